@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the missing Debian packages, then configures and builds one flavour of Zembra.
+#   scripts/setup.sh release   optimised program in build/release
+#   scripts/setup.sh test      tests with AddressSanitizer and UBSan in build/test
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+flavour="${1:-release}"
+
+install_missing() {
+  local wanted=() missing=()
+  mapfile -t wanted < <(grep -v '^\s*#' "$root/scripts/debian-packages.txt" | sed '/^\s*$/d')
+  for pkg in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  ((${#missing[@]} == 0)) && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+install_missing
+
+jobs="$(nproc)"
+case "$flavour" in
+  release)
+    cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DZEMBRA_BUILD_TESTS=OFF -DZEMBRA_BUILD_BENCH=ON >/dev/null
+    cmake --build "$root/build/release" -j "$jobs"
+    ;;
+  test)
+    cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DZEMBRA_SANITIZE=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$root/build/test" -j "$jobs"
+    ;;
+  *)
+    echo "usage: $0 release|test" >&2
+    exit 2
+    ;;
+esac

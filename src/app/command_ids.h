@@ -1,0 +1,49 @@
+#pragma once
+
+// Numeric command ids: the program's own (32771-32830) and the standard File, Edit and Help
+// commands (57600-57681). Menu items, toolbar buttons and keys all carry these.
+namespace zembra::cmd {
+
+inline constexpr int kZoomMode = 32787;
+inline constexpr int kStop = 32788;
+inline constexpr int kPlay = 32789;
+inline constexpr int kQuantize8th = 32790;
+inline constexpr int kQuantizeQuarter = 32791;
+inline constexpr int kDuplicate = 32793;
+inline constexpr int kToggleSelectMode = 32795;
+inline constexpr int kQuantize16th = 32800;
+inline constexpr int kDistanceCheck = 32801;
+inline constexpr int kSettings = 32804;
+inline constexpr int kOpenImage = 32805;
+inline constexpr int kSetTempo = 32809;
+inline constexpr int kToolbarSpacer = 32813;
+inline constexpr int kRecording = 32814;
+inline constexpr int kTempoLock = 32826;
+inline constexpr int kShiftAfterDragMode = 32828;
+inline constexpr int kValveAssignment = 32830;
+
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kPrintSetup = 57606;
+inline constexpr int kPrint = 57607;
+inline constexpr int kPrintPreview = 57609;
+inline constexpr int kClear = 57632;
+inline constexpr int kCopy = 57634;
+inline constexpr int kCut = 57635;
+inline constexpr int kPaste = 57637;
+inline constexpr int kSelectAll = 57642;
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
+inline constexpr int kAbout = 57664;
+inline constexpr int kExit = 57665;
+inline constexpr int kContextHelp = 57669;
+inline constexpr int kHelp = 57670;
+inline constexpr int kNextPane = 57680;
+inline constexpr int kPreviousPane = 57681;
+
+// Output devices of the "&Midi" menu: device d has id kFirstDevice + d.
+inline constexpr int kFirstDevice = 201;
+
+} // namespace zembra::cmd

@@ -1,0 +1,69 @@
+#include "app/kelp_app.h"
+
+#include "app/frame_geometry.h"
+#include "app/main_frame.h"
+#include "app/string_ids.h"
+#include "app/strings.h"
+#include "canvas/kelp_view.h"
+#include "song/kelp_doc.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include <cstdlib>
+
+// Resources compiled into a static library must be registered by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(zembra);
+}
+
+namespace zembra {
+
+namespace {
+constexpr const char* kOrganisation = "Vantor";
+}
+
+KelpApp::KelpApp() = default;
+
+KelpApp::~KelpApp()
+{
+    m_frame.reset();
+    m_doc.reset();
+}
+
+void KelpApp::SetUpIdentity()
+{
+    initResources();
+    setLanguage(languageFromLocaleName(QLocale::system().name().toStdString(), std::getenv("ZEMBRA_LANG")));
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
+    const std::string_view title = text(str::kAppTitle);
+    QCoreApplication::setApplicationName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+}
+
+bool KelpApp::InitInstance(const QStringList& arguments)
+{
+    SetUpIdentity();
+    m_doc = std::make_unique<CKelpDoc>();
+    m_view = new CKelpView();
+    m_doc->setView(m_view);
+    m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_view);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const FrameRect rect = InitialFrameRect(area.width(), area.height());
+        m_frame->move(area.x() + rect.x, area.y() + rect.y);
+        m_frame->resize(rect.width, rect.height);
+    }
+
+    m_doc->NewSong();
+    if (!arguments.isEmpty()) {
+        m_commandLineFile = arguments.front();
+    }
+    m_frame->show();
+    return true;
+}
+
+} // namespace zembra

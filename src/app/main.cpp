@@ -1,0 +1,54 @@
+#include "app/kelp_app.h"
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt aborts when it finds no display; say so plainly instead.
+bool displayAvailable()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) {
+        return true;
+    }
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "zembra: no display found (DISPLAY and WAYLAND_DISPLAY are not set); "
+                             "Zembra needs a graphical desktop to run.\n");
+        return EXIT_FAILURE;
+    }
+    QApplication application(argc, argv);
+    zembra::KelpApp app;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    // --screenshot FILE: saves a picture of the main window once it is painted, then quits.
+    QString screenshot;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0 && at + 1 < arguments.size()) {
+        screenshot = arguments.at(at + 1);
+        arguments.remove(at, 2);
+    }
+    if (!app.InitInstance(arguments)) {
+        return EXIT_FAILURE;
+    }
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(1500, [&app, screenshot] {
+            const bool saved = app.frame()->grab().save(screenshot);
+            QApplication::exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <span>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace zembra {
+
+class CKelpDoc;
+class CKelpView;
+
+// The main window: menus, the two toolbars and the status bar around the canvas.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent = nullptr);
+
+    QAction* action(int commandId) const;
+    QToolBar* mainToolBar() const { return m_mainToolBar; }
+    QToolBar* canvasToolBar() const { return m_canvasToolBar; }
+    QLabel* pane(int index) const { return m_panes[static_cast<std::size_t>(index)]; }
+    QMenu* menuBefore(int popupIndex) const;
+    bool printPreviewShown() const { return m_printPreview; }
+    void setPrintPreviewShown(bool shown) { m_printPreview = shown; }
+
+    // Carries out a command as the menu, a toolbar button or a key would.
+    void runCommand(int commandId);
+    // Re-applies the availability and check mark of every command.
+    void updateCommandStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
+    void updateTitle();
+    void showHelp(int context);
+    void showAbout(bool splash);
+
+    CKelpDoc* m_doc;
+    CKelpView* m_view;
+    std::map<int, QAction*> m_actions;
+    std::vector<QMenu*> m_popups;
+    QToolBar* m_mainToolBar = nullptr;
+    QToolBar* m_canvasToolBar = nullptr;
+    std::array<QLabel*, 11> m_panes{};
+    bool m_printPreview = false;
+};
+
+} // namespace zembra

@@ -1,0 +1,122 @@
+#include "app/menu_table.h"
+
+#include "app/command_ids.h"
+
+#include <array>
+
+namespace zembra {
+
+namespace {
+
+using namespace cmd;
+
+constexpr MenuItem kSeparator{0, {}, {}};
+
+constexpr std::array kFileMenu = {
+    MenuItem{kFileNew, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
+    MenuItem{kFileOpen, "開く(&O)...\tCtrl+O", "Open(&O)...\tCtrl+O"},
+    MenuItem{kFileSave, "上書き保存(&S)\tCtrl+S", "Save(&S)\tCtrl+S"},
+    MenuItem{kFileSaveAs, "名前を付けて保存(&A)...", "Save As(&A)..."},
+    kSeparator,
+    MenuItem{kOpenImage, "背景画像を読込む", "Open Image"},
+    kSeparator,
+    MenuItem{kPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", "Print Setup(&R)..."},
+    MenuItem{kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
+    MenuItem{kPrint, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
+    kSeparator,
+    MenuItem{kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"},
+};
+
+constexpr std::array kEditMenu = {
+    MenuItem{kUndo, "元に戻す(&U)\tCtrl+Z", "Undo(&U)\tCtrl+Z"},
+    MenuItem{kRedo, "やり直し(&Y)\tCtrl+Y", "Redo(&Y)\tCtrl+Y"},
+    kSeparator,
+    MenuItem{kCut, "切り取り(&T)\tCtrl+X", "Cut(&T)\tCtrl+X"},
+    MenuItem{kCopy, "ｺﾋﾟｰ(&C)\tCtrl+C", "Copy(&C)\tCtrl+C"},
+    MenuItem{kPaste, "貼り付け(&P)\tCtrl+V", "Paste(&P)\tCtrl+V"},
+    MenuItem{kSelectAll, "全てを選択(&A)\tCtrl+A", "Select All(&A)\tCtrl+A"},
+    MenuItem{kClear, "クリア\tDelete", "Clear\tDelete"},
+    kSeparator,
+    MenuItem{kDuplicate, "複製(&D)\tCtrl+D", "Duplicate(&D)\tCtrl+D"},
+    kSeparator,
+    MenuItem{kQuantizeQuarter, "４分音符に整列(&4)\tCtrl+4", "Quantize Q(&4)\tCtrl+4"},
+    MenuItem{kQuantize8th, "８分音符に整列(&8)\tCtrl+8", "Quantize 8th(&8)\tCtrl+8"},
+    MenuItem{kQuantize16th, "１６分音符に整列(&6)\tCtrl+6", "Quontize 16th(&6)\tCtrl+6"},
+    kSeparator,
+    MenuItem{kRecording, "リズムに合わせて打込み", "Recording"},
+    kSeparator,
+    MenuItem{kDistanceCheck, "音符の最小間隔チェック", "Check Distance"},
+    MenuItem{kSettings, "設定...", "Setting..."},
+};
+
+constexpr std::array kPlayMenu = {
+    MenuItem{kPlay, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},
+    MenuItem{kStop, "停止", "Stop"},
+    kSeparator,
+    MenuItem{kSetTempo, "テンポの設定", "Set tempo"},
+    MenuItem{kTempoLock, "テンポをロック", "Adjust tempo"},
+    kSeparator,
+    MenuItem{kRecording, "キーボードで打込み", "Recording"},
+};
+
+constexpr std::array kHelpMenu = {
+    MenuItem{kHelp, "ヘルプ(&H)", "Help(&H)"},
+    kSeparator,
+    MenuItem{kAbout, "Kelp のﾊﾞｰｼﾞｮﾝ情報(&A)...", "About this&A)..."},
+};
+
+constexpr std::array kMenuBar = {
+    MenuPopup{"ﾌｧｲﾙ(&F)", "File(&F)", kFileMenu},
+    MenuPopup{"編集(&E)", "Edit(&E)", kEditMenu},
+    MenuPopup{"演奏", "Play", kPlayMenu},
+    MenuPopup{"ﾍﾙﾌﾟ(&H)", "Help(&H)", kHelpMenu},
+};
+
+constexpr std::array kAccelerators = {
+    Accelerator{"Ctrl+A", kSelectAll},     Accelerator{"Ctrl+C", kCopy},
+    Accelerator{"Ctrl+Insert", kCopy},     Accelerator{"Ctrl+D", kDuplicate},
+    Accelerator{"Ctrl+N", kFileNew},       Accelerator{"Ctrl+O", kFileOpen},
+    Accelerator{"Ctrl+P", kPrint},         Accelerator{"Ctrl+S", kFileSave},
+    Accelerator{"Ctrl+V", kPaste},         Accelerator{"Shift+Insert", kPaste},
+    Accelerator{"Ctrl+X", kCut},           Accelerator{"Shift+Delete", kCut},
+    Accelerator{"Ctrl+Z", kUndo},          Accelerator{"Alt+Backspace", kUndo},
+    Accelerator{"Delete", kClear},         Accelerator{"F1", kHelp},
+    Accelerator{"Shift+F1", kContextHelp}, Accelerator{"F6", kNextPane},
+    Accelerator{"Shift+F6", kPreviousPane},
+};
+
+constexpr std::array kMainToolbar = {
+    kFileNew, kFileOpen, kFileSave, 0, kOpenImage, 0, kCut, kCopy, kPaste, 0, kUndo, kRedo, 0, kPrint, 0, kContextHelp,
+};
+
+// The spacer buttons (32813) leave a gap; the tempo lock button does not show.
+constexpr std::array kCanvasToolbar = {
+    kSettings,  0, kDistanceCheck, kValveAssignment, 0, kToolbarSpacer, 0, kDuplicate, 0,
+    kToggleSelectMode, kZoomMode, kShiftAfterDragMode, 0, kToolbarSpacer, 0, kQuantizeQuarter, kQuantize8th,
+    kQuantize16th, 0, kToolbarSpacer, 0, kRecording, kPlay, kStop, kSetTempo, kTempoLock, 0, kToolbarSpacer, 0,
+    kClear,
+};
+
+} // namespace
+
+std::span<const MenuPopup> MainMenu()
+{
+    return kMenuBar;
+}
+
+std::span<const Accelerator> Accelerators()
+{
+    return kAccelerators;
+}
+
+std::span<const int> MainToolbar()
+{
+    return kMainToolbar;
+}
+
+std::span<const int> CanvasToolbar()
+{
+    return kCanvasToolbar;
+}
+
+} // namespace zembra

@@ -1,0 +1,234 @@
+#include "app/prompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zembra {
+
+namespace {
+
+std::unique_ptr<Prompts>& current()
+{
+    static std::unique_ptr<Prompts> prompts = std::make_unique<QtPrompts>();
+    return prompts;
+}
+
+QMessageBox::Icon toQt(Prompts::Icon icon)
+{
+    switch (icon) {
+    case Prompts::Icon::Information:
+        return QMessageBox::Information;
+    case Prompts::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompts::Icon::Error:
+        return QMessageBox::Critical;
+    case Prompts::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton toQt(Prompts::Answer answer)
+{
+    switch (answer) {
+    case Prompts::Answer::Ok:
+        return QMessageBox::Ok;
+    case Prompts::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Prompts::Answer::Yes:
+        return QMessageBox::Yes;
+    case Prompts::Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButtons toQt(Prompts::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompts::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Prompts::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompts::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Prompts::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QString captionOrTitle(const QString& caption)
+{
+    return caption.isEmpty() ? QApplication::applicationName() : caption;
+}
+
+} // namespace
+
+Prompts& prompts()
+{
+    return *current();
+}
+
+std::unique_ptr<Prompts> installPrompts(std::unique_ptr<Prompts> replacement)
+{
+    std::unique_ptr<Prompts> previous = std::move(current());
+    current() = std::move(replacement);
+    return previous;
+}
+
+void QtPrompts::message(QWidget* parent, const QString& text, const QString& caption, Icon icon)
+{
+    QMessageBox box(toQt(icon), captionOrTitle(caption), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Prompts::Answer QtPrompts::ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
+                               Answer defaultAnswer, Icon icon)
+{
+    QMessageBox box(toQt(icon), captionOrTitle(caption), text, toQt(buttons), parent);
+    box.setDefaultButton(toQt(defaultAnswer));
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPrompts::openFileName(QWidget* parent, const FileRequest& request)
+{
+    QString start = request.folder;
+    if (!request.fileName.isEmpty()) {
+        start = request.folder.isEmpty() ? request.fileName : request.folder + '/' + request.fileName;
+    }
+    return QFileDialog::getOpenFileName(parent, request.caption, start, request.filter);
+}
+
+QString QtPrompts::saveFileName(QWidget* parent, const FileRequest& request)
+{
+    QString start = request.folder;
+    if (!request.fileName.isEmpty()) {
+        start = request.folder.isEmpty() ? request.fileName : request.folder + '/' + request.fileName;
+    }
+    return QFileDialog::getSaveFileName(parent, request.caption, start, request.filter);
+}
+
+QColor QtPrompts::chooseColour(QWidget* parent, const QColor& initial)
+{
+    return QColorDialog::getColor(initial, parent);
+}
+
+int QtPrompts::runDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+void QtPrompts::beep()
+{
+    QApplication::beep();
+}
+
+QStringList ScriptedPrompts::messages() const
+{
+    QStringList texts;
+    for (const Asked& item : m_asked) {
+        if (item.kind == Asked::Kind::Message || item.kind == Asked::Kind::Question) {
+            texts << item.text;
+        }
+    }
+    return texts;
+}
+
+void ScriptedPrompts::clear()
+{
+    m_asked.clear();
+    m_answers.clear();
+    m_fileNames.clear();
+    m_colours.clear();
+    m_dialogs.clear();
+    m_beeps = 0;
+}
+
+void ScriptedPrompts::message(QWidget*, const QString& text, const QString& caption, Icon)
+{
+    m_asked.push_back({Asked::Kind::Message, text, caption, Buttons::Ok, Answer::Ok, {}});
+}
+
+Prompts::Answer ScriptedPrompts::ask(QWidget*, const QString& text, const QString& caption, Buttons buttons,
+                                     Answer defaultAnswer, Icon)
+{
+    m_asked.push_back({Asked::Kind::Question, text, caption, buttons, defaultAnswer, {}});
+    if (m_answers.empty()) {
+        return defaultAnswer;
+    }
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QString ScriptedPrompts::openFileName(QWidget*, const FileRequest& request)
+{
+    m_asked.push_back({Asked::Kind::OpenFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}});
+    if (m_fileNames.empty()) {
+        return {};
+    }
+    QString name = m_fileNames.front();
+    m_fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedPrompts::saveFileName(QWidget*, const FileRequest& request)
+{
+    m_asked.push_back({Asked::Kind::SaveFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}});
+    if (m_fileNames.empty()) {
+        return {};
+    }
+    QString name = m_fileNames.front();
+    m_fileNames.pop_front();
+    return name;
+}
+
+QColor ScriptedPrompts::chooseColour(QWidget*, const QColor&)
+{
+    m_asked.push_back({Asked::Kind::Colour, {}, {}, Buttons::Ok, Answer::Ok, {}});
+    if (m_colours.empty()) {
+        return {};
+    }
+    QColor colour = m_colours.front();
+    m_colours.pop_front();
+    return colour;
+}
+
+int ScriptedPrompts::runDialog(QDialog& dialog)
+{
+    m_asked.push_back({Asked::Kind::Dialog, dialog.windowTitle(), {}, Buttons::Ok, Answer::Ok,
+                       QString::fromLatin1(dialog.metaObject()->className())});
+    if (m_dialogs.empty()) {
+        return QDialog::Rejected;
+    }
+    DialogScript script = std::move(m_dialogs.front());
+    m_dialogs.pop_front();
+    return script(dialog);
+}
+
+ScopedScriptedPrompts::ScopedScriptedPrompts()
+{
+    auto scripted = std::make_unique<ScriptedPrompts>();
+    m_scripted = scripted.get();
+    m_previous = installPrompts(std::move(scripted));
+}
+
+ScopedScriptedPrompts::~ScopedScriptedPrompts()
+{
+    installPrompts(std::move(m_previous));
+}
+
+} // namespace zembra

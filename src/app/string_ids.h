@@ -1,0 +1,203 @@
+#pragma once
+
+// Ids of the string table (app/strings.h). Each text has a Japanese and an English form.
+// Ids marked "no text" are known by number only: text() gives an empty view for them.
+namespace zembra::str {
+
+// Application title (also the name of the settings) and the face name of every font.
+inline constexpr int kFontFace = 40002;
+inline constexpr int kAppTitle = 57344;
+
+// Status bar indicators; their texts size the panes.
+inline constexpr int kIndicatorCaps = 59137;
+inline constexpr int kIndicatorNum = 59138;
+inline constexpr int kIndicatorScroll = 59139;
+inline constexpr int kIndicatorKana = 59142;
+inline constexpr int kIndicatorNoteCount = 59143;
+inline constexpr int kIndicatorX = 59144;
+inline constexpr int kIndicatorY = 59145;
+inline constexpr int kIndicatorCheck = 59146;
+inline constexpr int kIndicatorTempo = 59147;
+inline constexpr int kIndicatorTransposition = 59148;
+
+// Status bar prompts of commands: they share the command's id. The text before "\n" is the
+// status line, the text after it the tool tip.
+inline constexpr int kPromptDistanceCheck = 32801;
+inline constexpr int kPromptSetTempo = 32809;
+inline constexpr int kPromptValveAssignment = 32830;
+inline constexpr int kPromptPrint = 57607;
+inline constexpr int kPromptPreview = 57609;
+
+// Canvas view: hint, note limit, moves that push notes off the canvas, settings texts.
+inline constexpr int kCanvasHint = 40018;
+inline constexpr int kCanvasSettingsInfo = 40021;
+inline constexpr int kTemporaryTranspositionLabel = 40022;
+inline constexpr int kTemporaryTranspositionHelp = 40023; // no text
+inline constexpr int kNotSoundableCount = 40107;
+inline constexpr int kNoteLimit = 40111;
+inline constexpr int kMoveClearsNotes = 40174;
+inline constexpr int kMoveCaption = 40175;
+
+// Song defaults and the document.
+inline constexpr int kSongTrackName = 40082;
+inline constexpr int kImportedMark = 40108;
+inline constexpr int kNoAuthor = 40109;
+inline constexpr int kDefaultTitle = 40110;
+inline constexpr int kUntitled = 40176;
+
+// Song tags in the text event of a song file. Opening and closing marker of bar length,
+// screen scale, bar count, title and author.
+inline constexpr int kTagBarLengthOpen = 40073;
+inline constexpr int kTagBarLengthClose = 40074;
+inline constexpr int kTagScaleOpen = 40075;
+inline constexpr int kTagScaleClose = 40076;
+inline constexpr int kTagBarsOpen = 40077;
+inline constexpr int kTagBarsClose = 40078;
+inline constexpr int kTagTitleOpen = 40079;
+inline constexpr int kTagTitleClose = 40080;
+inline constexpr int kTagAuthorOpen = 40086;
+inline constexpr int kTagAuthorClose = 40087;
+
+// Key names: kKeyNameFirst + i is the key i semitones above C and kMinorNameFirst + i its
+// relative minor. The flat keys and minors after them complete the key signatures of MIDI files.
+inline constexpr int kKeyNameC = 40042;
+inline constexpr int kKeyNameCSharp = 40043;
+inline constexpr int kKeyNameD = 40044;
+inline constexpr int kKeyNameEFlat = 40045;
+inline constexpr int kKeyNameE = 40046;
+inline constexpr int kKeyNameF = 40047;
+inline constexpr int kKeyNameFSharp = 40048;
+inline constexpr int kKeyNameG = 40049;
+inline constexpr int kKeyNameAFlat = 40050;
+inline constexpr int kKeyNameA = 40051;
+inline constexpr int kKeyNameBFlat = 40052;
+inline constexpr int kKeyNameB = 40053;
+inline constexpr int kMinorNameA = 40054;
+inline constexpr int kMinorNameBFlat = 40055;
+inline constexpr int kMinorNameB = 40056;
+inline constexpr int kMinorNameC = 40057;
+inline constexpr int kMinorNameCSharp = 40058;
+inline constexpr int kMinorNameD = 40059;
+inline constexpr int kMinorNameDSharp = 40060;
+inline constexpr int kMinorNameE = 40061;
+inline constexpr int kMinorNameF = 40062;
+inline constexpr int kMinorNameFSharp = 40063;
+inline constexpr int kMinorNameG = 40064;
+inline constexpr int kMinorNameGSharp = 40065;
+inline constexpr int kMinorNameASharp = 40092;
+inline constexpr int kKeyNameDFlat = 40093;
+inline constexpr int kKeyNameGFlat = 40094;
+inline constexpr int kKeyNameCFlat = 40095;
+inline constexpr int kMinorNameEFlat = 40096;
+inline constexpr int kMinorNameAFlat = 40097;
+inline constexpr int kKeyNameFirst = kKeyNameC;
+inline constexpr int kMinorNameFirst = kMinorNameA;
+
+// Reading and saving files.
+inline constexpr int kTrackCreateFailed = 40068;
+inline constexpr int kTrackReadFailed = 40069;
+inline constexpr int kImageLoadFailed = 40081;
+inline constexpr int kInitFailed = 40083;
+inline constexpr int kCannotOpenFile = 40084;
+inline constexpr int kNothingToSave = 40085;
+inline constexpr int kSaveOpenFailed = 40088;
+inline constexpr int kSaveFailed = 40089;
+inline constexpr int kSaveRetry = 40090;
+inline constexpr int kMidiFileOpenFailed = 40091;
+
+// Counts and captions of the MIDI import prompt.
+inline constexpr int kPieces = 40035;
+inline constexpr int kImportableNotes = 40036;
+inline constexpr int kNotImportableNotes = 40037;
+inline constexpr int kImportCaption = 40038;
+inline constexpr int kImportTranspositionLabel = 40162;
+inline constexpr int kImportTranspositionHelp = 40163; // no text
+
+// Canvas settings dialog.
+inline constexpr int kCheckParameters = 40113;
+inline constexpr int kSettingsTitleLabel = 40152;
+inline constexpr int kSettingsAuthorLabel = 40153;
+inline constexpr int kSettingsBeatsLabel = 40154;
+inline constexpr int kSettingsBeatsHelp = 40155;
+inline constexpr int kSettingsBarCountLabel = 40156;
+inline constexpr int kSettingsBarCountHelp = 40157;
+inline constexpr int kSettingsBarLengthLabel = 40158;
+inline constexpr int kSettingsBarLengthHelp = 40159; // no text
+inline constexpr int kSettingsScaleLabel = 40160;
+inline constexpr int kSettingsScaleHelp = 40161; // no text
+inline constexpr int kSettingsTempoLabel = 40164;
+inline constexpr int kSettingsTempoLock = 40165; // no text
+inline constexpr int kSettingsEditorButton = 40166;
+inline constexpr int kSettingsCancel = 40167;
+inline constexpr int kSettingsOk = 40168;
+inline constexpr int kSettingsCaption = 40169;
+inline constexpr int kSettingsInfoDefault = 40170;
+
+// MIDI import edit dialog.
+inline constexpr int kNoNotesInFile = 40098;
+inline constexpr int kEditorHintRangePlay = 40099;
+inline constexpr int kEditorHintMagnifier = 40100;
+inline constexpr int kEditorHintCut = 40101;
+inline constexpr int kEditorHintOctave = 40102;
+inline constexpr int kEditorHintDuplicates = 40103;
+inline constexpr int kEditorHintUndo = 40104;
+inline constexpr int kDuplicatesDeleted = 40105;
+inline constexpr int kNoDuplicates = 40106;
+inline constexpr int kEditorPlay = 40137;
+inline constexpr int kEditorStop = 40138;
+inline constexpr int kEditorOctaveUp = 40139;
+inline constexpr int kEditorOctaveDown = 40140;
+inline constexpr int kEditorSelectAll = 40141;
+inline constexpr int kEditorCut = 40142;
+inline constexpr int kEditorDeleteDuplicates = 40143;
+inline constexpr int kEditorUndo = 40144;
+inline constexpr int kEditorCancel = 40145;
+inline constexpr int kEditorOk = 40146;
+inline constexpr int kEditorAllNotes = 40147;
+inline constexpr int kEditorCanvasNotesOnly = 40148;
+inline constexpr int kEditorTimeSignature = 40149;
+inline constexpr int kEditorTransposition = 40150;
+inline constexpr int kEditorTitle = 40151;
+inline constexpr int kEditorCanvasLimitLead = 40171;
+inline constexpr int kEditorCanvasLimitTail = 40172;
+inline constexpr int kEditorCounts = 40173;
+
+// Card printing, print settings dialog and the card label.
+inline constexpr int kNoDefaultPrinter = 40001;
+inline constexpr int kPrintIncomplete = 40019;
+inline constexpr int kPrintImageLoadFailed = 40039;
+inline constexpr int kPrintLoadImage = 40122;
+inline constexpr int kPrintReleaseImage = 40123;
+inline constexpr int kPrintPaperSetting = 40124;
+inline constexpr int kPrintPreview = 40125;
+inline constexpr int kPrintPrint = 40126;
+inline constexpr int kPrintCancel = 40127;
+inline constexpr int kPrintFitSong = 40128;
+inline constexpr int kPrintRuledLines = 40129;
+inline constexpr int kPrintSwapHighLow = 40130;
+inline constexpr int kPrintRepeatImage = 40131;
+inline constexpr int kPrintMirrorCard = 40132;
+inline constexpr int kPrintThickLines = 40133;
+inline constexpr int kPrintBlackLines = 40134;
+inline constexpr int kPrintBarLengthLabel = 40135;
+inline constexpr int kPrintDialogTitle = 40136;
+inline constexpr int kPrintTextColour = 40180;
+inline constexpr int kPrintDefaultColour = 40181;
+inline constexpr int kPrintTwoRows = 40186;
+inline constexpr int kMovementLabel = 40189;
+inline constexpr int kAboutEdition = 40191; // no text
+
+// MIDI output and the sequencer clock.
+inline constexpr int kDeviceMayNotSound = 40031;
+inline constexpr int kDeviceMayNotSoundAdvice = 40032;
+inline constexpr int kMidiOutOpenFailed = 40041;
+inline constexpr int kMidiSyncOpenFailed = 40114;
+
+// Save-confirm dialog.
+inline constexpr int kSaveQuestion = 40115;
+inline constexpr int kSaveReturn = 40116;
+inline constexpr int kSaveDiscard = 40117;
+inline constexpr int kSaveConfirm = 40118;
+inline constexpr int kSaveAsCheck = 40119;
+
+} // namespace zembra::str

@@ -1,0 +1,122 @@
+#include "canvas/command_state.h"
+
+#include "app/command_ids.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zembra {
+
+namespace {
+
+// Commands with a handler in this build.
+constexpr std::array kImplemented = {
+    cmd::kSelectAll,
+    cmd::kExit,
+    cmd::kAbout,
+    cmd::kHelp,
+    cmd::kContextHelp,
+};
+
+} // namespace
+
+bool IsImplemented(int commandId)
+{
+    return std::find(kImplemented.begin(), kImplemented.end(), commandId) != kImplemented.end();
+}
+
+CommandState StateOf(int commandId, const ViewFacts& facts)
+{
+    CommandState state = RuleOf(commandId, facts);
+    if (!IsImplemented(commandId)) {
+        state.enabled = false;
+    }
+    return state;
+}
+
+CommandState RuleOf(int commandId, const ViewFacts& f)
+{
+    const bool idle = !f.playing;
+    CommandState state;
+    switch (commandId) {
+    case cmd::kDuplicate:
+    case cmd::kClear:
+        state.enabled = f.selectedCount >= 1 && idle;
+        break;
+    case cmd::kSelectAll:
+        state.enabled = true;
+        break;
+    case cmd::kQuantizeQuarter:
+        state = {idle, f.snapQuarter};
+        break;
+    case cmd::kQuantize8th:
+        state = {idle, f.snap8th};
+        break;
+    case cmd::kQuantize16th:
+        state = {idle, f.snap16th};
+        break;
+    case cmd::kToggleSelectMode:
+        state = {idle, f.toggleSelectMode};
+        break;
+    case cmd::kZoomMode:
+        state = {idle, f.zoomMode};
+        break;
+    case cmd::kShiftAfterDragMode:
+        state = {idle, f.shiftAfterDragMode};
+        break;
+    case cmd::kSettings:
+        state.enabled = idle;
+        break;
+    case cmd::kDistanceCheck:
+        state = {f.noteCount >= 2 && idle, f.distanceCheckMode};
+        break;
+    case cmd::kTempoLock:
+        state.enabled = false;
+        break;
+    case cmd::kFileNew:
+    case cmd::kFileOpen:
+    case cmd::kOpenImage:
+    case cmd::kPrintSetup:
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+        state.enabled = idle;
+        break;
+    case cmd::kFileSave:
+        state.enabled = idle && f.modified;
+        break;
+    case cmd::kFileSaveAs:
+        state.enabled = idle && f.noteCount >= 1;
+        break;
+    case cmd::kCopy:
+    case cmd::kCut:
+        state.enabled = f.selectedCount > 0;
+        break;
+    case cmd::kPaste:
+        state.enabled = f.clipboardHasNotes;
+        break;
+    case cmd::kUndo:
+        state.enabled = f.canUndo && idle;
+        break;
+    case cmd::kRedo:
+        state.enabled = f.canRedo && idle;
+        break;
+    case cmd::kPlay:
+        state = {f.noteCount >= 1 && idle, f.playing};
+        break;
+    case cmd::kStop:
+        state.enabled = f.playing;
+        break;
+    case cmd::kSetTempo:
+        state.enabled = f.playing;
+        break;
+    case cmd::kRecording:
+        state = {!f.recording && idle, f.recording};
+        break;
+    default:
+        state.enabled = true;
+        break;
+    }
+    return state;
+}
+
+} // namespace zembra

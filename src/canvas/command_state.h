@@ -1,0 +1,39 @@
+#pragma once
+
+namespace zembra {
+
+// What the availability of commands depends on, read off the view and the document.
+struct ViewFacts {
+    int selectedCount = 0;
+    int noteCount = 0;
+    bool playing = false;
+    bool recording = false;
+    bool modified = false;
+    bool canUndo = false;
+    bool canRedo = false;
+    bool clipboardHasNotes = false;
+    bool snapQuarter = false;
+    bool snap8th = false;
+    bool snap16th = false;
+    bool toggleSelectMode = false;
+    bool zoomMode = false;
+    bool shiftAfterDragMode = false;
+    bool distanceCheckMode = false;
+};
+
+struct CommandState {
+    bool enabled = false;
+    bool checked = false;
+    bool operator==(const CommandState&) const = default;
+};
+
+// Whether a command is available and whether it carries a check mark. Commands the program does
+// not carry out yet are unavailable.
+CommandState StateOf(int commandId, const ViewFacts& facts);
+// The availability rule alone, whether or not the command is carried out yet.
+CommandState RuleOf(int commandId, const ViewFacts& facts);
+
+// The commands that have a handler in this build; StateOf disables every other one.
+bool IsImplemented(int commandId);
+
+} // namespace zembra

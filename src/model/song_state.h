@@ -1,0 +1,132 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zembra {
+
+inline constexpr int kMaxNotes = 1500;
+inline constexpr int kRowCount = 33;
+inline constexpr int kBandTop = 50;     // canvas y where the top row's band starts
+inline constexpr int kBandBottom = 446; // kBandTop + kRowCount * 12
+inline constexpr int kTicksPerQuarter = 96;
+inline constexpr int kNoFreeSlot = -1;
+
+// A pitch-class name such as "C#" or "Eb"; fixed in size so that a note slot never allocates.
+class NoteName {
+public:
+    NoteName() = default;
+    NoteName(std::string_view text) { assign(text); }
+    void assign(std::string_view text);
+    std::string_view view() const { return {m_text.data(), m_length}; }
+    bool empty() const { return m_length == 0; }
+    bool operator==(const NoteName& other) const { return view() == other.view(); }
+
+private:
+    std::array<char, 7> m_text{};
+    std::uint8_t m_length = 0;
+};
+
+struct NoteRecord {
+    std::int32_t left = -1;
+    std::int32_t top = -1;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    std::int32_t selected = 0;
+    std::int32_t pitch = 0;
+    std::int32_t velocity = 0;
+    NoteName name;
+};
+
+struct RowEntry {
+    std::int32_t pitch = 0;
+    std::int32_t velocity = 0;
+    std::int32_t isC = 0;
+    NoteName name;
+};
+
+struct PrintOptions {
+    std::int32_t repeatImage = 1;
+    std::int32_t ruledLines = 1;
+    std::int32_t fitSongToCard = 1;
+    std::int32_t mirrorCard = 0;
+    std::int32_t swapHighLow = 0;
+    std::int32_t thickLines = 0;
+    std::int32_t blackLines = 0;
+    std::int32_t twoRows = 0;
+};
+
+struct ScrollPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// The whole song as one record: undo copies it whole, so everything an edit can change lives here.
+// Slot order matters: it decides overlaps, allocation and the order of saving. The first free slot
+// ends the used part of the array.
+struct SongState {
+    std::int32_t slotInUse = 0;
+    std::array<NoteRecord, kMaxNotes> notes{};
+    std::string title;
+    std::string author;
+    std::int32_t rowCount = kRowCount;
+    std::array<RowEntry, kRowCount> rows{};
+    std::int32_t pixelsPerQuarter = 24;
+    std::int32_t rowHeight = 12;
+    std::int32_t noteWidth = 8;
+    std::int32_t barCount = 24;
+    std::int32_t beatsPerBar = 4;
+    std::int32_t canvasWidth = 2304;
+    std::int32_t musicLength = 2304;
+    std::int32_t barLengthMm = 50;
+    PrintOptions printOptions;
+    std::int32_t snap16th = 0;
+    std::int32_t snapQuarter = 0;
+    std::int32_t snap8th = 0;
+    std::int32_t distanceCheckMode = 0;
+    std::int32_t toggleSelectMode = 0;
+    std::int32_t zoomMode = 0;
+    std::int32_t tempoLock = 0;
+    std::int32_t shiftAfterDragMode = 0;
+    std::int32_t importTransposition = 0;
+    std::int32_t temporaryTransposition = 0;
+    ScrollPoint savedScroll;
+    std::int32_t pasteOriginX = 0;
+    std::int32_t pasteStep = 0;
+    double tempo = 500000.0;
+    std::int32_t selectedCount = 0;
+    std::int32_t noteCount = 0;
+
+    // Everything a new song starts with. importTransposition survives a reset.
+    void ResetSong();
+
+    bool IsFree(int i) const;
+    bool IsLive(int i) const;
+    int RowOf(int i) const;
+    // Index one past the used part of the store: the first free slot, or kMaxNotes.
+    int UsedEnd() const;
+
+    // Snaps the note onto its row band and gives it its row's pitch; a note outside the canvas
+    // becomes a dead slot. Returns true when the note stays live.
+    bool NormaliseNote(int i);
+    // Places a new note at canvas (x, y) in the lowest slot that is not live; kNoFreeSlot when full.
+    int AllocateNote(int x, int y);
+    // The live note containing (x, y), edges included; the higher slot wins. -1 for none.
+    int HitTest(int x, int y) const;
+
+    void DeselectAll();
+    void SelectAll();
+    void DeleteSelected();
+    void KillSlot(int i);
+
+    void BuildRows();
+    // The row whose pitch is p, searched from row 0 upward; -1 for none.
+    int RowForPitch(int p) const;
+
+    int barWidth() const { return pixelsPerQuarter * beatsPerBar; }
+    int bandTopOfRow(int row) const { return (rowCount - row - 1) * rowHeight + kBandTop; }
+};
+
+} // namespace zembra

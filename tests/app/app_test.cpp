@@ -1,0 +1,110 @@
+#include "app/command_ids.h"
+#include "app/frame_geometry.h"
+#include "app/help_file.h"
+#include "app/main_frame.h"
+#include "app/prompts.h"
+#include "canvas/kelp_view.h"
+#include "song/kelp_doc.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+TEST(FrameGeometry, TopLeftFullWidth626High)
+{
+    EXPECT_EQ(InitialFrameRect(1024, 768), (FrameRect{0, 0, 1024, 626}));
+    EXPECT_EQ(InitialFrameRect(640, 480), (FrameRect{0, 0, 640, 480}));
+    EXPECT_EQ(InitialFrameRect(800, 625), (FrameRect{0, 0, 800, 625}));
+    EXPECT_EQ(InitialFrameRect(800, 626), (FrameRect{0, 0, 800, 626}));
+}
+
+TEST(HelpFile, EditionSuffixesShareOnePage)
+{
+    struct Case {
+        const char* exe;
+        const char* page;
+    };
+    const Case cases[] = {
+        {"/usr/bin/zembra", "zembra.html"},
+        {"/opt/Zembra20C07", "Zembra.html"},
+        {"/opt/Zembra20c19.exe", "Zembra.html"},
+        {"/opt/Zembra33C", "Zembra.html"},
+        {"/opt/Zembra20D", "Zembra.html"},
+        {"/opt/Zembra20C20", "Zembra20C20.html"},
+        {"C:\\Kelp\\Kelp20C.exe", "Kelp.html"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HelpFileName(c.exe), c.page) << c.exe;
+    }
+}
+
+class Frame : public testing::Test {
+protected:
+    Frame()
+        : view(new CKelpView)
+        , frame(&doc, view)
+    {
+        doc.setView(view);
+        doc.NewSong();
+    }
+
+    CKelpDoc doc;
+    CKelpView* view;
+    CMainFrame frame;
+};
+
+TEST_F(Frame, MenusToolbarsAndPanes)
+{
+    const QList<QAction*> popups = frame.menuBar()->actions();
+    ASSERT_EQ(popups.size(), 4);
+    EXPECT_EQ(popups[0]->text(), QStringLiteral("File(&F)"));
+    EXPECT_EQ(popups[3]->text(), QStringLiteral("Help(&H)"));
+    EXPECT_EQ(frame.action(cmd::kQuantize16th)->text(), QStringLiteral("Quontize 16th(&6)\tCtrl+6"));
+    EXPECT_TRUE(frame.action(cmd::kQuantize16th)->shortcuts().isEmpty()) << "the label names a key no table carries";
+    EXPECT_EQ(frame.action(cmd::kCopy)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))}));
+    EXPECT_EQ(frame.action(cmd::kUndo)->shortcuts().size(), 2);
+    EXPECT_EQ(frame.action(cmd::kClear)->shortcuts().front(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(frame.canvasToolBar()->parentWidget(), &frame);
+    EXPECT_EQ(frame.toolBarArea(frame.canvasToolBar()), Qt::BottomToolBarArea);
+    EXPECT_FALSE(frame.mainToolBar()->actions().contains(frame.action(cmd::kTempoLock)));
+    EXPECT_FALSE(frame.canvasToolBar()->actions().contains(frame.action(cmd::kTempoLock)));
+    view->PaintOffscreen();
+    EXPECT_EQ(frame.pane(kPaneNoteCount)->text(), QStringLiteral("    0"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Zembra108b"));
+}
+
+TEST_F(Frame, CommandsFollowTheViewsState)
+{
+    frame.updateCommandStates();
+    EXPECT_TRUE(frame.action(cmd::kSelectAll)->isEnabled());
+    EXPECT_FALSE(frame.action(cmd::kTempoLock)->isEnabled());
+    EXPECT_FALSE(frame.action(cmd::kPaste)->isEnabled());
+}
+
+TEST_F(Frame, CloseIsRefusedDuringPrintPreview)
+{
+    frame.show();
+    frame.setPrintPreviewShown(true);
+    EXPECT_FALSE(frame.close());
+    frame.setPrintPreviewShown(false);
+    EXPECT_TRUE(frame.close());
+}
+
+TEST_F(Frame, AboutGoesThroughPrompts)
+{
+    ScopedScriptedPrompts scripted;
+    frame.runCommand(cmd::kAbout);
+    ASSERT_EQ(scripted->asked().size(), 1u);
+    EXPECT_EQ(scripted->asked()[0].dialogClass, QStringLiteral("zembra::AboutDialog"));
+}
+
+} // namespace
+} // namespace zembra

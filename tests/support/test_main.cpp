@@ -1,0 +1,31 @@
+// The main of every test program: a Qt application on the offscreen platform, English texts,
+// settings in a temporary folder.
+#include "app/kelp_app.h"
+#include "app/strings.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    if (!std::getenv("ZEMBRA_LANG")) {
+        setenv("ZEMBRA_LANG", "en", 1);
+    }
+    QTemporaryDir settingsHome;
+    setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication application(argc, argv);
+    zembra::KelpApp::SetUpIdentity();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
