@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+namespace zembra {
+
+class MidiToolkit;
+
+// Brings the toolkit's notices onto the GUI thread: the toolkit's thread only asks for a
+// queued call, and the call delivers whatever is waiting.
+class NoticePump : public QObject {
+    Q_OBJECT
+
+public:
+    explicit NoticePump(MidiToolkit& toolkit, QObject* parent = nullptr);
+    ~NoticePump() override;
+
+private:
+    void deliver();
+
+    MidiToolkit& m_toolkit;
+};
+
+}  // namespace zembra
