@@ -16,6 +16,19 @@ constexpr std::array kImplemented = {
     cmd::kAbout,
     cmd::kHelp,
     cmd::kContextHelp,
+    cmd::kUndo,
+    cmd::kRedo,
+    cmd::kCopy,
+    cmd::kCut,
+    cmd::kPaste,
+    cmd::kDuplicate,
+    cmd::kClear,
+    cmd::kQuantizeQuarter,
+    cmd::kQuantize8th,
+    cmd::kQuantize16th,
+    cmd::kToggleSelectMode,
+    cmd::kZoomMode,
+    cmd::kShiftAfterDragMode,
 };
 
 } // namespace

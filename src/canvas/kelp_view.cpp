@@ -4,11 +4,16 @@
 #include "app/command_ids.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
+#include "app/prompts.h"
+#include "canvas/edit_commands.h"
+#include "canvas/note_clip.h"
 #include "model/song_tidy.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,6 +32,9 @@ constexpr int kKeyLabelX = 5;
 constexpr int kKeyLabelWidth = 65;
 constexpr int kKeyLabelGap = 55;
 constexpr int kScaleBar = 5; // the bar-length scale sits under the fifth bar
+constexpr int kLabelRise = 18;
+constexpr int kLabelWidth = 30;
+constexpr int kLabelHeight = 15;
 
 QString fromUtf8(std::string_view text)
 {
@@ -63,8 +71,47 @@ void CKelpView::ResetSong()
 {
     m_song.ResetSong();
     m_keyNames.LoadKeyNames();
-    m_modified = false;
+    m_mouse = MouseEditor{};
+    m_preview = {};
+    m_scrubSlots.clear();
+    m_arrowMovePending = false;
+    m_rangePlay = false;
+    // The new song is the first state of the ring; it cannot be undone.
+    RestartUndo();
     Repaint();
+}
+
+void CKelpView::RestartUndo()
+{
+    m_undo.ResetUndo();
+    Snapshot();
+}
+
+void CKelpView::Snapshot()
+{
+    m_undo.Snapshot(m_song);
+    emit stateChanged();
+}
+
+void CKelpView::Undo()
+{
+    if (m_playing) {
+        return;
+    }
+    if (m_undo.Undo(m_song)) {
+        Repaint();
+    }
+    emit stateChanged();
+}
+
+void CKelpView::Redo()
+{
+    if (m_playing) {
+        return;
+    }
+    if (m_undo.Redo(m_song)) {
+        Repaint();
+    }
     emit stateChanged();
 }
 
@@ -88,6 +135,14 @@ void CKelpView::Repaint()
     viewport()->update();
 }
 
+void CKelpView::setModified(bool modified)
+{
+    if (m_undo.modified() != modified) {
+        m_undo.setModified(modified);
+        emit stateChanged();
+    }
+}
+
 int CKelpView::scrollX() const
 {
     return horizontalScrollBar()->value();
@@ -105,7 +160,10 @@ ViewFacts CKelpView::facts() const
     f.noteCount = m_song.noteCount;
     f.playing = m_playing;
     f.recording = m_recording;
-    f.modified = m_modified;
+    f.modified = m_undo.modified();
+    f.canUndo = m_undo.canUndo();
+    f.canRedo = m_undo.canRedo();
+    f.clipboardHasNotes = clipboardHasNotes();
     f.snapQuarter = m_song.snapQuarter != 0;
     f.snap8th = m_song.snap8th != 0;
     f.snap16th = m_song.snap16th != 0;
@@ -126,11 +184,354 @@ bool CKelpView::OnCommand(int commandId)
         m_song.SelectAll();
         Repaint();
         break;
+    case cmd::kUndo:
+        Undo();
+        break;
+    case cmd::kRedo:
+        Redo();
+        break;
+    case cmd::kCopy:
+        CopySelection();
+        break;
+    case cmd::kCut:
+        CutSelection();
+        break;
+    case cmd::kPaste:
+        Paste();
+        break;
+    case cmd::kDuplicate:
+        DuplicateSelection();
+        break;
+    case cmd::kClear:
+        ClearSelection();
+        break;
+    case cmd::kQuantizeQuarter:
+        QuantizeCommand(4);
+        break;
+    case cmd::kQuantize8th:
+        QuantizeCommand(8);
+        break;
+    case cmd::kQuantize16th:
+        QuantizeCommand(16);
+        break;
+    case cmd::kToggleSelectMode:
+        m_song.toggleSelectMode = !m_song.toggleSelectMode;
+        break;
+    case cmd::kZoomMode:
+        ToggleZoomMode(m_song);
+        break;
+    case cmd::kShiftAfterDragMode:
+        ToggleShiftAfterDragMode(m_song);
+        break;
     default:
         return false;
     }
     emit stateChanged();
     return true;
+}
+
+void CKelpView::ClearPressedFlag()
+{
+    if (m_mouse.pressed()) {
+        bool pending = false;
+        MouseEditor fresh;
+        fresh.setPasteAnchorX(m_mouse.pasteAnchorX());
+        m_mouse = fresh;
+        (void)pending;
+    }
+    m_preview = {};
+}
+
+void CKelpView::AfterEdit(bool snapshot)
+{
+    if (snapshot) {
+        Snapshot();
+    }
+    Repaint();
+    ClearPressedFlag();
+    emit stateChanged();
+}
+
+bool CKelpView::CopySelection()
+{
+    const std::optional<NoteClip> clip = CollectSelection(m_song);
+    if (!clip) {
+        return false;
+    }
+    const std::vector<std::uint8_t> bytes = EncodeClip(*clip);
+    auto* data = new QMimeData;
+    data->setData(QLatin1String(kNoteClipMimeType),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setMimeData(data);
+    if (clipboard->mimeData() && clipboard->mimeData()->hasFormat(QLatin1String(kNoteClipMimeType))) {
+        m_mouse.setPasteAnchorX(clip->smallestLeft + m_song.noteWidth);
+        m_song.pasteStep = m_song.noteWidth;
+        m_song.pasteOriginX = clip->smallestLeft;
+    }
+    emit stateChanged();
+    return true;
+}
+
+void CKelpView::CutSelection()
+{
+    if (CopySelection()) {
+        m_song.DeleteSelected();
+        AfterEdit(true);
+    }
+}
+
+void CKelpView::Paste()
+{
+    if (m_song.noteCount >= kMaxNotes) {
+        return;
+    }
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(QLatin1String(kNoteClipMimeType))) {
+        return;
+    }
+    const QByteArray bytes = data->data(QLatin1String(kNoteClipMimeType));
+    if (bytes.isEmpty()) {
+        return;
+    }
+    const std::vector<std::uint32_t> entries =
+        DecodeClip(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    PastePlacement placement{m_mouse.pasteAnchorX()};
+    PasteNotes(m_song, entries, placement);
+    m_mouse.setPasteAnchorX(placement.anchorX);
+    AfterEdit(true);
+}
+
+void CKelpView::DuplicateSelection()
+{
+    if (m_song.selectedCount < 1) {
+        return;
+    }
+    const DuplicateResult result = Duplicate(m_song);
+    if (result.storeFull) {
+        prompts().message(this, fromUtf8(text(str::kNoteLimit)), QString(), Prompts::Icon::Warning);
+    }
+    AfterEdit(true);
+}
+
+void CKelpView::ClearSelection()
+{
+    const int before = m_song.selectedCount;
+    m_song.DeleteSelected();
+    AfterEdit(m_song.selectedCount != before);
+}
+
+void CKelpView::QuantizeCommand(int noteValue)
+{
+    const bool moved = QuantizeSelection(m_song, noteValue);
+    if (moved) {
+        Snapshot();
+    }
+    ToggleSnapMode(m_song, noteValue);
+    AfterEdit(false);
+}
+
+void CKelpView::ArrowKey(int qtKey)
+{
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
+        if (m_arrowMovePending) {
+            Snapshot();
+            m_arrowMovePending = false;
+        }
+        return;
+    }
+    zembra::ArrowKey key;
+    switch (qtKey) {
+    case Qt::Key_Left:
+        key = zembra::ArrowKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = zembra::ArrowKey::Right;
+        break;
+    case Qt::Key_Up:
+        key = zembra::ArrowKey::Up;
+        break;
+    case Qt::Key_Down:
+        key = zembra::ArrowKey::Down;
+        break;
+    default:
+        return;
+    }
+    const Offset offset = ArrowOffset(m_song, key);
+    if (ArrowMoveLeavesCanvas(m_song, offset)) {
+        prompts().beep();
+        const Prompts::Answer answer =
+            prompts().ask(this, fromUtf8(text(str::kMoveClearsNotes)), fromUtf8(text(str::kMoveCaption)),
+                          Prompts::Buttons::YesNo, Prompts::Answer::No, Prompts::Icon::Question);
+        if (answer != Prompts::Answer::Yes) {
+            return;
+        }
+    }
+    MoveSelection(m_song, offset);
+    m_arrowMovePending = true;
+    Repaint();
+}
+
+Point CKelpView::ToCanvas(const QPoint& client) const
+{
+    return {ClientToCanvasX(client.x(), scrollX()), client.y()};
+}
+
+void CKelpView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (!viewport()->rect().contains(p) || m_playing) {
+        return;
+    }
+    const Modifiers modifiers{(event->modifiers() & Qt::ShiftModifier) != 0,
+                              (event->modifiers() & Qt::ControlModifier) != 0};
+    m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
+    m_preview = {};
+    if (m_mouse.zoomDrag()) {
+        m_preview.kind = MouseEditor::Preview::Kind::None;
+    }
+    Repaint();
+    emit stateChanged();
+}
+
+void CKelpView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_playing) {
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    if (m_mouse.pressed()) {
+        const MouseEditor::Preview preview = m_mouse.Move(m_song, ToCanvas(p), {p.x(), p.y()});
+        if (preview.kind == MouseEditor::Preview::Kind::None) {
+            return;
+        }
+        m_preview = preview;
+        SetPane(kPaneX, formatNumber(preview.pane.x));
+        SetPane(kPaneY, formatNumber(preview.pane.y));
+        viewport()->update();
+        return;
+    }
+    Hover(p, event->modifiers());
+}
+
+void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
+{
+    const Point canvas = ToCanvas(client);
+    const bool scrubbing = (modifiers & Qt::ShiftModifier) && (modifiers & Qt::ControlModifier);
+    if (scrubbing) {
+        m_scrubSlots.clear();
+        if (m_grid.ColumnMarked(canvas.x)) {
+            for (int row = 0; row < m_song.rowCount && row < kRowCount; ++row) {
+                const int slot = m_grid.SlotAt(canvas.x, row);
+                if (slot >= 0 && m_song.IsLive(slot) && m_song.notes[slot].left == canvas.x) {
+                    m_scrubSlots.push_back(slot);
+                    PreviewNote(m_song.notes[slot]);
+                }
+            }
+        }
+        viewport()->update();
+        return;
+    }
+    if (!m_scrubSlots.empty()) {
+        m_scrubSlots.clear();
+        viewport()->update();
+    }
+    const int under = m_song.HitTest(canvas.x, canvas.y);
+    if (under >= 0 && under != m_mouse.hoverIndex) {
+        SendMusicBoxProgram();
+        PreviewNote(m_song.notes[under]);
+        viewport()->update();
+    } else if (under < 0 && m_mouse.hoverIndex >= 0) {
+        viewport()->update();
+    }
+    if (under >= 0) {
+        SetPane(kPaneX, formatNumber(m_song.notes[under].left));
+        SetPane(kPaneY, formatNumber(m_song.notes[under].top - kBandTop));
+    } else {
+        SetPane(kPaneX, formatNumber(canvas.x));
+        SetPane(kPaneY, formatNumber(canvas.y - kBandTop));
+    }
+    m_mouse.hoverIndex = under;
+}
+
+void CKelpView::leaveEvent(QEvent* event)
+{
+    if (m_mouse.hoverIndex >= 0 || !m_scrubSlots.empty()) {
+        m_mouse.hoverIndex = -1;
+        m_scrubSlots.clear();
+        viewport()->update();
+    }
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+void CKelpView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const Point canvas = ToCanvas(p);
+    if (event->button() == Qt::RightButton) {
+        if (m_playing) {
+            return;
+        }
+        const int slot = MouseEditor::CreateNote(m_song, canvas);
+        if (slot == kNoFreeSlot) {
+            prompts().message(this, fromUtf8(text(str::kNoteLimit)), QString(), Prompts::Icon::Warning);
+            return;
+        }
+        AfterEdit(true);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (m_playing && !m_rangePlay) {
+        // A click during playback moves the start to the beat at or before it.
+        int x = canvas.x;
+        if (x > m_song.musicLength - m_song.barWidth()) {
+            return;
+        }
+        if (x < 1) {
+            x = 0;
+        }
+        if (m_song.pixelsPerQuarter > 0) {
+            x -= x % m_song.pixelsPerQuarter;
+        }
+        RestartPlaybackAt(x);
+        return;
+    }
+    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_arrowMovePending);
+    m_preview = {};
+    if (outcome.modesCleared) {
+        SilenceOutput();
+        SendMusicBoxProgram();
+    }
+    if (outcome.rangePlay) {
+        PlayRange(outcome.rangeFrom, outcome.rangeTo);
+    }
+    if (outcome.snapshot) {
+        Snapshot();
+    }
+    if (outcome.shiftedOff > 0) {
+        prompts().message(this, QString::asprintf("%d", outcome.shiftedOff) + QString::fromUtf8(kTextNotesOutside),
+                          QString(), Prompts::Icon::Information);
+    }
+    Repaint();
+    emit stateChanged();
+}
+
+void CKelpView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_recording) {
+        return; // keyboard recording takes the keys
+    }
+    if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !m_playing) {
+        ArrowKey(event->key());
+        emit stateChanged();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CKelpView::paintEvent(QPaintEvent*)
@@ -140,6 +541,63 @@ void CKelpView::paintEvent(QPaintEvent*)
     }
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_offscreen);
+    PaintOverlay(painter);
+}
+
+void CKelpView::DrawNoteName(QPainter& painter, const NoteRecord& note)
+{
+    painter.setFont(m_fonts.small);
+    painter.setPen(m_colours.noteNameText);
+    painter.drawText(QRect(CanvasToClientX(note.left, scrollX()), note.top - kLabelRise, kLabelWidth, kLabelHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromUtf8(note.name.view().data(), static_cast<qsizetype>(note.name.view().size())));
+}
+
+void CKelpView::PaintOverlay(QPainter& painter)
+{
+    const int s = scrollX();
+    using Kind = MouseEditor::Preview::Kind;
+    if (m_mouse.pressed() && m_mouse.zoomDrag()) {
+        const MouseEditor::Box box = m_mouse.zoomBox();
+        painter.setPen(QPen(m_colours.edgeShadow, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(QPoint(CanvasToClientX(box.left, s), box.top),
+                               QPoint(CanvasToClientX(box.right, s), box.bottom)));
+    }
+    if (m_preview.kind == Kind::Notes) {
+        for (const MouseEditor::PreviewTile& tile : m_preview.tiles) {
+            painter.drawImage(CanvasToClientX(tile.left, s), tile.top, tile.selectedLook ? m_selectedTile : m_tile);
+        }
+        if (m_preview.noteValue != 0) {
+            painter.setFont(m_fonts.small);
+            painter.setPen(m_colours.noteNameText);
+            painter.drawText(QRect(CanvasToClientX(m_preview.labelLeft, s), m_preview.labelTop, kLabelWidth, kLabelHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, QString::asprintf("%2d", m_preview.noteValue));
+        }
+    } else if (m_preview.kind == Kind::Band) {
+        painter.setPen(QPen(m_colours.labelText, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(QPoint(m_preview.bandFrom.x, m_preview.bandFrom.y),
+                               QPoint(m_preview.bandTo.x, m_preview.bandTo.y))
+                             .normalized());
+    }
+    if (!m_mouse.pressed()) {
+        const int hover = m_mouse.hoverIndex;
+        if (hover >= 0 && hover < kMaxNotes && m_song.IsLive(hover)) {
+            const NoteRecord& note = m_song.notes[hover];
+            const QRect tile(CanvasToClientX(note.left, s), note.top, m_song.noteWidth, m_song.rowHeight);
+            painter.setPen(note.selected ? m_colours.edgeHighlight : m_colours.edgeShadow);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(tile.adjusted(-1, -1, 0, 0));
+            DrawNoteName(painter, note);
+        }
+        for (int slot : m_scrubSlots) {
+            const NoteRecord& note = m_song.notes[slot];
+            painter.fillRect(QRect(CanvasToClientX(note.left, s), note.top, m_song.noteWidth, m_song.rowHeight),
+                             m_colours.noteNameText);
+            DrawNoteName(painter, note);
+        }
+    }
 }
 
 void CKelpView::resizeEvent(QResizeEvent* event)
@@ -157,6 +615,7 @@ void CKelpView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange) {
         m_colours = CanvasPalette::FromPalette(palette());
+        m_tile = QImage();
         Repaint();
     }
     QAbstractScrollArea::changeEvent(event);
@@ -281,26 +740,40 @@ void CKelpView::PaintTexts(QPainter& painter)
     }
 }
 
-void CKelpView::DrawTile(QPainter& painter, const NoteRecord& note, bool selected)
+QImage CKelpView::TileImage(bool selected) const
 {
-    const int s = scrollX();
-    const QRect tile(CanvasToClientX(note.left, s), note.top, m_song.noteWidth, m_song.rowHeight);
-    if (tile.right() < 0 || tile.left() > m_offscreen.width()) {
-        return;
-    }
-    painter.fillRect(tile, selected ? m_colours.selectedFace : m_colours.noteFace);
+    QImage tile(std::max(1, m_song.noteWidth), std::max(1, m_song.rowHeight), QImage::Format_RGB32);
+    QPainter painter(&tile);
+    const QRect r = tile.rect();
+    painter.fillRect(r, selected ? m_colours.selectedFace : m_colours.noteFace);
     // Raised tiles are lit from the top left; selected ones look pressed in.
     const QColor& topLeft = selected ? m_colours.edgeShadow : m_colours.edgeHighlight;
     const QColor& bottomRight = selected ? m_colours.edgeHighlight : m_colours.edgeShadow;
-    painter.fillRect(QRect(tile.left(), tile.top(), tile.width(), 1), topLeft);
-    painter.fillRect(QRect(tile.left(), tile.top(), 1, tile.height()), topLeft);
-    painter.fillRect(QRect(tile.left(), tile.bottom(), tile.width(), 1), bottomRight);
-    painter.fillRect(QRect(tile.right(), tile.top(), 1, tile.height()), bottomRight);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    return tile;
+}
+
+void CKelpView::DrawTile(QPainter& painter, const NoteRecord& note, bool selected)
+{
+    const QImage& tile = selected ? m_selectedTile : m_tile;
+    const int x = CanvasToClientX(note.left, scrollX());
+    if (x + tile.width() < 0 || x > m_offscreen.width()) {
+        return;
+    }
+    painter.drawImage(x, note.top, tile);
 }
 
 void CKelpView::PaintNotes(QPainter& painter)
 {
     TidySong(m_song, m_grid);
+    if (m_tile.size() != QSize(m_song.noteWidth, m_song.rowHeight) || m_tileColours != m_colours.background) {
+        m_tile = TileImage(false);
+        m_selectedTile = TileImage(true);
+        m_tileColours = m_colours.background;
+    }
     const int end = m_song.UsedEnd();
     for (int pass = 0; pass < 2; ++pass) {
         const bool selected = pass == 1;
@@ -365,6 +838,14 @@ int CKelpView::DrawDistanceCheck(QPainter&)
 }
 
 void CKelpView::MatchClockTempoToSong() {}
+
+void CKelpView::PreviewNote(const NoteRecord&) {}
+
+void CKelpView::SilenceOutput() {}
+
+void CKelpView::RestartPlaybackAt(int) {}
+
+void CKelpView::PlayRange(int, int) {}
 
 void CKelpView::SendMusicBoxProgram() {}
 

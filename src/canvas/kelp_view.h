@@ -3,6 +3,8 @@
 #include "canvas/canvas_geometry.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
+#include "canvas/mouse_editor.h"
+#include "canvas/undo_ring.h"
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
 #include "model/song_state.h"
@@ -13,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace zembra {
 
@@ -56,6 +59,27 @@ public:
     QString paneText(int pane) const { return m_panes[static_cast<std::size_t>(pane)]; }
     ViewFacts facts() const;
     bool playing() const { return m_playing; }
+    // Set at the first real edit after the song was started, opened or saved.
+    bool modified() const { return m_undo.modified(); }
+    void setModified(bool modified);
+
+    // Records the song as the newest undo step.
+    void Snapshot();
+    void Undo();
+    void Redo();
+    const UndoRing& undoRing() const { return m_undo; }
+    // Empties the undo ring and makes the current song its first state (after a file lands).
+    void RestartUndo();
+
+    bool CopySelection();
+    void CutSelection();
+    void Paste();
+    void DuplicateSelection();
+    void ClearSelection();
+    void QuantizeCommand(int noteValue);
+    void ArrowKey(int qtKey);
+    bool arrowMovePending() const { return m_arrowMovePending; }
+    const MouseEditor& mouseEditor() const { return m_mouse; }
     // The clipboard holds notes in the program's own format.
     bool clipboardHasNotes() const;
 
@@ -74,6 +98,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void Paint(QPainter& painter);
@@ -84,7 +113,14 @@ private:
     void PaintRowNames(QPainter& painter);
     void PaintHint(QPainter& painter);
     void DrawTile(QPainter& painter, const NoteRecord& note, bool selected);
+    QImage TileImage(bool selected) const;
     void SetPane(int pane, const QString& text);
+    void PaintOverlay(QPainter& painter);
+    void DrawNoteName(QPainter& painter, const NoteRecord& note);
+    Point ToCanvas(const QPoint& client) const;
+    void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
+    void ClearPressedFlag();
+    void AfterEdit(bool snapshot);
     void WritePanes();
 
     // Hooks into parts that arrive later; they do nothing yet.
@@ -92,6 +128,10 @@ private:
     void MatchClockTempoToSong();
     void SendMusicBoxProgram();
     void ShowSplash();
+    void PreviewNote(const NoteRecord& note);
+    void SilenceOutput();
+    void RestartPlaybackAt(int canvasX);
+    void PlayRange(int fromX, int toX);
 
     SongState m_song;
     OccupancyGrid m_grid;
@@ -99,12 +139,20 @@ private:
     CanvasPalette m_colours;
     CanvasFonts m_fonts;
     QImage m_offscreen;
+    QImage m_tile;
+    QImage m_selectedTile;
+    QColor m_tileColours;
     std::array<QString, kPaneCount> m_panes;
     bool m_firstPaint = true;
     bool m_needsFullPaint = true;
     bool m_playing = false;
     bool m_recording = false;
-    bool m_modified = false;
+    UndoRing m_undo;
+    MouseEditor m_mouse;
+    MouseEditor::Preview m_preview;
+    std::vector<int> m_scrubSlots;
+    bool m_arrowMovePending = false;
+    bool m_rangePlay = false;
 };
 
 } // namespace zembra

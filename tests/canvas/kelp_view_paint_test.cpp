@@ -13,6 +13,7 @@ protected:
     void SetUp() override
     {
         view.resize(1000, 560);
+        view.show();
         palette = CanvasPalette::FromPalette(view.palette());
         view.PaintOffscreen(); // the first paint carries the hint; later ones do not
     }

@@ -1,0 +1,137 @@
+#include "canvas/note_clip.h"
+
+#include "canvas/edit_commands.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zembra {
+
+namespace {
+
+constexpr int kWrapMargin = 20;
+
+void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t word)
+{
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<std::uint8_t>(word >> shift));
+    }
+}
+
+std::uint32_t wordAt(const std::uint8_t* data)
+{
+    return static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
+           static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+}
+
+} // namespace
+
+std::optional<NoteClip> CollectSelection(const SongState& song)
+{
+    if (song.selectedCount <= 0) {
+        return std::nullopt;
+    }
+    NoteClip clip;
+    clip.smallestLeft = song.canvasWidth;
+    const int end = song.UsedEnd();
+    for (int i = 0; i < end; ++i) {
+        const NoteRecord& n = song.notes[i];
+        if (song.IsLive(i) && n.selected) {
+            clip.entries.push_back(static_cast<std::uint32_t>(n.left) * 65536u + static_cast<std::uint32_t>(n.top));
+            clip.smallestLeft = std::min(clip.smallestLeft, n.left);
+        }
+    }
+    return clip;
+}
+
+std::vector<std::uint8_t> EncodeClip(const NoteClip& clip)
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(8 + clip.entries.size() * 4);
+    putWord(bytes, static_cast<std::uint32_t>(clip.entries.size()));
+    for (std::uint32_t entry : clip.entries) {
+        putWord(bytes, entry);
+    }
+    putWord(bytes, 0);
+    return bytes;
+}
+
+std::vector<std::uint32_t> DecodeClip(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::uint32_t> entries;
+    if (data == nullptr || size < 4) {
+        return entries;
+    }
+    const std::size_t declared = wordAt(data);
+    const std::size_t available = (size - 4) / 4;
+    const std::size_t count = std::min(declared, available);
+    entries.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        entries.push_back(wordAt(data + 4 + 4 * k));
+    }
+    return entries;
+}
+
+PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entries, PastePlacement& placement)
+{
+    PasteResult result;
+    if (song.noteCount >= kMaxNotes) {
+        return result;
+    }
+    int smallestX = std::numeric_limits<int>::max();
+    int largestX = 0;
+    if (!entries.empty()) {
+        song.DeselectAll();
+        for (std::uint32_t entry : entries) {
+            const int x = static_cast<int>(entry / 65536u);
+            const int y = static_cast<int>(entry % 65536u);
+            const int slot = song.AllocateNote(x, y);
+            if (slot == kNoFreeSlot) {
+                result.storeFull = true;
+                break;
+            }
+            song.notes[slot].selected = 1;
+            ++song.selectedCount;
+            ++song.noteCount;
+            ++result.placed;
+            smallestX = std::min(smallestX, x);
+            largestX = std::max(largestX, x);
+        }
+    }
+    if (result.placed > 0) {
+        const int dx = placement.anchorX - smallestX;
+        const int end = song.UsedEnd();
+        for (int i = 0; i < end; ++i) {
+            NoteRecord& n = song.notes[i];
+            // Pasted notes move even when they arrived outside this canvas (from a wider one).
+            if (song.IsFree(i) || !n.selected) {
+                continue;
+            }
+            n.left += dx;
+            n.right = n.left + song.noteWidth;
+            n.bottom = n.top + song.rowHeight;
+            GridSnap(song, i);
+            song.NormaliseNote(i);
+        }
+        // An entry that landed outside the canvas leaves its slot open to the next one, so count
+        // what is really there.
+        song.selectedCount = 0;
+        song.noteCount = 0;
+        for (int i = 0; i < end; ++i) {
+            if (song.IsLive(i)) {
+                ++song.noteCount;
+                song.selectedCount += song.notes[i].selected ? 1 : 0;
+            }
+        }
+    }
+    if (placement.anchorX + song.pasteStep + largestX > song.canvasWidth) {
+        placement.anchorX = kWrapMargin;
+    } else if (placement.anchorX + song.pasteStep < 0) {
+        placement.anchorX = song.canvasWidth - largestX - kWrapMargin;
+    } else {
+        placement.anchorX += song.pasteStep;
+    }
+    return result;
+}
+
+} // namespace zembra

@@ -1,0 +1,199 @@
+// The real canvas driven by mouse and key events, as a person would.
+#include "app/command_ids.h"
+#include "app/prompts.h"
+#include "canvas/kelp_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+class ViewEdit : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QApplication::clipboard()->clear();
+        view.resize(1000, 560);
+        view.show();
+        view.PaintOffscreen();
+    }
+
+    QWidget* surface() { return view.viewport(); }
+    // Client point of a canvas point with no scrolling.
+    static QPoint at(int canvasX, int y) { return {canvasX + 20, y}; }
+
+    void rightClick(int canvasX, int y) { QTest::mouseClick(surface(), Qt::RightButton, {}, at(canvasX, y)); }
+
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(surface(), Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(surface(), (from + to) / 2);
+        QTest::mouseMove(surface(), to);
+        QTest::mouseRelease(surface(), Qt::LeftButton, modifiers, to);
+        view.PaintOffscreen();
+    }
+
+    ScopedScriptedPrompts scripted;
+    CKelpView view;
+};
+
+TEST_F(ViewEdit, RightClickMakesANoteAndUndoTakesItBack)
+{
+    rightClick(40, 55);
+    view.PaintOffscreen();
+    ASSERT_EQ(view.song().noteCount, 1);
+    EXPECT_EQ(view.song().notes[0].left, 40);
+    EXPECT_EQ(view.song().notes[0].pitch, 93);
+    EXPECT_TRUE(view.modified());
+    EXPECT_TRUE(view.OnCommand(cmd::kUndo));
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 0);
+    EXPECT_FALSE(view.undoRing().canUndo());
+    EXPECT_TRUE(view.OnCommand(cmd::kRedo));
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 1);
+}
+
+TEST_F(ViewEdit, DragMovesANoteToAnotherRowAndPitch)
+{
+    rightClick(100, 434); // bottom row, C 60
+    drag(at(102, 440), at(152, 428));
+    const NoteRecord& note = view.song().notes[0];
+    EXPECT_EQ(note.left, 150);
+    EXPECT_EQ(note.top, 422);
+    EXPECT_EQ(note.pitch, 62);
+    EXPECT_EQ(note.name.view(), "D");
+}
+
+TEST_F(ViewEdit, BandSelectThenArrowsMakeOneUndoStep)
+{
+    rightClick(100, 200);
+    rightClick(140, 200);
+    drag(at(90, 190), at(160, 230));
+    ASSERT_EQ(view.song().selectedCount, 2);
+    const int counterBefore = view.undoRing().undoCounter();
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&view, Qt::Key_Right);
+    }
+    QTest::keyClick(&view, Qt::Key_Return);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().notes[0].left, 103);
+    EXPECT_EQ(view.song().notes[1].left, 143);
+    EXPECT_EQ(view.undoRing().undoCounter(), counterBefore + 1);
+    view.OnCommand(cmd::kUndo);
+    EXPECT_EQ(view.song().notes[0].left, 100);
+}
+
+TEST_F(ViewEdit, ArrowOffTheCanvasAsksFirst)
+{
+    rightClick(100, 440);
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, at(102, 440));
+    ASSERT_EQ(view.song().selectedCount, 1);
+    scripted->pushAnswer(Prompts::Answer::No);
+    QTest::keyClick(&view, Qt::Key_Down);
+    ASSERT_EQ(scripted->asked().size(), 1u);
+    EXPECT_EQ(scripted->asked()[0].caption, QStringLiteral("Move"));
+    EXPECT_EQ(scripted->asked()[0].defaultAnswer, Prompts::Answer::No);
+    EXPECT_EQ(scripted->beeps(), 1);
+    EXPECT_EQ(view.song().notes[0].top, 434) << "No: nothing moves";
+    scripted->pushAnswer(Prompts::Answer::Yes);
+    QTest::keyClick(&view, Qt::Key_Down);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 0) << "Yes: the note leaves the band and is gone";
+}
+
+TEST_F(ViewEdit, TheFullStoreIsReportedAndNothingChanges)
+{
+    SongState& song = view.song();
+    for (int i = 0; i < kMaxNotes; ++i) {
+        const int slot = song.AllocateNote((i % 200) * 10, 50 + (i / 200) * 12);
+        song.NormaliseNote(slot);
+    }
+    view.PaintOffscreen();
+    ASSERT_EQ(song.noteCount, kMaxNotes);
+    const int counter = view.undoRing().undoCounter();
+    rightClick(5, 400);
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! Limit of note number on work")});
+    EXPECT_EQ(view.undoRing().undoCounter(), counter);
+}
+
+TEST_F(ViewEdit, CopyAndPasteBetweenTwoCanvases)
+{
+    rightClick(100, 62);
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, at(102, 64));
+    EXPECT_FALSE(view.facts().clipboardHasNotes);
+    EXPECT_TRUE(view.OnCommand(cmd::kCopy));
+    EXPECT_TRUE(view.facts().clipboardHasNotes);
+
+    CKelpView other;
+    other.resize(800, 560);
+    other.show();
+    other.PaintOffscreen();
+    ASSERT_TRUE(other.OnCommand(cmd::kPaste)) << "paste is available while the clipboard holds notes";
+    other.PaintOffscreen();
+    EXPECT_EQ(other.song().noteCount, 1);
+    EXPECT_EQ(other.song().notes[0].left, 0) << "this canvas's anchor: its last click, none yet";
+    EXPECT_EQ(other.song().notes[0].top, 62);
+
+    // In the source canvas the paste lands one note width on.
+    view.OnCommand(cmd::kPaste);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 2);
+    EXPECT_EQ(view.song().notes[1].left, 108);
+}
+
+TEST_F(ViewEdit, CutRemovesTheSelectionAndPasteBringsItBackAtTheClick)
+{
+    rightClick(100, 62);
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, at(102, 64));
+    view.OnCommand(cmd::kCut);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 0);
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, at(300, 300));
+    view.OnCommand(cmd::kPaste);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 1);
+    EXPECT_EQ(view.song().notes[0].left, 300);
+}
+
+TEST_F(ViewEdit, CommandsAreRefusedWhenUnavailable)
+{
+    EXPECT_FALSE(view.OnCommand(cmd::kDuplicate)) << "nothing selected";
+    EXPECT_FALSE(view.OnCommand(cmd::kPaste)) << "clipboard empty";
+    EXPECT_FALSE(view.OnCommand(cmd::kUndo));
+}
+
+TEST_F(ViewEdit, DuplicateQuantizeAndClearFromCommands)
+{
+    rightClick(35, 62);
+    QTest::mouseClick(surface(), Qt::LeftButton, {}, at(37, 64));
+    view.OnCommand(cmd::kQuantizeQuarter);
+    EXPECT_EQ(view.song().notes[0].left, 24);
+    EXPECT_TRUE(view.facts().snapQuarter);
+    view.OnCommand(cmd::kDuplicate);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 2);
+    EXPECT_EQ(view.song().notes[1].left, 32);
+    EXPECT_EQ(view.song().notes[1].selected, 1);
+    view.OnCommand(cmd::kClear);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 1);
+    view.OnCommand(cmd::kSelectAll);
+    EXPECT_EQ(view.song().selectedCount, 1);
+}
+
+TEST_F(ViewEdit, ShiftAfterDragReportsTheNotesPushedOff)
+{
+    rightClick(2304 - 38, 62);
+    view.OnCommand(cmd::kShiftAfterDragMode);
+    drag(at(500, 300), at(550, 300));
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("1 個の音符がはみだしました。")});
+    EXPECT_EQ(view.song().noteCount, 0);
+}
+
+} // namespace
+} // namespace zembra
