@@ -180,14 +180,17 @@ void MidiOutPort::fill()
         e.chunk.shrink_to_fit();
     }
 
-    if (n > 0) {
-        MidiEvent* buffer = m_buffer->data();
-        const std::uint32_t last = buffer[n - 1].time;
-        for (std::uint32_t i = n - 1; i >= 1; --i)
-            buffer[i].time = buffer[i].time < buffer[i - 1].time ? 0 : buffer[i].time - buffer[i - 1].time;
-        buffer[0].time -= m_lastTime;
-        m_lastTime = last;
+    // Absolute times become deltas. An event earlier than the one before it (only an exclusive
+    // track can cause that, by holding the others back) goes out at once after it, and the
+    // events after it keep their own times rather than drifting by the step.
+    std::uint32_t previous = m_lastTime;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        MidiEvent& event = (*m_buffer)[i];
+        const std::uint32_t at = std::max(event.time, previous);
+        event.time = at - previous;
+        previous = at;
     }
+    m_lastTime = previous;
     m_bufferCount = n;
 }
 

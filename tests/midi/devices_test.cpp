@@ -1,0 +1,134 @@
+#include "midi/notice_pump.h"
+#include "midi/rtmidi_device.h"
+#include "midi/synth_engine.h"
+
+#include "midi_csv.h"
+#include "toolkit_fixture.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace zembra {
+namespace {
+
+class Devices : public test::ManualToolkitTest {};
+
+TEST_F(Devices, VirtualOnlyListsTheMonitorAndLetsTheMapperPlayIntoIt)
+{
+    EXPECT_EQ(toolkit.GetNumOutDevices(), 1u);
+    char name[MidiToolkit::kNameLength];
+    EXPECT_EQ(toolkit.GetMidiOutDescription(0, name), 1);
+    EXPECT_STREQ(name, "Zembra MIDI monitor");
+    EXPECT_EQ(toolkit.GetMidiOutDescription(kMapperDevice, name), 1);
+    EXPECT_EQ(toolkit.GetMidiOutDescription(1, name), 0);
+    EXPECT_STREQ(name, "");
+    MidiOutCaps caps;
+    ASSERT_TRUE(toolkit.GetMidiOutCaps(0, caps));
+    EXPECT_GT(caps.simultaneousNotes, 0) << "a synthesizer, not a bare port";
+    EXPECT_FALSE(toolkit.GetMidiOutCaps(5, caps));
+
+    test::NoticeLog log;
+    EXPECT_EQ(toolkit.OpenMidiOut(&log, 1, 0, 0), 0u);
+    const std::uint32_t a = toolkit.OpenMidiOut(&log, 0, 0, 0);
+    const std::uint32_t b = toolkit.OpenMidiOut(&log, kMapperDevice, 0, 0);
+    EXPECT_GT(a, kLastFailedHandle);
+    EXPECT_GT(b, a);
+    const MidiEvent e{0, kNoteOn, 60, 1, 0};
+    toolkit.PutMidiOut(b, &e);
+    EXPECT_EQ(sent().size(), 1u) << "a port without a clock sends as it is given";
+}
+
+TEST(Environment, VirtualModeAndMonitorLogComeFromTheEnvironment)
+{
+    const char* before = std::getenv("ZEMBRA_MIDI");
+    const std::string saved = before ? before : "";
+    setenv("ZEMBRA_MIDI", "virtual", 1);
+    setenv("ZEMBRA_MIDI_LOG", "/tmp/zembra-monitor-name.log", 1);
+    const ToolkitOptions virtualOnly = ToolkitOptions::fromEnvironment();
+    EXPECT_TRUE(virtualOnly.virtualOnly);
+    EXPECT_EQ(virtualOnly.monitorLogPath, "/tmp/zembra-monitor-name.log");
+    setenv("ZEMBRA_MIDI", "all", 1);
+    EXPECT_FALSE(ToolkitOptions::fromEnvironment().virtualOnly);
+    unsetenv("ZEMBRA_MIDI_LOG");
+    if (before)
+        setenv("ZEMBRA_MIDI", saved.c_str(), 1);
+    else
+        unsetenv("ZEMBRA_MIDI");
+}
+
+TEST_F(Devices, MonitorLogHasOneLinePerEvent)
+{
+    const std::string path = ::testing::TempDir() + "zembra-monitor.log";
+    std::remove(path.c_str());
+    {
+        VirtualDevice monitor(path);
+        const std::uint8_t on[] = {0x90, 0x3C, 0x64};
+        const std::uint8_t program[] = {0xC0, 0x0A};
+        monitor.send(on, 3, 96, 500000);
+        monitor.send(program, 2, 0, 1);
+    }
+    EXPECT_EQ(test::readText(path), "500000 96 90 3C 64\n1 0 C0 0A\n");
+}
+
+TEST(RtMidiDevice, OnlySoftwareSynthesizersClaimVoices)
+{
+    const std::pair<const char*, bool> names[] = {
+        {"FLUID Synth (4711):Synth input port (4711:0) 128:0", true},
+        {"TiMidity:TiMidity port 0 129:0", true},
+        {"Microsoft GS Wavetable Synth", true},
+        {"Midi Through:Midi Through Port-0 14:0", false},
+        {"UM-ONE:UM-ONE MIDI 1 20:0", false},
+    };
+    for (const auto& [name, synth] : names)
+        EXPECT_EQ(RtMidiDevice::simultaneousNotesFor(name) > 0, synth) << name;
+}
+
+TEST(SynthEngine, RendersTheMusicBoxOffline)
+{
+    const std::string font = findSoundFont({});
+    if (font.empty())
+        GTEST_SKIP() << "no General MIDI sound font installed";
+    std::string error;
+    SynthEngine::Config config;
+    config.soundFont = font;
+    auto synth = SynthEngine::create(config, error);
+    ASSERT_TRUE(synth) << error;
+    const std::uint8_t program[] = {kProgramChange, 10};
+    const std::uint8_t on[] = {kNoteOn, 72, 120};
+    synth->send(program, 2);
+    synth->send(on, 3);
+    std::vector<std::int16_t> frames(2 * 4410);
+    ASSERT_TRUE(synth->renderS16(frames.data(), 4410));
+    int loudest = 0;
+    for (std::int16_t s : frames)
+        loudest = std::max(loudest, std::abs(int(s)));
+    EXPECT_GT(loudest, 1000);
+}
+
+TEST(SynthEngine, AMissingSoundFontIsAnErrorNotACrash)
+{
+    std::string error;
+    SynthEngine::Config config;
+    config.soundFont = "/nonexistent/font.sf2";
+    EXPECT_FALSE(SynthEngine::create(config, error));
+    EXPECT_NE(error.find("no sound font"), std::string::npos);
+    EXPECT_EQ(findSoundFont("/nonexistent/font.sf2").find("/nonexistent"), std::string::npos);
+}
+
+TEST_F(Devices, NoticePumpDeliversOnTheGuiThreadThroughTheEventLoop)
+{
+    ASSERT_NE(QCoreApplication::instance(), nullptr) << "the test main makes the application";
+    test::NoticeLog log;
+    const std::uint32_t clock = toolkit.OpenSync(0, &log, 0, 10);
+    NoticePump pump(toolkit);
+    toolkit.StartSync(clock);
+    advanceUs(1'000'000);
+    EXPECT_TRUE(log.received.empty()) << "nothing is delivered outside the event loop";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.count(kNoticeClockBeat), 2u);
+}
+
+}  // namespace
+}  // namespace zembra
