@@ -1,13 +1,16 @@
 // Canvas costs: a full repaint into the off-screen copy with a full note store.
 #include "app/kelp_app.h"
 #include "canvas/kelp_view.h"
+#include "canvas/undo_ring.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 namespace {
@@ -44,6 +47,54 @@ void BM_FullRepaint1500Notes(benchmark::State& state)
     state.counters["notes"] = view.song().noteCount;
 }
 BENCHMARK(BM_FullRepaint1500Notes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One mouse move while every one of 1500 selected notes is dragged: the preview is computed and
+// the viewport repainted (off-screen copy plus 1500 preview tiles).
+void BM_DragPreviewStep1500Selected(benchmark::State& state)
+{
+    CKelpView view;
+    view.resize(1920, 600 + view.horizontalScrollBar()->sizeHint().height());
+    view.show();
+    view.PaintOffscreen();
+    SongState& song = view.song();
+    fillVisible(song, 11);
+    song.SelectAll();
+    view.PaintOffscreen();
+    const NoteRecord& grabbed = song.notes[0];
+    const QPoint start(grabbed.left + 20 + 2, grabbed.top + 2);
+    QMouseEvent press(QEvent::MouseButtonPress, start, view.viewport()->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    QImage screen(view.viewport()->size(), QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint to = start + QPoint(1 + step % 40, step % 7);
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, to, view.viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &move);
+        // What the window system would get: the off-screen copy with the preview over it.
+        view.viewport()->render(&screen);
+    }
+    state.counters["selected"] = song.selectedCount;
+    state.counters["previewTiles"] = static_cast<double>(view.previewTileCount());
+}
+BENCHMARK(BM_DragPreviewStep1500Selected)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One undo snapshot of a full song.
+void BM_SnapshotFullSong(benchmark::State& state)
+{
+    auto song = std::make_unique<SongState>();
+    song->ResetSong();
+    fillVisible(*song, 3);
+    UndoRing ring;
+    for (auto _ : state) {
+        ring.Snapshot(*song);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(sizeof(SongState)));
+}
+BENCHMARK(BM_SnapshotFullSong)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -80,6 +80,7 @@ public:
     void ArrowKey(int qtKey);
     bool arrowMovePending() const { return m_arrowMovePending; }
     const MouseEditor& mouseEditor() const { return m_mouse; }
+    std::size_t previewTileCount() const { return m_preview.tiles.size(); }
     // The clipboard holds notes in the program's own format.
     bool clipboardHasNotes() const;
 
