@@ -5,16 +5,33 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <pthread.h>
+#include <sched.h>
+#endif
+
 namespace zembra {
 
 namespace {
 
 // Floating-point noise must not make an event due a microsecond late.
 constexpr double kDueSlack = 1e-6;
+constexpr std::int64_t kSpinMicros = 300;
 
 std::size_t noteIndex(std::uint8_t status, std::uint8_t key)
 {
     return std::size_t(status & kChannelMask) * kKeyCount + (key & kDataMask);
+}
+
+// Timing survives a busy machine only when the scheduler thread runs before ordinary work.
+// Real-time priority is asked for where the system grants it; elsewhere it runs as it is.
+void raiseThreadPriority()
+{
+#if defined(__unix__) || defined(__APPLE__)
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 1;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+#endif
 }
 
 }  // namespace
@@ -494,6 +511,7 @@ void Sequencer::advance(std::int64_t micros)
 
 void Sequencer::threadMain()
 {
+    raiseThreadPriority();
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
         if (stepLocked()) {
@@ -507,9 +525,16 @@ void Sequencer::threadMain()
             m_wake.wait(lock);
             continue;
         }
+        // A sleeping thread wakes late by up to a millisecond or two on a busy machine: sleep
+        // until shortly before the event, then yield until it is due.
         const std::int64_t wait = *next - m_time->nowMicros();
-        if (wait > 0)
-            m_wake.wait_for(lock, std::chrono::microseconds(wait));
+        if (wait > kSpinMicros) {
+            m_wake.wait_for(lock, std::chrono::microseconds(wait - kSpinMicros));
+        } else if (wait > 0) {
+            lock.unlock();
+            std::this_thread::yield();
+            lock.lock();
+        }
     }
 }
 
