@@ -2,6 +2,8 @@
 
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
+#include "app/printer_record.h"
+#include "app/settings.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "canvas/kelp_view.h"
@@ -58,11 +60,16 @@ bool KelpApp::InitInstance(const QStringList& arguments)
         m_frame->resize(rect.width, rect.height);
     }
 
-    m_doc->NewSong();
+    // The new-document step opens the file named on the command line instead, when there is one.
     if (!arguments.isEmpty()) {
         m_commandLineFile = arguments.front();
+        m_doc->setCommandLineFile(m_commandLineFile);
     }
+    m_doc->NewSong();
     m_frame->show();
+
+    settings::LoadPrinterSettings(applicationDevMode());
+    CheckDefaultPrinter();
     return true;
 }
 

@@ -6,8 +6,12 @@
 #include "app/help_window.h"
 #include "app/menu_table.h"
 #include "app/prompts.h"
+#include "app/settings.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
+#include "app/tempo_dialog.h"
+#include "midi/midi_toolkit.h"
+#include "midi/notice_pump.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 
@@ -27,6 +31,8 @@
 namespace zembra {
 
 namespace {
+
+constexpr std::uint32_t kDefaultTempo = 500000;
 
 QString fromUtf8(std::string_view text)
 {
@@ -97,15 +103,24 @@ QString menuTextOf(int commandId)
 
 CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     : QMainWindow(parent)
+    , m_pump(std::make_unique<NoticePump>(MidiToolkit::shared()))
     , m_doc(doc)
     , m_view(view)
 {
     setObjectName(QStringLiteral("CMainFrame"));
+    if (!m_clock.Open(SyncClock::kSettingA, SyncClock::kSettingB)) {
+        prompts().message(this, fromUtf8(zembra::text(str::kMidiSyncOpenFailed)), QString(), Prompts::Icon::Warning);
+    }
+    m_clock.SetTempo(kDefaultTempo);
     setCentralWidget(m_view);
     createActions();
     createMenus();
     createToolBars();
     createStatusBar();
+    m_doc->setClock(&m_clock);
+    m_view->SetDocument(m_doc);
+    // The device menu goes before the last popup, Help.
+    m_view->AttachToFrame(&m_clock, menuBar(), m_popups.back()->menuAction());
     setWindowIcon(QIcon(QStringLiteral(":/icons/zembra.svg")));
 
     connect(m_view, &CKelpView::paneChanged, this, [this](int index, const QString& text) {
@@ -126,6 +141,11 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     connect(m_doc, &CKelpDoc::titleChanged, this, &CMainFrame::updateTitle);
     updateTitle();
     updateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_view->DetachFromFrame();
 }
 
 QAction* CMainFrame::action(int commandId) const
@@ -294,11 +314,29 @@ void CMainFrame::runCommand(int commandId)
         return;
     }
     switch (commandId) {
+    case cmd::kFileNew:
+        m_doc->NewSong();
+        break;
+    case cmd::kFileOpen:
+        m_doc->OpenSong();
+        break;
+    case cmd::kFileSave:
+        m_doc->SaveSong(m_doc->filePath());
+        break;
+    case cmd::kFileSaveAs:
+        m_doc->SaveSong(QString());
+        break;
+    case cmd::kOpenImage:
+        m_doc->OpenBackground();
+        break;
     case cmd::kExit:
         close();
         break;
     case cmd::kAbout:
         showAbout(false);
+        break;
+    case cmd::kSetTempo:
+        showTempoDialog();
         break;
     case cmd::kHelp:
         showHelp(0);
@@ -323,6 +361,14 @@ void CMainFrame::showHelp(int context)
     }
 }
 
+void CMainFrame::showTempoDialog()
+{
+    TempoDialog dialog(*m_view, m_clock, this);
+    if (prompts().runDialog(dialog) == QDialog::Accepted) {
+        m_view->Repaint();
+    }
+}
+
 void CMainFrame::showAbout(bool splash)
 {
     AboutDialog dialog(splash, this);
@@ -336,6 +382,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (!m_doc->QuerySave(false)) {
+        event->ignore();
+        return;
+    }
+    settings::SavePrinterSettings(applicationDevMode());
     event->accept();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "midi/sync_clock.h"
+
 #include <QMainWindow>
 
 #include <array>
 #include <map>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -16,6 +19,7 @@ namespace zembra {
 
 class CKelpDoc;
 class CKelpView;
+class NoticePump;
 
 // The main window: menus, the two toolbars and the status bar around the canvas.
 class CMainFrame : public QMainWindow {
@@ -23,7 +27,9 @@ class CMainFrame : public QMainWindow {
 
 public:
     CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
+    SyncClock& clock() { return m_clock; }
     QAction* action(int commandId) const;
     QToolBar* mainToolBar() const { return m_mainToolBar; }
     QToolBar* canvasToolBar() const { return m_canvasToolBar; }
@@ -50,6 +56,11 @@ private:
     void showHelp(int context);
     void showAbout(bool splash);
 
+    void showTempoDialog();
+
+    // The one sequencer clock of the program; everything the output port plays is timed by it.
+    SyncClock m_clock;
+    std::unique_ptr<NoticePump> m_pump;
     CKelpDoc* m_doc;
     CKelpView* m_view;
     std::map<int, QAction*> m_actions;

@@ -29,6 +29,14 @@ constexpr std::array kImplemented = {
     cmd::kToggleSelectMode,
     cmd::kZoomMode,
     cmd::kShiftAfterDragMode,
+    cmd::kPlay,
+    cmd::kStop,
+    cmd::kSetTempo,
+    cmd::kFileNew,
+    cmd::kFileOpen,
+    cmd::kFileSave,
+    cmd::kFileSaveAs,
+    cmd::kOpenImage,
 };
 
 } // namespace

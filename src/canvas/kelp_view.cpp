@@ -7,6 +7,10 @@
 #include "app/prompts.h"
 #include "canvas/edit_commands.h"
 #include "canvas/note_clip.h"
+#include "canvas/playback_cursor.h"
+#include "midi/midi_out_port.h"
+#include "midi/midi_toolkit.h"
+#include "midi/sync_clock.h"
 #include "model/song_tidy.h"
 
 #include <QApplication>
@@ -61,6 +65,11 @@ CKelpView::CKelpView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_colours = CanvasPalette::FromPalette(palette());
     m_fonts = CanvasFonts::Create();
+    m_port = std::make_unique<MidiOutPort>(toolkit());
+    m_playTimer = new QTimer(this);
+    connect(m_playTimer, &QTimer::timeout, this, &CKelpView::OnPlaybackTimer);
+    m_idleTimer = new QTimer(this);
+    connect(m_idleTimer, &QTimer::timeout, this, &CKelpView::OnIdleTimer);
     ResetSong();
     UpdateScrollSizes();
 }
@@ -222,6 +231,12 @@ bool CKelpView::OnCommand(int commandId)
         break;
     case cmd::kShiftAfterDragMode:
         ToggleShiftAfterDragMode(m_song);
+        break;
+    case cmd::kPlay:
+        Play();
+        break;
+    case cmd::kStop:
+        Stop();
         break;
     default:
         return false;
@@ -488,17 +503,10 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
     }
     if (m_playing && !m_rangePlay) {
         // A click during playback moves the start to the beat at or before it.
-        int x = canvas.x;
-        if (x > m_song.musicLength - m_song.barWidth()) {
-            return;
+        const int x = PlaybackStartForClick(canvas.x, m_song.musicLength, m_song.pixelsPerQuarter, m_song.beatsPerBar);
+        if (x >= 0) {
+            RestartPlaybackAt(x);
         }
-        if (x < 1) {
-            x = 0;
-        }
-        if (m_song.pixelsPerQuarter > 0) {
-            x -= x % m_song.pixelsPerQuarter;
-        }
-        RestartPlaybackAt(x);
         return;
     }
     const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_arrowMovePending);
@@ -542,6 +550,7 @@ void CKelpView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_offscreen);
     PaintOverlay(painter);
+    PaintCursor(painter);
 }
 
 void CKelpView::DrawNoteName(QPainter& painter, const NoteRecord& note)
@@ -837,17 +846,8 @@ int CKelpView::DrawDistanceCheck(QPainter&)
     return 0;
 }
 
-void CKelpView::MatchClockTempoToSong() {}
 
-void CKelpView::PreviewNote(const NoteRecord&) {}
 
-void CKelpView::SilenceOutput() {}
-
-void CKelpView::RestartPlaybackAt(int) {}
-
-void CKelpView::PlayRange(int, int) {}
-
-void CKelpView::SendMusicBoxProgram() {}
 
 void CKelpView::ShowSplash()
 {

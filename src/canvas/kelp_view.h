@@ -10,6 +10,8 @@
 #include "model/song_state.h"
 
 #include <QAbstractScrollArea>
+#include <QMenuBar>
+#include <QTimer>
 #include <QImage>
 #include <QString>
 
@@ -32,6 +34,12 @@ enum StatusPane {
 };
 
 // The canvas: paints the song's 33 rows by beats and bars and holds the song itself.
+class CKelpDoc;
+class MidiOutPort;
+class MidiToolkit;
+class OutputDeviceMenu;
+class SyncClock;
+
 class CKelpView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -80,6 +88,32 @@ public:
     void ArrowKey(int qtKey);
     bool arrowMovePending() const { return m_arrowMovePending; }
     const MouseEditor& mouseEditor() const { return m_mouse; }
+
+    // Playback. The view's creation in the main window: the clock it plays by, the menu bar that
+    // takes the "&Midi" device menu before `before`; opens the output on the built-in synthesizer.
+    void AttachToFrame(SyncClock* clock, QMenuBar* menuBar, QAction* before);
+    // The frame is going: stop playing and forget its clock.
+    void DetachFromFrame();
+    void SetDocument(CKelpDoc* doc) { m_doc = doc; }
+    SyncClock* clock() const { return m_clock; }
+    MidiOutPort& port() { return *m_port; }
+    OutputDeviceMenu* deviceMenu() const { return m_deviceMenu; }
+    // Opens the port on a device (-1: the built-in synthesizer), falling back to the first
+    // device with voices; tells the user when nothing opens.
+    bool OpenDevice(int device);
+    int device() const { return m_device; }
+    void OnDeviceMenu(int id);
+    // A program change: appended to the song track when there is one, and sent at once.
+    void SetProgram(int channel, int program);
+    void Play();
+    void Stop();
+    void PlayRange(int fromX, int toX);
+    // The 100-millisecond tick that moves the cursor; public so that tests drive it.
+    void OnPlaybackTimer();
+    void OnIdleTimer();
+    int cursorX() const { return m_cursorX; }
+    bool repeating() const { return m_repeat; }
+    int playbackStartX() const { return m_startX; }
     std::size_t previewTileCount() const { return m_preview.tiles.size(); }
     // The clipboard holds notes in the program's own format.
     bool clipboardHasNotes() const;
@@ -132,7 +166,16 @@ private:
     void PreviewNote(const NoteRecord& note);
     void SilenceOutput();
     void RestartPlaybackAt(int canvasX);
-    void PlayRange(int fromX, int toX);
+    bool OpenPort(int device);
+    void SendAtOnce(const struct MidiEvent& event);
+    bool BuildPlaybackTrack();
+    void PrepareClock();
+    void StartPlayback();
+    void RestartFromStart();
+    void OnEndOfMaterial();
+    void EndPlaybackState();
+    void PaintCursor(QPainter& painter);
+    MidiToolkit& toolkit() const;
 
     SongState m_song;
     OccupancyGrid m_grid;
@@ -148,6 +191,24 @@ private:
     bool m_needsFullPaint = true;
     bool m_playing = false;
     bool m_recording = false;
+    CKelpDoc* m_doc = nullptr;
+    SyncClock* m_clock = nullptr;
+    std::unique_ptr<MidiOutPort> m_port;
+    OutputDeviceMenu* m_deviceMenu = nullptr;
+    QTimer* m_playTimer = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    int m_device = -1;
+    bool m_repeat = false;
+    int m_startX = 0;
+    int m_startXSeen = 0;
+    int m_endX = 0;
+    int m_leadIn = 0;
+    int m_startBeats = 0;
+    int m_cursorX = 0;
+    int m_cursorCanvasX = 0;
+    bool m_cursorShown = false;
+    bool m_tickBusy = false;
+    int m_countAtRecordStart = 0;
     UndoRing m_undo;
     MouseEditor m_mouse;
     MouseEditor::Preview m_preview;

@@ -1,26 +1,417 @@
 #include "song/kelp_doc.h"
 
+#include "app/command_ids.h"
+#include "app/prompts.h"
+#include "app/save_confirm_dialog.h"
+#include "app/settings.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "canvas/kelp_view.h"
+#include "canvas/playback_list.h"
+#include "midi/midi_bytes.h"
+#include "midi/midi_file.h"
+#include "midi/midi_track.h"
+#include "midi/sync_clock.h"
+#include "song/background_picture.h"
+#include "song/song_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <new>
+#include <utility>
 
 namespace zembra {
+
+namespace {
+
+QString textOf(int id)
+{
+    const std::string_view t = text(id);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+QString fromUtf8(const std::string& bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The file dialog's filter: the text as shown, then the patterns in the form Qt reads.
+QString fileFilter(const char* shown, const char* patterns)
+{
+    QString qtPatterns = QString::fromUtf8(patterns);
+    qtPatterns.replace(';', ' ');
+    return QString::fromUtf8(shown) + QStringLiteral(" (") + qtPatterns.trimmed() + ')';
+}
+
+// Only these two endings open: the program has always refused other spellings.
+bool hasSongExtension(const QString& path)
+{
+    return path.endsWith(QLatin1String(".mid")) || path.endsWith(QLatin1String(".MID"));
+}
+
+// The save dialog's default extension, added when the chosen name carries none of the filter's.
+QString withSongExtension(const QString& path)
+{
+    for (const char* extension : {".mid", ".midi", ".smf"}) {
+        if (path.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) {
+            return path;
+        }
+    }
+    return path + QStringLiteral(".mid");
+}
+
+QString folderOf(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absolutePath() + '/');
+}
+
+std::string fileSystemPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString saveFailed(const char* detail)
+{
+    return textOf(str::kSaveFailed) + QString::fromLatin1(detail) + textOf(str::kSaveRetry);
+}
+
+} // namespace
 
 CKelpDoc::CKelpDoc(QObject* parent)
     : QObject(parent)
 {
 }
 
+CKelpDoc::~CKelpDoc()
+{
+    if (m_smfRead) {
+        m_smfRead->Close();
+    }
+    // The files first: closing them lets go of the tracks they were given.
+    m_smfRead.reset();
+    m_smfWrite.reset();
+    for (auto& track : m_pTracks) {
+        track.reset();
+    }
+    m_pSongTrack.reset();
+}
+
+QWidget* CKelpDoc::window() const
+{
+    return m_view ? m_view->window() : nullptr;
+}
+
+void CKelpDoc::message(const QString& text) const
+{
+    prompts().message(window(), text, QString(), Prompts::Icon::Warning);
+}
+
+void CKelpDoc::message(int stringId) const
+{
+    message(textOf(stringId));
+}
+
+void CKelpDoc::stopPlayback()
+{
+    // A save must write the whole song, not the range being played, and an open replaces it.
+    if (m_view && m_view->playing()) {
+        m_view->OnCommand(cmd::kStop);
+    }
+}
+
+void CKelpDoc::setFileTitle(const QString& title)
+{
+    m_strFileTitle = title;
+    emit titleChanged(m_strFileTitle);
+}
+
+std::uint32_t CKelpDoc::clockTempo() const
+{
+    if (m_clock) {
+        return m_clock->GetTempo();
+    }
+    return m_view ? static_cast<std::uint32_t>(m_view->song().tempo) : kDefaultTempo;
+}
+
+MidiFile& CKelpDoc::readingFile()
+{
+    if (!m_smfRead) {
+        m_smfRead = std::make_unique<MidiFile>();
+    }
+    return *m_smfRead;
+}
+
+MidiFile& CKelpDoc::writingFile()
+{
+    if (!m_smfWrite) {
+        m_smfWrite = std::make_unique<MidiFile>();
+    }
+    return *m_smfWrite;
+}
+
+void CKelpDoc::replaceWritingFile(std::unique_ptr<MidiFile> file)
+{
+    m_smfWrite = std::move(file);
+}
+
+bool CKelpDoc::EnsureSongTrack()
+{
+    if (m_pSongTrack) {
+        m_pSongTrack->Clear();
+        return true;
+    }
+    try {
+        auto track = std::make_unique<MidiTrack>();
+        const std::string_view name = text(str::kSongTrackName);
+        track->SetName(name);
+        m_pSongTrack = std::move(track);
+    } catch (const std::bad_alloc&) {
+        message(str::kInitFailed);
+        return false;
+    }
+    return true;
+}
+
+bool CKelpDoc::QuerySave(bool returnAllowed)
+{
+    if (!m_view || !m_view->modified()) {
+        return true;
+    }
+    SaveConfirmDialog dialog(returnAllowed, window());
+    prompts().runDialog(dialog);
+    SaveOutcome outcome = SaveOutcome::Saved;
+    switch (dialog.answer()) {
+    case SaveConfirmDialog::kSave:
+        outcome = SaveSong(m_strFilePath);
+        break;
+    case SaveConfirmDialog::kSaveAs:
+        outcome = SaveSong(QString());
+        break;
+    case SaveConfirmDialog::kDiscard:
+        break;
+    default:
+        return false;
+    }
+    // Changes that were to be saved and were not stay, and so does the song: going on would
+    // lose them.
+    if (outcome == SaveOutcome::Cancelled || outcome == SaveOutcome::Failed) {
+        return false;
+    }
+    m_view->setModified(false);
+    return true;
+}
+
 void CKelpDoc::NewSong()
 {
+    if (!QuerySave(true)) {
+        return;
+    }
+    stopPlayback();
+    if (!m_commandLineFile.isEmpty()) {
+        const QString path = std::exchange(m_commandLineFile, QString());
+        m_openingFromCommandLine = true;
+        const bool opened = OpenSongFile(path);
+        m_openingFromCommandLine = false;
+        if (opened) {
+            m_strFilePath = QFileInfo(path).absoluteFilePath();
+            m_strFolder = folderOf(path);
+            setFileTitle(QFileInfo(path).completeBaseName());
+            if (m_view) {
+                m_view->setModified(false);
+            }
+            return;
+        }
+        message(str::kCannotOpenFile);
+    }
+    EnsureSongTrack();
     if (m_view) {
         m_view->ResetSong();
         m_view->UpdateScrollSizes();
+        m_view->Repaint();
     }
+    m_dTempo = clockTempo();
     m_strFilePath.clear();
-    const std::string_view untitled = text(str::kUntitled);
-    m_strFileTitle = QString::fromUtf8(untitled.data(), static_cast<qsizetype>(untitled.size()));
-    emit titleChanged(m_strFileTitle);
+    m_strImagePath.clear();
+    m_pBackground.reset();
+    setFileTitle(textOf(str::kUntitled));
+    m_bOwnFile = true;
+    if (m_view) {
+        m_view->setModified(false);
+    }
+}
+
+void CKelpDoc::OpenSong()
+{
+    if (!QuerySave(true)) {
+        return;
+    }
+    const QString path = prompts().openFileName(
+        window(), {QString(), settings::RestoreFolder(settings::kMidiFolder), QString(),
+                   fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
+    if (path.isEmpty()) {
+        return;
+    }
+    stopPlayback();
+    const QString keptPath = m_strFilePath;
+    const QString keptTitle = m_strFileTitle;
+    const QString keptFolder = m_strFolder;
+    const bool keptOwn = m_bOwnFile;
+    m_strFilePath = path;
+    m_strFileTitle = QFileInfo(path).completeBaseName();
+    m_strFolder = folderOf(path);
+    if (OpenSongFile(path)) {
+        emit titleChanged(m_strFileTitle);
+        settings::RememberFolder(settings::kMidiFolder, path);
+        settings::AddRecentFile(path);
+        return;
+    }
+    m_strFilePath = keptPath;
+    m_strFileTitle = keptTitle;
+    m_strFolder = keptFolder;
+    m_bOwnFile = keptOwn;
+}
+
+bool CKelpDoc::OpenSongFile(const QString& path)
+{
+    if (!hasSongExtension(path)) {
+        return false;
+    }
+    m_bOwnFile = false;
+    if (!EnsureSongTrack()) {
+        return false;
+    }
+    if (!readingFile().Open(fileSystemPath(path), 'r', 0)) {
+        message(str::kMidiFileOpenFailed);
+        return false;
+    }
+    if (!ReadSongFile()) {
+        return false;
+    }
+    if (m_view) {
+        m_view->Repaint();
+    }
+    return true;
+}
+
+bool CKelpDoc::ReadSongFile()
+{
+    // Reading the tracks and placing them on the canvas come with the MIDI import; until then an
+    // opened file is closed again and the song stays as it was.
+    if (!m_smfRead || !m_smfRead->IsOpen()) {
+        return false;
+    }
+    m_smfRead->Close();
+    if (!m_openingFromCommandLine) {
+        message(str::kCannotOpenFile);
+    }
+    return false;
+}
+
+QString CKelpDoc::defaultSaveName() const
+{
+    const std::string title = m_view ? m_view->song().title : std::string();
+    return fromUtf8(DefaultSongFileName(m_bOwnFile, title, m_strFileTitle.toStdString()));
+}
+
+CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
+{
+    if (!m_view || m_view->song().noteCount <= 0) {
+        message(str::kNothingToSave);
+        return SaveOutcome::NothingToSave;
+    }
+    stopPlayback();
+    const QString folder = settings::RestoreFolder(settings::kMidiFolder);
+    if (!path.isEmpty() && m_bOwnFile) {
+        if (!WriteSong(path)) {
+            return SaveOutcome::Failed;
+        }
+        settings::AddRecentFile(path);
+        return SaveOutcome::Saved;
+    }
+
+    QString chosen = prompts().saveFileName(
+        window(), {QString(), folder, defaultSaveName(), fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
+    if (chosen.isEmpty()) {
+        return SaveOutcome::Cancelled;
+    }
+    chosen = withSongExtension(chosen);
+    settings::RememberFolder(settings::kMidiFolder, chosen);
+    const QString chosenTitle = QFileInfo(chosen).completeBaseName();
+    // The document takes the new name only once the file exists under it.
+    if (!WriteSong(chosen, chosenTitle)) {
+        return SaveOutcome::Failed;
+    }
+    m_strFilePath = QFileInfo(chosen).absoluteFilePath();
+    m_strFolder = folderOf(chosen);
+    setFileTitle(chosenTitle);
+    settings::AddRecentFile(chosen);
+    return SaveOutcome::Saved;
+}
+
+bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
+{
+    if (!m_view || !EnsureSongTrack()) {
+        return false;
+    }
+    SongState& song = m_view->song();
+    // The file carries the pitches as stored, never the temporary transposition.
+    if (!BuildSongTrack(*m_pSongTrack, song, PlaybackRange{})) {
+        message(saveFailed("(4)\n"));
+        return false;
+    }
+    // An untitled song takes the name the user just gave its file.
+    const std::string title = song.title.empty() ? chosenTitle.toStdString() : song.title;
+    const SongFileHeader header = MakeSongFileHeader(song, title, clockTempo());
+    if (m_smfRead && m_smfRead->IsOpen()) {
+        m_smfRead->Close();
+    }
+
+    const SongWriteResult result = WriteSongFile(writingFile(), *m_pSongTrack, fileSystemPath(path), header);
+    switch (result.status) {
+    case SongWriteStatus::Written:
+        break;
+    case SongWriteStatus::CannotCreate:
+    case SongWriteStatus::NotReplaced:
+        message(textOf(str::kSaveOpenFailed) + '\n' + QDir::toNativeSeparators(path));
+        return false;
+    case SongWriteStatus::MetaRejected:
+        message(textOf(str::kSaveFailed) + QStringLiteral("(1 %1)\n").arg(result.metaAccepted) +
+                textOf(str::kSaveRetry));
+        return false;
+    case SongWriteStatus::TrackIncomplete:
+        message(saveFailed("(3)\n"));
+        return false;
+    case SongWriteStatus::NotWritten:
+        message(saveFailed("(4)\n"));
+        return false;
+    }
+    song.title = title;
+    m_bOwnFile = true;
+    m_view->setModified(false);
+    return true;
+}
+
+void CKelpDoc::OpenBackground()
+{
+    const QString path = prompts().openFileName(
+        window(), {QString(), settings::RestoreFolder(settings::kImageFolder), QString(),
+                   fileFilter(kTextImageFileFilter, kTextImageFilePatterns)});
+    if (path.isEmpty()) {
+        return;
+    }
+    if (LoadBackground(path)) {
+        m_strImagePath = path;
+        settings::RememberFolder(settings::kImageFolder, path);
+    }
+}
+
+bool CKelpDoc::LoadBackground(const QString& path)
+{
+    m_pBackground.reset();
+    m_pBackground = LoadPicture(path);
+    return m_pBackground != nullptr;
 }
 
 } // namespace zembra

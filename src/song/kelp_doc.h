@@ -1,35 +1,107 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QString>
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 namespace zembra {
 
 class CKelpView;
+class MidiFile;
+class MidiTrack;
+class SyncClock;
 
-// The single document: the identity of the current file. The song itself lives in the view.
+inline constexpr int kMaxImportTracks = 16;
+
+// The single document: the identity of the current file, the MIDI file objects and tracks that
+// read and write it, and the background picture. The song itself lives in the view.
 class CKelpDoc : public QObject {
     Q_OBJECT
 
 public:
+    // How a save request ended, so that the save question knows whether anything was lost.
+    enum class SaveOutcome { Saved, NothingToSave, Cancelled, Failed };
+
     explicit CKelpDoc(QObject* parent = nullptr);
+    ~CKelpDoc() override;
 
     void setView(CKelpView* view) { m_view = view; }
     CKelpView* view() const { return m_view; }
+    // The sequencer clock whose tempo goes into saved files; without one the song's tempo is used.
+    void setClock(SyncClock* clock) { m_clock = clock; }
+    // A file named on the command line, opened by the next NewSong instead of a new song.
+    void setCommandLineFile(const QString& path) { m_commandLineFile = path; }
 
     QString title() const { return m_strFileTitle; }
     QString filePath() const { return m_strFilePath; }
+    QString folder() const { return m_strFolder; }
+    bool ownFile() const { return m_bOwnFile; }
+    double tempo() const { return m_dTempo; }
+    QString imagePath() const { return m_strImagePath; }
+    const QImage* background() const { return m_pBackground.get(); }
+    MidiTrack* songTrack() const { return m_pSongTrack.get(); }
 
-    // File New: a new, unnamed song.
+    // File commands.
     void NewSong();
+    void OpenSong();
+    // Save with the document's path; Save As with an empty one.
+    SaveOutcome SaveSong(const QString& path);
+    void OpenBackground();
+
+    // Asks whether to save unsaved changes. `returnAllowed` is false when the program is closing.
+    // True to go on; false when the user went back or the changes could not be saved.
+    bool QuerySave(bool returnAllowed);
+    bool OpenSongFile(const QString& path);
+    bool ReadSongFile();
+    // The song track, created and named on first need and cleared after; false when it could not
+    // be made.
+    bool EnsureSongTrack();
+    // Writes the canvas to `path`. `chosenTitle` is the name the user just gave the file, which
+    // an untitled song takes as its title. True when the file is on disk.
+    bool WriteSong(const QString& path, const QString& chosenTitle = QString());
+
+    // Replaces the background with the picture at `path`; true when a picture was obtained.
+    bool LoadBackground(const QString& path);
+
+    // The writing file; tests put one in that fails on purpose.
+    void replaceWritingFile(std::unique_ptr<MidiFile> file);
 
 signals:
     void titleChanged(const QString& title);
 
 private:
+    QWidget* window() const;
+    void message(const QString& text) const;
+    void message(int stringId) const;
+    void stopPlayback();
+    void setFileTitle(const QString& title);
+    QString defaultSaveName() const;
+    std::uint32_t clockTempo() const;
+    MidiFile& readingFile();
+    MidiFile& writingFile();
+
     CKelpView* m_view = nullptr;
-    QString m_strFilePath;
+    SyncClock* m_clock = nullptr;
+    QString m_commandLineFile;
+    bool m_openingFromCommandLine = false;
+
+    int m_nTracks = 0;
+    std::array<std::unique_ptr<MidiTrack>, kMaxImportTracks> m_pTracks;
+    double m_dTempo = 0.0;
+    QString m_strFolder;
+    bool m_bOwnFile = false;
     QString m_strFileTitle;
+    std::unique_ptr<MidiFile> m_smfWrite;
+    QString m_strFilePath;
+    QString m_strImagePath;
+    std::unique_ptr<QImage> m_pBackground;
+    int m_nResolution = 0;
+    std::unique_ptr<MidiFile> m_smfRead;
+    std::unique_ptr<MidiTrack> m_pSongTrack;
 };
 
 } // namespace zembra

@@ -63,9 +63,10 @@ protected:
 TEST_F(Frame, MenusToolbarsAndPanes)
 {
     const QList<QAction*> popups = frame.menuBar()->actions();
-    ASSERT_EQ(popups.size(), 4);
+    ASSERT_EQ(popups.size(), 5);
     EXPECT_EQ(popups[0]->text(), QStringLiteral("File(&F)"));
-    EXPECT_EQ(popups[3]->text(), QStringLiteral("Help(&H)"));
+    EXPECT_EQ(popups[3]->text(), QStringLiteral("&Midi")) << "the device menu goes before Help";
+    EXPECT_EQ(popups[4]->text(), QStringLiteral("Help(&H)"));
     EXPECT_EQ(frame.action(cmd::kQuantize16th)->text(), QStringLiteral("Quontize 16th(&6)\tCtrl+6"));
     EXPECT_TRUE(frame.action(cmd::kQuantize16th)->shortcuts().isEmpty()) << "the label names a key no table carries";
     EXPECT_EQ(frame.action(cmd::kCopy)->shortcuts(),

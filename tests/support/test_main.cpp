@@ -1,6 +1,7 @@
 // The main of every test program: a Qt application on the offscreen platform, English texts,
 // settings in a temporary folder.
 #include "app/kelp_app.h"
+#include "app/prompts.h"
 #include "app/strings.h"
 
 #include <QApplication>
@@ -20,12 +21,17 @@ int main(int argc, char** argv)
     if (!std::getenv("ZEMBRA_LANG")) {
         setenv("ZEMBRA_LANG", "en", 1);
     }
+    // Tests never probe the machine's real MIDI devices or audio.
+    setenv("ZEMBRA_MIDI", "virtual", 1);
+    unsetenv("ZEMBRA_MIDI_LOG");
     QTemporaryDir settingsHome;
     setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
     QStandardPaths::setTestModeEnabled(true);
     QApplication application(argc, argv);
     zembra::KelpApp::SetUpIdentity();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
+    // No test may ever wait for a person: whatever a test does not script is answered by default.
+    zembra::installPrompts(std::make_unique<zembra::ScriptedPrompts>());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

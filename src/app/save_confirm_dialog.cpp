@@ -1,0 +1,70 @@
+#include "app/save_confirm_dialog.h"
+
+#include "app/string_ids.h"
+#include "app/strings.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zembra {
+
+namespace {
+
+QString textOf(int id)
+{
+    const std::string_view t = text(id);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+} // namespace
+
+SaveConfirmDialog::SaveConfirmDialog(bool returnAllowed, QWidget* parent)
+    : QDialog(parent)
+    , m_save(new QPushButton(textOf(str::kSaveConfirm), this))
+    , m_discard(new QPushButton(textOf(str::kSaveDiscard), this))
+    , m_return(new QPushButton(textOf(str::kSaveReturn), this))
+    , m_saveAsBox(new QCheckBox(textOf(str::kSaveAsCheck), this))
+    , m_returnAllowed(returnAllowed)
+{
+    setObjectName(QStringLiteral("SaveConfirmDialog"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    m_save->setObjectName(QStringLiteral("save"));
+    m_discard->setObjectName(QStringLiteral("discard"));
+    m_return->setObjectName(QStringLiteral("return"));
+    m_saveAsBox->setObjectName(QStringLiteral("saveAs"));
+    m_save->setDefault(true);
+    m_return->setEnabled(returnAllowed);
+
+    auto* question = new QLabel(textOf(str::kSaveQuestion), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_discard);
+    buttons->addWidget(m_return);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(question);
+    layout->addLayout(buttons);
+    layout->addWidget(m_saveAsBox);
+
+    connect(m_save, &QPushButton::clicked, this, [this] { finish(m_saveAs ? kSaveAs : kSave); });
+    connect(m_discard, &QPushButton::clicked, this, [this] { finish(kDiscard); });
+    connect(m_return, &QPushButton::clicked, this, &SaveConfirmDialog::reject);
+    connect(m_saveAsBox, &QCheckBox::clicked, this, [this] { m_saveAs = !m_saveAs; });
+}
+
+void SaveConfirmDialog::reject()
+{
+    if (m_returnAllowed) {
+        finish(kReturn);
+    }
+}
+
+void SaveConfirmDialog::finish(int answer)
+{
+    m_answer = answer;
+    done(QDialog::Accepted);
+}
+
+} // namespace zembra

@@ -1,0 +1,119 @@
+#include "app/settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace zembra {
+
+namespace {
+
+const QString kPathSection = QStringLiteral("Path");
+const QString kPrinterSection = QStringLiteral("PrinterSetting");
+const QString kDevMode1 = QStringLiteral("DevMode1");
+const QString kDevMode2 = QStringLiteral("DevMode2");
+const QString kRecentSection = QStringLiteral("Recent File List");
+// What an absent device-mode value reads as.
+const QString kAbsent = QStringLiteral("no");
+
+QString key(const QString& section, const QString& value)
+{
+    return section + '/' + value;
+}
+
+QString recentKey(int n)
+{
+    return key(kRecentSection, QStringLiteral("File%1").arg(n));
+}
+
+} // namespace
+
+namespace settings {
+
+QString RestoreFolder(const char* kind)
+{
+    const QString folder = QSettings().value(key(kPathSection, QLatin1String(kind))).toString();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        return {};
+    }
+    return folder;
+}
+
+void RememberFolder(const char* kind, const QString& chosenFile)
+{
+    const QString folder = QFileInfo(chosenFile).absolutePath();
+    QSettings().setValue(key(kPathSection, QLatin1String(kind)), QDir::toNativeSeparators(folder));
+}
+
+QStringList RecentFiles()
+{
+    QSettings store;
+    QStringList files;
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        const QString file = store.value(recentKey(n)).toString();
+        if (!file.isEmpty()) {
+            files << file;
+        }
+    }
+    return files;
+}
+
+void AddRecentFile(const QString& path)
+{
+    QStringList files = RecentFiles();
+    const QString entry = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    files.removeAll(entry);
+    files.prepend(entry);
+    QSettings store;
+    for (int n = 1; n <= kRecentFileCount; ++n) {
+        if (n <= files.size()) {
+            store.setValue(recentKey(n), files[n - 1]);
+        } else {
+            store.remove(recentKey(n));
+        }
+    }
+}
+
+bool LoadPrinterSettings(DevMode& mode)
+{
+    QSettings store;
+    QString text = store.value(key(kPrinterSection, kDevMode1), kAbsent).toString();
+    if (text != kAbsent) {
+        text += store.value(key(kPrinterSection, kDevMode2), kAbsent).toString();
+    }
+    const std::optional<DevMode> stored = DevMode::fromHex(text.toStdString());
+    if (!stored) {
+        return false;
+    }
+    mode = *stored;
+    return true;
+}
+
+bool SavePrinterSettings(const DevMode& mode)
+{
+    if (mode.isZero()) {
+        return true;
+    }
+    const QString text = QString::fromStdString(mode.toHex());
+    QSettings store;
+    store.setValue(key(kPrinterSection, kDevMode1), text.left(DevMode::kFirstPartLength));
+    store.setValue(key(kPrinterSection, kDevMode2), text.mid(DevMode::kFirstPartLength));
+    store.sync();
+    if (store.status() == QSettings::NoError) {
+        return true;
+    }
+    store.setValue(key(kPrinterSection, kDevMode1), QString());
+    store.setValue(key(kPrinterSection, kDevMode2), QString());
+    store.sync();
+    return false;
+}
+
+} // namespace settings
+
+DevMode& applicationDevMode()
+{
+    static DevMode mode;
+    return mode;
+}
+
+} // namespace zembra

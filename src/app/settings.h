@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/device_mode.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zembra {
+
+// The settings kept between runs, in QSettings under the organisation "Vantor" and the
+// application title, with the section and value names earlier versions used.
+namespace settings {
+
+// Kinds of remembered folder.
+inline constexpr char kMidiFolder[] = "MidiFile";
+inline constexpr char kImageFolder[] = "ImageFile";
+inline constexpr int kRecentFileCount = 4;
+
+// The folder last used for this kind of file, to start the file dialog in; empty when none is
+// remembered or the folder no longer exists.
+QString RestoreFolder(const char* kind);
+// Remembers the folder of the file the user just chose.
+void RememberFolder(const char* kind, const QString& chosenFile);
+
+// Most recent first, at most kRecentFileCount.
+QStringList RecentFiles();
+void AddRecentFile(const QString& path);
+
+// Fills `mode` from the stored text when it is a whole, valid record; otherwise leaves it as it
+// was and returns false.
+bool LoadPrinterSettings(DevMode& mode);
+// Stores the record unless it is all zero. False when it could not be stored; both values are
+// then emptied so that no half-written record is read back.
+bool SavePrinterSettings(const DevMode& mode);
+
+} // namespace settings
+
+// The printer settings of this run, owned by the application: loaded at start-up, used and
+// updated by printing, stored when the main window closes.
+DevMode& applicationDevMode();
+
+} // namespace zembra

@@ -1,0 +1,28 @@
+#include "song/background_picture.h"
+
+#include "app/prompts.h"
+#include "app/string_ids.h"
+#include "app/strings.h"
+
+#include <QApplication>
+#include <QImageReader>
+
+namespace zembra {
+
+std::unique_ptr<QImage> LoadPicture(const QString& path)
+{
+    QImageReader reader(path);
+    // The contents decide, not the name: a picture saved with the wrong extension still loads.
+    reader.setDecideFormatFromContent(true);
+    QImage picture = reader.read();
+    if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
+        const std::string_view warning = text(str::kImageLoadFailed);
+        prompts().message(QApplication::activeWindow(),
+                          QString::fromUtf8(warning.data(), static_cast<qsizetype>(warning.size())), QString(),
+                          Prompts::Icon::Warning);
+        return nullptr;
+    }
+    return std::make_unique<QImage>(std::move(picture));
+}
+
+} // namespace zembra

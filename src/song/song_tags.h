@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zembra {
+
+// The tags: what a MIDI file cannot carry of a song (bar length, screen scale, number of bars)
+// travels with the title and author in one text event, each value between an opening and a
+// closing marker: <LP>50</LP><HP>24</HP><P>24</P><TL>Song</TL><AU>Me</AU>.
+
+struct SongTagValues {
+    int barLengthMm = 0;
+    int pixelsPerQuarter = 0;
+    int barCount = 0;
+    std::string title;
+    std::string author;
+};
+
+// The tag text in the order the song file carries it; not cut to any length.
+std::string BuildTagString(const SongTagValues& values);
+
+// Each reader takes the first opening and the first closing marker in the text; the value is
+// what lies between them when that is at least one byte, else empty text or 0.
+std::string TagTitle(std::string_view text);
+std::string TagAuthor(std::string_view text);
+// Integer tags read the value as a decimal number and drop its fraction; a value that does not
+// begin with a number, or does not fit an int, gives 0.
+int TagBarLength(std::string_view text);
+int TagScale(std::string_view text);
+int TagBars(std::string_view text);
+
+// Whether the text marks one of the program's own files. Exactly these five markers are
+// looked for, a mix of opening and closing ones, as files in circulation expect.
+bool HasTags(std::string_view text);
+
+SongTagValues ReadTags(std::string_view text);
+
+} // namespace zembra

@@ -1,0 +1,319 @@
+#include "app/prompts.h"
+#include "app/save_confirm_dialog.h"
+#include "app/settings.h"
+#include "canvas/kelp_view.h"
+#include "midi/midi_file.h"
+#include "midi/midi_track.h"
+#include "song/kelp_doc.h"
+#include "song/song_writer.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+class FailingTrackFile : public MidiFile {
+public:
+    int WriteTrack(MidiTrack* track) override
+    {
+        MidiFile::WriteTrack(track);
+        return 0;
+    }
+};
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Plays the user's part in the save question: ticks the save-as box `ticks` times, then clicks.
+ScriptedPrompts::DialogScript answerSaveQuestion(const char* button, int ticks = 0)
+{
+    return [button, ticks](QDialog& dialog) {
+        for (int i = 0; i < ticks; ++i) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("saveAs"))->click();
+        }
+        dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        return dialog.result();
+    };
+}
+
+class Document : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings().clear();
+        doc.setView(&view);
+        doc.NewSong();
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    void addNote(int left)
+    {
+        SongState& song = view.song();
+        const int slot = song.AllocateNote(left, song.bandTopOfRow(0));
+        song.NormaliseNote(slot);
+        ++song.noteCount;
+        view.setModified(true);
+    }
+
+    QString pathOf(const QString& name) const { return dir.filePath(name); }
+
+    ScopedScriptedPrompts scripted;
+    CKelpView view;
+    CKelpDoc doc;
+    QTemporaryDir dir;
+};
+
+TEST(DefaultSongFileName, OwnFilesProposeTheTitleOthersAreMarkedImported)
+{
+    EXPECT_EQ(DefaultSongFileName(true, "Waltz", "x"), "Waltz");
+    EXPECT_EQ(DefaultSongFileName(true, "", "x"), "My Music");
+    EXPECT_EQ(DefaultSongFileName(false, "", "tune"), "tune(imported)");
+    EXPECT_EQ(DefaultSongFileName(false, "Waltz", "tune"), "Waltz");
+}
+
+TEST_F(Document, NewSongIsUntitledOwnAndUnmodified)
+{
+    EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc.filePath().isEmpty());
+    EXPECT_TRUE(doc.ownFile());
+    EXPECT_FALSE(view.modified());
+    ASSERT_NE(doc.songTrack(), nullptr);
+    EXPECT_STREQ(doc.songTrack()->Name(), "MusicBox");
+    EXPECT_EQ(doc.tempo(), 500000.0);
+    EXPECT_TRUE(scripted->asked().empty());
+}
+
+TEST_F(Document, SaveAsksForANameOnceThenWritesSilently)
+{
+    addNote(0);
+    view.song().title.clear();
+    scripted->pushFileName(pathOf(QStringLiteral("first")));
+    QSignalSpy titles(&doc, &CKelpDoc::titleChanged);
+    EXPECT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Saved);
+    ASSERT_EQ(scripted->asked().size(), 1u);
+    EXPECT_EQ(scripted->asked()[0].kind, ScriptedPrompts::Asked::Kind::SaveFile);
+    EXPECT_EQ(scripted->asked()[0].text, QStringLiteral("My Music"));
+    const QString saved = pathOf(QStringLiteral("first.mid"));
+    EXPECT_EQ(doc.filePath(), saved) << "the default extension is added";
+    EXPECT_EQ(doc.title(), QStringLiteral("first"));
+    EXPECT_EQ(titles.count(), 1);
+    EXPECT_EQ(view.song().title, "first") << "an untitled song takes its file's name";
+    EXPECT_FALSE(view.modified());
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(settings::RestoreFolder(settings::kMidiFolder), QDir::toNativeSeparators(dir.path()));
+    EXPECT_EQ(settings::RecentFiles(), QStringList{QDir::toNativeSeparators(saved)});
+
+    addNote(48);
+    scripted->clear();
+    EXPECT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Saved);
+    EXPECT_TRUE(scripted->asked().empty()) << "an own file is overwritten without asking";
+    EXPECT_FALSE(view.modified());
+
+    view.song().title.clear();
+    EXPECT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Cancelled);
+    ASSERT_EQ(scripted->asked().size(), 1u);
+    EXPECT_EQ(scripted->asked()[0].text, QStringLiteral("My Music")) << "Save As proposes the title";
+    EXPECT_TRUE(view.song().title.empty()) << "a plain save to the known path leaves an empty title empty";
+}
+
+TEST_F(Document, EmptyCanvasIsNotSaved)
+{
+    EXPECT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::NothingToSave);
+    ASSERT_EQ(scripted->messages().size(), 1);
+    EXPECT_TRUE(scripted->messages()[0].startsWith(QStringLiteral("Warning!  Cannot save.")));
+}
+
+TEST_F(Document, FailedSaveChangesNothing)
+{
+    addNote(0);
+    const QString missing = pathOf(QStringLiteral("gone/song.mid"));
+    scripted->pushFileName(missing);
+    EXPECT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Failed);
+    ASSERT_EQ(scripted->messages().size(), 1);
+    EXPECT_EQ(scripted->messages()[0],
+              QStringLiteral("Waruning! Cannot save.  This file attributes read only?  \n") +
+                  QDir::toNativeSeparators(missing));
+    EXPECT_TRUE(doc.filePath().isEmpty());
+    EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(view.modified());
+}
+
+TEST_F(Document, FailureHalfWayKeepsThePreviousFileAndTheChanges)
+{
+    addNote(0);
+    const QString path = pathOf(QStringLiteral("song.mid"));
+    scripted->pushFileName(path);
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    const QByteArray previous = contents(path);
+    ASSERT_FALSE(previous.isEmpty());
+
+    addNote(96);
+    doc.replaceWritingFile(std::make_unique<FailingTrackFile>());
+    EXPECT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Failed);
+    EXPECT_EQ(contents(path), previous);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("song.mid")});
+    ASSERT_EQ(scripted->messages().size(), 1);
+    EXPECT_EQ(scripted->messages()[0], QStringLiteral("Warning! Cannot save(3)\nplease try again!"));
+    EXPECT_TRUE(view.modified());
+    EXPECT_TRUE(doc.ownFile());
+}
+
+TEST_F(Document, SaveQuestionBranches)
+{
+    struct Case {
+        const char* name;
+        const char* button; // nullptr: the dialog closes without an answer
+        int ticks;
+        bool returnAllowed;
+        bool goesOn;
+        bool stillModified;
+        ScriptedPrompts::Asked::Kind after; // what is asked after the question, if anything
+    };
+    using Kind = ScriptedPrompts::Asked::Kind;
+    const Case cases[] = {
+        {"do not save", "discard", 0, true, true, false, Kind::Dialog},
+        {"return", "return", 0, true, false, true, Kind::Dialog},
+        {"save as", "save", 1, true, false, true, Kind::SaveFile},       // its file dialog cancelled
+        {"save, box ticked twice", "save", 2, true, false, true, Kind::SaveFile},
+        {"closing: return is disabled", "return", 0, false, false, true, Kind::Dialog},
+        {"closing: discard", "discard", 0, false, true, false, Kind::Dialog},
+    };
+    addNote(0);
+    for (const Case& c : cases) {
+        view.setModified(true);
+        scripted->clear();
+        scripted->pushDialog(answerSaveQuestion(c.button, c.ticks));
+        EXPECT_EQ(doc.QuerySave(c.returnAllowed), c.goesOn) << c.name;
+        EXPECT_EQ(view.modified(), c.stillModified) << c.name;
+        ASSERT_FALSE(scripted->asked().empty()) << c.name;
+        EXPECT_EQ(scripted->asked().front().dialogClass, QStringLiteral("zembra::SaveConfirmDialog")) << c.name;
+        EXPECT_EQ(scripted->asked().back().kind, c.after) << c.name;
+    }
+
+    view.setModified(false);
+    scripted->clear();
+    EXPECT_TRUE(doc.QuerySave(true));
+    EXPECT_TRUE(scripted->asked().empty()) << "nothing to lose: no question";
+}
+
+TEST_F(Document, SaveAnswerWritesToTheOwnFile)
+{
+    addNote(0);
+    const QString path = pathOf(QStringLiteral("mine.mid"));
+    scripted->pushFileName(path);
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    const QByteArray before = contents(path);
+    addNote(48);
+    scripted->clear();
+    scripted->pushDialog(answerSaveQuestion("save"));
+    EXPECT_TRUE(doc.QuerySave(true));
+    EXPECT_FALSE(view.modified());
+    EXPECT_NE(contents(path), before);
+    EXPECT_EQ(scripted->asked().size(), 1u) << "no file dialog for an own file";
+}
+
+TEST_F(Document, NewSongAfterReturnKeepsTheSong)
+{
+    addNote(0);
+    scripted->pushDialog(answerSaveQuestion("return"));
+    doc.NewSong();
+    EXPECT_EQ(view.song().noteCount, 1);
+    scripted->pushDialog(answerSaveQuestion("discard"));
+    doc.NewSong();
+    EXPECT_EQ(view.song().noteCount, 0);
+    EXPECT_FALSE(view.modified());
+}
+
+TEST_F(Document, OpenRefusesOtherEndingsSilentlyAndKeepsTheIdentity)
+{
+    addNote(0);
+    const QString path = pathOf(QStringLiteral("mine.mid"));
+    scripted->pushFileName(path);
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    for (const char* name : {"tune.MIDI", "tune.smf", "tune.Mid", "missing.mid"}) {
+        scripted->clear();
+        scripted->pushFileName(pathOf(QString::fromLatin1(name)));
+        doc.OpenSong();
+        EXPECT_EQ(doc.filePath(), path) << name;
+        EXPECT_EQ(doc.title(), QStringLiteral("mine")) << name;
+        EXPECT_TRUE(doc.ownFile()) << name;
+        EXPECT_EQ(view.song().noteCount, 1) << name;
+    }
+    EXPECT_EQ(scripted->messages().size(), 1) << "only the missing .mid file is reported";
+    EXPECT_TRUE(scripted->messages()[0].startsWith(QStringLiteral("Warning! Cannot open Midi file.")));
+
+    // A readable file: reading is not there yet, so it is reported and the song stays.
+    scripted->clear();
+    scripted->pushFileName(path);
+    doc.OpenSong();
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("cannot open.")});
+    EXPECT_EQ(view.song().noteCount, 1);
+    EXPECT_TRUE(doc.ownFile());
+}
+
+TEST_F(Document, CommandLineFileThatCannotBeOpenedGivesANewSong)
+{
+    addNote(0);
+    view.setModified(false);
+    doc.setCommandLineFile(pathOf(QStringLiteral("absent.mid")));
+    doc.NewSong();
+    ASSERT_EQ(scripted->messages().size(), 2);
+    EXPECT_EQ(scripted->messages()[1], QStringLiteral("cannot open."));
+    EXPECT_EQ(view.song().noteCount, 0);
+    EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(doc.ownFile());
+}
+
+TEST_F(Document, BackgroundPicture)
+{
+    const QString picture = pathOf(QStringLiteral("card.bmp"));
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    const QString gif = pathOf(QStringLiteral("card.gif"));
+    const QString notPicture = pathOf(QStringLiteral("notes.jpg"));
+    QFile text(notPicture);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+
+    doc.OpenBackground(); // cancelled
+    EXPECT_EQ(doc.background(), nullptr);
+    EXPECT_TRUE(settings::RestoreFolder(settings::kImageFolder).isEmpty());
+
+    scripted->pushFileName(picture);
+    doc.OpenBackground();
+    ASSERT_NE(doc.background(), nullptr);
+    EXPECT_EQ(doc.background()->size(), QSize(8, 4));
+    EXPECT_EQ(doc.imagePath(), picture);
+    EXPECT_EQ(settings::RestoreFolder(settings::kImageFolder), QDir::toNativeSeparators(dir.path()));
+
+    scripted->pushFileName(notPicture);
+    doc.OpenBackground();
+    EXPECT_EQ(doc.background(), nullptr) << "the old picture is gone";
+    EXPECT_EQ(doc.imagePath(), picture);
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! an error ocupied during Image file openning.")});
+
+    if (image.save(gif, "GIF")) {
+        EXPECT_TRUE(doc.LoadBackground(gif));
+    }
+    EXPECT_TRUE(doc.LoadBackground(picture));
+    doc.NewSong();
+    EXPECT_EQ(doc.background(), nullptr);
+    EXPECT_TRUE(doc.imagePath().isEmpty());
+}
+
+} // namespace
+} // namespace zembra
