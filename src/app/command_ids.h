@@ -21,6 +21,8 @@ inline constexpr int kRecording = 32814;
 inline constexpr int kTempoLock = 32826;
 inline constexpr int kShiftAfterDragMode = 32828;
 inline constexpr int kValveAssignment = 32830;
+// Renders the song to a WAV file.
+inline constexpr int kExportAudio = 32840;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/about_dialog.h"
+#include "app/audio_export.h"
 #include "app/command_ids.h"
 #include "app/help_file.h"
 #include "app/help_window.h"
@@ -337,6 +338,9 @@ void CMainFrame::runCommand(int commandId)
         break;
     case cmd::kSetTempo:
         showTempoDialog();
+        break;
+    case cmd::kExportAudio:
+        AudioExport::Run(*m_view, this);
         break;
     case cmd::kHelp:
         showHelp(0);

@@ -17,6 +17,7 @@ constexpr std::array kFileMenu = {
     MenuItem{kFileOpen, "開く(&O)...\tCtrl+O", "Open(&O)...\tCtrl+O"},
     MenuItem{kFileSave, "上書き保存(&S)\tCtrl+S", "Save(&S)\tCtrl+S"},
     MenuItem{kFileSaveAs, "名前を付けて保存(&A)...", "Save As(&A)..."},
+    MenuItem{kExportAudio, "オーディオ書き出し(&W)...", "Export Audio(&W)..."},
     kSeparator,
     MenuItem{kOpenImage, "背景画像を読込む", "Open Image"},
     kSeparator,

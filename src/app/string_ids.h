@@ -200,4 +200,11 @@ inline constexpr int kSaveDiscard = 40117;
 inline constexpr int kSaveConfirm = 40118;
 inline constexpr int kSaveAsCheck = 40119;
 
+// Audio export.
+inline constexpr int kExportAudioFailed = 41001;
+inline constexpr int kExportNoSynthesizer = 41002;
+inline constexpr int kExportProgress = 41003;
+inline constexpr int kExportCancel = 41004;
+inline constexpr int kExportFilter = 41005;
+
 } // namespace zembra::str

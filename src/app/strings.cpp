@@ -249,8 +249,14 @@ constexpr TextEntry kTable[] = {
     {str::kPrintTextColour, "文字の色", "Color"},
     {str::kPrintDefaultColour, "標準色", "Nomal"},
     {str::kPrintTwoRows, "２段", "2pieces"},
-    // Both tables hold the Japanese label.
     {str::kMovementLabel, "【33ノート用】", "\"33 note movement\""},
+    // Audio export.
+    {str::kExportAudioFailed, "オーディオファイルを書き出せませんでした。\n", "The audio file could not be written.\n"},
+    {str::kExportNoSynthesizer, "内蔵シンセサイザーを使えません（サウンドフォントが見つかりません）。",
+     "The built-in synthesizer is not available: no sound font was found."},
+    {str::kExportProgress, "オーディオを書き出しています...", "Exporting audio..."},
+    {str::kExportCancel, "中止", "Cancel"},
+    {str::kExportFilter, "WAV オーディオ (*.wav)", "WAV audio (*.wav)"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -32,6 +32,7 @@ constexpr std::array kImplemented = {
     cmd::kPlay,
     cmd::kStop,
     cmd::kSetTempo,
+    cmd::kExportAudio,
     cmd::kFileNew,
     cmd::kFileOpen,
     cmd::kFileSave,
@@ -106,6 +107,7 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
         state.enabled = idle && f.modified;
         break;
     case cmd::kFileSaveAs:
+    case cmd::kExportAudio:
         state.enabled = idle && f.noteCount >= 1;
         break;
     case cmd::kCopy:

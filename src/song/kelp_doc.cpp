@@ -1,6 +1,5 @@
 #include "song/kelp_doc.h"
 
-#include "app/command_ids.h"
 #include "app/prompts.h"
 #include "app/save_confirm_dialog.h"
 #include "app/settings.h"
@@ -117,7 +116,7 @@ void CKelpDoc::stopPlayback()
 {
     // A save must write the whole song, not the range being played, and an open replaces it.
     if (m_view && m_view->playing()) {
-        m_view->OnCommand(cmd::kStop);
+        m_view->Stop();
     }
 }
 
@@ -352,7 +351,11 @@ CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
 
 bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
 {
-    if (!m_view || !EnsureSongTrack()) {
+    if (!m_view) {
+        return false;
+    }
+    stopPlayback();
+    if (!EnsureSongTrack()) {
         return false;
     }
     SongState& song = m_view->song();

@@ -1,0 +1,178 @@
+#include "midi/audio_render.h"
+
+#include "midi/midi_bytes.h"
+#include "midi/midi_event.h"
+#include "midi/midi_track.h"
+#include "midi/synth_engine.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace zembra {
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr std::uint32_t kBlockFrames = 4096;
+constexpr std::uint32_t kHeaderBytes = 44;
+
+void putLittle(std::uint8_t* at, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+void header(std::uint8_t (&h)[kHeaderBytes], int sampleRate, std::uint64_t frames)
+{
+    const std::uint32_t data = static_cast<std::uint32_t>(frames * kChannels * 2);
+    std::fill(std::begin(h), std::end(h), 0);
+    std::copy_n("RIFF", 4, h);
+    putLittle(h + 4, 36 + data, 4);
+    std::copy_n("WAVEfmt ", 8, h + 8);
+    putLittle(h + 16, 16, 4);
+    putLittle(h + 20, 1, 2); // PCM
+    putLittle(h + 22, kChannels, 2);
+    putLittle(h + 24, static_cast<std::uint32_t>(sampleRate), 4);
+    putLittle(h + 28, static_cast<std::uint32_t>(sampleRate) * kChannels * 2, 4);
+    putLittle(h + 32, kChannels * 2, 2);
+    putLittle(h + 34, 16, 2);
+    std::copy_n("data", 4, h + 36);
+    putLittle(h + 40, data, 4);
+}
+
+} // namespace
+
+WavWriter::~WavWriter()
+{
+    if (m_file) {
+        std::fclose(m_file);
+    }
+}
+
+bool WavWriter::Open(const std::string& path, int sampleRate)
+{
+    m_file = std::fopen(path.c_str(), "wb");
+    if (!m_file) {
+        return false;
+    }
+    std::uint8_t h[kHeaderBytes];
+    header(h, sampleRate, 0);
+    m_failed = std::fwrite(h, 1, kHeaderBytes, m_file) != kHeaderBytes;
+    m_frames = 0;
+    m_sampleRate = sampleRate;
+    return !m_failed;
+}
+
+bool WavWriter::Write(const std::int16_t* interleaved, std::uint32_t frames)
+{
+    if (!m_file || m_failed) {
+        return false;
+    }
+    // WAVE data is little-endian; so is every machine this builds for, checked at compile time.
+    static_assert(std::endian::native == std::endian::little);
+    const std::size_t samples = static_cast<std::size_t>(frames) * kChannels;
+    m_failed = std::fwrite(interleaved, sizeof(std::int16_t), samples, m_file) != samples;
+    m_frames += frames;
+    return !m_failed;
+}
+
+bool WavWriter::Close()
+{
+    if (!m_file) {
+        return false;
+    }
+    std::uint8_t h[kHeaderBytes];
+    header(h, m_sampleRate, m_frames);
+    bool ok = !m_failed && std::fseek(m_file, 0, SEEK_SET) == 0 && std::fwrite(h, 1, kHeaderBytes, m_file) == kHeaderBytes;
+    ok = std::fflush(m_file) == 0 && ok;
+    ok = std::fclose(m_file) == 0 && ok;
+    m_file = nullptr;
+    return ok;
+}
+
+std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, std::uint16_t ticksPerQuarter,
+                           double sampleRate)
+{
+    if (ticksPerQuarter == 0) {
+        return 0;
+    }
+    const double seconds = static_cast<double>(ticks) * microsPerQuarter / ticksPerQuarter / 1e6;
+    return static_cast<std::uint64_t>(std::llround(seconds * sampleRate));
+}
+
+AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request)
+{
+    AudioRenderResult result;
+    if (!request.track) {
+        result.error = "nothing to render";
+        return result;
+    }
+    namespace fs = std::filesystem;
+    const fs::path target(request.path);
+    fs::path partial = target;
+    partial += ".part";
+    const double rate = synth.sampleRate();
+    WavWriter wav;
+    if (!wav.Open(partial.string(), static_cast<int>(rate))) {
+        result.error = "cannot create " + partial.string();
+        return result;
+    }
+    const std::vector<MidiEvent> events = request.track->TakeEvents(0, request.track->Count());
+    const std::uint64_t lastTick = events.empty() ? 0 : events.back().time;
+    const std::uint64_t end = SampleOfTick(lastTick, request.microsPerQuarter, request.ticksPerQuarter, rate) +
+                              static_cast<std::uint64_t>(request.tailSeconds * rate);
+    std::vector<std::int16_t> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    std::uint64_t done = 0;
+    bool ok = true;
+    auto renderUntil = [&](std::uint64_t frame) {
+        while (ok && done < frame) {
+            const auto frames = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockFrames, frame - done));
+            ok = synth.renderS16(block.data(), static_cast<int>(frames)) && wav.Write(block.data(), frames);
+            done += frames;
+            if (ok && request.progress && !request.progress(end ? static_cast<double>(done) / end : 1.0)) {
+                result.cancelled = true;
+                ok = false;
+            }
+        }
+    };
+    for (const MidiEvent& event : events) {
+        renderUntil(SampleOfTick(event.time, request.microsPerQuarter, request.ticksPerQuarter, rate));
+        if (!ok) {
+            break;
+        }
+        const std::uint8_t bytes[3] = {event.status, event.data1, event.data2};
+        const std::size_t length = midiMessageLength(event.status);
+        if (length > 0 && event.status < kSysEx) {
+            synth.send(bytes, length);
+        }
+    }
+    renderUntil(end);
+    synth.allNotesOff();
+    const bool closed = wav.Close();
+    std::error_code ignored;
+    if (!ok || !closed) {
+        fs::remove(partial, ignored);
+        if (!result.cancelled) {
+            result.error = "cannot write " + partial.string();
+        }
+        return result;
+    }
+    std::error_code renamed;
+    fs::rename(partial, target, renamed);
+    if (renamed) {
+        fs::remove(partial, ignored);
+        result.error = "cannot replace " + target.string() + ": " + renamed.message();
+        return result;
+    }
+    result.ok = true;
+    result.frames = done;
+    return result;
+}
+
+} // namespace zembra

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace zembra {
+
+class MidiTrack;
+class SynthEngine;
+
+// Interleaved 16-bit stereo PCM in a RIFF WAVE file; the sizes are filled in at the end.
+class WavWriter {
+public:
+    WavWriter() = default;
+    ~WavWriter();
+    WavWriter(const WavWriter&) = delete;
+    WavWriter& operator=(const WavWriter&) = delete;
+
+    bool Open(const std::string& path, int sampleRate);
+    bool Write(const std::int16_t* interleaved, std::uint32_t frames);
+    // False when any write failed or the file could not be completed.
+    bool Close();
+
+private:
+    std::FILE* m_file = nullptr;
+    std::uint64_t m_frames = 0;
+    int m_sampleRate = 0;
+    bool m_failed = false;
+};
+
+struct AudioRenderResult {
+    bool ok = false;
+    bool cancelled = false;
+    std::string error;
+    std::uint64_t frames = 0;
+};
+
+struct AudioRenderRequest {
+    const MidiTrack* track = nullptr;
+    std::uint32_t microsPerQuarter = 500000;
+    std::uint16_t ticksPerQuarter = 96;
+    // Sound after the last event, so that the last plucks ring out.
+    double tailSeconds = 2.0;
+    std::string path;
+    // Called now and then with the share done (0..1); false cancels.
+    std::function<bool(double)> progress;
+};
+
+// The sample at which an event `ticks` into the track sounds.
+std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, std::uint16_t ticksPerQuarter,
+                           double sampleRate);
+
+// Plays the track through the synthesizer as fast as it renders and writes the sound to a WAV
+// file. The file appears under its name only when complete: a failure or a cancel leaves no file
+// behind (and an older file of that name as it was).
+AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request);
+
+} // namespace zembra
