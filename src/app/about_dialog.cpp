@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "canvas/canvas_palette.h"
@@ -15,10 +16,6 @@ namespace {
 const QColor kTextColour(30, 80, 40);
 constexpr QSize kDialogSize(520, 220);
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 } // namespace
 
 AboutDialog::AboutDialog(bool splash, QWidget* parent)
@@ -47,9 +44,9 @@ void AboutDialog::paintEvent(QPaintEvent*)
     }
     painter.setPen(kTextColour);
     painter.setFont(FontOfHeight(16, false));
-    painter.drawText(QRect(20, 20, width() - 40, 40), Qt::AlignLeft | Qt::AlignTop, fromUtf8(text(str::kMovementLabel)));
+    painter.drawText(QRect(20, 20, width() - 40, 40), Qt::AlignLeft | Qt::AlignTop, TextOf(str::kMovementLabel));
     painter.setFont(FontOfHeight(20, true));
-    painter.drawText(QRect(220, 120, width() - 230, 40), Qt::AlignLeft | Qt::AlignTop, fromUtf8(text(str::kAboutEdition)));
+    painter.drawText(QRect(220, 120, width() - 230, 40), Qt::AlignLeft | Qt::AlignTop, TextOf(str::kAboutEdition));
 }
 
 } // namespace zembra

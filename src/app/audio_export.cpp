@@ -1,6 +1,7 @@
 #include "app/audio_export.h"
 
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "canvas/kelp_view.h"
@@ -17,12 +18,6 @@ namespace zembra {
 
 namespace {
 
-QString tr(int id)
-{
-    const std::string_view t = text(id);
-    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
-
 constexpr int kProgressSteps = 1000;
 
 } // namespace
@@ -35,7 +30,7 @@ bool AudioExport::Run(CKelpView& view, QWidget* parent)
     Prompts::FileRequest request;
     request.caption = QApplication::applicationName();
     request.fileName = QString::fromStdString(view.song().title) + QStringLiteral(".wav");
-    request.filter = tr(str::kExportFilter);
+    request.filter = TextOf(str::kExportFilter);
     QString path = prompts().saveFileName(parent, request);
     if (path.isEmpty()) {
         return false;
@@ -55,7 +50,7 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     PlaybackRange range;
     range.temporaryTransposition = view.song().temporaryTransposition;
     if (!BuildSongTrack(track, view.song(), range)) {
-        prompts().message(parent, tr(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
+        prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
         return false;
     }
     std::string error;
@@ -64,10 +59,10 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     config.sampleRate = kSampleRate;
     std::unique_ptr<SynthEngine> synth = config.soundFont.empty() ? nullptr : SynthEngine::create(config, error);
     if (!synth) {
-        prompts().message(parent, tr(str::kExportNoSynthesizer), QString(), Prompts::Icon::Warning);
+        prompts().message(parent, TextOf(str::kExportNoSynthesizer), QString(), Prompts::Icon::Warning);
         return false;
     }
-    QProgressDialog progress(tr(str::kExportProgress), tr(str::kExportCancel), 0, kProgressSteps, parent);
+    QProgressDialog progress(TextOf(str::kExportProgress), TextOf(str::kExportCancel), 0, kProgressSteps, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     AudioRenderRequest request;
@@ -83,7 +78,7 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     const AudioRenderResult result = RenderTrackToWav(*synth, request);
     progress.reset();
     if (!result.ok && !result.cancelled) {
-        prompts().message(parent, tr(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
+        prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
     }
     return result.ok;
 }

@@ -2,6 +2,7 @@
 
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
+#include "app/qt_text.h"
 #include "app/printer_record.h"
 #include "app/settings.h"
 #include "app/string_ids.h"
@@ -42,7 +43,7 @@ void KelpApp::SetUpIdentity()
     setLanguage(languageFromLocaleName(QLocale::system().name().toStdString(), std::getenv("ZEMBRA_LANG")));
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
     const std::string_view title = text(str::kAppTitle);
-    QCoreApplication::setApplicationName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    QCoreApplication::setApplicationName(Utf8(title));
 }
 
 bool KelpApp::InitInstance(const QStringList& arguments)

@@ -7,6 +7,7 @@
 #include "app/help_window.h"
 #include "app/menu_table.h"
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/settings.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
@@ -35,14 +36,10 @@ namespace {
 
 constexpr std::uint32_t kDefaultTempo = 500000;
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString localised(std::string_view japanese, std::string_view english)
 {
-    return fromUtf8(language() == Language::Japanese ? japanese : english);
+    return Utf8(language() == Language::Japanese ? japanese : english);
 }
 
 struct IconOf {
@@ -110,7 +107,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
     if (!m_clock.Open(SyncClock::kSettingA, SyncClock::kSettingB)) {
-        prompts().message(this, fromUtf8(zembra::text(str::kMidiSyncOpenFailed)), QString(), Prompts::Icon::Warning);
+        prompts().message(this, TextOf(str::kMidiSyncOpenFailed), QString(), Prompts::Icon::Warning);
     }
     m_clock.SetTempo(kDefaultTempo);
     setCentralWidget(m_view);
@@ -176,7 +173,7 @@ void CMainFrame::createActions()
         }
         const std::string_view prompt = zembra::text(id);
         if (!prompt.empty()) {
-            const QString tip = fromUtf8(prompt);
+            const QString tip = Utf8(prompt);
             act->setStatusTip(tip.section('\n', 0, 0));
             act->setToolTip(tip.section('\n', -1));
         }
@@ -194,10 +191,10 @@ void CMainFrame::createActions()
     // Commands that only the toolbars or the keys carry.
     for (int id : CanvasToolbar()) {
         if (id != 0 && id != cmd::kToolbarSpacer) {
-            make(id, menuTextOf(id).isEmpty() ? fromUtf8(zembra::text(id)).section('\n', -1) : menuTextOf(id));
+            make(id, menuTextOf(id).isEmpty() ? TextOf(id).section('\n', -1) : menuTextOf(id));
         }
     }
-    make(cmd::kContextHelp, fromUtf8(zembra::text(cmd::kContextHelp)).section('\n', -1));
+    make(cmd::kContextHelp, TextOf(cmd::kContextHelp).section('\n', -1));
     make(cmd::kNextPane, QString());
     make(cmd::kPreviousPane, QString());
 
@@ -273,7 +270,7 @@ void CMainFrame::createStatusBar()
         auto* label = new QLabel(bar);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        const QString sizing = fromUtf8(zembra::text(kIndicators[i]));
+        const QString sizing = TextOf(kIndicators[i]);
         label->setMinimumWidth(QFontMetrics(label->font()).horizontalAdvance(sizing) + 8);
         label->setAlignment(Qt::AlignCenter);
         bar->addPermanentWidget(label);
@@ -360,7 +357,7 @@ void CMainFrame::showHelp(int context)
     const QString path = HelpFilePath();
     QApplication::restoreOverrideCursor();
     if (!HelpWindow::Show(path, context, this)) {
-        prompts().message(this, fromUtf8(kTextHelpFileMissing).replace(QStringLiteral("%s"), path), QString(),
+        prompts().message(this, Utf8(kTextHelpFileMissing).replace(QStringLiteral("%s"), path), QString(),
                           Prompts::Icon::Warning);
     }
 }

@@ -1,6 +1,7 @@
 #include "app/printer_record.h"
 
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 
@@ -126,7 +127,7 @@ void CheckDefaultPrinter()
     if (DefaultPrinterMissing(!QPrinterInfo::defaultPrinter().isNull(), !QPrinterInfo::availablePrinterNames().isEmpty())) {
         const std::string_view warning = text(str::kNoDefaultPrinter);
         prompts().message(QApplication::activeWindow(),
-                          QString::fromUtf8(warning.data(), static_cast<qsizetype>(warning.size())), QString(),
+                          Utf8(warning), QString(),
                           Prompts::Icon::Warning);
     }
 }

@@ -1,5 +1,6 @@
 #include "app/save_confirm_dialog.h"
 
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 
@@ -13,20 +14,15 @@ namespace zembra {
 
 namespace {
 
-QString textOf(int id)
-{
-    const std::string_view t = text(id);
-    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
 
 } // namespace
 
 SaveConfirmDialog::SaveConfirmDialog(bool returnAllowed, QWidget* parent)
     : QDialog(parent)
-    , m_save(new QPushButton(textOf(str::kSaveConfirm), this))
-    , m_discard(new QPushButton(textOf(str::kSaveDiscard), this))
-    , m_return(new QPushButton(textOf(str::kSaveReturn), this))
-    , m_saveAsBox(new QCheckBox(textOf(str::kSaveAsCheck), this))
+    , m_save(new QPushButton(TextOf(str::kSaveConfirm), this))
+    , m_discard(new QPushButton(TextOf(str::kSaveDiscard), this))
+    , m_return(new QPushButton(TextOf(str::kSaveReturn), this))
+    , m_saveAsBox(new QCheckBox(TextOf(str::kSaveAsCheck), this))
     , m_returnAllowed(returnAllowed)
 {
     setObjectName(QStringLiteral("SaveConfirmDialog"));
@@ -38,7 +34,7 @@ SaveConfirmDialog::SaveConfirmDialog(bool returnAllowed, QWidget* parent)
     m_save->setDefault(true);
     m_return->setEnabled(returnAllowed);
 
-    auto* question = new QLabel(textOf(str::kSaveQuestion), this);
+    auto* question = new QLabel(TextOf(str::kSaveQuestion), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_save);
     buttons->addWidget(m_discard);

@@ -1,5 +1,6 @@
 #include "app/tempo_dialog.h"
 
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "app/tempo_law.h"
@@ -25,7 +26,7 @@ TempoDialog::TempoDialog(CKelpView& view, SyncClock& clock, QWidget* parent)
 {
     setObjectName(QStringLiteral("TempoDialog"));
     const std::string_view prompt = text(str::kPromptSetTempo);
-    setWindowTitle(QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size())).section('\n', -1));
+    setWindowTitle(Utf8(prompt).section('\n', -1));
     m_slider->setRange(kTempoSliderMin, kTempoSliderMax);
     m_slider->setValue(SliderForTempo(m_openingTempo));
     m_slider->setPageStep(500);

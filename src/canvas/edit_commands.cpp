@@ -4,6 +4,17 @@
 
 namespace zembra {
 
+int AllocateSelectedNote(SongState& song, int x, int y)
+{
+    const int slot = song.AllocateNote(x, y);
+    if (slot != kNoFreeSlot) {
+        song.notes[slot].selected = 1;
+        ++song.selectedCount;
+        ++song.noteCount;
+    }
+    return slot;
+}
+
 int GridOf(const SongState& song, int noteValue)
 {
     switch (noteValue) {
@@ -105,14 +116,10 @@ DuplicateResult Duplicate(SongState& song)
     song.DeselectAll();
     song.selectedCount = 0;
     for (const Place& place : places) {
-        const int slot = song.AllocateNote(place.left + song.noteWidth, place.top);
-        if (slot == kNoFreeSlot) {
+        if (AllocateSelectedNote(song, place.left + song.noteWidth, place.top) == kNoFreeSlot) {
             result.storeFull = true;
             break;
         }
-        song.notes[slot].selected = 1;
-        ++song.selectedCount;
-        ++song.noteCount;
         ++result.created;
     }
     return result;

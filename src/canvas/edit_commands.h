@@ -4,6 +4,9 @@
 
 namespace zembra {
 
+// A new note at (x, y), selected and counted; kNoFreeSlot when the store is full.
+int AllocateSelectedNote(SongState& song, int x, int y);
+
 // The grid of a note value n (4, 8 or 16) in pixels.
 int GridOf(const SongState& song, int noteValue);
 

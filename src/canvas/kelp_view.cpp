@@ -5,6 +5,7 @@
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "canvas/edit_commands.h"
 #include "canvas/note_clip.h"
 #include "canvas/playback_cursor.h"
@@ -40,10 +41,6 @@ constexpr int kLabelRise = 18;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 15;
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString formatNumber(int value)
 {
@@ -324,7 +321,7 @@ void CKelpView::DuplicateSelection()
     }
     const DuplicateResult result = Duplicate(m_song);
     if (result.storeFull) {
-        prompts().message(this, fromUtf8(text(str::kNoteLimit)), QString(), Prompts::Icon::Warning);
+        prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
     }
     AfterEdit(true);
 }
@@ -376,7 +373,7 @@ void CKelpView::ArrowKey(int qtKey)
     if (ArrowMoveLeavesCanvas(m_song, offset)) {
         prompts().beep();
         const Prompts::Answer answer =
-            prompts().ask(this, fromUtf8(text(str::kMoveClearsNotes)), fromUtf8(text(str::kMoveCaption)),
+            prompts().ask(this, TextOf(str::kMoveClearsNotes), TextOf(str::kMoveCaption),
                           Prompts::Buttons::YesNo, Prompts::Answer::No, Prompts::Icon::Question);
         if (answer != Prompts::Answer::Yes) {
             return;
@@ -492,7 +489,7 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         }
         const int slot = MouseEditor::CreateNote(m_song, canvas);
         if (slot == kNoFreeSlot) {
-            prompts().message(this, fromUtf8(text(str::kNoteLimit)), QString(), Prompts::Icon::Warning);
+            prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
             return;
         }
         AfterEdit(true);
@@ -559,7 +556,7 @@ void CKelpView::DrawNoteName(QPainter& painter, const NoteRecord& note)
     painter.setPen(m_colours.noteNameText);
     painter.drawText(QRect(CanvasToClientX(note.left, scrollX()), note.top - kLabelRise, kLabelWidth, kLabelHeight),
                      Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromUtf8(note.name.view().data(), static_cast<qsizetype>(note.name.view().size())));
+                     Utf8(note.name.view()));
 }
 
 void CKelpView::PaintOverlay(QPainter& painter)
@@ -802,8 +799,7 @@ void CKelpView::PaintRowNames(QPainter& painter)
     for (int r = 0; r < m_song.rowCount && r < kRowCount; ++r) {
         const QRect box(0, m_song.bandTopOfRow(r), kRowLabelMargin, m_song.rowHeight);
         painter.fillRect(box, m_colours.background);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(m_song.rows[r].name.view().data(),
-                                                                                  static_cast<qsizetype>(m_song.rows[r].name.view().size())));
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, Utf8(m_song.rows[r].name.view()));
     }
     const int key = KeyNames::KeyIndex(m_song.temporaryTransposition);
     const QRect keyBox(kKeyLabelX, m_song.rowCount * m_song.rowHeight + kKeyLabelGap, kKeyLabelWidth,
@@ -819,7 +815,7 @@ void CKelpView::PaintHint(QPainter& painter)
     painter.setFont(m_fonts.title);
     painter.setPen(m_colours.noteNameText);
     painter.drawText(QRect(kHintX, m_song.rowHeight * 8 + kBandTop, 4000, 200), Qt::AlignLeft | Qt::AlignTop,
-                     fromUtf8(text(str::kCanvasHint)));
+                     TextOf(str::kCanvasHint));
 }
 
 void CKelpView::WritePanes()

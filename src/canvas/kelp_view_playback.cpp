@@ -1,5 +1,6 @@
 // The canvas heard as a music box: device choice, the playback track, the clock and the cursor.
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 #include "canvas/canvas_geometry.h"
@@ -29,10 +30,6 @@ constexpr int kCountInY = 30;
 constexpr int kMusicBoxChannel = 1;
 constexpr int kClickChannel = 2;
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 MidiEvent programChange(int channel, int program, std::uint32_t time)
 {
@@ -126,7 +123,7 @@ bool CKelpView::OpenDevice(int device)
             return true;
         }
     }
-    prompts().message(this, fromUtf8(text(str::kMidiOutOpenFailed)), QString(), Prompts::Icon::Warning);
+    prompts().message(this, TextOf(str::kMidiOutOpenFailed), QString(), Prompts::Icon::Warning);
     return false;
 }
 
@@ -140,9 +137,9 @@ void CKelpView::OnDeviceMenu(int id)
         return;
     }
     if (caps.simultaneousNotes == 0) {
-        const QString question = fromUtf8(text(str::kDeviceMayNotSound)) + QString::fromUtf8(kTextDeviceNameLead) +
+        const QString question = TextOf(str::kDeviceMayNotSound) + QString::fromUtf8(kTextDeviceNameLead) +
                                  QString::fromStdString(caps.name) + QString::fromUtf8(kTextDeviceNameTrail) +
-                                 fromUtf8(text(str::kDeviceMayNotSoundAdvice));
+                                 TextOf(str::kDeviceMayNotSoundAdvice);
         if (prompts().ask(this, question, QString(), Prompts::Buttons::OkCancel, Prompts::Answer::Cancel,
                           Prompts::Icon::Warning) != Prompts::Answer::Ok) {
             return;

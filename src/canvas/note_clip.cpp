@@ -85,14 +85,10 @@ PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entrie
         for (std::uint32_t entry : entries) {
             const int x = static_cast<int>(entry / 65536u);
             const int y = static_cast<int>(entry % 65536u);
-            const int slot = song.AllocateNote(x, y);
-            if (slot == kNoFreeSlot) {
+            if (AllocateSelectedNote(song, x, y) == kNoFreeSlot) {
                 result.storeFull = true;
                 break;
             }
-            song.notes[slot].selected = 1;
-            ++song.selectedCount;
-            ++song.noteCount;
             ++result.placed;
             smallestX = std::min(smallestX, x);
             largestX = std::max(largestX, x);

@@ -1,6 +1,7 @@
 #include "song/background_picture.h"
 
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/string_ids.h"
 #include "app/strings.h"
 
@@ -18,7 +19,7 @@ std::unique_ptr<QImage> LoadPicture(const QString& path)
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
         const std::string_view warning = text(str::kImageLoadFailed);
         prompts().message(QApplication::activeWindow(),
-                          QString::fromUtf8(warning.data(), static_cast<qsizetype>(warning.size())), QString(),
+                          Utf8(warning), QString(),
                           Prompts::Icon::Warning);
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "song/kelp_doc.h"
 
 #include "app/prompts.h"
+#include "app/qt_text.h"
 #include "app/save_confirm_dialog.h"
 #include "app/settings.h"
 #include "app/string_ids.h"
@@ -25,11 +26,6 @@ namespace zembra {
 
 namespace {
 
-QString textOf(int id)
-{
-    const std::string_view t = text(id);
-    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
 
 QString fromUtf8(const std::string& bytes)
 {
@@ -73,7 +69,7 @@ std::string fileSystemPath(const QString& path)
 
 QString saveFailed(const char* detail)
 {
-    return textOf(str::kSaveFailed) + QString::fromLatin1(detail) + textOf(str::kSaveRetry);
+    return TextOf(str::kSaveFailed) + QString::fromLatin1(detail) + TextOf(str::kSaveRetry);
 }
 
 } // namespace
@@ -109,7 +105,7 @@ void CKelpDoc::message(const QString& text) const
 
 void CKelpDoc::message(int stringId) const
 {
-    message(textOf(stringId));
+    message(TextOf(stringId));
 }
 
 void CKelpDoc::stopPlayback()
@@ -234,7 +230,7 @@ void CKelpDoc::NewSong()
     m_strFilePath.clear();
     m_strImagePath.clear();
     m_pBackground.reset();
-    setFileTitle(textOf(str::kUntitled));
+    setFileTitle(TextOf(str::kUntitled));
     m_bOwnFile = true;
     if (m_view) {
         m_view->setModified(false);
@@ -377,11 +373,11 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
         break;
     case SongWriteStatus::CannotCreate:
     case SongWriteStatus::NotReplaced:
-        message(textOf(str::kSaveOpenFailed) + '\n' + QDir::toNativeSeparators(path));
+        message(TextOf(str::kSaveOpenFailed) + '\n' + QDir::toNativeSeparators(path));
         return false;
     case SongWriteStatus::MetaRejected:
-        message(textOf(str::kSaveFailed) + QStringLiteral("(1 %1)\n").arg(result.metaAccepted) +
-                textOf(str::kSaveRetry));
+        message(TextOf(str::kSaveFailed) + QStringLiteral("(1 %1)\n").arg(result.metaAccepted) +
+                TextOf(str::kSaveRetry));
         return false;
     case SongWriteStatus::TrackIncomplete:
         message(saveFailed("(3)\n"));

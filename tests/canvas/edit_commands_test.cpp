@@ -1,28 +1,13 @@
 #include "canvas/edit_commands.h"
 
+#include "song_fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace zembra {
 namespace {
-
-std::unique_ptr<SongState> newSong()
-{
-    auto song = std::make_unique<SongState>();
-    song->ResetSong();
-    return song;
-}
-
-int place(SongState& song, int left, int top, bool selected)
-{
-    const int slot = song.AllocateNote(left, top);
-    song.NormaliseNote(slot);
-    song.notes[slot].selected = selected ? 1 : 0;
-    song.selectedCount += selected ? 1 : 0;
-    ++song.noteCount;
-    return slot;
-}
 
 TEST(GridRound, HalfwayGoesToTheLaterLine)
 {
@@ -35,9 +20,9 @@ TEST(GridRound, HalfwayGoesToTheLaterLine)
         {96, 16, 11, 0}, {96, 16, 12, 24},
     };
     for (const Case& c : cases) {
-        auto song = newSong();
+        auto song = NewSong();
         song->pixelsPerQuarter = c.scale;
-        place(*song, c.left, 50, true);
+        PlaceNote(*song, c.left, 50, true);
         GridRound(*song, 0, GridOf(*song, c.noteValue));
         EXPECT_EQ(song->notes[0].left, c.expected) << c.left << " to 1/" << c.noteValue << " at " << c.scale;
         EXPECT_EQ(song->notes[0].right, c.expected + song->noteWidth);
@@ -46,8 +31,8 @@ TEST(GridRound, HalfwayGoesToTheLaterLine)
 
 TEST(GridSnap, FinestActiveModeWinsInOrder)
 {
-    auto song = newSong();
-    place(*song, 40, 50, false);
+    auto song = NewSong();
+    PlaceNote(*song, 40, 50, false);
     GridSnap(*song, 0);
     EXPECT_EQ(song->notes[0].left, 40) << "no mode: only the right edge is set";
     song->snapQuarter = 1;
@@ -58,9 +43,9 @@ TEST(GridSnap, FinestActiveModeWinsInOrder)
 
 TEST(Quantize, SecondChoiceSwitchesTheSnapOffAndMovesNothing)
 {
-    auto song = newSong();
-    place(*song, 18, 50, true);
-    place(*song, 100, 62, false);
+    auto song = NewSong();
+    PlaceNote(*song, 18, 50, true);
+    PlaceNote(*song, 100, 62, false);
     EXPECT_TRUE(QuantizeSelection(*song, 8));
     ToggleSnapMode(*song, 8);
     EXPECT_EQ(song->notes[0].left, 24);
@@ -77,15 +62,15 @@ TEST(Quantize, SecondChoiceSwitchesTheSnapOffAndMovesNothing)
 
 TEST(Quantize, NoSelectionOnlyTogglesTheMode)
 {
-    auto song = newSong();
-    place(*song, 17, 50, false);
+    auto song = NewSong();
+    PlaceNote(*song, 17, 50, false);
     EXPECT_FALSE(QuantizeSelection(*song, 4));
     EXPECT_EQ(song->notes[0].left, 17);
 }
 
 TEST(Modes, ZoomAndShiftExcludeEachOther)
 {
-    auto song = newSong();
+    auto song = NewSong();
     ToggleZoomMode(*song);
     ToggleShiftAfterDragMode(*song);
     EXPECT_EQ(song->zoomMode, 0);
@@ -100,9 +85,9 @@ TEST(Modes, ZoomAndShiftExcludeEachOther)
 
 TEST(Duplicate, CopiesGoOneNoteWidthRightAndBecomeTheSelection)
 {
-    auto song = newSong();
-    place(*song, 50, 62, false);
-    place(*song, 100, 50, true);
+    auto song = NewSong();
+    PlaceNote(*song, 50, 62, false);
+    PlaceNote(*song, 100, 50, true);
     song->KillSlot(0); // a dead slot is taken first
     const DuplicateResult result = Duplicate(*song);
     EXPECT_EQ(result.created, 1);
@@ -115,9 +100,9 @@ TEST(Duplicate, CopiesGoOneNoteWidthRightAndBecomeTheSelection)
 
 TEST(Duplicate, StopsAtAFullStoreKeepingTheCopiesMade)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < kMaxNotes - 2; ++i) {
-        place(*song, (i % 200) * 10, 50 + (i / 200) * 12, i < 5);
+        PlaceNote(*song, (i % 200) * 10, 50 + (i / 200) * 12, i < 5);
     }
     const DuplicateResult result = Duplicate(*song);
     EXPECT_TRUE(result.storeFull);
@@ -139,18 +124,18 @@ TEST(ArrowMove, AsksOnlyWhenANoteWouldLeaveTheCanvas)
         {2295, 200, ArrowKey::Right, false},
     };
     for (const Case& c : cases) {
-        auto song = newSong();
-        place(*song, c.left, c.top, true);
-        place(*song, 500, 50, false); // unselected notes never count
+        auto song = NewSong();
+        PlaceNote(*song, c.left, c.top, true);
+        PlaceNote(*song, 500, 50, false); // unselected notes never count
         EXPECT_EQ(ArrowMoveLeavesCanvas(*song, ArrowOffset(*song, c.key)), c.leaves) << c.left << "," << c.top;
     }
 }
 
 TEST(ArrowMove, MovesOnlyTheSelection)
 {
-    auto song = newSong();
-    place(*song, 100, 434, true);
-    place(*song, 200, 434, false);
+    auto song = NewSong();
+    PlaceNote(*song, 100, 434, true);
+    PlaceNote(*song, 200, 434, false);
     MoveSelection(*song, ArrowOffset(*song, ArrowKey::Down));
     EXPECT_EQ(song->notes[0].top, 446);
     EXPECT_EQ(song->notes[0].bottom, 458);

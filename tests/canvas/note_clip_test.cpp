@@ -1,5 +1,7 @@
 #include "canvas/note_clip.h"
 
+#include "song_fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,16 +9,9 @@
 namespace zembra {
 namespace {
 
-std::unique_ptr<SongState> newSong()
-{
-    auto song = std::make_unique<SongState>();
-    song->ResetSong();
-    return song;
-}
-
 TEST(NoteClip, BlockLayoutIsCountEntriesAndTrailingZero)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->notes[0] = {100, 62, 108, 74, 1, 0, 0, {}};
     song->notes[1] = {40, 50, 48, 62, 0, 0, 0, {}};
     song->notes[2] = {300, 434, 308, 446, 1, 0, 0, {}};
@@ -37,7 +32,7 @@ TEST(NoteClip, BlockLayoutIsCountEntriesAndTrailingZero)
 
 TEST(NoteClip, NothingSelectedNothingToCopy)
 {
-    auto song = newSong();
+    auto song = NewSong();
     EXPECT_FALSE(CollectSelection(*song));
 }
 
@@ -61,7 +56,7 @@ TEST(NoteClip, BadBlocksReadNoFurtherThanTheData)
 
 TEST(Paste, TwoPastesWithoutAClickStepByEight)
 {
-    auto song = newSong();
+    auto song = NewSong();
     // As after copying one note at x = 100: the anchor one note width on, step 8.
     PastePlacement placement{108};
     song->pasteStep = 8;
@@ -91,7 +86,7 @@ TEST(Paste, PlacementKeepsShapeAndWraps)
         {0, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        auto song = newSong();
+        auto song = NewSong();
         song->pasteStep = c.step;
         PastePlacement placement{c.anchor};
         PasteNotes(*song, {0u * 65536u + 50u, 200u * 65536u + 98u}, placement);
@@ -102,7 +97,7 @@ TEST(Paste, PlacementKeepsShapeAndWraps)
 
 TEST(Paste, NotesLandingOutsideTheCanvasAreDropped)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->pasteStep = 8;
     PastePlacement placement{2250};
     // A block 100 pixels wide: its right part falls past the canvas end.
@@ -117,7 +112,7 @@ TEST(Paste, NotesLandingOutsideTheCanvasAreDropped)
 
 TEST(Paste, EntriesOutsideTheBandPlaceNothing)
 {
-    auto song = newSong();
+    auto song = NewSong();
     PastePlacement placement{10};
     PasteNotes(*song, {10u * 65536u + 0u, 10u * 65536u + 60000u, 0xFFFFFFFFu}, placement);
     for (int i = 0; i < 3; ++i) {
@@ -128,7 +123,7 @@ TEST(Paste, EntriesOutsideTheBandPlaceNothing)
 
 TEST(Paste, StopsWhenTheStoreIsFull)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < kMaxNotes - 1; ++i) {
         song->AllocateNote((i % 200) * 10, 50 + (i / 200) * 12);
         song->NormaliseNote(i);

@@ -8,6 +8,8 @@
 #include "midi/virtual_device.h"
 #include "song/kelp_doc.h"
 
+#include "playback_fixture.h"
+
 #include <QMouseEvent>
 #include <QTest>
 
@@ -21,12 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Installs a toolkit as the program's own for the lifetime of a test.
-struct SharedToolkit {
-    explicit SharedToolkit(MidiToolkit* toolkit) { MidiToolkit::setShared(toolkit); }
-    ~SharedToolkit() { MidiToolkit::setShared(nullptr); }
-};
-
 struct Strike {
     std::uint64_t tick;
     int key;
@@ -39,31 +35,15 @@ std::ostream& operator<<(std::ostream& out, const Strike& s)
     return out << "{tick " << s.tick << ", key " << s.key << ", vel " << s.velocity << "}";
 }
 
-class Playback : public testing::Test {
+class Playback : public ManualClockPlayback {
 protected:
-    Playback()
-        : time(std::make_shared<ManualTimeSource>())
-        , toolkit(ToolkitOptions::manual(time))
-        , installer(&toolkit)
-        , clock(toolkit)
-        , view(std::make_unique<CKelpView>())
-    {
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(clock.Open());
-        clock.SetTempo(500000);
-        doc.setView(view.get());
-        doc.setClock(&clock);
-        view->SetDocument(&doc);
-        view->AttachToFrame(&clock, nullptr, nullptr);
+        ManualClockPlayback::SetUp();
         view->resize(1000, 560);
         view->show();
         toolkit.virtualDevice().clear();
     }
-
-    void TearDown() override { view->DetachFromFrame(); }
 
     void note(int left, int row)
     {
@@ -107,14 +87,6 @@ protected:
         }
         return result;
     }
-
-    ScopedScriptedPrompts scripted;
-    std::shared_ptr<ManualTimeSource> time;
-    MidiToolkit toolkit;
-    SharedToolkit installer;
-    SyncClock clock;
-    CKelpDoc doc;
-    std::unique_ptr<CKelpView> view;
 };
 
 TEST_F(Playback, OneNotePlucksAtTickZeroAndClosesABarLater)

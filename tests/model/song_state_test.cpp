@@ -3,6 +3,8 @@
 #include "model/song_state.h"
 #include "model/song_tidy.h"
 
+#include "song_fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,17 +12,9 @@
 namespace zembra {
 namespace {
 
-// SongState is large (it holds every note slot); keep it off the stack.
-std::unique_ptr<SongState> newSong()
-{
-    auto song = std::make_unique<SongState>();
-    song->ResetSong();
-    return song;
-}
-
 TEST(SongState, NewSongIsEmpty)
 {
-    auto song = newSong();
+    auto song = NewSong();
     EXPECT_EQ(song->noteCount, 0);
     EXPECT_EQ(song->canvasWidth, 2304);
     EXPECT_EQ(song->musicLength, 2304);
@@ -35,7 +29,7 @@ TEST(SongState, NewSongIsEmpty)
 
 TEST(SongState, ResetKeepsImportTransposition)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->importTransposition = -3;
     song->temporaryTransposition = 5;
     song->ResetSong();
@@ -45,7 +39,7 @@ TEST(SongState, ResetKeepsImportTransposition)
 
 TEST(SongState, RowTableIsTheCombsScale)
 {
-    auto song = newSong();
+    auto song = NewSong();
     struct Case {
         int row, pitch;
         const char* name;
@@ -87,7 +81,7 @@ TEST(SongState, NormaliseSnapsOntoRowsOrKills)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top);
-        auto song = newSong();
+        auto song = NewSong();
         song->notes[0].left = c.left;
         song->notes[0].top = c.top;
         song->notes[0].right = c.left + song->noteWidth;
@@ -108,7 +102,7 @@ TEST(SongState, NormaliseSnapsOntoRowsOrKills)
 
 TEST(SongState, LiveTestAloneAcceptsANoteThatNormalisationKills)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->notes[0] = {song->canvasWidth - 4, 50, song->canvasWidth + 4, 62, 0, 0, 0, {}};
     EXPECT_TRUE(song->IsLive(0));
     EXPECT_FALSE(song->NormaliseNote(0));
@@ -116,7 +110,7 @@ TEST(SongState, LiveTestAloneAcceptsANoteThatNormalisationKills)
 
 TEST(SongState, AllocationReusesDeadSlotsAndScansPastThem)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < 10; ++i) {
         ASSERT_EQ(song->AllocateNote(i * 20, 50), i);
         song->NormaliseNote(i);
@@ -134,7 +128,7 @@ TEST(SongState, AllocationReusesDeadSlotsAndScansPastThem)
 
 TEST(SongState, HitTestPrefersTheHigherSlotAndIncludesEdges)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < 2; ++i) {
         song->AllocateNote(100, 50);
         song->NormaliseNote(i);
@@ -148,7 +142,7 @@ TEST(SongState, HitTestPrefersTheHigherSlotAndIncludesEdges)
 
 TEST(SongState, TheStoreRefusesThe1501stNote)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song->AllocateNote(i % 2000, 50 + (i % 33) * 12);
         ASSERT_EQ(slot, i);
@@ -165,7 +159,7 @@ TEST(SongState, TheStoreRefusesThe1501stNote)
 
 TEST(SongState, SelectionCounts)
 {
-    auto song = newSong();
+    auto song = NewSong();
     for (int i = 0; i < 4; ++i) {
         song->AllocateNote(i * 10, 50);
         song->NormaliseNote(i);
@@ -181,7 +175,7 @@ TEST(SongState, SelectionCounts)
 
 TEST(SongTidy, MusicLengthRoundsUpToABar)
 {
-    auto song = newSong(); // a bar is 96 pixels
+    auto song = NewSong(); // a bar is 96 pixels
     struct Case {
         int right;
         int expected;
@@ -194,7 +188,7 @@ TEST(SongTidy, MusicLengthRoundsUpToABar)
 
 TEST(SongTidy, CountsNormalisesAndFillsTheGrid)
 {
-    auto song = newSong();
+    auto song = NewSong();
     OccupancyGrid grid;
     song->notes[0] = {92, 55, 100, 67, 0, 0, 0, {}};   // onto the top row
     song->notes[1] = {10, 30, 18, 42, 1, 0, 0, {}};    // above the band: dies
@@ -215,7 +209,7 @@ TEST(SongTidy, CountsNormalisesAndFillsTheGrid)
 
 TEST(SongTidy, ColumnsBeyondTheGridAreNotEntered)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->barCount = 100; // 9600 pixels
     song->canvasWidth = 9600;
     OccupancyGrid grid;
@@ -227,7 +221,7 @@ TEST(SongTidy, ColumnsBeyondTheGridAreNotEntered)
 
 TEST(SongTidy, ZeroBeatsPerBarDoesNotDivideByZero)
 {
-    auto song = newSong();
+    auto song = NewSong();
     song->beatsPerBar = 0;
     OccupancyGrid grid;
     song->notes[0] = {100, 50, 108, 62, 0, 0, 0, {}};

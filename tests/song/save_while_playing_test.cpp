@@ -7,6 +7,8 @@
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
 
+#include "playback_fixture.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,41 +18,14 @@
 namespace zembra {
 namespace {
 
-struct SharedToolkit {
-    explicit SharedToolkit(MidiToolkit* toolkit) { MidiToolkit::setShared(toolkit); }
-    ~SharedToolkit() { MidiToolkit::setShared(nullptr); }
-};
-
-class SaveWhilePlaying : public testing::Test {
+class SaveWhilePlaying : public ManualClockPlayback {
 protected:
-    SaveWhilePlaying()
-        : time(std::make_shared<ManualTimeSource>())
-        , toolkit(ToolkitOptions::manual(time))
-        , installer(&toolkit)
-        , clock(toolkit)
-        , view(std::make_unique<CKelpView>())
-    {
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(clock.Open());
-        clock.SetTempo(500000);
-        doc.setView(view.get());
-        doc.setClock(&clock);
-        view->SetDocument(&doc);
-        view->AttachToFrame(&clock, nullptr, nullptr);
+        ManualClockPlayback::SetUp();
         doc.NewSong();
     }
 
-    void TearDown() override { view->DetachFromFrame(); }
-
-    std::shared_ptr<ManualTimeSource> time;
-    MidiToolkit toolkit;
-    SharedToolkit installer;
-    SyncClock clock;
-    std::unique_ptr<CKelpView> view;
-    CKelpDoc doc;
     QTemporaryDir dir;
 };
 
