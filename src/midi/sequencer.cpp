@@ -228,18 +228,24 @@ bool Sequencer::pause(std::uint32_t handle)
     return true;
 }
 
-bool Sequencer::setTempo(std::uint32_t handle, std::uint32_t microsPerQuarter)
+template <typename Change>
+bool Sequencer::changeRate(std::uint32_t handle, Change change)
 {
-    if (microsPerQuarter == 0)
-        return false;
     std::unique_lock lock(m_mutex);
     auto it = m_clocks.find(handle);
     if (it == m_clocks.end())
         return false;
     reanchor(it->second, m_time->nowMicros());
-    it->second.tempo = microsPerQuarter;
+    change(it->second);
     kick(lock);
     return true;
+}
+
+bool Sequencer::setTempo(std::uint32_t handle, std::uint32_t microsPerQuarter)
+{
+    if (microsPerQuarter == 0)
+        return false;
+    return changeRate(handle, [microsPerQuarter](Clock& c) { c.tempo = microsPerQuarter; });
 }
 
 void Sequencer::setTempoEverywhere(std::uint32_t microsPerQuarter)
@@ -268,14 +274,7 @@ bool Sequencer::setResolution(std::uint32_t handle, std::uint16_t ticksPerQuarte
 {
     if (ticksPerQuarter == 0)
         return false;
-    std::unique_lock lock(m_mutex);
-    auto it = m_clocks.find(handle);
-    if (it == m_clocks.end())
-        return false;
-    reanchor(it->second, m_time->nowMicros());
-    it->second.resolution = ticksPerQuarter;
-    kick(lock);
-    return true;
+    return changeRate(handle, [ticksPerQuarter](Clock& c) { c.resolution = ticksPerQuarter; });
 }
 
 std::optional<std::uint16_t> Sequencer::resolution(std::uint32_t handle) const

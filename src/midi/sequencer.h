@@ -100,6 +100,9 @@ private:
     double positionAt(const Clock& c, std::int64_t now) const;
     std::int64_t dueMicros(const Clock& c, double tick) const;
     void reanchor(Clock& c, std::int64_t now);
+    // Changes a clock's rate from now on: the position so far stays, the change applies after it.
+    template <typename Change>
+    bool changeRate(std::uint32_t handle, Change change);
     bool post(NoticeTarget* target, unsigned message, std::uint32_t port = 0, bool drainCheck = false);
     void dropNotices(NoticeTarget* target);
     void sendNow(Port& port, const MidiEvent& event, std::uint64_t tick);
