@@ -185,7 +185,7 @@ inline constexpr int kPrintTextColour = 40180;
 inline constexpr int kPrintDefaultColour = 40181;
 inline constexpr int kPrintTwoRows = 40186;
 inline constexpr int kMovementLabel = 40189;
-inline constexpr int kAboutEdition = 40191; // no text
+inline constexpr int kAboutEdition = 40191;
 
 // MIDI output and the sequencer clock.
 inline constexpr int kDeviceMayNotSound = 40031;

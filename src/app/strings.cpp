@@ -250,6 +250,8 @@ constexpr TextEntry kTable[] = {
     {str::kPrintDefaultColour, "標準色", "Nomal"},
     {str::kPrintTwoRows, "２段", "2pieces"},
     {str::kMovementLabel, "【33ノート用】", "\"33 note movement\""},
+    // The product, its edition and version, as the about box shows them.
+    {str::kAboutEdition, "Zembra　33ノート版　Ver 1.1.0b", "Zembra  33 note edition  Ver 1.1.0b"},
     // Audio export.
     {str::kExportAudioFailed, "オーディオファイルを書き出せませんでした。\n", "The audio file could not be written.\n"},
     {str::kExportNoSynthesizer, "内蔵シンセサイザーを使えません（サウンドフォントが見つかりません）。",
