@@ -51,7 +51,11 @@ QFont FontOfHeight(int height, bool bold)
     font.setStyleHint(QFont::SansSerif);
     font.setBold(bold);
     font.setPixelSize(height);
-    // The classic height is the whole cell; shrink the em until ascent plus descent fits in it.
+    // The classic height is the whole cell. The Japanese face it was meant for has no leading, so
+    // its em is the cell; the Latin face's em is shrunk until ascent plus descent fit the cell.
+    if (language() == Language::Japanese) {
+        return font;
+    }
     for (int size = height; size > 1; --size) {
         font.setPixelSize(size);
         if (QFontMetrics(font).height() <= height) {

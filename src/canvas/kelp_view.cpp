@@ -796,10 +796,15 @@ void CKelpView::PaintRowNames(QPainter& painter)
 {
     painter.setFont(m_fonts.small);
     painter.setPen(m_colours.labelText);
-    for (int r = 0; r < m_song.rowCount && r < kRowCount; ++r) {
+    // Boxes first, names after: a face whose line is taller than a row must not be cut by the
+    // next row's box.
+    const int rows = std::min(m_song.rowCount, kRowCount);
+    for (int r = 0; r < rows; ++r) {
+        painter.fillRect(QRect(0, m_song.bandTopOfRow(r), kRowLabelMargin, m_song.rowHeight), m_colours.background);
+    }
+    for (int r = 0; r < rows; ++r) {
         const QRect box(0, m_song.bandTopOfRow(r), kRowLabelMargin, m_song.rowHeight);
-        painter.fillRect(box, m_colours.background);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, Utf8(m_song.rows[r].name.view()));
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, Utf8(m_song.rows[r].name.view()));
     }
     const int key = KeyNames::KeyIndex(m_song.temporaryTransposition);
     const QRect keyBox(kKeyLabelX, m_song.rowCount * m_song.rowHeight + kKeyLabelGap, kKeyLabelWidth,
