@@ -50,29 +50,41 @@ std::filesystem::path scratch()
     return dir;
 }
 
-double songSeconds(const MidiTrack& track)
-{
-    const auto events = track.TakeEvents(0, track.Count());
-    return events.empty() ? 0.0 : events.back().time * kTempo / kDefaultResolution / 1e6;
-}
+// The song both benchmarks render: its track as playback builds it and its length with the tail.
+struct FullSong {
+    std::string font = findSoundFont({});
+    std::unique_ptr<SongState> song = fullSong();
+    MidiTrack track;
+    double seconds = 0.0;
+
+    FullSong()
+    {
+        BuildSongTrack(track, *song, PlaybackRange{});
+        const auto events = track.TakeEvents(0, track.Count());
+        seconds = (events.empty() ? 0.0 : events.back().time * kTempo / kDefaultResolution / 1e6) + 2.0;
+    }
+
+    void report(benchmark::State& state) const
+    {
+        state.counters["audio_s"] = seconds;
+        state.counters["x_realtime"] =
+            benchmark::Counter(seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    }
+};
 
 void BM_ExportSong1500Notes80Bars(benchmark::State& state)
 {
-    const std::string font = findSoundFont({});
-    if (font.empty()) {
+    FullSong full;
+    if (full.font.empty()) {
         state.SkipWithError("no sound font");
         return;
     }
-    auto song = fullSong();
-    MidiTrack track;
-    BuildSongTrack(track, *song, PlaybackRange{});
-    const double seconds = songSeconds(track) + 2.0;
     const auto path = scratch() / "song.wav";
     for (auto _ : state) {
         std::string error;
-        auto synth = SynthEngine::create({font, 44100.0, true}, error);
+        auto synth = SynthEngine::create({full.font, 44100.0, true}, error);
         AudioRenderRequest request;
-        request.track = &track;
+        request.track = &full.track;
         request.microsPerQuarter = static_cast<std::uint32_t>(kTempo);
         request.path = path.string();
         const AudioRenderResult result = RenderTrackToWav(*synth, request);
@@ -81,40 +93,34 @@ void BM_ExportSong1500Notes80Bars(benchmark::State& state)
             return;
         }
     }
-    state.counters["audio_s"] = seconds;
-    state.counters["x_realtime"] = benchmark::Counter(seconds * static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    full.report(state);
 }
 BENCHMARK(BM_ExportSong1500Notes80Bars)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // The same notes written as a MIDI file and rendered by the fluidsynth program.
 void BM_FluidsynthProgramSameNotes(benchmark::State& state)
 {
-    const std::string font = findSoundFont({});
-    if (font.empty() || std::system("command -v fluidsynth >/dev/null 2>&1") != 0) {
+    FullSong full;
+    if (full.font.empty() || std::system("command -v fluidsynth >/dev/null 2>&1") != 0) {
         state.SkipWithError("fluidsynth program or sound font missing");
         return;
     }
-    auto song = fullSong();
-    MidiTrack track;
-    BuildSongTrack(track, *song, PlaybackRange{});
-    const double seconds = songSeconds(track) + 2.0;
     const auto midi = scratch() / "song.mid";
     const auto wav = scratch() / "fluidsynth.wav";
     {
         MidiFile file;
         file.Open(midi.string(), 'w', 0);
         file.SetResolution(kDefaultResolution);
-        file.AddTrack(&track);
+        file.AddTrack(&full.track);
         const std::uint8_t tempo[3] = {0x07, 0xA1, 0x20};
-        file.WriteMeta(&track, kMetaTempo, tempo, 3);
-        file.WriteTrack(&track);
+        file.WriteMeta(&full.track, kMetaTempo, tempo, 3);
+        file.WriteTrack(&full.track);
         if (!file.Close()) {
             state.SkipWithError("cannot write the MIDI file");
             return;
         }
     }
-    const std::string command = "fluidsynth -ni -q -r 44100 -F '" + wav.string() + "' '" + font + "' '" +
+    const std::string command = "fluidsynth -ni -q -r 44100 -F '" + wav.string() + "' '" + full.font + "' '" +
                                 midi.string() + "' >/dev/null 2>&1";
     for (auto _ : state) {
         if (std::system(command.c_str()) != 0) {
@@ -122,9 +128,7 @@ void BM_FluidsynthProgramSameNotes(benchmark::State& state)
             return;
         }
     }
-    state.counters["audio_s"] = seconds;
-    state.counters["x_realtime"] = benchmark::Counter(seconds * static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    full.report(state);
 }
 BENCHMARK(BM_FluidsynthProgramSameNotes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

@@ -13,7 +13,6 @@ public:
     static constexpr int kSplashMilliseconds = 5000;
 
     explicit AboutDialog(bool splash, QWidget* parent = nullptr);
-    bool isSplash() const { return m_splash; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -11,6 +11,7 @@
 #include "midi/synth_engine.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -24,6 +25,7 @@ constexpr int kProgressSteps = 1000;
 
 bool AudioExport::Run(CKelpView& view, QWidget* parent)
 {
+    // The song is heard no further once the user asks to export it.
     if (view.playing()) {
         view.Stop();
     }
@@ -69,7 +71,7 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     request.track = &track;
     request.microsPerQuarter = static_cast<std::uint32_t>(view.song().tempo);
     request.ticksPerQuarter = static_cast<std::uint16_t>(kTicksPerQuarter);
-    request.path = QFileInfo(path).absoluteFilePath().toStdString();
+    request.path = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
     request.progress = [&progress](double share) {
         progress.setValue(static_cast<int>(share * kProgressSteps));
         QApplication::processEvents();

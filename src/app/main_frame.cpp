@@ -135,7 +135,6 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     connect(m_view, &CKelpView::splashRequested, this, [this] {
         QTimer::singleShot(0, this, [this] { showAbout(true); });
     });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::updateCommandStates);
     connect(m_doc, &CKelpDoc::titleChanged, this, &CMainFrame::updateTitle);
     updateTitle();
     updateCommandStates();
@@ -150,12 +149,6 @@ QAction* CMainFrame::action(int commandId) const
 {
     const auto found = m_actions.find(commandId);
     return found == m_actions.end() ? nullptr : found->second;
-}
-
-QMenu* CMainFrame::menuBefore(int popupIndex) const
-{
-    return popupIndex >= 0 && popupIndex < static_cast<int>(m_popups.size()) ? m_popups[static_cast<std::size_t>(popupIndex)]
-                                                                             : nullptr;
 }
 
 void CMainFrame::createActions()
@@ -191,7 +184,8 @@ void CMainFrame::createActions()
     // Commands that only the toolbars or the keys carry.
     for (int id : CanvasToolbar()) {
         if (id != 0 && id != cmd::kToolbarSpacer) {
-            make(id, menuTextOf(id).isEmpty() ? TextOf(id).section('\n', -1) : menuTextOf(id));
+            const QString menuText = menuTextOf(id);
+            make(id, menuText.isEmpty() ? TextOf(id).section('\n', -1) : menuText);
         }
     }
     make(cmd::kContextHelp, TextOf(cmd::kContextHelp).section('\n', -1));
@@ -285,8 +279,7 @@ void CMainFrame::updateTitle()
 
 void CMainFrame::updateCommandStates()
 {
-    ViewFacts facts = m_view->facts();
-    facts.clipboardHasNotes = m_view->clipboardHasNotes();
+    const ViewFacts facts = m_view->facts();
     for (const auto& [id, act] : m_actions) {
         const CommandState state = StateOf(id, facts);
         act->setEnabled(state.enabled);
@@ -298,12 +291,7 @@ void CMainFrame::updateCommandStates()
 
 void CMainFrame::runCommand(int commandId)
 {
-    if (!StateOf(commandId, [this] {
-             ViewFacts facts = m_view->facts();
-             facts.clipboardHasNotes = m_view->clipboardHasNotes();
-             return facts;
-         }())
-             .enabled) {
+    if (!StateOf(commandId, m_view->facts()).enabled) {
         updateCommandStates();
         return;
     }

@@ -34,7 +34,6 @@ public:
     QToolBar* mainToolBar() const { return m_mainToolBar; }
     QToolBar* canvasToolBar() const { return m_canvasToolBar; }
     QLabel* pane(int index) const { return m_panes[static_cast<std::size_t>(index)]; }
-    QMenu* menuBefore(int popupIndex) const;
     bool printPreviewShown() const { return m_printPreview; }
     void setPrintPreviewShown(bool shown) { m_printPreview = shown; }
 

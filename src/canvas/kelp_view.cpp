@@ -6,6 +6,7 @@
 #include "app/strings.h"
 #include "app/prompts.h"
 #include "app/qt_text.h"
+#include "app/tempo_law.h"
 #include "canvas/edit_commands.h"
 #include "canvas/note_clip.h"
 #include "canvas/playback_cursor.h"
@@ -41,13 +42,12 @@ constexpr int kLabelRise = 18;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 15;
 
+} // namespace
 
-QString formatNumber(int value)
+QString PaneNumber(int value)
 {
     return QString::asprintf("%5d", value);
 }
-
-} // namespace
 
 CKelpView::CKelpView(QWidget* parent)
     : QAbstractScrollArea(parent)
@@ -62,6 +62,13 @@ CKelpView::CKelpView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_colours = CanvasPalette::FromPalette(palette());
     m_fonts = CanvasFonts::Create();
+    // Asking the clipboard can mean asking another program: remember the answer until it changes.
+    QClipboard* clipboard = QApplication::clipboard();
+    m_clipboardHasNotes = ClipboardHoldsNotes();
+    connect(clipboard, &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasNotes = ClipboardHoldsNotes();
+        emit stateChanged();
+    });
     m_port = std::make_unique<MidiOutPort>(toolkit());
     m_playTimer = new QTimer(this);
     connect(m_playTimer, &QTimer::timeout, this, &CKelpView::OnPlaybackTimer);
@@ -169,7 +176,7 @@ ViewFacts CKelpView::facts() const
     f.modified = m_undo.modified();
     f.canUndo = m_undo.canUndo();
     f.canRedo = m_undo.canRedo();
-    f.clipboardHasNotes = clipboardHasNotes();
+    f.clipboardHasNotes = m_clipboardHasNotes;
     f.snapQuarter = m_song.snapQuarter != 0;
     f.snap8th = m_song.snap8th != 0;
     f.snap16th = m_song.snap16th != 0;
@@ -244,13 +251,7 @@ bool CKelpView::OnCommand(int commandId)
 
 void CKelpView::ClearPressedFlag()
 {
-    if (m_mouse.pressed()) {
-        bool pending = false;
-        MouseEditor fresh;
-        fresh.setPasteAnchorX(m_mouse.pasteAnchorX());
-        m_mouse = fresh;
-        (void)pending;
-    }
+    m_mouse.CancelPress();
     m_preview = {};
 }
 
@@ -402,9 +403,6 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
                               (event->modifiers() & Qt::ControlModifier) != 0};
     m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
     m_preview = {};
-    if (m_mouse.zoomDrag()) {
-        m_preview.kind = MouseEditor::Preview::Kind::None;
-    }
     Repaint();
     emit stateChanged();
 }
@@ -421,8 +419,8 @@ void CKelpView::mouseMoveEvent(QMouseEvent* event)
             return;
         }
         m_preview = preview;
-        SetPane(kPaneX, formatNumber(preview.pane.x));
-        SetPane(kPaneY, formatNumber(preview.pane.y));
+        SetPane(kPaneX, PaneNumber(preview.pane.x));
+        SetPane(kPaneY, PaneNumber(preview.pane.y));
         viewport()->update();
         return;
     }
@@ -460,11 +458,11 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
         viewport()->update();
     }
     if (under >= 0) {
-        SetPane(kPaneX, formatNumber(m_song.notes[under].left));
-        SetPane(kPaneY, formatNumber(m_song.notes[under].top - kBandTop));
+        SetPane(kPaneX, PaneNumber(m_song.notes[under].left));
+        SetPane(kPaneY, PaneNumber(m_song.notes[under].top - kBandTop));
     } else {
-        SetPane(kPaneX, formatNumber(canvas.x));
-        SetPane(kPaneY, formatNumber(canvas.y - kBandTop));
+        SetPane(kPaneX, PaneNumber(canvas.x));
+        SetPane(kPaneY, PaneNumber(canvas.y - kBandTop));
     }
     m_mouse.hoverIndex = under;
 }
@@ -644,7 +642,7 @@ void CKelpView::Paint(QPainter& painter)
     const int notesBefore = m_song.noteCount;
     PaintGrid(painter);
     PaintTexts(painter);
-    SetPane(kPaneDistanceCheck, formatNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
+    SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
     MatchClockTempoToSong();
     PaintNotes(painter);
     PaintRowNames(painter);
@@ -825,9 +823,8 @@ void CKelpView::PaintHint(QPainter& painter)
 
 void CKelpView::WritePanes()
 {
-    SetPane(kPaneNoteCount, formatNumber(m_song.noteCount));
-    const long long tempo = static_cast<long long>(m_song.tempo);
-    SetPane(kPaneTempo, formatNumber(tempo > 0 ? static_cast<int>(60000000LL / tempo) : 0));
+    SetPane(kPaneNoteCount, PaneNumber(m_song.noteCount));
+    SetPane(kPaneTempo, PaneNumber(BeatsPerMinute(m_song.tempo)));
     const int key = KeyNames::KeyIndex(m_song.temporaryTransposition);
     SetPane(kPaneKey, QString::asprintf("%2d (", m_song.temporaryTransposition) +
                           QString::fromStdString(m_keyNames.pairs[static_cast<std::size_t>(key)]) + QStringLiteral(")"));
@@ -847,15 +844,12 @@ int CKelpView::DrawDistanceCheck(QPainter&)
     return 0;
 }
 
-
-
-
 void CKelpView::ShowSplash()
 {
     emit splashRequested();
 }
 
-bool CKelpView::clipboardHasNotes() const
+bool CKelpView::ClipboardHoldsNotes()
 {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     return data && data->hasFormat(QLatin1String(kNoteClipMimeType));

@@ -40,6 +40,9 @@ class MidiToolkit;
 class OutputDeviceMenu;
 class SyncClock;
 
+// A number as the status bar panes show it.
+QString PaneNumber(int value);
+
 class CKelpView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -50,7 +53,6 @@ public:
     SongState& song() { return m_song; }
     const SongState& song() const { return m_song; }
     const OccupancyGrid& occupancy() const { return m_grid; }
-    const KeyNames& keyNames() const { return m_keyNames; }
 
     // A new song: the record and everything the view keeps beside it.
     void ResetSong();
@@ -86,8 +88,6 @@ public:
     void ClearSelection();
     void QuantizeCommand(int noteValue);
     void ArrowKey(int qtKey);
-    bool arrowMovePending() const { return m_arrowMovePending; }
-    const MouseEditor& mouseEditor() const { return m_mouse; }
 
     // Playback. The view's creation in the main window: the clock it plays by, the menu bar that
     // takes the "&Midi" device menu before `before`; opens the output on the built-in synthesizer.
@@ -115,8 +115,6 @@ public:
     bool repeating() const { return m_repeat; }
     int playbackStartX() const { return m_startX; }
     std::size_t previewTileCount() const { return m_preview.tiles.size(); }
-    // The clipboard holds notes in the program's own format.
-    bool clipboardHasNotes() const;
 
     // Carries out a command of the view; false when the view has no handler for it.
     bool OnCommand(int commandId);
@@ -153,6 +151,7 @@ private:
     void PaintOverlay(QPainter& painter);
     void DrawNoteName(QPainter& painter, const NoteRecord& note);
     Point ToCanvas(const QPoint& client) const;
+    static bool ClipboardHoldsNotes();
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
     void ClearPressedFlag();
     void AfterEdit(bool snapshot);
@@ -167,6 +166,12 @@ private:
     void SilenceOutput();
     void RestartPlaybackAt(int canvasX);
     bool OpenPort(int device);
+    // Records the device in use and gives it the music box program.
+    void UseDevice(int device);
+    // Opens the port on a device as the device menu does, moving its check mark; false when it
+    // does not open.
+    bool SwitchToDevice(int device);
+    bool BuildAndStart();
     void SendAtOnce(const struct MidiEvent& event);
     bool BuildPlaybackTrack();
     void PrepareClock();
@@ -214,6 +219,7 @@ private:
     MouseEditor::Preview m_preview;
     std::vector<int> m_scrubSlots;
     bool m_arrowMovePending = false;
+    bool m_clipboardHasNotes = false;
     bool m_rangePlay = false;
 };
 

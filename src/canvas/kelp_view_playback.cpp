@@ -1,4 +1,5 @@
 // The canvas heard as a music box: device choice, the playback track, the clock and the cursor.
+#include "app/command_ids.h"
 #include "app/prompts.h"
 #include "app/qt_text.h"
 #include "app/string_ids.h"
@@ -22,7 +23,6 @@ namespace zembra {
 
 namespace {
 
-constexpr int kFirstDeviceId = 201;
 constexpr int kTickMilliseconds = 100;
 constexpr int kIdleMilliseconds = 60000;
 constexpr int kCursorWidth = 4;
@@ -30,11 +30,9 @@ constexpr int kCountInY = 30;
 constexpr int kMusicBoxChannel = 1;
 constexpr int kClickChannel = 2;
 
-
-MidiEvent programChange(int channel, int program, std::uint32_t time)
+MidiEvent programChange(int channel, int program)
 {
     MidiEvent event{};
-    event.time = time;
     event.status = static_cast<std::uint8_t>(kProgramChange + channel - 1);
     event.data1 = static_cast<std::uint8_t>(program);
     return event;
@@ -58,7 +56,7 @@ void CKelpView::AttachToFrame(SyncClock* clock, QMenuBar* menuBar, QAction* befo
     // The menu comes first, so that a device chosen by the fallback below gets its check mark.
     if (menuBar) {
         m_deviceMenu = new OutputDeviceMenu(toolkit(), this);
-        m_deviceMenu->Build(menuBar, before, QString::fromUtf8(kTextDeviceMenu), kFirstDeviceId);
+        m_deviceMenu->Build(menuBar, before, QString::fromUtf8(kTextDeviceMenu), cmd::kFirstDevice);
         m_deviceMenu->SetPort(m_port.get());
         connect(m_deviceMenu, &OutputDeviceMenu::picked, this, &CKelpView::OnDeviceMenu);
     }
@@ -93,8 +91,29 @@ bool CKelpView::OpenPort(int device)
     if (!m_port->Open(number, MidiOutPort::kViewOptions)) {
         return false;
     }
+    UseDevice(device);
+    return true;
+}
+
+void CKelpView::UseDevice(int device)
+{
     m_device = device;
-    SendAtOnce(programChange(kMusicBoxChannel, kMusicBoxProgram, kAtOnce));
+    SendAtOnce(programChange(kMusicBoxChannel, kMusicBoxProgram));
+}
+
+bool CKelpView::SwitchToDevice(int device)
+{
+    if (m_deviceMenu) {
+        m_deviceMenu->Choose(device);
+    } else {
+        m_port->Reset();
+        m_port->Close();
+        m_port->Open(static_cast<std::uint16_t>(device), MidiOutPort::kMenuOptions);
+    }
+    if (!m_port->IsOpen()) {
+        return false;
+    }
+    UseDevice(device);
     return true;
 }
 
@@ -114,12 +133,7 @@ bool CKelpView::OpenDevice(int device)
         if (index == midi.virtualDeviceIndex()) {
             continue;
         }
-        if (m_deviceMenu) {
-            m_deviceMenu->Choose(index);
-        }
-        if (m_port->IsOpen() || OpenPort(index)) {
-            m_device = index;
-            SendAtOnce(programChange(kMusicBoxChannel, kMusicBoxProgram, kAtOnce));
+        if (SwitchToDevice(index)) {
             return true;
         }
     }
@@ -130,7 +144,7 @@ bool CKelpView::OpenDevice(int device)
 void CKelpView::OnDeviceMenu(int id)
 {
     MidiToolkit& midi = toolkit();
-    const int device = id - kFirstDeviceId;
+    const int device = id - cmd::kFirstDevice;
     MidiOutCaps caps;
     if (device < 0 || device >= static_cast<int>(midi.GetNumOutDevices()) ||
         !midi.GetMidiOutCaps(static_cast<std::uint16_t>(device), caps)) {
@@ -148,13 +162,7 @@ void CKelpView::OnDeviceMenu(int id)
     if (m_playing) {
         Stop();
     }
-    if (m_deviceMenu) {
-        m_deviceMenu->Choose(id);
-    }
-    if (m_port->IsOpen()) {
-        m_device = device;
-        SendAtOnce(programChange(kMusicBoxChannel, kMusicBoxProgram, kAtOnce));
-    } else {
+    if (!SwitchToDevice(device)) {
         OpenDevice(device);
     }
     emit stateChanged();
@@ -162,7 +170,7 @@ void CKelpView::OnDeviceMenu(int id)
 
 void CKelpView::SetProgram(int channel, int program)
 {
-    const MidiEvent event = programChange(channel, program, 0);
+    const MidiEvent event = programChange(channel, program);
     if (m_doc && m_doc->songTrack()) {
         m_doc->songTrack()->Append(event);
     }
@@ -271,11 +279,17 @@ void CKelpView::Play()
     if (!m_recording) {
         m_leadIn = 0;
     }
+    BuildAndStart();
+}
+
+bool CKelpView::BuildAndStart()
+{
     if (!BuildPlaybackTrack()) {
-        return;
+        return false;
     }
     PrepareClock();
     StartPlayback();
+    return true;
 }
 
 void CKelpView::PlayRange(int fromX, int toX)
@@ -288,12 +302,9 @@ void CKelpView::PlayRange(int fromX, int toX)
     m_startX = m_startXSeen = fromX;
     m_endX = toX;
     m_leadIn = 0;
-    if (!BuildPlaybackTrack()) {
+    if (!BuildAndStart()) {
         m_rangePlay = false;
-        return;
     }
-    PrepareClock();
-    StartPlayback();
 }
 
 void CKelpView::RestartPlaybackAt(int canvasX)
@@ -306,9 +317,7 @@ void CKelpView::RestartFromStart()
     m_clock->Stop();
     m_port->Reset();
     m_playing = false;
-    BuildPlaybackTrack();
-    PrepareClock();
-    StartPlayback();
+    BuildAndStart();
 }
 
 void CKelpView::OnPlaybackTimer()
@@ -327,10 +336,9 @@ void CKelpView::OnPlaybackTimer()
             c = CanvasToClientX(canvasX, scrollX());
         }
         if (m_song.pixelsPerQuarter > 0) {
-            SetPane(kPaneX, QString::asprintf("%5d", canvasX / m_song.pixelsPerQuarter));
-            SetPane(kPaneY, QString::asprintf("%5d", m_song.beatsPerBar > 0
-                                                         ? canvasX / m_song.pixelsPerQuarter / m_song.beatsPerBar + 1
-                                                         : 0));
+            const int beat = canvasX / m_song.pixelsPerQuarter;
+            SetPane(kPaneX, PaneNumber(beat));
+            SetPane(kPaneY, PaneNumber(m_song.beatsPerBar > 0 ? beat / m_song.beatsPerBar + 1 : 0));
         }
         m_cursorCanvasX = canvasX;
         m_cursorShown = c < CanvasToClientX(m_song.canvasWidth, scrollX());

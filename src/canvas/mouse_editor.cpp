@@ -223,6 +223,16 @@ int MouseEditor::ShiftAfterDrag(SongState& song)
     return pushedOff;
 }
 
+void MouseEditor::CancelPress()
+{
+    m_pressed = false;
+    m_pressOnNote = false;
+    m_zoomDrag = false;
+    m_ctrl = false;
+    m_additive = false;
+    m_hitIndex = -1;
+}
+
 MouseEditor::ReleaseOutcome MouseEditor::Release(SongState& song, Point canvas, Point client, bool& arrowMovePending)
 {
     ReleaseOutcome outcome;
@@ -281,12 +291,7 @@ MouseEditor::ReleaseOutcome MouseEditor::Release(SongState& song, Point canvas, 
         }
         outcome.modesCleared = true;
     }
-    m_pressed = false;
-    m_pressOnNote = false;
-    m_zoomDrag = false;
-    m_ctrl = false;
-    m_additive = false;
-    m_hitIndex = -1;
+    CancelPress();
     song.pasteStep = pasteAnchorX() - song.pasteOriginX;
     m_pressPoint = m_releasePoint;
     m_pressClient = m_releaseClient;

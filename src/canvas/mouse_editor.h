@@ -65,6 +65,8 @@ public:
     // the last preview.
     Preview Move(const SongState& song, Point canvas, Point client);
     ReleaseOutcome Release(SongState& song, Point canvas, Point client, bool& arrowMovePending);
+    // Ends a press without applying it (a command ran meanwhile); the paste anchor stays.
+    void CancelPress();
 
     bool pressed() const { return m_pressed; }
     bool zoomDrag() const { return m_zoomDrag; }

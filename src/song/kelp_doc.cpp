@@ -26,12 +26,6 @@ namespace zembra {
 
 namespace {
 
-
-QString fromUtf8(const std::string& bytes)
-{
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 // The file dialog's filter: the text as shown, then the patterns in the form Qt reads.
 QString fileFilter(const char* shown, const char* patterns)
 {
@@ -224,7 +218,6 @@ void CKelpDoc::NewSong()
     if (m_view) {
         m_view->ResetSong();
         m_view->UpdateScrollSizes();
-        m_view->Repaint();
     }
     m_dTempo = clockTempo();
     m_strFilePath.clear();
@@ -307,7 +300,7 @@ bool CKelpDoc::ReadSongFile()
 QString CKelpDoc::defaultSaveName() const
 {
     const std::string title = m_view ? m_view->song().title : std::string();
-    return fromUtf8(DefaultSongFileName(m_bOwnFile, title, m_strFileTitle.toStdString()));
+    return Utf8(DefaultSongFileName(m_bOwnFile, title, m_strFileTitle.toStdString()));
 }
 
 CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
@@ -317,7 +310,6 @@ CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
         return SaveOutcome::NothingToSave;
     }
     stopPlayback();
-    const QString folder = settings::RestoreFolder(settings::kMidiFolder);
     if (!path.isEmpty() && m_bOwnFile) {
         if (!WriteSong(path)) {
             return SaveOutcome::Failed;
@@ -327,7 +319,7 @@ CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
     }
 
     QString chosen = prompts().saveFileName(
-        window(), {QString(), folder, defaultSaveName(), fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
+        window(), {QString(), settings::RestoreFolder(settings::kMidiFolder), defaultSaveName(), fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
     if (chosen.isEmpty()) {
         return SaveOutcome::Cancelled;
     }
