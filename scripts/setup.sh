@@ -24,15 +24,21 @@ install_missing() {
 install_missing
 
 jobs="$(nproc)"
+# A compiler cache, where one is installed, makes rebuilds of several checkouts cheap.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}" CCACHE_NOHASHDIR=1
+fi
 case "$flavour" in
   release)
     cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DZEMBRA_BUILD_TESTS=OFF -DZEMBRA_BUILD_BENCH=ON >/dev/null
+      -DZEMBRA_BUILD_TESTS=OFF -DZEMBRA_BUILD_BENCH=ON "${launcher[@]}" >/dev/null
     cmake --build "$root/build/release" -j "$jobs"
     ;;
   test)
     cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DZEMBRA_SANITIZE=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF >/dev/null
+      -DZEMBRA_SANITIZE=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
     cmake --build "$root/build/test" -j "$jobs"
     ;;
   *)

@@ -1,8 +1,8 @@
 #include "app/about_dialog.h"
 
-#include "app/qt_text.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "ui/qt_text.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 #include "canvas/canvas_palette.h"
 
 #include <QPainter>

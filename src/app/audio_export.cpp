@@ -1,9 +1,9 @@
 #include "app/audio_export.h"
 
-#include "app/prompts.h"
-#include "app/qt_text.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_list.h"
 #include "midi/audio_render.h"

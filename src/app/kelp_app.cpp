@@ -2,11 +2,11 @@
 
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
-#include "app/qt_text.h"
-#include "app/printer_record.h"
-#include "app/settings.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "ui/qt_text.h"
+#include "ui/printer_record.h"
+#include "ui/settings.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 

@@ -1,6 +1,6 @@
 #include "app/menu_table.h"
 
-#include "app/command_ids.h"
+#include "ui/command_ids.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "app/tempo_dialog.h"
 
-#include "app/qt_text.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
-#include "app/tempo_law.h"
+#include "ui/qt_text.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
+#include "model/tempo_law.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 

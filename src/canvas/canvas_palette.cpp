@@ -1,6 +1,6 @@
 #include "canvas/canvas_palette.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "canvas/canvas_geometry.h"
 
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "canvas/command_state.h"
 
-#include "app/command_ids.h"
+#include "ui/command_ids.h"
 
 #include <algorithm>
 #include <array>

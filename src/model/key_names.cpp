@@ -1,7 +1,7 @@
 #include "model/key_names.h"
 
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 
 namespace zembra {
 

@@ -1,7 +1,7 @@
 #include "model/song_state.h"
 
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "song/background_picture.h"
 
-#include "app/prompts.h"
-#include "app/qt_text.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 
 #include <QApplication>
 #include <QImageReader>

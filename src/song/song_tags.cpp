@@ -1,7 +1,7 @@
 #include "song/song_tags.h"
 
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 
 #include <cctype>
 #include <charconv>

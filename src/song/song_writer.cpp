@@ -1,7 +1,7 @@
 #include "song/song_writer.h"
 
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"

@@ -1,8 +1,8 @@
-#include "app/command_ids.h"
+#include "ui/command_ids.h"
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
 #include "app/main_frame.h"
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 

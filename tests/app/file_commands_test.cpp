@@ -1,8 +1,8 @@
 // The File menu reaches the document, and closing the window asks before changes are lost.
-#include "app/command_ids.h"
+#include "ui/command_ids.h"
 #include "app/main_frame.h"
-#include "app/prompts.h"
-#include "app/settings.h"
+#include "ui/prompts.h"
+#include "ui/settings.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 

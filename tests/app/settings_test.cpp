@@ -1,7 +1,7 @@
-#include "app/device_mode.h"
-#include "app/printer_record.h"
-#include "app/save_confirm_dialog.h"
-#include "app/settings.h"
+#include "ui/device_mode.h"
+#include "ui/printer_record.h"
+#include "ui/save_confirm_dialog.h"
+#include "ui/settings.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/string_ids.h"
+#include "text/string_ids.h"
 
 namespace zembra {
 namespace {

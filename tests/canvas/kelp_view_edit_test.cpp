@@ -1,6 +1,6 @@
 // The real canvas driven by mouse and key events, as a person would.
-#include "app/command_ids.h"
-#include "app/prompts.h"
+#include "ui/command_ids.h"
+#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The canvas played through the virtual device on the manual clock: what is sent, and when.
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_out_port.h"

@@ -2,7 +2,7 @@
 
 // A canvas and its document wired to a toolkit on the manual clock, as the main window wires
 // them: the virtual device records what is sent, and time moves only when a test says so.
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"

@@ -1,8 +1,8 @@
 // The main of every test program: a Qt application on the offscreen platform, English texts,
 // settings in a temporary folder.
 #include "app/kelp_app.h"
-#include "app/prompts.h"
-#include "app/strings.h"
+#include "ui/prompts.h"
+#include "text/strings.h"
 
 #include <QApplication>
 #include <QSettings>

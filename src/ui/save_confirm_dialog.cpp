@@ -1,8 +1,8 @@
-#include "app/save_confirm_dialog.h"
+#include "ui/save_confirm_dialog.h"
 
-#include "app/qt_text.h"
-#include "app/string_ids.h"
-#include "app/strings.h"
+#include "ui/qt_text.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/device_mode.h"
+#include "ui/device_mode.h"
 
 #include <QString>
 #include <QStringList>

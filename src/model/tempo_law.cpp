@@ -1,4 +1,4 @@
-#include "app/tempo_law.h"
+#include "model/tempo_law.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <QString>
 

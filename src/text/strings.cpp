@@ -1,11 +1,11 @@
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <algorithm>
 #include <atomic>
 #include <iterator>
 #include <optional>
 
-#include "app/string_ids.h"
+#include "text/string_ids.h"
 
 namespace zembra {
 namespace {

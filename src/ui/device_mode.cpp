@@ -1,4 +1,4 @@
-#include "app/device_mode.h"
+#include "ui/device_mode.h"
 
 #include <algorithm>
 
