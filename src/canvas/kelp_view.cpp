@@ -1,18 +1,13 @@
 #include "canvas/kelp_view.h"
-#include "canvas/clip_format.h"
 
-#include "ui/command_ids.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
-#include "canvas/edit_commands.h"
-#include "canvas/note_clip.h"
 #include "canvas/playback_cursor.h"
 #include "midi/midi_out_port.h"
 #include "midi/midi_toolkit.h"
-#include "midi/sync_clock.h"
 #include "model/song_tidy.h"
 
 #include <QApplication>
@@ -20,7 +15,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -28,21 +22,6 @@
 #include <algorithm>
 
 namespace zembra {
-
-namespace {
-
-constexpr int kMaxGridPasses = 4;
-constexpr int kHintX = 40;
-constexpr int kAuthorX = 40;
-constexpr int kKeyLabelX = 5;
-constexpr int kKeyLabelWidth = 65;
-constexpr int kKeyLabelGap = 55;
-constexpr int kScaleBar = 5; // the bar-length scale sits under the fifth bar
-constexpr int kLabelRise = 18;
-constexpr int kLabelWidth = 30;
-constexpr int kLabelHeight = 15;
-
-} // namespace
 
 QString PaneNumber(int value)
 {
@@ -106,28 +85,6 @@ void CKelpView::Snapshot()
     emit stateChanged();
 }
 
-void CKelpView::Undo()
-{
-    if (m_playing) {
-        return;
-    }
-    if (m_undo.Undo(m_song)) {
-        Repaint();
-    }
-    emit stateChanged();
-}
-
-void CKelpView::Redo()
-{
-    if (m_playing) {
-        return;
-    }
-    if (m_undo.Redo(m_song)) {
-        Repaint();
-    }
-    emit stateChanged();
-}
-
 void CKelpView::UpdateScrollSizes()
 {
     const ScrollSizes sizes = ComputeScrollSizes(m_song, viewport()->width());
@@ -185,204 +142,6 @@ ViewFacts CKelpView::facts() const
     f.shiftAfterDragMode = m_song.shiftAfterDragMode != 0;
     f.distanceCheckMode = m_song.distanceCheckMode != 0;
     return f;
-}
-
-bool CKelpView::OnCommand(int commandId)
-{
-    if (!StateOf(commandId, facts()).enabled) {
-        return false;
-    }
-    switch (commandId) {
-    case cmd::kSelectAll:
-        m_song.SelectAll();
-        Repaint();
-        break;
-    case cmd::kUndo:
-        Undo();
-        break;
-    case cmd::kRedo:
-        Redo();
-        break;
-    case cmd::kCopy:
-        CopySelection();
-        break;
-    case cmd::kCut:
-        CutSelection();
-        break;
-    case cmd::kPaste:
-        Paste();
-        break;
-    case cmd::kDuplicate:
-        DuplicateSelection();
-        break;
-    case cmd::kClear:
-        ClearSelection();
-        break;
-    case cmd::kQuantizeQuarter:
-        QuantizeCommand(4);
-        break;
-    case cmd::kQuantize8th:
-        QuantizeCommand(8);
-        break;
-    case cmd::kQuantize16th:
-        QuantizeCommand(16);
-        break;
-    case cmd::kToggleSelectMode:
-        m_song.toggleSelectMode = !m_song.toggleSelectMode;
-        break;
-    case cmd::kZoomMode:
-        ToggleZoomMode(m_song);
-        break;
-    case cmd::kShiftAfterDragMode:
-        ToggleShiftAfterDragMode(m_song);
-        break;
-    case cmd::kPlay:
-        Play();
-        break;
-    case cmd::kStop:
-        Stop();
-        break;
-    default:
-        return false;
-    }
-    emit stateChanged();
-    return true;
-}
-
-void CKelpView::ClearPressedFlag()
-{
-    m_mouse.CancelPress();
-    m_preview = {};
-}
-
-void CKelpView::AfterEdit(bool snapshot)
-{
-    if (snapshot) {
-        Snapshot();
-    }
-    Repaint();
-    ClearPressedFlag();
-    emit stateChanged();
-}
-
-bool CKelpView::CopySelection()
-{
-    const std::optional<NoteClip> clip = CollectSelection(m_song);
-    if (!clip) {
-        return false;
-    }
-    const std::vector<std::uint8_t> bytes = EncodeClip(*clip);
-    auto* data = new QMimeData;
-    data->setData(QLatin1String(kNoteClipMimeType),
-                  QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setMimeData(data);
-    if (clipboard->mimeData() && clipboard->mimeData()->hasFormat(QLatin1String(kNoteClipMimeType))) {
-        m_mouse.setPasteAnchorX(clip->smallestLeft + m_song.noteWidth);
-        m_song.pasteStep = m_song.noteWidth;
-        m_song.pasteOriginX = clip->smallestLeft;
-    }
-    emit stateChanged();
-    return true;
-}
-
-void CKelpView::CutSelection()
-{
-    if (CopySelection()) {
-        m_song.DeleteSelected();
-        AfterEdit(true);
-    }
-}
-
-void CKelpView::Paste()
-{
-    if (m_song.noteCount >= kMaxNotes) {
-        return;
-    }
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(QLatin1String(kNoteClipMimeType))) {
-        return;
-    }
-    const QByteArray bytes = data->data(QLatin1String(kNoteClipMimeType));
-    if (bytes.isEmpty()) {
-        return;
-    }
-    const std::vector<std::uint32_t> entries =
-        DecodeClip(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
-    PastePlacement placement{m_mouse.pasteAnchorX()};
-    PasteNotes(m_song, entries, placement);
-    m_mouse.setPasteAnchorX(placement.anchorX);
-    AfterEdit(true);
-}
-
-void CKelpView::DuplicateSelection()
-{
-    if (m_song.selectedCount < 1) {
-        return;
-    }
-    const DuplicateResult result = Duplicate(m_song);
-    if (result.storeFull) {
-        prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
-    }
-    AfterEdit(true);
-}
-
-void CKelpView::ClearSelection()
-{
-    const int before = m_song.selectedCount;
-    m_song.DeleteSelected();
-    AfterEdit(m_song.selectedCount != before);
-}
-
-void CKelpView::QuantizeCommand(int noteValue)
-{
-    const bool moved = QuantizeSelection(m_song, noteValue);
-    if (moved) {
-        Snapshot();
-    }
-    ToggleSnapMode(m_song, noteValue);
-    AfterEdit(false);
-}
-
-void CKelpView::ArrowKey(int qtKey)
-{
-    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
-        if (m_arrowMovePending) {
-            Snapshot();
-            m_arrowMovePending = false;
-        }
-        return;
-    }
-    zembra::ArrowKey key;
-    switch (qtKey) {
-    case Qt::Key_Left:
-        key = zembra::ArrowKey::Left;
-        break;
-    case Qt::Key_Right:
-        key = zembra::ArrowKey::Right;
-        break;
-    case Qt::Key_Up:
-        key = zembra::ArrowKey::Up;
-        break;
-    case Qt::Key_Down:
-        key = zembra::ArrowKey::Down;
-        break;
-    default:
-        return;
-    }
-    const Offset offset = ArrowOffset(m_song, key);
-    if (ArrowMoveLeavesCanvas(m_song, offset)) {
-        prompts().beep();
-        const Prompts::Answer answer =
-            prompts().ask(this, TextOf(str::kMoveClearsNotes), TextOf(str::kMoveCaption),
-                          Prompts::Buttons::YesNo, Prompts::Answer::No, Prompts::Icon::Question);
-        if (answer != Prompts::Answer::Yes) {
-            return;
-        }
-    }
-    MoveSelection(m_song, offset);
-    m_arrowMovePending = true;
-    Repaint();
 }
 
 Point CKelpView::ToCanvas(const QPoint& client) const
@@ -548,58 +307,25 @@ void CKelpView::paintEvent(QPaintEvent*)
     PaintCursor(painter);
 }
 
-void CKelpView::DrawNoteName(QPainter& painter, const NoteRecord& note)
+CanvasScene CKelpView::Scene() const
 {
-    painter.setFont(m_fonts.small);
-    painter.setPen(m_colours.noteNameText);
-    painter.drawText(QRect(CanvasToClientX(note.left, scrollX()), note.top - kLabelRise, kLabelWidth, kLabelHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     Utf8(note.name.view()));
+    return {m_song, m_keyNames, scrollX()};
 }
 
 void CKelpView::PaintOverlay(QPainter& painter)
 {
-    const int s = scrollX();
-    using Kind = MouseEditor::Preview::Kind;
+    const CanvasScene scene = Scene();
     if (m_mouse.pressed() && m_mouse.zoomDrag()) {
-        const MouseEditor::Box box = m_mouse.zoomBox();
-        painter.setPen(QPen(m_colours.edgeShadow, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(QPoint(CanvasToClientX(box.left, s), box.top),
-                               QPoint(CanvasToClientX(box.right, s), box.bottom)));
+        m_painter.PaintZoomBox(painter, m_mouse.zoomBox(), scene.scrollX);
     }
-    if (m_preview.kind == Kind::Notes) {
-        for (const MouseEditor::PreviewTile& tile : m_preview.tiles) {
-            painter.drawImage(CanvasToClientX(tile.left, s), tile.top, tile.selectedLook ? m_selectedTile : m_tile);
-        }
-        if (m_preview.noteValue != 0) {
-            painter.setFont(m_fonts.small);
-            painter.setPen(m_colours.noteNameText);
-            painter.drawText(QRect(CanvasToClientX(m_preview.labelLeft, s), m_preview.labelTop, kLabelWidth, kLabelHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, QString::asprintf("%2d", m_preview.noteValue));
-        }
-    } else if (m_preview.kind == Kind::Band) {
-        painter.setPen(QPen(m_colours.labelText, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(QPoint(m_preview.bandFrom.x, m_preview.bandFrom.y),
-                               QPoint(m_preview.bandTo.x, m_preview.bandTo.y))
-                             .normalized());
-    }
+    m_painter.PaintPreview(painter, m_preview, scene.scrollX);
     if (!m_mouse.pressed()) {
         const int hover = m_mouse.hoverIndex;
         if (hover >= 0 && hover < kMaxNotes && m_song.IsLive(hover)) {
-            const NoteRecord& note = m_song.notes[hover];
-            const QRect tile(CanvasToClientX(note.left, s), note.top, m_song.noteWidth, m_song.rowHeight);
-            painter.setPen(note.selected ? m_colours.edgeHighlight : m_colours.edgeShadow);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(tile.adjusted(-1, -1, 0, 0));
-            DrawNoteName(painter, note);
+            m_painter.PaintHover(painter, m_song.notes[hover], scene);
         }
         for (int slot : m_scrubSlots) {
-            const NoteRecord& note = m_song.notes[slot];
-            painter.fillRect(QRect(CanvasToClientX(note.left, s), note.top, m_song.noteWidth, m_song.rowHeight),
-                             m_colours.noteNameText);
-            DrawNoteName(painter, note);
+            m_painter.PaintScrubbed(painter, m_song.notes[slot], scene);
         }
     }
 }
@@ -619,7 +345,7 @@ void CKelpView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange) {
         m_colours = CanvasPalette::FromPalette(palette());
-        m_tile = QImage();
+        m_painter.ForgetTiles();
         Repaint();
     }
     QAbstractScrollArea::changeEvent(event);
@@ -640,15 +366,17 @@ void CKelpView::Paint(QPainter& painter)
 {
     const int selectedBefore = m_song.selectedCount;
     const int notesBefore = m_song.noteCount;
-    PaintGrid(painter);
-    PaintTexts(painter);
+    const CanvasScene scene = Scene();
+    m_painter.PaintGrid(painter, m_offscreen, scene);
+    m_painter.PaintTexts(painter, scene);
     SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
     MatchClockTempoToSong();
-    PaintNotes(painter);
-    PaintRowNames(painter);
+    TidySong(m_song, m_grid);
+    m_painter.PaintNotes(painter, scene, m_offscreen.width());
+    m_painter.PaintRowNames(painter, scene);
     WritePanes();
     if (m_firstPaint) {
-        PaintHint(painter);
+        m_painter.PaintHint(painter, scene);
         m_firstPaint = false;
         ShowSplash();
     }
@@ -656,169 +384,6 @@ void CKelpView::Paint(QPainter& painter)
     if (selectedBefore != m_song.selectedCount || notesBefore != m_song.noteCount) {
         emit stateChanged();
     }
-}
-
-void CKelpView::PaintGrid(QPainter& painter)
-{
-    // A busy display may drop lines; repaint the grid until a probe pixel on each line is right.
-    for (int pass = 0; pass < kMaxGridPasses; ++pass) {
-        if (PaintGridPass(painter)) {
-            return;
-        }
-    }
-}
-
-bool CKelpView::PaintGridPass(QPainter& painter)
-{
-    const int s = scrollX();
-    const int clientWidth = m_offscreen.width();
-    painter.fillRect(QRect(0, 0, clientWidth, m_offscreen.height()), m_colours.background);
-    const auto probe = [this](int x, int y, const QColor& colour) {
-        if (x < 0 || y < 0 || x >= m_offscreen.width() || y >= m_offscreen.height()) {
-            return true; // off the client: nothing to read back
-        }
-        return m_offscreen.pixelColor(x, y).rgb() == colour.rgb();
-    };
-    bool ok = true;
-    const int left = CanvasToClientX(0, s);
-    const int right = CanvasToClientX(m_song.canvasWidth, s);
-    const int middle = CanvasToClientX(m_song.canvasWidth / 2, s);
-    for (int i = 0; i <= m_song.rowCount; ++i) {
-        const int y = (m_song.rowCount - i) * m_song.rowHeight + kBandTop;
-        const bool cRow = i < m_song.rowCount && i < kRowCount && m_song.rows[i].isC;
-        const QColor& colour = cRow ? m_colours.cRowLine : m_colours.rowLine;
-        painter.fillRect(QRect(QPoint(left, y), QPoint(right, y)), colour);
-        ok = ok && probe(middle, y, colour);
-    }
-    const int bar = m_song.barWidth();
-    if (m_song.pixelsPerQuarter > 0) {
-        const int firstVisible = std::max(0, (s - kRowLabelMargin) / m_song.pixelsPerQuarter * m_song.pixelsPerQuarter);
-        const int lastVisible = std::min(m_song.canvasWidth, ClientToCanvasX(clientWidth, s));
-        for (int x = firstVisible; x <= lastVisible; x += m_song.pixelsPerQuarter) {
-            const bool barLine = bar > 0 && x % bar == 0;
-            const QColor& colour = barLine ? m_colours.rowLine : m_colours.beatLine;
-            const int cx = CanvasToClientX(x, s);
-            painter.fillRect(QRect(QPoint(cx, kBandTop), QPoint(cx, kBandBottom)), colour);
-            ok = ok && probe(cx, kPixelCheckY, colour);
-        }
-    }
-    if (bar > 0) {
-        painter.setFont(m_fonts.barNumbers);
-        painter.setPen(m_colours.labelText);
-        const int firstBar = std::max(1, (s - kRowLabelMargin - kBarNumberBoxWidth) / bar);
-        for (int k = firstBar; k <= m_song.barCount; ++k) {
-            const int centre = CanvasToClientX((k - 1) * bar + bar / 2, s);
-            if (centre - kBarNumberBoxWidth / 2 > clientWidth) {
-                break;
-            }
-            painter.drawText(QRect(centre - kBarNumberBoxWidth / 2, kBarNumberTop, kBarNumberBoxWidth,
-                                   kBandTop - kBarNumberTop),
-                             Qt::AlignHCenter | Qt::AlignVCenter, QString::asprintf("%2d", k));
-        }
-    }
-    return ok;
-}
-
-void CKelpView::PaintTexts(QPainter& painter)
-{
-    const int s = scrollX();
-    painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setPen(Qt::black);
-    painter.setFont(m_fonts.title);
-    painter.drawText(QRect(CanvasToClientX(0, s), kTitleY, 4000, 40), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(m_song.title));
-    painter.setFont(m_fonts.small);
-    const QString authorLine = QString::fromStdString(m_song.author) + QStringLiteral("   (") +
-                               QString::fromUtf8(kTextMakingCard) + QStringLiteral(")");
-    painter.drawText(QRect(kAuthorX - s, kAuthorLineY, 4000, 30), Qt::AlignLeft | Qt::AlignTop, authorLine);
-    if (m_song.barLengthMm != 0) {
-        const int bar = m_song.barWidth();
-        const int from = CanvasToClientX((kScaleBar - 1) * bar, s);
-        const int to = CanvasToClientX(kScaleBar * bar, s);
-        const int y = m_song.rowHeight + kBandBottom;
-        painter.fillRect(QRect(QPoint(from, y), QPoint(to, y)), m_colours.rowLine);
-        const QFontMetrics metrics(m_fonts.small);
-        const int textTop = y - metrics.height();
-        painter.drawText(QRect(from, textTop, to - from, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::asprintf("%d mm", m_song.barLengthMm));
-    }
-}
-
-QImage CKelpView::TileImage(bool selected) const
-{
-    QImage tile(std::max(1, m_song.noteWidth), std::max(1, m_song.rowHeight), QImage::Format_RGB32);
-    QPainter painter(&tile);
-    const QRect r = tile.rect();
-    painter.fillRect(r, selected ? m_colours.selectedFace : m_colours.noteFace);
-    // Raised tiles are lit from the top left; selected ones look pressed in.
-    const QColor& topLeft = selected ? m_colours.edgeShadow : m_colours.edgeHighlight;
-    const QColor& bottomRight = selected ? m_colours.edgeHighlight : m_colours.edgeShadow;
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-    return tile;
-}
-
-void CKelpView::DrawTile(QPainter& painter, const NoteRecord& note, bool selected)
-{
-    const QImage& tile = selected ? m_selectedTile : m_tile;
-    const int x = CanvasToClientX(note.left, scrollX());
-    if (x + tile.width() < 0 || x > m_offscreen.width()) {
-        return;
-    }
-    painter.drawImage(x, note.top, tile);
-}
-
-void CKelpView::PaintNotes(QPainter& painter)
-{
-    TidySong(m_song, m_grid);
-    if (m_tile.size() != QSize(m_song.noteWidth, m_song.rowHeight) || m_tileColours != m_colours.background) {
-        m_tile = TileImage(false);
-        m_selectedTile = TileImage(true);
-        m_tileColours = m_colours.background;
-    }
-    const int end = m_song.UsedEnd();
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool selected = pass == 1;
-        for (int i = 0; i < end; ++i) {
-            const NoteRecord& note = m_song.notes[i];
-            if (m_song.IsLive(i) && (note.selected != 0) == selected) {
-                DrawTile(painter, note, selected);
-            }
-        }
-    }
-}
-
-void CKelpView::PaintRowNames(QPainter& painter)
-{
-    painter.setFont(m_fonts.small);
-    painter.setPen(m_colours.labelText);
-    // Boxes first, names after: a face whose line is taller than a row must not be cut by the
-    // next row's box.
-    const int rows = std::min(m_song.rowCount, kRowCount);
-    for (int r = 0; r < rows; ++r) {
-        painter.fillRect(QRect(0, m_song.bandTopOfRow(r), kRowLabelMargin, m_song.rowHeight), m_colours.background);
-    }
-    for (int r = 0; r < rows; ++r) {
-        const QRect box(0, m_song.bandTopOfRow(r), kRowLabelMargin, m_song.rowHeight);
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextDontClip, Utf8(m_song.rows[r].name.view()));
-    }
-    const int key = KeyNames::KeyIndex(m_song.temporaryTransposition);
-    const QRect keyBox(kKeyLabelX, m_song.rowCount * m_song.rowHeight + kKeyLabelGap, kKeyLabelWidth,
-                       QFontMetrics(m_fonts.small).height());
-    painter.fillRect(keyBox, m_colours.background);
-    painter.drawText(keyBox, Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("( = ") + QString::fromStdString(m_keyNames.keys[static_cast<std::size_t>(key)]) +
-                         QStringLiteral(" )"));
-}
-
-void CKelpView::PaintHint(QPainter& painter)
-{
-    painter.setFont(m_fonts.title);
-    painter.setPen(m_colours.noteNameText);
-    painter.drawText(QRect(kHintX, m_song.rowHeight * 8 + kBandTop, 4000, 200), Qt::AlignLeft | Qt::AlignTop,
-                     TextOf(str::kCanvasHint));
 }
 
 void CKelpView::WritePanes()
@@ -841,18 +406,14 @@ void CKelpView::SetPane(int pane, const QString& text)
 
 int CKelpView::DrawDistanceCheck(QPainter&)
 {
+    // The hole-spacing check shades the notes that follow their row's previous note too closely
+    // and gives their count; until it draws, the pane shows none.
     return 0;
 }
 
 void CKelpView::ShowSplash()
 {
     emit splashRequested();
-}
-
-bool CKelpView::ClipboardHoldsNotes()
-{
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasFormat(QLatin1String(kNoteClipMimeType));
 }
 
 } // namespace zembra

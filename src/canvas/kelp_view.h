@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/canvas_geometry.h"
+#include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
 #include "canvas/mouse_editor.h"
@@ -138,18 +139,12 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // One repaint onto the off-screen copy: the painter's steps, with the tidying of the note
+    // store, the panes and the sound in between.
     void Paint(QPainter& painter);
-    void PaintGrid(QPainter& painter);
-    bool PaintGridPass(QPainter& painter);
-    void PaintTexts(QPainter& painter);
-    void PaintNotes(QPainter& painter);
-    void PaintRowNames(QPainter& painter);
-    void PaintHint(QPainter& painter);
-    void DrawTile(QPainter& painter, const NoteRecord& note, bool selected);
-    QImage TileImage(bool selected) const;
+    CanvasScene Scene() const;
     void SetPane(int pane, const QString& text);
     void PaintOverlay(QPainter& painter);
-    void DrawNoteName(QPainter& painter, const NoteRecord& note);
     Point ToCanvas(const QPoint& client) const;
     static bool ClipboardHoldsNotes();
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
@@ -157,7 +152,7 @@ private:
     void AfterEdit(bool snapshot);
     void WritePanes();
 
-    // Hooks into parts that arrive later; they do nothing yet.
+    // The hole-spacing check's marks; its count for the pane.
     int DrawDistanceCheck(QPainter& painter);
     void MatchClockTempoToSong();
     void SendMusicBoxProgram();
@@ -187,10 +182,8 @@ private:
     KeyNames m_keyNames;
     CanvasPalette m_colours;
     CanvasFonts m_fonts;
+    CanvasPainter m_painter{m_colours, m_fonts};
     QImage m_offscreen;
-    QImage m_tile;
-    QImage m_selectedTile;
-    QColor m_tileColours;
     std::array<QString, kPaneCount> m_panes;
     bool m_firstPaint = true;
     bool m_needsFullPaint = true;
