@@ -117,11 +117,12 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kPaste:
         state.enabled = f.clipboardHasNotes;
         break;
+    // Restoring a state under a press would leave the press naming slots of another song.
     case cmd::kUndo:
-        state.enabled = f.canUndo && idle;
+        state.enabled = f.canUndo && idle && !f.buttonDown;
         break;
     case cmd::kRedo:
-        state.enabled = f.canRedo && idle;
+        state.enabled = f.canRedo && idle && !f.buttonDown;
         break;
     case cmd::kPlay:
         state = {f.noteCount >= 1 && idle, f.playing};

@@ -19,6 +19,9 @@ struct ViewFacts {
     bool zoomMode = false;
     bool shiftAfterDragMode = false;
     bool distanceCheckMode = false;
+    // A left-button press on the canvas is in progress: its release will apply it to the song
+    // as it was at the press.
+    bool buttonDown = false;
 };
 
 struct CommandState {

@@ -64,9 +64,6 @@ void CKelpView::ResetSong()
     m_song.ResetSong();
     m_keyNames.LoadKeyNames();
     m_mouse = MouseEditor{};
-    m_preview = {};
-    m_scrubSlots.clear();
-    m_arrowMovePending = false;
     m_rangePlay = false;
     // The new song is the first state of the ring; it cannot be undone.
     RestartUndo();
@@ -75,8 +72,27 @@ void CKelpView::ResetSong()
 
 void CKelpView::RestartUndo()
 {
+    ForgetGestures();
     m_undo.ResetUndo();
     Snapshot();
+}
+
+void CKelpView::ForgetGestures()
+{
+    // A press, a scrub or an arrow move made on the song before cannot apply to the one now on
+    // the canvas: its slots may be free or hold other notes.
+    ClearPressedFlag();
+    m_mouse.hoverIndex = -1;
+    m_scrubSlots.clear();
+    m_arrowMovePending = false;
+}
+
+void CKelpView::SettleArrowMove()
+{
+    if (m_arrowMovePending) {
+        m_arrowMovePending = false;
+        Snapshot();
+    }
 }
 
 void CKelpView::Snapshot()
@@ -141,6 +157,7 @@ ViewFacts CKelpView::facts() const
     f.zoomMode = m_song.zoomMode != 0;
     f.shiftAfterDragMode = m_song.shiftAfterDragMode != 0;
     f.distanceCheckMode = m_song.distanceCheckMode != 0;
+    f.buttonDown = m_mouse.pressed();
     return f;
 }
 
@@ -160,6 +177,9 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
     }
     const Modifiers modifiers{(event->modifiers() & Qt::ShiftModifier) != 0,
                               (event->modifiers() & Qt::ControlModifier) != 0};
+    // The press may already change the selection: the arrow move before it is an undo step of
+    // its own, and the click or drag the next.
+    SettleArrowMove();
     m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
     m_preview = {};
     Repaint();
@@ -244,12 +264,15 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         if (m_playing) {
             return;
         }
+        SettleArrowMove();
         const int slot = MouseEditor::CreateNote(m_song, canvas);
         if (slot == kNoFreeSlot) {
             prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
             return;
         }
-        AfterEdit(true);
+        // A left press in progress stays: its release still ends it.
+        Snapshot();
+        Repaint();
         return;
     }
     if (event->button() != Qt::LeftButton) {

@@ -76,10 +76,12 @@ public:
 
     // Records the song as the newest undo step.
     void Snapshot();
+    // Neither acts while playing or while a left-button press is in progress.
     void Undo();
     void Redo();
     const UndoRing& undoRing() const { return m_undo; }
-    // Empties the undo ring and makes the current song its first state (after a file lands).
+    // Empties the undo ring and makes the current song its first state (after a file lands);
+    // whatever the mouse or the arrow keys had begun on the old song is dropped.
     void RestartUndo();
 
     bool CopySelection();
@@ -149,6 +151,12 @@ private:
     static bool ClipboardHoldsNotes();
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
     void ClearPressedFlag();
+    // The song on the canvas was replaced: ends a press, the hover and scrub marks and a pending
+    // arrow move.
+    void ForgetGestures();
+    // Records an arrow move not yet recorded as an undo step of its own, before another edit
+    // changes the song.
+    void SettleArrowMove();
     void AfterEdit(bool snapshot);
     void WritePanes();
 

@@ -18,9 +18,10 @@ namespace zembra {
 
 void CKelpView::Undo()
 {
-    if (m_playing) {
+    if (m_playing || m_mouse.pressed()) {
         return;
     }
+    SettleArrowMove();
     if (m_undo.Undo(m_song)) {
         Repaint();
     }
@@ -29,9 +30,10 @@ void CKelpView::Undo()
 
 void CKelpView::Redo()
 {
-    if (m_playing) {
+    if (m_playing || m_mouse.pressed()) {
         return;
     }
+    SettleArrowMove();
     if (m_undo.Redo(m_song)) {
         Repaint();
     }
@@ -140,6 +142,7 @@ bool CKelpView::CopySelection()
 void CKelpView::CutSelection()
 {
     if (CopySelection()) {
+        SettleArrowMove();
         m_song.DeleteSelected();
         AfterEdit(true);
     }
@@ -160,6 +163,7 @@ void CKelpView::Paste()
     }
     const std::vector<std::uint32_t> entries =
         DecodeClip(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    SettleArrowMove();
     PastePlacement placement{m_mouse.pasteAnchorX()};
     PasteNotes(m_song, entries, placement);
     m_mouse.setPasteAnchorX(placement.anchorX);
@@ -171,6 +175,7 @@ void CKelpView::DuplicateSelection()
     if (m_song.selectedCount < 1) {
         return;
     }
+    SettleArrowMove();
     const DuplicateResult result = Duplicate(m_song);
     if (result.storeFull) {
         prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
@@ -180,6 +185,7 @@ void CKelpView::DuplicateSelection()
 
 void CKelpView::ClearSelection()
 {
+    SettleArrowMove();
     const int before = m_song.selectedCount;
     m_song.DeleteSelected();
     AfterEdit(m_song.selectedCount != before);
@@ -187,6 +193,7 @@ void CKelpView::ClearSelection()
 
 void CKelpView::QuantizeCommand(int noteValue)
 {
+    SettleArrowMove();
     const bool moved = QuantizeSelection(m_song, noteValue);
     if (moved) {
         Snapshot();
@@ -198,10 +205,7 @@ void CKelpView::QuantizeCommand(int noteValue)
 void CKelpView::ArrowKey(int qtKey)
 {
     if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
-        if (m_arrowMovePending) {
-            Snapshot();
-            m_arrowMovePending = false;
-        }
+        SettleArrowMove();
         return;
     }
     zembra::ArrowKey key;

@@ -240,10 +240,6 @@ MouseEditor::ReleaseOutcome MouseEditor::Release(SongState& song, Point canvas, 
         outcome.wasPressed = true;
         m_releasePoint = canvas;
         m_releaseClient = client;
-        if (arrowMovePending) {
-            outcome.snapshot = true;
-            arrowMovePending = false;
-        }
         if (m_releasePoint == m_pressPoint) {
             if (m_pressOnNote) {
                 NoteRecord& n = song.notes[m_hitIndex];
@@ -258,7 +254,7 @@ MouseEditor::ReleaseOutcome MouseEditor::Release(SongState& song, Point canvas, 
                 outcome.snapshot = true;
             } else {
                 song.DeselectAll();
-                outcome.snapshot = outcome.snapshot || song.selectedCount != m_selectedAtPress;
+                outcome.snapshot = song.selectedCount != m_selectedAtPress;
             }
         } else if (m_pressOnNote) {
             ApplyDrag(song);

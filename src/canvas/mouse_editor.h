@@ -64,6 +64,9 @@ public:
     // The preview for a mouse move while pressed; Kind::None when the point has not moved since
     // the last preview.
     Preview Move(const SongState& song, Point canvas, Point client);
+    // A release that ends no press also asks for the snapshot of a pending arrow move and clears
+    // `arrowMovePending`. A pending arrow move the caller records itself before the press: the
+    // move and the click or drag are two undo steps, and the press already changes the selection.
     ReleaseOutcome Release(SongState& song, Point canvas, Point client, bool& arrowMovePending);
     // Ends a press without applying it (a command ran meanwhile); the paste anchor stays.
     void CancelPress();

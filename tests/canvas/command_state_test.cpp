@@ -73,6 +73,8 @@ TEST(CommandRules, TablesOfTheView)
     playing.playing = true;
     ViewFacts recording = two;
     recording.recording = true;
+    ViewFacts pressed = two;
+    pressed.buttonDown = true;
 
     struct Case {
         int id;
@@ -109,6 +111,10 @@ TEST(CommandRules, TablesOfTheView)
         {cmd::kUndo, &two, {true, false}},
         {cmd::kUndo, &playing, {false, false}},
         {cmd::kRedo, &playing, {false, false}},
+        {cmd::kRedo, &two, {true, false}},
+        {cmd::kUndo, &pressed, {false, false}},
+        {cmd::kRedo, &pressed, {false, false}},
+        {cmd::kDuplicate, &pressed, {true, false}},
         {cmd::kPlay, &none, {false, false}},
         {cmd::kPlay, &one, {true, false}},
         {cmd::kPlay, &playing, {false, true}},

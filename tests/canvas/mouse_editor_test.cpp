@@ -208,13 +208,13 @@ TEST_F(Mouse, ShiftAfterDragOpensAGapAndCountsWhatFellOff)
     EXPECT_TRUE(outcome.snapshot);
 }
 
-TEST_F(Mouse, ReleaseSetsThePasteStepAndAnArrowMoveSnapshot)
+TEST_F(Mouse, ReleaseSetsThePasteStepAndLeavesAPendingArrowMoveToTheCaller)
 {
     song->pasteOriginX = 100;
     pending = true;
     const auto outcome = gesture({196, 300}, {196, 300});
-    EXPECT_TRUE(outcome.snapshot);
-    EXPECT_FALSE(pending);
+    EXPECT_FALSE(outcome.snapshot) << "a click on empty canvas that changes no selection";
+    EXPECT_TRUE(pending) << "the caller records the move before the press changes the song";
     EXPECT_EQ(editor.pasteAnchorX(), 196);
     EXPECT_EQ(song->pasteStep, 96);
 }
@@ -225,8 +225,11 @@ TEST_F(Mouse, AReleaseWithoutAPressClearsTheModes)
     song->snap16th = 1;
     song->toggleSelectMode = 1;
     song->distanceCheckMode = 1;
+    pending = true;
     const auto outcome = editor.Release(*song, {10, 10}, {30, 10}, pending);
     EXPECT_TRUE(outcome.modesCleared);
+    EXPECT_TRUE(outcome.snapshot) << "the pending arrow move";
+    EXPECT_FALSE(pending);
     EXPECT_FALSE(outcome.wasPressed);
     EXPECT_EQ(song->zoomMode + song->snap16th + song->toggleSelectMode + song->distanceCheckMode, 0);
 }
