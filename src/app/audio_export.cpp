@@ -33,12 +33,16 @@ bool AudioExport::Run(CKelpView& view, QWidget* parent)
     request.caption = QApplication::applicationName();
     request.fileName = QString::fromStdString(view.song().title) + QStringLiteral(".wav");
     request.filter = TextOf(str::kExportFilter);
+    request.defaultSuffix = QStringLiteral("wav");
     QString path = prompts().saveFileName(parent, request);
     if (path.isEmpty()) {
         return false;
     }
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".wav");
+    }
+    if (!confirmReplacing(parent, path)) {
+        return false;
     }
     return ExportTo(view, path, parent);
 }

@@ -14,6 +14,7 @@
 #include "app/tempo_dialog.h"
 #include "midi/midi_toolkit.h"
 #include "midi/notice_pump.h"
+#include "model/song_state.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 
@@ -78,23 +79,50 @@ constexpr IconOf kIcons[] = {
     {cmd::kAbout, "about"},
 };
 
+constexpr int kCheckable[] = {cmd::kQuantizeQuarter, cmd::kQuantize8th,         cmd::kQuantize16th,
+                              cmd::kToggleSelectMode, cmd::kZoomMode,           cmd::kShiftAfterDragMode,
+                              cmd::kDistanceCheck,    cmd::kPlay,               cmd::kRecording,
+                              cmd::kTempoLock};
+
 // Status bar indicators after the message pane, in order.
 constexpr int kIndicators[] = {str::kIndicatorX, str::kIndicatorY, str::kIndicatorNoteCount,
                                str::kIndicatorCheck,  str::kIndicatorTempo,  str::kIndicatorTransposition,
                                str::kIndicatorKana,   str::kIndicatorCaps,   str::kIndicatorNum,
                                str::kIndicatorScroll};
 
-// Text of the menu item that carries a command, without its key label.
-QString menuTextOf(int commandId)
+// The first menu item that carries a command, or null.
+const MenuItem* menuItemOf(int commandId)
 {
     for (const MenuPopup& popup : MainMenu()) {
         for (const MenuItem& item : popup.items) {
             if (item.id == commandId) {
-                return localised(item.japanese, item.english);
+                return &item;
             }
         }
     }
-    return {};
+    return nullptr;
+}
+
+// What the command is called without menu marks: its menu text, else its prompt's tool tip.
+QString nameOf(int commandId)
+{
+    if (const MenuItem* item = menuItemOf(commandId)) {
+        return Utf8(CleanMenuText(language() == Language::Japanese ? item->japanese : item->english));
+    }
+    const int prompt = PromptTextId(commandId);
+    return prompt ? TextOf(prompt).section('\n', -1) : QString();
+}
+
+// Buttons of the canvas toolbar that no command answers: not offered.
+bool offered(int commandId)
+{
+    return commandId != cmd::kValveAssignment && commandId != cmd::kUnansweredTool;
+}
+
+// Commands that write the song report a failure with the save messages.
+bool writesTheSong(int commandId)
+{
+    return commandId == cmd::kFileSave || commandId == cmd::kFileSaveAs;
 }
 
 } // namespace
@@ -151,28 +179,36 @@ QAction* CMainFrame::action(int commandId) const
     return found == m_actions.end() ? nullptr : found->second;
 }
 
+QAction* CMainFrame::makeAction(int id, const QString& text)
+{
+    auto* act = new QAction(text, this);
+    act->setData(id);
+    for (const IconOf& icon : kIcons) {
+        if (icon.id == id) {
+            act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon.file))));
+        }
+    }
+    const QString name = nameOf(id);
+    act->setIconText(name);
+    const int prompt = PromptTextId(id);
+    if (prompt != 0) {
+        const QString tip = TextOf(prompt);
+        act->setStatusTip(tip.section('\n', 0, 0));
+        act->setToolTip(tip.section('\n', -1));
+    } else {
+        act->setToolTip(name);
+    }
+    connect(act, &QAction::triggered, this, [this, id] { runCommand(id); });
+    addAction(act);
+    return act;
+}
+
 void CMainFrame::createActions()
 {
     auto make = [this](int id, const QString& text) {
-        if (m_actions.count(id)) {
-            return;
+        if (!m_actions.count(id)) {
+            m_actions[id] = makeAction(id, text);
         }
-        auto* act = new QAction(text, this);
-        act->setData(id);
-        for (const IconOf& icon : kIcons) {
-            if (icon.id == id) {
-                act->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon.file))));
-            }
-        }
-        const std::string_view prompt = zembra::text(id);
-        if (!prompt.empty()) {
-            const QString tip = Utf8(prompt);
-            act->setStatusTip(tip.section('\n', 0, 0));
-            act->setToolTip(tip.section('\n', -1));
-        }
-        connect(act, &QAction::triggered, this, [this, id] { runCommand(id); });
-        addAction(act);
-        m_actions[id] = act;
     };
     for (const MenuPopup& popup : MainMenu()) {
         for (const MenuItem& item : popup.items) {
@@ -183,12 +219,11 @@ void CMainFrame::createActions()
     }
     // Commands that only the toolbars or the keys carry.
     for (int id : CanvasToolbar()) {
-        if (id != 0 && id != cmd::kToolbarSpacer) {
-            const QString menuText = menuTextOf(id);
-            make(id, menuText.isEmpty() ? TextOf(id).section('\n', -1) : menuText);
+        if (id != 0 && id != cmd::kToolbarSpacer && offered(id)) {
+            make(id, nameOf(id));
         }
     }
-    make(cmd::kContextHelp, TextOf(cmd::kContextHelp).section('\n', -1));
+    make(cmd::kContextHelp, nameOf(cmd::kContextHelp));
     make(cmd::kNextPane, QString());
     make(cmd::kPreviousPane, QString());
 
@@ -204,8 +239,7 @@ void CMainFrame::createActions()
         // The menu text names the key itself; Qt would otherwise add it a second time.
         act->setShortcutVisibleInContextMenu(false);
     }
-    for (int id : {cmd::kQuantizeQuarter, cmd::kQuantize8th, cmd::kQuantize16th, cmd::kToggleSelectMode, cmd::kZoomMode,
-                   cmd::kShiftAfterDragMode, cmd::kDistanceCheck, cmd::kPlay, cmd::kRecording, cmd::kTempoLock}) {
+    for (int id : kCheckable) {
         m_actions[id]->setCheckable(true);
     }
 }
@@ -217,13 +251,37 @@ void CMainFrame::createMenus()
         for (const MenuItem& item : popup.items) {
             if (item.id == 0) {
                 menu->addSeparator();
-            } else {
-                menu->addAction(m_actions[item.id]);
+                continue;
             }
+            QAction* act = m_actions[item.id];
+            const QString text = localised(item.japanese, item.english);
+            // One command may read differently in each menu (recording: by the rhythm in Edit,
+            // from the keyboard in Play); such an item gets an action of its own.
+            if (act->text() != text) {
+                QAction* copy = makeAction(item.id, text);
+                copy->setCheckable(act->isCheckable());
+                m_menuCopies.push_back(copy);
+                act = copy;
+            }
+            menu->addAction(act);
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
         m_popups.push_back(menu);
     }
+}
+
+std::vector<QAction*> CMainFrame::commandActions(int commandId) const
+{
+    std::vector<QAction*> found;
+    if (QAction* act = action(commandId)) {
+        found.push_back(act);
+    }
+    for (QAction* copy : m_menuCopies) {
+        if (copy->data().toInt() == commandId) {
+            found.push_back(copy);
+        }
+    }
+    return found;
 }
 
 void CMainFrame::fillToolBar(QToolBar* toolBar, std::span<const int> commands)
@@ -236,10 +294,15 @@ void CMainFrame::fillToolBar(QToolBar* toolBar, std::span<const int> commands)
             auto* gap = new QWidget(toolBar);
             gap->setFixedWidth(16);
             toolBar->addWidget(gap);
-        } else if (id == cmd::kValveAssignment) {
-            continue; // a button without effect: not offered
+        } else if (!offered(id)) {
+            continue;
         } else {
-            toolBar->addAction(m_actions[id]);
+            QAction* act = m_actions[id];
+            toolBar->addAction(act);
+            // Screen readers read the button by this name, without menu marks or keys.
+            if (QWidget* button = toolBar->widgetForAction(act)) {
+                button->setAccessibleName(act->iconText());
+            }
         }
     }
 }
@@ -280,23 +343,52 @@ void CMainFrame::updateTitle()
 void CMainFrame::updateCommandStates()
 {
     const ViewFacts facts = m_view->facts();
-    for (const auto& [id, act] : m_actions) {
-        const CommandState state = StateOf(id, facts);
+    auto apply = [&facts](QAction* act) {
+        const CommandState state = StateOf(act->data().toInt(), facts);
         act->setEnabled(state.enabled);
         if (act->isCheckable()) {
             act->setChecked(state.checked);
         }
+    };
+    for (const auto& entry : m_actions) {
+        apply(entry.second);
+    }
+    for (QAction* copy : m_menuCopies) {
+        apply(copy);
     }
 }
 
 void CMainFrame::runCommand(int commandId)
 {
+    // Commands run from the event loop, which no exception may cross: one that fails half-way
+    // (out of memory, most likely) puts the song back as it was and says so.
+    std::unique_ptr<SongState> before;
+    try {
+        before = std::make_unique<SongState>(m_view->song());
+        carryOut(commandId);
+    } catch (...) {
+        try {
+            if (before) {
+                m_view->song() = *before;
+                m_view->Repaint();
+            }
+            const QString text = writesTheSong(commandId)
+                ? TextOf(str::kSaveFailed) + QStringLiteral("(4)\n") + TextOf(str::kSaveRetry)
+                : TextOf(str::kCommandFailed);
+            prompts().message(this, text, QString(), Prompts::Icon::Warning);
+        } catch (...) {
+            // Not even the message could be made: the song is back, and the program goes on.
+        }
+    }
+    updateCommandStates();
+}
+
+void CMainFrame::carryOut(int commandId)
+{
     if (!StateOf(commandId, m_view->facts()).enabled) {
-        updateCommandStates();
         return;
     }
     if (m_view->OnCommand(commandId)) {
-        updateCommandStates();
         return;
     }
     switch (commandId) {
@@ -336,13 +428,12 @@ void CMainFrame::runCommand(int commandId)
     default:
         break;
     }
-    updateCommandStates();
 }
 
 void CMainFrame::showHelp(int context)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString path = HelpFilePath();
+    const QString path = m_helpFile.isEmpty() ? HelpFilePath() : m_helpFile;
     QApplication::restoreOverrideCursor();
     if (!HelpWindow::Show(path, context, this)) {
         prompts().message(this, Utf8(kTextHelpFileMissing).replace(QStringLiteral("%s"), path), QString(),

@@ -37,6 +37,12 @@ public:
     bool printPreviewShown() const { return m_printPreview; }
     void setPrintPreviewShown(bool shown) { m_printPreview = shown; }
 
+    // Every action that carries a command: the one of the toolbars and keys, then the menu
+    // items that read differently.
+    std::vector<QAction*> commandActions(int commandId) const;
+    // The help page to show instead of the one beside the program.
+    void setHelpFile(const QString& path) { m_helpFile = path; }
+
     // Carries out a command as the menu, a toolbar button or a key would.
     void runCommand(int commandId);
     // Re-applies the availability and check mark of every command.
@@ -46,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QAction* makeAction(int id, const QString& text);
+    void carryOut(int commandId);
     void createActions();
     void createMenus();
     void createToolBars();
@@ -63,6 +71,8 @@ private:
     CKelpDoc* m_doc;
     CKelpView* m_view;
     std::map<int, QAction*> m_actions;
+    std::vector<QAction*> m_menuCopies;
+    QString m_helpFile;
     std::vector<QMenu*> m_popups;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_canvasToolBar = nullptr;

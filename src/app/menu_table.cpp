@@ -1,7 +1,10 @@
 #include "app/menu_table.h"
 
+#include "text/string_ids.h"
+#include "text/strings.h"
 #include "ui/command_ids.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zembra {
@@ -58,6 +61,7 @@ constexpr std::array kPlayMenu = {
     MenuItem{kTempoLock, "テンポをロック", "Adjust tempo"},
     kSeparator,
     MenuItem{kRecording, "キーボードで打込み", "Recording"},
+    kSeparator,
 };
 
 constexpr std::array kHelpMenu = {
@@ -92,13 +96,71 @@ constexpr std::array kMainToolbar = {
 
 // The spacer buttons (32813) leave a gap; the tempo lock button does not show.
 constexpr std::array kCanvasToolbar = {
-    kSettings,  0, kDistanceCheck, kValveAssignment, 0, kToolbarSpacer, 0, kDuplicate, 0,
+    kSettings,  0, kDistanceCheck, kValveAssignment, 0, kToolbarSpacer, 0, kUnansweredTool, kDuplicate, 0,
     kToggleSelectMode, kZoomMode, kShiftAfterDragMode, 0, kToolbarSpacer, 0, kQuantizeQuarter, kQuantize8th,
     kQuantize16th, 0, kToolbarSpacer, 0, kRecording, kPlay, kStop, kSetTempo, kTempoLock, 0, kToolbarSpacer, 0,
     kClear,
 };
 
+struct PromptOf {
+    int command;
+    int text;
+};
+
+// Buttons whose command has no prompt of its own in the string table.
+constexpr PromptOf kButtonPrompts[] = {
+    {kToggleSelectMode, str::kPromptToggleSelect},
+    {kZoomMode, str::kPromptZoomMode},
+    {kShiftAfterDragMode, str::kPromptShiftAfterDrag},
+    {kContextHelp, str::kPromptContextHelp},
+};
+
+void eraseAll(std::string& text, std::string_view part)
+{
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at)) {
+        text.erase(at, part.size());
+    }
+}
+
 } // namespace
+
+int PromptTextId(int commandId)
+{
+    if (hasText(commandId)) {
+        return commandId;
+    }
+    const auto* found = std::find_if(std::begin(kButtonPrompts), std::end(kButtonPrompts),
+                                     [commandId](const PromptOf& p) { return p.command == commandId; });
+    return found == std::end(kButtonPrompts) ? 0 : found->text;
+}
+
+std::string CleanMenuText(std::string_view menuText)
+{
+    std::string clean(menuText.substr(0, menuText.find('\t')));
+    // "Save(&S)": the mark in brackets goes with its brackets, a bare "&" alone; "&&" is a real "&".
+    for (std::size_t at = clean.find("(&"); at != std::string::npos; at = clean.find("(&", at)) {
+        if (at + 3 < clean.size() && clean[at + 3] == ')') {
+            clean.erase(at, 4);
+        } else {
+            ++at;
+        }
+    }
+    std::string plain;
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        if (clean[i] == '&') {
+            if (i + 1 < clean.size() && clean[i + 1] == '&') {
+                plain += '&';
+                ++i;
+            }
+            continue;
+        }
+        plain += clean[i];
+    }
+    eraseAll(plain, "...");
+    const std::size_t first = plain.find_first_not_of(' ');
+    const std::size_t last = plain.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : plain.substr(first, last - first + 1);
+}
 
 std::span<const MenuPopup> MainMenu()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace zembra {
@@ -27,6 +28,14 @@ struct Accelerator {
 };
 
 std::span<const Accelerator> Accelerators();
+
+// The string id of a command's prompt (the status line, then after "\n" the tool tip); the
+// command's own id where the table has one. 0 when there is none.
+int PromptTextId(int commandId);
+
+// A menu text as a name for tool tips and screen readers: "New(&N)\tCtrl+N" gives "New",
+// "Open(&O)..." gives "Open".
+std::string CleanMenuText(std::string_view menuText);
 
 // Toolbar buttons in order; 0 is a separator.
 std::span<const int> MainToolbar();

@@ -40,6 +40,8 @@ bool hasSongExtension(const QString& path)
     return path.endsWith(QLatin1String(".mid")) || path.endsWith(QLatin1String(".MID"));
 }
 
+constexpr char kSongSuffix[] = "mid";
+
 // The save dialog's default extension, added when the chosen name carries none of the filter's.
 QString withSongExtension(const QString& path)
 {
@@ -48,7 +50,7 @@ QString withSongExtension(const QString& path)
             return path;
         }
     }
-    return path + QStringLiteral(".mid");
+    return path + '.' + QLatin1String(kSongSuffix);
 }
 
 QString folderOf(const QString& path)
@@ -184,12 +186,9 @@ bool CKelpDoc::QuerySave(bool returnAllowed)
         return false;
     }
     // Changes that were to be saved and were not stay, and so does the song: going on would
-    // lose them.
-    if (outcome == SaveOutcome::Cancelled || outcome == SaveOutcome::Failed) {
-        return false;
-    }
-    m_view->setModified(false);
-    return true;
+    // lose them. Even after "do not save" the mark stays until the song is really replaced, so
+    // that an Open that is then cancelled or fails leaves edits that are still asked about.
+    return outcome != SaveOutcome::Cancelled && outcome != SaveOutcome::Failed;
 }
 
 void CKelpDoc::NewSong()
@@ -237,7 +236,7 @@ void CKelpDoc::OpenSong()
     }
     const QString path = prompts().openFileName(
         window(), {QString(), settings::RestoreFolder(settings::kMidiFolder), QString(),
-                   fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
+                   fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns), QString()});
     if (path.isEmpty()) {
         return;
     }
@@ -278,6 +277,8 @@ bool CKelpDoc::OpenSongFile(const QString& path)
         return false;
     }
     if (m_view) {
+        // The file's song now stands on the canvas in place of the one before.
+        m_view->setModified(false);
         m_view->Repaint();
     }
     return true;
@@ -318,12 +319,17 @@ CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
         return SaveOutcome::Saved;
     }
 
-    QString chosen = prompts().saveFileName(
-        window(), {QString(), settings::RestoreFolder(settings::kMidiFolder), defaultSaveName(), fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns)});
-    if (chosen.isEmpty()) {
+    const QString typed = prompts().saveFileName(
+        window(), {QString(), settings::RestoreFolder(settings::kMidiFolder), defaultSaveName(),
+                   fileFilter(kTextMidiFileFilter, kTextMidiFilePatterns), QString::fromLatin1(kSongSuffix)});
+    if (typed.isEmpty()) {
         return SaveOutcome::Cancelled;
     }
-    chosen = withSongExtension(chosen);
+    // The question covers the name really written: "song" becomes song.mid, which may exist.
+    const QString chosen = withSongExtension(typed);
+    if (!confirmReplacing(window(), chosen)) {
+        return SaveOutcome::Cancelled;
+    }
     settings::RememberFolder(settings::kMidiFolder, chosen);
     const QString chosenTitle = QFileInfo(chosen).completeBaseName();
     // The document takes the new name only once the file exists under it.
@@ -347,19 +353,27 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
         return false;
     }
     SongState& song = m_view->song();
-    // The file carries the pitches as stored, never the temporary transposition.
-    if (!BuildSongTrack(*m_pSongTrack, song, PlaybackRange{})) {
+    std::string title;
+    SongWriteResult result;
+    // Running out of memory half-way (or any other exception) is a failed save like the others:
+    // the writer has already put the previous file back, and the song is touched only below.
+    try {
+        // The file carries the pitches as stored, never the temporary transposition.
+        if (!BuildSongTrack(*m_pSongTrack, song, PlaybackRange{})) {
+            message(saveFailed("(4)\n"));
+            return false;
+        }
+        // An untitled song takes the name the user just gave its file.
+        title = song.title.empty() ? chosenTitle.toStdString() : song.title;
+        const SongFileHeader header = MakeSongFileHeader(song, title, clockTempo());
+        if (m_smfRead && m_smfRead->IsOpen()) {
+            m_smfRead->Close();
+        }
+        result = WriteSongFile(writingFile(), *m_pSongTrack, fileSystemPath(path), header);
+    } catch (...) {
         message(saveFailed("(4)\n"));
         return false;
     }
-    // An untitled song takes the name the user just gave its file.
-    const std::string title = song.title.empty() ? chosenTitle.toStdString() : song.title;
-    const SongFileHeader header = MakeSongFileHeader(song, title, clockTempo());
-    if (m_smfRead && m_smfRead->IsOpen()) {
-        m_smfRead->Close();
-    }
-
-    const SongWriteResult result = WriteSongFile(writingFile(), *m_pSongTrack, fileSystemPath(path), header);
     switch (result.status) {
     case SongWriteStatus::Written:
         break;
@@ -378,9 +392,13 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
         message(saveFailed("(4)\n"));
         return false;
     }
-    song.title = title;
+    const bool titleChanged = song.title != title;
+    song.title = std::move(title);
     m_bOwnFile = true;
     m_view->setModified(false);
+    if (titleChanged) {
+        m_view->Repaint(); // the canvas shows the title
+    }
     return true;
 }
 
@@ -388,7 +406,7 @@ void CKelpDoc::OpenBackground()
 {
     const QString path = prompts().openFileName(
         window(), {QString(), settings::RestoreFolder(settings::kImageFolder), QString(),
-                   fileFilter(kTextImageFileFilter, kTextImageFilePatterns)});
+                   fileFilter(kTextImageFileFilter, kTextImageFilePatterns), QString()});
     if (path.isEmpty()) {
         return;
     }

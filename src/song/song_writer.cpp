@@ -41,6 +41,35 @@ void removeQuietly(const std::string& path)
     fs::remove(path, ec);
 }
 
+// The meta events of the header, then the track; the result tells how far the toolkit took them.
+void writeInto(MidiFile& file, MidiTrack& songTrack, const SongFileHeader& header, SongWriteResult& result)
+{
+    file.AddTrack(&songTrack);
+    file.SetResolution(kTicksPerQuarter);
+
+    auto meta = [&](std::uint8_t type, const std::uint8_t* data, std::size_t size) {
+        // An empty text is still written, as an event of length 0.
+        static const std::uint8_t kNothing = 0;
+        if (file.WriteMeta(&songTrack, type, size ? data : &kNothing, static_cast<std::uint32_t>(size))) {
+            ++result.metaAccepted;
+        }
+    };
+    auto text = [&](std::uint8_t type, const std::string& bytes) {
+        meta(type, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    };
+    text(kMetaTrackName, header.title);
+    text(kMetaCopyright, header.author);
+    meta(kMetaTempo, header.tempo.data(), header.tempo.size());
+    meta(kMetaTimeSignature, header.timeSignature.data(), header.timeSignature.size());
+    text(kMetaText, header.tags);
+
+    if (result.metaAccepted < kMetaEventCount) {
+        result.status = SongWriteStatus::MetaRejected;
+    } else if (!file.WriteTrack(&songTrack)) {
+        result.status = SongWriteStatus::TrackIncomplete;
+    }
+}
+
 } // namespace
 
 SongFileHeader MakeSongFileHeader(const SongState& song, std::string_view title, std::uint32_t tempo)
@@ -101,29 +130,16 @@ SongWriteResult WriteSongFile(MidiFile& file, MidiTrack& songTrack, const std::s
         result.detail = file.ErrorText();
         return result;
     }
-    file.AddTrack(&songTrack);
-    file.SetResolution(kTicksPerQuarter);
-
-    auto meta = [&](std::uint8_t type, const std::uint8_t* data, std::size_t size) {
-        // An empty text is still written, as an event of length 0.
-        static const std::uint8_t kNothing = 0;
-        if (file.WriteMeta(&songTrack, type, size ? data : &kNothing, static_cast<std::uint32_t>(size))) {
-            ++result.metaAccepted;
+    try {
+        writeInto(file, songTrack, header, result);
+    } catch (...) {
+        // Out of memory half-way: the half-written file goes, the previous one stays.
+        try {
+            file.Close();
+        } catch (...) {
         }
-    };
-    auto text = [&](std::uint8_t type, const std::string& bytes) {
-        meta(type, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    };
-    text(kMetaTrackName, header.title);
-    text(kMetaCopyright, header.author);
-    meta(kMetaTempo, header.tempo.data(), header.tempo.size());
-    meta(kMetaTimeSignature, header.timeSignature.data(), header.timeSignature.size());
-    text(kMetaText, header.tags);
-
-    if (result.metaAccepted < kMetaEventCount) {
-        result.status = SongWriteStatus::MetaRejected;
-    } else if (!file.WriteTrack(&songTrack)) {
-        result.status = SongWriteStatus::TrackIncomplete;
+        removeQuietly(temp);
+        throw;
     }
     const bool closed = file.Close();
     if (result.status != SongWriteStatus::Written || !closed) {

@@ -27,6 +27,11 @@ inline constexpr int kPromptSetTempo = 32809;
 inline constexpr int kPromptValveAssignment = 32830;
 inline constexpr int kPromptPrint = 57607;
 inline constexpr int kPromptPreview = 57609;
+// Prompts of toolbar buttons whose command has none of its own.
+inline constexpr int kPromptToggleSelect = 41012;
+inline constexpr int kPromptZoomMode = 41013;
+inline constexpr int kPromptShiftAfterDrag = 41014;
+inline constexpr int kPromptContextHelp = 41015;
 
 // Canvas view: hint, note limit, moves that push notes off the canvas, settings texts.
 inline constexpr int kCanvasHint = 40018;
@@ -104,6 +109,10 @@ inline constexpr int kSaveOpenFailed = 40088;
 inline constexpr int kSaveFailed = 40089;
 inline constexpr int kSaveRetry = 40090;
 inline constexpr int kMidiFileOpenFailed = 40091;
+// %s is the full path of the file that would be replaced.
+inline constexpr int kReplaceQuestion = 41010;
+// A command that could not finish (out of memory and the like); the song was put back.
+inline constexpr int kCommandFailed = 41011;
 
 // Counts and captions of the MIDI import prompt.
 inline constexpr int kPieces = 40035;

@@ -259,6 +259,36 @@ constexpr TextEntry kTable[] = {
     {str::kExportProgress, "オーディオを書き出しています...", "Exporting audio..."},
     {str::kExportCancel, "中止", "Cancel"},
     {str::kExportFilter, "WAV オーディオ (*.wav)", "WAV audio (*.wav)"},
+    {str::kReplaceQuestion,
+     "%s は既にあります。\n"
+     "置き換えますか？",
+     "%s already exists.\n"
+     "Do you want to replace it?"},
+    {str::kCommandFailed,
+     "操作を最後まで行えませんでした（メモリ不足かもしれません）。\n"
+     "曲は操作の前のままです。",
+     "Warning! The command could not be completed (out of memory?).\n"
+     "The music is as it was before."},
+    {str::kPromptToggleSelect,
+     "Shiftキーを押さなくても、クリックした音符を選択に加えたり外したりします\n"
+     "選択の追加・解除",
+     "Click notes to add them to the selection or take them out, as with the Shift key\n"
+     "Toggle selection"},
+    {str::kPromptZoomMode,
+     "Ctrlキーを押さなくても、マウスを動かすと拡大表示されます\n"
+     "拡大表示",
+     "Zoom the display under the mouse, as with the Ctrl key\n"
+     "Zoom"},
+    {str::kPromptShiftAfterDrag,
+     "何もない所をドラッグすると、そこから後の音符をまとめてずらします\n"
+     "ドラッグで後ろをずらす",
+     "Drag on an empty place to move every later note by the drag, opening or closing a gap\n"
+     "Shift after drag"},
+    {str::kPromptContextHelp,
+     "このプログラムのヘルプを表示します\n"
+     "ヘルプ",
+     "Show the help of this program\n"
+     "Help"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

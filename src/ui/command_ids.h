@@ -10,6 +10,8 @@ inline constexpr int kPlay = 32789;
 inline constexpr int kQuantize8th = 32790;
 inline constexpr int kQuantizeQuarter = 32791;
 inline constexpr int kDuplicate = 32793;
+// A canvas toolbar button that no command answers; it is not offered.
+inline constexpr int kUnansweredTool = 32794;
 inline constexpr int kToggleSelectMode = 32795;
 inline constexpr int kQuantize16th = 32800;
 inline constexpr int kDistanceCheck = 32801;

@@ -3,8 +3,14 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+
+#include "text/string_ids.h"
+#include "text/strings.h"
+#include "ui/qt_text.h"
 
 namespace zembra {
 
@@ -80,6 +86,17 @@ std::unique_ptr<Prompts> installPrompts(std::unique_ptr<Prompts> replacement)
     return previous;
 }
 
+bool confirmReplacing(QWidget* parent, const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    const QString question = TextOf(str::kReplaceQuestion).replace(QStringLiteral("%s"), QDir::toNativeSeparators(path));
+    return prompts().ask(parent, question, QString(), Prompts::Buttons::YesNo, Prompts::Answer::No,
+                         Prompts::Icon::Warning)
+        == Prompts::Answer::Yes;
+}
+
 void QtPrompts::message(QWidget* parent, const QString& text, const QString& caption, Icon icon)
 {
     QMessageBox box(toQt(icon), captionOrTitle(caption), text, QMessageBox::Ok, parent);
@@ -112,13 +129,35 @@ QString QtPrompts::openFileName(QWidget* parent, const FileRequest& request)
     return QFileDialog::getOpenFileName(parent, request.caption, start, request.filter);
 }
 
+void QtPrompts::prepareSaveDialog(QFileDialog& dialog, const FileRequest& request)
+{
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // A dialog asks about the name typed, and a native one before the suffix is added: the
+    // caller asks instead, about the name it really writes.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+}
+
 QString QtPrompts::saveFileName(QWidget* parent, const FileRequest& request)
 {
     QString start = request.folder;
     if (!request.fileName.isEmpty()) {
         start = request.folder.isEmpty() ? request.fileName : request.folder + '/' + request.fileName;
     }
-    return QFileDialog::getSaveFileName(parent, request.caption, start, request.filter);
+    QFileDialog dialog(parent, request.caption, QString(), request.filter);
+    prepareSaveDialog(dialog, request);
+    if (!request.folder.isEmpty()) {
+        dialog.setDirectory(request.folder);
+    }
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
 }
 
 QColor QtPrompts::chooseColour(QWidget* parent, const QColor& initial)
@@ -159,13 +198,13 @@ void ScriptedPrompts::clear()
 
 void ScriptedPrompts::message(QWidget*, const QString& text, const QString& caption, Icon)
 {
-    m_asked.push_back({Asked::Kind::Message, text, caption, Buttons::Ok, Answer::Ok, {}});
+    m_asked.push_back({Asked::Kind::Message, text, caption, Buttons::Ok, Answer::Ok, {}, {}});
 }
 
 Prompts::Answer ScriptedPrompts::ask(QWidget*, const QString& text, const QString& caption, Buttons buttons,
                                      Answer defaultAnswer, Icon)
 {
-    m_asked.push_back({Asked::Kind::Question, text, caption, buttons, defaultAnswer, {}});
+    m_asked.push_back({Asked::Kind::Question, text, caption, buttons, defaultAnswer, {}, {}});
     if (m_answers.empty()) {
         return defaultAnswer;
     }
@@ -176,7 +215,8 @@ Prompts::Answer ScriptedPrompts::ask(QWidget*, const QString& text, const QStrin
 
 QString ScriptedPrompts::openFileName(QWidget*, const FileRequest& request)
 {
-    m_asked.push_back({Asked::Kind::OpenFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}});
+    m_asked.push_back(
+        {Asked::Kind::OpenFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}, request.defaultSuffix});
     if (m_fileNames.empty()) {
         return {};
     }
@@ -187,7 +227,8 @@ QString ScriptedPrompts::openFileName(QWidget*, const FileRequest& request)
 
 QString ScriptedPrompts::saveFileName(QWidget*, const FileRequest& request)
 {
-    m_asked.push_back({Asked::Kind::SaveFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}});
+    m_asked.push_back(
+        {Asked::Kind::SaveFile, request.fileName, request.caption, Buttons::Ok, Answer::Ok, {}, request.defaultSuffix});
     if (m_fileNames.empty()) {
         return {};
     }
@@ -198,7 +239,7 @@ QString ScriptedPrompts::saveFileName(QWidget*, const FileRequest& request)
 
 QColor ScriptedPrompts::chooseColour(QWidget*, const QColor&)
 {
-    m_asked.push_back({Asked::Kind::Colour, {}, {}, Buttons::Ok, Answer::Ok, {}});
+    m_asked.push_back({Asked::Kind::Colour, {}, {}, Buttons::Ok, Answer::Ok, {}, {}});
     if (m_colours.empty()) {
         return {};
     }
@@ -210,7 +251,7 @@ QColor ScriptedPrompts::chooseColour(QWidget*, const QColor&)
 int ScriptedPrompts::runDialog(QDialog& dialog)
 {
     m_asked.push_back({Asked::Kind::Dialog, dialog.windowTitle(), {}, Buttons::Ok, Answer::Ok,
-                       QString::fromLatin1(dialog.metaObject()->className())});
+                       QString::fromLatin1(dialog.metaObject()->className()), {}});
     if (m_dialogs.empty()) {
         return QDialog::Rejected;
     }

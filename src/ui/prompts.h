@@ -11,6 +11,7 @@
 #include <vector>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace zembra {
@@ -27,6 +28,8 @@ public:
         QString folder;
         QString fileName;
         QString filter;
+        // Added to a name typed without one ("mid", no dot).
+        QString defaultSuffix;
     };
 
     virtual ~Prompts() = default;
@@ -36,6 +39,8 @@ public:
                        Answer defaultAnswer, Icon icon) = 0;
     // An empty string when the user cancelled.
     virtual QString openFileName(QWidget* parent, const FileRequest& request) = 0;
+    // The name as it will be written, default suffix included. It does not ask about replacing
+    // a file: the caller does that for the name it really writes (confirmReplacing).
     virtual QString saveFileName(QWidget* parent, const FileRequest& request) = 0;
     // An invalid colour when the user cancelled.
     virtual QColor chooseColour(QWidget* parent, const QColor& initial) = 0;
@@ -50,6 +55,9 @@ Prompts& prompts();
 // Replaces the program's prompts and returns the previous ones.
 std::unique_ptr<Prompts> installPrompts(std::unique_ptr<Prompts> replacement);
 
+// True when nothing is at `path`, or the user agreed to replace what is there.
+bool confirmReplacing(QWidget* parent, const QString& path);
+
 class QtPrompts : public Prompts {
 public:
     void message(QWidget* parent, const QString& text, const QString& caption, Icon icon) override;
@@ -60,6 +68,9 @@ public:
     QColor chooseColour(QWidget* parent, const QColor& initial) override;
     int runDialog(QDialog& dialog) override;
     void beep() override;
+
+    // Sets up the save dialog: default suffix, and no question about replacing (the caller asks).
+    static void prepareSaveDialog(QFileDialog& dialog, const FileRequest& request);
 };
 
 // Answers from a script and records what was asked; never shows a window.
@@ -72,6 +83,7 @@ public:
         Buttons buttons = Buttons::Ok;
         Answer defaultAnswer = Answer::Ok;
         QString dialogClass;
+        QString defaultSuffix; // of a file chooser
     };
 
     // Scripted replies are consumed in order; when none is left, questions get their default

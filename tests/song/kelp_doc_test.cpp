@@ -16,7 +16,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
+
+#include <new>
 
 namespace zembra {
 namespace {
@@ -28,6 +32,12 @@ public:
         MidiFile::WriteTrack(track);
         return 0;
     }
+};
+
+// Runs out of memory half-way through the track, after the header went to the file.
+class ExhaustedTrackFile : public MidiFile {
+public:
+    int WriteTrack(MidiTrack*) override { throw std::bad_alloc(); }
 };
 
 QByteArray contents(const QString& path)
@@ -182,13 +192,14 @@ TEST_F(Document, SaveQuestionBranches)
         ScriptedPrompts::Asked::Kind after; // what is asked after the question, if anything
     };
     using Kind = ScriptedPrompts::Asked::Kind;
+    // "Do not save" goes on but keeps the mark: only replacing the song clears it.
     const Case cases[] = {
-        {"do not save", "discard", 0, true, true, false, Kind::Dialog},
+        {"do not save", "discard", 0, true, true, true, Kind::Dialog},
         {"return", "return", 0, true, false, true, Kind::Dialog},
         {"save as", "save", 1, true, false, true, Kind::SaveFile},       // its file dialog cancelled
         {"save, box ticked twice", "save", 2, true, false, true, Kind::SaveFile},
         {"closing: return is disabled", "return", 0, false, false, true, Kind::Dialog},
-        {"closing: discard", "discard", 0, false, true, false, Kind::Dialog},
+        {"closing: discard", "discard", 0, false, true, true, Kind::Dialog},
     };
     addNote(0);
     for (const Case& c : cases) {
@@ -206,6 +217,123 @@ TEST_F(Document, SaveQuestionBranches)
     scripted->clear();
     EXPECT_TRUE(doc.QuerySave(true));
     EXPECT_TRUE(scripted->asked().empty()) << "nothing to lose: no question";
+}
+
+TEST_F(Document, SaveAsAsksBeforeReplacingTheNameReallyWritten)
+{
+    addNote(0);
+    const QString real = pathOf(QStringLiteral("song.mid"));
+    scripted->pushFileName(real);
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    const QByteArray previous = contents(real);
+    ASSERT_FALSE(previous.isEmpty());
+    EXPECT_EQ(scripted->asked().back().defaultSuffix, QStringLiteral("mid")) << "the dialog adds .mid itself";
+
+    struct Case {
+        const char* typed;
+        Prompts::Answer answer;
+        CKelpDoc::SaveOutcome outcome;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"song", Prompts::Answer::No, CKelpDoc::SaveOutcome::Cancelled, false},
+        {"song.mid", Prompts::Answer::No, CKelpDoc::SaveOutcome::Cancelled, false},
+        {"song", Prompts::Answer::Yes, CKelpDoc::SaveOutcome::Saved, true},
+    };
+    for (const Case& c : cases) {
+        addNote(48 + 8 * static_cast<int>(&c - cases));
+        const QByteArray before = contents(real);
+        scripted->clear();
+        scripted->pushFileName(pathOf(QString::fromLatin1(c.typed)));
+        scripted->pushAnswer(c.answer);
+        EXPECT_EQ(doc.SaveSong(QString()), c.outcome) << c.typed;
+        ASSERT_EQ(scripted->asked().size(), 2u) << c.typed;
+        EXPECT_EQ(scripted->asked()[1].kind, ScriptedPrompts::Asked::Kind::Question) << c.typed;
+        EXPECT_EQ(scripted->asked()[1].text,
+                  QDir::toNativeSeparators(real) + QStringLiteral(" already exists.\nDo you want to replace it?"))
+            << c.typed;
+        EXPECT_EQ(scripted->asked()[1].defaultAnswer, Prompts::Answer::No) << c.typed;
+        EXPECT_EQ(contents(real) != before, c.replaced) << c.typed;
+        EXPECT_EQ(view.modified(), !c.replaced) << c.typed;
+    }
+    EXPECT_FALSE(QFile::exists(pathOf(QStringLiteral("song")))) << "nothing is written under the typed name";
+}
+
+TEST_F(Document, DoNotSaveThenNoOpenKeepsTheEditsMarked)
+{
+    addNote(0);
+    const QString missing = pathOf(QStringLiteral("missing.mid"));
+    // The file dialog cancelled, then a file that cannot be opened, then one that is not read.
+    const QString chosen[] = {QString(), missing, pathOf(QStringLiteral("tune.smf"))};
+    for (const QString& path : chosen) {
+        scripted->clear();
+        scripted->pushDialog(answerSaveQuestion("discard"));
+        if (!path.isEmpty()) {
+            scripted->pushFileName(path);
+        }
+        doc.OpenSong();
+        EXPECT_EQ(view.song().noteCount, 1) << path.toStdString();
+        EXPECT_TRUE(view.modified()) << path.toStdString() << ": the edits are still on the canvas";
+    }
+    scripted->clear();
+    scripted->pushDialog(answerSaveQuestion("discard"));
+    EXPECT_TRUE(doc.QuerySave(false));
+    ASSERT_FALSE(scripted->asked().empty());
+    EXPECT_EQ(scripted->asked().front().dialogClass, QStringLiteral("zembra::SaveConfirmDialog"))
+        << "closing still asks";
+}
+
+TEST_F(Document, RunningOutOfMemoryWhileWritingIsAFailedSave)
+{
+    addNote(0);
+    const QString path = pathOf(QStringLiteral("song.mid"));
+    scripted->pushFileName(path);
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    const QByteArray previous = contents(path);
+
+    addNote(96);
+    view.song().title.clear();
+    doc.replaceWritingFile(std::make_unique<ExhaustedTrackFile>());
+    scripted->clear();
+    EXPECT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Failed);
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! Cannot save(4)\nplease try again!")});
+    EXPECT_EQ(contents(path), previous);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("song.mid")})
+        << "the half-written file is gone";
+    EXPECT_TRUE(view.modified());
+    EXPECT_EQ(view.song().noteCount, 2);
+
+    // Save As under a new name: neither the name nor the title is taken.
+    const QString other = pathOf(QStringLiteral("other.mid"));
+    scripted->clear();
+    scripted->pushFileName(other);
+    EXPECT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Failed);
+    EXPECT_EQ(doc.filePath(), path);
+    EXPECT_EQ(doc.title(), QStringLiteral("song"));
+    EXPECT_TRUE(view.song().title.empty());
+    EXPECT_FALSE(QFile::exists(other));
+
+    doc.replaceWritingFile(std::make_unique<MidiFile>());
+    EXPECT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Saved) << "the writing file is usable again";
+    EXPECT_NE(contents(path), previous);
+}
+
+TEST_F(Document, SaveAsShowsTheNewTitleOnTheCanvasAtOnce)
+{
+    addNote(0);
+    view.song().title.clear();
+    view.resize(640, 480);
+    view.show();
+    QCoreApplication::processEvents();
+    const QImage untitled = view.offscreen();
+    scripted->pushFileName(pathOf(QStringLiteral("Waltz")));
+    ASSERT_EQ(doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    ASSERT_EQ(view.song().title, "Waltz");
+    QCoreApplication::processEvents();
+    const QImage shown = view.offscreen();
+    view.PaintOffscreen();
+    EXPECT_EQ(shown, view.offscreen()) << "the canvas shows the song as it now is";
+    EXPECT_NE(shown, untitled);
 }
 
 TEST_F(Document, SaveAnswerWritesToTheOwnFile)

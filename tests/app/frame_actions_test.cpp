@@ -1,0 +1,457 @@
+// Every action of the main window, triggered as a person would, does what its command says; and
+// a command that fails half-way leaves the song as it was and the program running.
+#include "app/help_window.h"
+#include "app/main_frame.h"
+#include "canvas/kelp_view.h"
+#include "midi/midi_file.h"
+#include "midi/midi_toolkit.h"
+#include "playback_fixture.h"
+#include "song/kelp_doc.h"
+#include "ui/command_ids.h"
+#include "ui/prompts.h"
+#include "ui/save_confirm_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <new>
+#include <set>
+
+namespace zembra {
+namespace {
+
+using namespace cmd;
+using Kind = ScriptedPrompts::Asked::Kind;
+
+// A main window over a toolkit on the manual clock, with scripted prompts and a folder of its own.
+class Bench {
+public:
+    Bench()
+        : time(std::make_shared<ManualTimeSource>())
+        , toolkit(ToolkitOptions::manual(time))
+        , installer(&toolkit)
+        , view(new CKelpView)
+        , frame(std::make_unique<CMainFrame>(&doc, view))
+    {
+        QSettings().clear();
+        QApplication::clipboard()->clear();
+        doc.setView(view);
+        doc.NewSong();
+        frame->resize(900, 700);
+        frame->show();
+        view->PaintOffscreen();
+    }
+    ~Bench()
+    {
+        if (view->playing()) {
+            view->Stop();
+        }
+        frame.reset();
+    }
+
+    // A note made with the right button, as the user makes one.
+    void rightClick(int canvasX, int y)
+    {
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(canvasX + 20 - view->scrollX(), y));
+        view->PaintOffscreen();
+    }
+    void selectAll()
+    {
+        view->song().SelectAll();
+        view->PaintOffscreen();
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    std::vector<Kind> kinds()
+    {
+        std::vector<Kind> found;
+        for (const auto& asked : scripted->asked()) {
+            found.push_back(asked.kind);
+        }
+        return found;
+    }
+    QByteArray contents(const QString& file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    ScopedScriptedPrompts scripted;
+    std::shared_ptr<ManualTimeSource> time;
+    MidiToolkit toolkit;
+    SharedToolkit installer;
+    QTemporaryDir dir;
+    CKelpDoc doc;
+    CKelpView* view;
+    std::unique_ptr<CMainFrame> frame;
+    QByteArray saved;
+};
+
+struct Case {
+    int id;
+    const char* what;
+    std::function<void(Bench&)> arrange;
+    // Called after the trigger; an empty check means the command must be unavailable.
+    std::function<void(Bench&)> check;
+};
+
+HelpWindow* helpWindow(Bench& b)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible()) {
+            return help;
+        }
+    }
+    (void)b;
+    return nullptr;
+}
+
+QString helpFragment(Bench& b)
+{
+    HelpWindow* help = helpWindow(b);
+    return help ? help->findChild<QTextBrowser*>()->source().fragment() : QStringLiteral("<no help window>");
+}
+
+void arrangeHelp(Bench& b)
+{
+    const QString page = b.path("help.html");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><a name=\"context-1e145\">here</a></body></html>");
+    file.close();
+    b.frame->setHelpFile(page);
+}
+
+void closeHelp(Bench& b)
+{
+    if (HelpWindow* help = helpWindow(b)) {
+        help->close();
+    }
+}
+
+// An own file on disk, then one more note: Save writes it without asking.
+void arrangeOwnFile(Bench& b)
+{
+    b.rightClick(40, 200);
+    b.scripted->pushFileName(b.path("own.mid"));
+    ASSERT_EQ(b.doc.SaveSong(QString()), CKelpDoc::SaveOutcome::Saved);
+    b.saved = b.contents(b.path("own.mid"));
+    b.rightClick(80, 200);
+    b.scripted->clear();
+}
+
+void arrangeNoteAt35(Bench& b)
+{
+    b.rightClick(35, 200);
+    b.selectAll();
+}
+
+void arrangeTwoNotes(Bench& b)
+{
+    b.rightClick(40, 200);
+    b.rightClick(120, 260);
+}
+
+// Notes that are already saved or that nobody minds losing: no save question comes first.
+void arrangeUnmodifiedNotes(Bench& b)
+{
+    arrangeTwoNotes(b);
+    b.view->setModified(false);
+}
+
+void arrangePlaying(Bench& b)
+{
+    b.rightClick(40, 200);
+    b.view->Play();
+    ASSERT_TRUE(b.view->playing());
+}
+
+const std::vector<Case>& cases()
+{
+    static const std::vector<Case> table = {
+        {kFileNew, "new song", arrangeUnmodifiedNotes,
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().noteCount, 0);
+             EXPECT_TRUE(b.kinds().empty()) << "nothing to lose: no question, and no file chooser";
+         }},
+        {kFileOpen, "open asks for a song file", arrangeUnmodifiedNotes,
+         [](Bench& b) {
+             EXPECT_EQ(b.kinds(), std::vector<Kind>{Kind::OpenFile});
+             EXPECT_EQ(b.view->song().noteCount, 2);
+         }},
+        {kFileSave, "save writes the own file silently", arrangeOwnFile,
+         [](Bench& b) {
+             EXPECT_TRUE(b.kinds().empty());
+             EXPECT_NE(b.contents(b.path("own.mid")), b.saved);
+             EXPECT_FALSE(b.view->modified());
+         }},
+        {kFileSaveAs, "save as asks for a song name", arrangeOwnFile,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::SaveFile});
+             EXPECT_EQ(b.scripted->asked()[0].defaultSuffix, QStringLiteral("mid"));
+             EXPECT_EQ(b.contents(b.path("own.mid")), b.saved);
+         }},
+        {kExportAudio, "export asks for a WAV name", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::SaveFile});
+             EXPECT_EQ(b.scripted->asked()[0].defaultSuffix, QStringLiteral("wav"));
+         }},
+        {kOpenImage, "open image loads a picture",
+         [](Bench& b) {
+             QImage image(8, 4, QImage::Format_RGB32);
+             image.fill(Qt::blue);
+             ASSERT_TRUE(image.save(b.path("card.bmp"), "BMP"));
+             b.scripted->pushFileName(b.path("card.bmp"));
+         },
+         [](Bench& b) {
+             ASSERT_NE(b.doc.background(), nullptr);
+             EXPECT_EQ(b.doc.background()->size(), QSize(8, 4));
+         }},
+        {kPrintSetup, "not carried out yet", nullptr, nullptr},
+        {kPrintPreview, "not carried out yet", nullptr, nullptr},
+        {kPrint, "not carried out yet", nullptr, nullptr},
+        {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
+        {kUndo, "undo takes the last note back", arrangeTwoNotes,
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 1);
+         }},
+        {kRedo, "redo puts it back",
+         [](Bench& b) {
+             arrangeTwoNotes(b);
+             b.view->Undo();
+             b.view->PaintOffscreen();
+         },
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 2);
+         }},
+        {kCut, "cut removes and copies",
+         [](Bench& b) {
+             arrangeTwoNotes(b);
+             b.selectAll();
+         },
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 0);
+             EXPECT_TRUE(b.view->facts().clipboardHasNotes);
+         }},
+        {kCopy, "copy keeps the notes",
+         [](Bench& b) {
+             arrangeTwoNotes(b);
+             b.selectAll();
+         },
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().noteCount, 2);
+             EXPECT_TRUE(b.view->facts().clipboardHasNotes);
+         }},
+        {kPaste, "paste adds the copied notes",
+         [](Bench& b) {
+             arrangeTwoNotes(b);
+             b.selectAll();
+             ASSERT_TRUE(b.view->CopySelection());
+         },
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 4);
+         }},
+        {kSelectAll, "select all", arrangeTwoNotes,
+         [](Bench& b) { EXPECT_EQ(b.view->song().selectedCount, 2); }},
+        {kClear, "clear deletes without copying",
+         [](Bench& b) {
+             arrangeTwoNotes(b);
+             b.selectAll();
+         },
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 0);
+             EXPECT_FALSE(b.view->facts().clipboardHasNotes);
+         }},
+        {kDuplicate, "duplicate copies one note width on", arrangeNoteAt35,
+         [](Bench& b) {
+             b.view->PaintOffscreen();
+             EXPECT_EQ(b.view->song().noteCount, 2);
+             EXPECT_EQ(b.view->song().notes[1].left, 43);
+         }},
+        {kQuantizeQuarter, "quarter grid", arrangeNoteAt35,
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().notes[0].left, 24);
+             EXPECT_TRUE(b.view->song().snapQuarter);
+         }},
+        {kQuantize8th, "8th grid", arrangeNoteAt35,
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().notes[0].left, 36);
+             EXPECT_TRUE(b.view->song().snap8th);
+             EXPECT_FALSE(b.view->song().snap16th);
+         }},
+        {kQuantize16th, "16th grid", arrangeNoteAt35,
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().notes[0].left, 36);
+             EXPECT_TRUE(b.view->song().snap16th);
+             EXPECT_FALSE(b.view->song().snap8th);
+         }},
+        {kRecording, "not carried out yet", nullptr, nullptr},
+        {kDistanceCheck, "not carried out yet", arrangeTwoNotes, nullptr},
+        {kSettings, "not carried out yet", nullptr, nullptr},
+        {kToggleSelectMode, "toggle-select mode", nullptr,
+         [](Bench& b) {
+             EXPECT_TRUE(b.view->song().toggleSelectMode);
+             EXPECT_FALSE(b.view->song().zoomMode);
+         }},
+        {kZoomMode, "zoom mode", nullptr,
+         [](Bench& b) {
+             EXPECT_TRUE(b.view->song().zoomMode);
+             EXPECT_FALSE(b.view->song().toggleSelectMode);
+         }},
+        {kShiftAfterDragMode, "shift-after-drag mode", nullptr,
+         [](Bench& b) {
+             EXPECT_TRUE(b.view->song().shiftAfterDragMode);
+             EXPECT_FALSE(b.view->song().zoomMode);
+         }},
+        {kPlay, "play", arrangeTwoNotes, [](Bench& b) { EXPECT_TRUE(b.view->playing()); }},
+        {kStop, "stop", arrangePlaying, [](Bench& b) { EXPECT_FALSE(b.view->playing()); }},
+        {kSetTempo, "tempo dialog while playing", arrangePlaying,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::TempoDialog"));
+         }},
+        {kTempoLock, "never available", nullptr, nullptr},
+        {kHelp, "help opens the page at its top", arrangeHelp,
+         [](Bench& b) {
+             EXPECT_EQ(helpFragment(b), QString());
+             closeHelp(b);
+         }},
+        {kContextHelp, "context help opens the page at its context", arrangeHelp,
+         [](Bench& b) {
+             EXPECT_EQ(helpFragment(b), QStringLiteral("context-1e145"));
+             closeHelp(b);
+         }},
+        {kAbout, "about box", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::AboutDialog"));
+         }},
+        {kNextPane, "no pane to move to", nullptr, nullptr},
+        {kPreviousPane, "no pane to move to", nullptr, nullptr},
+    };
+    return table;
+}
+
+TEST(FrameActions, EveryActionHasACase)
+{
+    Bench b;
+    std::set<int> covered;
+    for (const Case& c : cases()) {
+        covered.insert(c.id);
+    }
+    std::set<int> offered;
+    for (QAction* act : b.frame->actions()) {
+        offered.insert(act->data().toInt());
+    }
+    EXPECT_EQ(offered, covered);
+}
+
+TEST(FrameActions, EachActionDoesWhatItsCommandSays)
+{
+    std::map<int, std::size_t> actionsOf;
+    {
+        Bench probe;
+        for (const Case& c : cases()) {
+            actionsOf[c.id] = probe.frame->commandActions(c.id).size();
+        }
+    }
+    for (const Case& c : cases()) {
+        SCOPED_TRACE(std::to_string(c.id) + " " + c.what);
+        const std::size_t count = actionsOf[c.id];
+        ASSERT_GT(count, 0u);
+        for (std::size_t i = 0; i < count; ++i) {
+            Bench fresh;
+            if (c.arrange) {
+                c.arrange(fresh);
+                if (testing::Test::HasFatalFailure()) {
+                    return;
+                }
+            }
+            fresh.frame->updateCommandStates();
+            QAction* act = fresh.frame->commandActions(c.id)[i];
+            if (!c.check) {
+                const SongState before = fresh.view->song();
+                EXPECT_FALSE(act->isEnabled());
+                fresh.frame->runCommand(c.id);
+                EXPECT_TRUE(fresh.kinds().empty());
+                EXPECT_EQ(fresh.view->song().noteCount, before.noteCount);
+                continue;
+            }
+            ASSERT_TRUE(act->isEnabled());
+            act->trigger();
+            c.check(fresh);
+        }
+    }
+}
+
+// A dialog that runs out of memory after the user's part has already changed the song.
+ScriptedPrompts::DialogScript exhaustedAfter(std::function<void()> change)
+{
+    return [change](QDialog&) -> int {
+        change();
+        throw std::bad_alloc();
+    };
+}
+
+TEST(FrameActions, ACommandThatFailsHalfWayPutsTheSongBack)
+{
+    Bench b;
+    b.rightClick(40, 200);
+    b.scripted->pushDialog(exhaustedAfter([&b] {
+        b.view->song().notes[0].left = 400;
+        b.view->song().title = "changed";
+    }));
+    const SongState before = b.view->song();
+    b.frame->action(kFileNew)->trigger();
+    EXPECT_EQ(b.scripted->messages(),
+              QStringList{QStringLiteral("Warning! The command could not be completed (out of memory?).\n"
+                                         "The music is as it was before.")});
+    EXPECT_EQ(b.view->song().notes[0].left, before.notes[0].left);
+    EXPECT_EQ(b.view->song().title, before.title);
+    EXPECT_EQ(b.view->song().noteCount, 1);
+    EXPECT_TRUE(b.view->modified());
+
+    // The window still answers.
+    b.scripted->clear();
+    b.frame->action(kSelectAll)->trigger();
+    EXPECT_EQ(b.view->song().selectedCount, 1);
+}
+
+// File choosers that cannot even be shown.
+class ExhaustedFilePrompts : public ScriptedPrompts {
+public:
+    QString saveFileName(QWidget*, const FileRequest&) override { throw std::bad_alloc(); }
+};
+
+TEST(FrameActions, ASaveThatFailsHalfWaySaysSoAndKeepsTheSong)
+{
+    Bench b;
+    b.rightClick(40, 200);
+    auto* exhausted = new ExhaustedFilePrompts;
+    std::unique_ptr<Prompts> previous = installPrompts(std::unique_ptr<Prompts>(exhausted));
+    b.frame->action(kFileSaveAs)->trigger();
+    EXPECT_EQ(exhausted->messages(), QStringList{QStringLiteral("Warning! Cannot save(4)\nplease try again!")});
+    installPrompts(std::move(previous));
+    EXPECT_EQ(b.view->song().noteCount, 1);
+    EXPECT_TRUE(b.view->modified());
+    EXPECT_EQ(b.doc.title(), QStringLiteral("Untitled"));
+}
+
+} // namespace
+} // namespace zembra
