@@ -20,6 +20,11 @@ inline constexpr int kOpenImage = 32805;
 inline constexpr int kSetTempo = 32809;
 inline constexpr int kToolbarSpacer = 32813;
 inline constexpr int kRecording = 32814;
+// The MIDI import editor's own commands.
+inline constexpr int kRollOctaveUp = 32819;
+inline constexpr int kRollOctaveDown = 32820;
+inline constexpr int kRollCut = 32823;
+inline constexpr int kRollUndo = 32824;
 inline constexpr int kTempoLock = 32826;
 inline constexpr int kShiftAfterDragMode = 32828;
 inline constexpr int kValveAssignment = 32830;
