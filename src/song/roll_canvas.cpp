@@ -143,6 +143,7 @@ void RollCanvas::mousePressEvent(QMouseEvent* event)
         return;
     }
     m_pressAt = event->position().toPoint();
+    m_pressScroll = scrollX();
     m_pressShift = event->modifiers().testFlag(Qt::ShiftModifier);
     m_pressCtrl = event->modifiers().testFlag(Qt::ControlModifier);
     ShowMagnifier(std::nullopt);
@@ -154,7 +155,7 @@ void RollCanvas::mouseMoveEvent(QMouseEvent* event)
     AutoScroll(at.x());
     if (m_pressAt && event->buttons().testFlag(Qt::LeftButton)) {
         const QRect before = m_band ? m_band->normalized().translated(-scrollX(), 0) : QRect();
-        m_band = QRect(QPoint(m_pressAt->x() + scrollX(), m_pressAt->y()), QPoint(at.x() + scrollX(), at.y()));
+        m_band = QRect(QPoint(m_pressAt->x() + m_pressScroll, m_pressAt->y()), QPoint(at.x() + scrollX(), at.y()));
         update(before.united(m_band->normalized().translated(-scrollX(), 0)).adjusted(-1, -1, 1, 1));
         return;
     }
@@ -174,10 +175,10 @@ void RollCanvas::mouseReleaseEvent(QMouseEvent* event)
     RollState& roll = m_editor.state();
     const int scroll = scrollX();
     bool rangePlay = false;
-    if (at == press) {
+    if (at == press && scroll == m_pressScroll) {
         roll.Click(at.x() + scroll, at.y(), m_pressShift);
     } else {
-        const RollRect band{press.x() + scroll, press.y(), at.x() + scroll, at.y()};
+        const RollRect band{press.x() + m_pressScroll, press.y(), at.x() + scroll, at.y()};
         m_lastBandLeft = std::min(band.left, band.right);
         if (m_pressCtrl && m_pressShift) {
             rangePlay = true;

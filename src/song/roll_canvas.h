@@ -67,6 +67,8 @@ private:
     RollEditor& m_editor;
     RollPainter m_painter;
     std::optional<QPoint> m_pressAt;
+    // The scroll position at the press: the band is anchored in the roll, not the window.
+    int m_pressScroll = 0;
     bool m_pressShift = false;
     bool m_pressCtrl = false;
     std::optional<QRect> m_band;

@@ -6,6 +6,7 @@
 #include "midi/virtual_device.h"
 #include "song/import_edit_dialog.h"
 #include "song/marked_track_walk.h"
+#include "text/strings.h"
 #include "song/roll_canvas.h"
 #include "ui/command_ids.h"
 
@@ -123,6 +124,21 @@ TEST_F(ImportEditor, ShowsItsControlsInTheProgramsLanguage)
     EXPECT_FALSE(child<QPushButton>("undo")->isEnabled());
 }
 
+TEST_F(ImportEditor, SpeaksJapaneseOnAJapaneseSystem)
+{
+    const Language before = language();
+    setLanguage(Language::Japanese);
+    tracks.add({{0, 64}, {96, 61}});
+    open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("MIDI　インポートデータの編集"));
+    EXPECT_EQ(child<QPushButton>("octaveUp")->text(), QStringLiteral("↑ オクターブ上げる"));
+    EXPECT_EQ(child<QPushButton>("cut")->text(), QStringLiteral("切取って詰める"));
+    EXPECT_EQ(child<QPushButton>("cancel")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    EXPECT_EQ(child<QRadioButton>("canvasNotes")->text(), QStringLiteral("キャンバスの音のみ"));
+    EXPECT_EQ(child<QLabel>("counts")->text(), QStringLiteral("取り込める音符 = 1 \n取り込めない音符 = 1"));
+    setLanguage(before);
+}
+
 TEST_F(ImportEditor, StartsFromTheSettingsGivenAndFallsBackToZeroAndFour)
 {
     tracks.add({{0, 64}});
@@ -227,6 +243,24 @@ TEST_F(ImportEditor, BandSelectsShiftBandToggles)
     EXPECT_EQ(roll().notes[0].selected, 0);
     QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(500, 5));
     EXPECT_EQ(roll().selectedCount, 0);
+}
+
+TEST_F(ImportEditor, ABandKeepsItsStartWhenTheRollScrollsUnderIt)
+{
+    tracks.add({{0, 64}, {96, 64}, {96 * 400, 64}});
+    open();
+    const QPoint start = at(0) - QPoint(3, 3);
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, start);
+    const QPoint edge(canvas->width() - 1, at(1).y() + 4);
+    for (int i = 0; i < 3; ++i) {
+        move(edge, Qt::LeftButton, Qt::NoModifier);
+    }
+    ASSERT_GT(canvas->scrollX(), 0);
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, edge);
+    // Both notes lie between the press, where the roll was, and the release.
+    EXPECT_EQ(roll().notes[0].selected, 1);
+    EXPECT_EQ(roll().notes[1].selected, 1);
+    EXPECT_EQ(roll().notes[2].selected, 0);
 }
 
 TEST_F(ImportEditor, TranspositionAndTimeSignatureRedrawTheCounts)
