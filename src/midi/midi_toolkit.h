@@ -104,7 +104,9 @@ public:
     std::string LastSMFError() const;
 
     // Notices: the waker is called from the toolkit's thread when notices are waiting; it
-    // must only arrange for dispatchNotices() to run on the GUI thread.
+    // must only arrange for dispatchNotices() to run on the GUI thread. One dispatch delivers
+    // the notices that were waiting when it began; what its handlers cause waits for the next
+    // one, for which the waker is called again.
     void setWaker(std::function<void()> waker);
     void dispatchNotices();
     std::size_t pendingNotices() const;

@@ -80,7 +80,9 @@ bool Sequencer::post(NoticeTarget* target, unsigned message, std::uint32_t port,
     if (!target)
         return false;
     const bool wasEmpty = m_notices.empty();
-    m_notices.push_back(Notice{target, message, port, drainCheck});
+    m_notices.push_back(Notice{target, message, port, drainCheck, ++m_noticeSerial});
+    // The poster calls the waker when this returns true.
+    m_wakeAsked = m_wakeAsked || wasEmpty;
     return wasEmpty;
 }
 
@@ -91,13 +93,21 @@ void Sequencer::dropNotices(NoticeTarget* target)
 
 void Sequencer::dispatchNotices()
 {
+    std::uint64_t last = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_notices.empty())
+            return;
+        last = m_notices.back().serial;
+        m_wakeAsked = false;
+    }
     for (;;) {
         Notice notice;
         std::uint64_t putsBefore = 0;
         {
             std::lock_guard lock(m_mutex);
-            if (m_notices.empty())
-                return;
+            if (m_notices.empty() || m_notices.front().serial > last)
+                break;
             notice = m_notices.front();
             m_notices.pop_front();
             if (auto it = m_ports.find(notice.port); notice.port && it != m_ports.end()) {
@@ -113,17 +123,29 @@ void Sequencer::dispatchNotices()
         if (it == m_ports.end())
             continue;
         Port& port = it->second;
+        bool wake = false;
         // The end of the material: the port ran dry, was asked for more, and put nothing.
         // Deciding it here, after the answer, means a slow GUI thread never ends playback early.
         if (notice.drainCheck && port.puts == putsBefore && port.queue.empty() && port.hadMaterial) {
             port.hadMaterial = false;
             auto clock = m_clocks.find(port.clock);
             if (clock != m_clocks.end())
-                post(clock->second.target, kNoticeEndOfMaterial);
+                wake = post(clock->second.target, kNoticeEndOfMaterial);
         }
         // The answer may allow the next question (a port that ran dry while its last one waited).
         kick(lock);
+        if (wake)
+            callWaker();
     }
+    bool owed = false;
+    {
+        std::lock_guard lock(m_mutex);
+        // Notices posted while older ones waited asked for no call of their own.
+        owed = !m_notices.empty() && !m_wakeAsked;
+        m_wakeAsked = m_wakeAsked || owed;
+    }
+    if (owed)
+        callWaker();
 }
 
 double Sequencer::positionAt(const Clock& c, std::int64_t now) const

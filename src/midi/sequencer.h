@@ -34,6 +34,9 @@ public:
     Sequencer& operator=(const Sequencer&) = delete;
 
     void setWaker(std::function<void()> waker);
+    // Delivers the notices that were waiting when the call began. Those its handlers cause
+    // (a restart's first "more", the end an answer decides) wait for the next call, which the
+    // waker is asked for: a handler that keeps making work never holds the GUI thread here.
     void dispatchNotices();
     std::size_t pendingNotices() const;
 
@@ -95,6 +98,7 @@ private:
         unsigned message;
         std::uint32_t port;  // the asking port, 0 for clock notices
         bool drainCheck;     // the port was empty when it asked: an empty answer ends the material
+        std::uint64_t serial;
     };
 
     double positionAt(const Clock& c, std::int64_t now) const;
@@ -122,6 +126,8 @@ private:
     std::map<std::uint32_t, Clock> m_clocks;
     std::map<std::uint32_t, Port> m_ports;
     std::deque<Notice> m_notices;
+    std::uint64_t m_noticeSerial = 0;
+    bool m_wakeAsked = false;  // a waker call follows a post since the current dispatch began
     bool m_quit = false;
 
     std::mutex m_wakerMutex;

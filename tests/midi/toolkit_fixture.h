@@ -28,7 +28,14 @@ protected:
     MidiToolkit toolkit{ToolkitOptions::manual(time)};
 
     void advanceUs(std::int64_t micros) { toolkit.advance(std::chrono::microseconds(micros)); }
-    void dispatch() { toolkit.dispatchNotices(); }
+    // The GUI thread answers, as turns of the event loop would: one dispatch delivers only what
+    // was waiting, so the notices its answers cause come with the next turn.
+    void dispatch()
+    {
+        for (int turn = 0; turn < kTurns && toolkit.pendingNotices() != 0; ++turn)
+            toolkit.dispatchNotices();
+    }
+    static constexpr int kTurns = 64;
     std::vector<VirtualDevice::Sent> sent() { return toolkit.virtualDevice().sent(); }
     std::vector<std::uint64_t> sentTicks()
     {
