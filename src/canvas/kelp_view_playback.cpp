@@ -38,6 +38,12 @@ MidiEvent programChange(int channel, int program)
     return event;
 }
 
+bool TrackSoundsSomething(const CKelpDoc* doc)
+{
+    const MidiTrack* track = doc ? doc->songTrack() : nullptr;
+    return track && HoldsStrike(*track);
+}
+
 } // namespace
 
 MidiToolkit& CKelpView::toolkit() const
@@ -279,17 +285,21 @@ void CKelpView::Play()
     if (!m_recording) {
         m_leadIn = 0;
     }
-    BuildAndStart();
+    if (!BuildAndStart()) {
+        EndPlaybackState();
+    }
 }
 
 bool CKelpView::BuildAndStart()
 {
-    if (!BuildPlaybackTrack()) {
+    // Material without a strike would end as soon as it began and its repeat would start it
+    // again at once, for ever: there is nothing to play.
+    if (!BuildPlaybackTrack() || !TrackSoundsSomething(m_doc)) {
         return false;
     }
     PrepareClock();
     StartPlayback();
-    return true;
+    return m_playing;
 }
 
 void CKelpView::PlayRange(int fromX, int toX)
@@ -303,7 +313,7 @@ void CKelpView::PlayRange(int fromX, int toX)
     m_endX = toX;
     m_leadIn = 0;
     if (!BuildAndStart()) {
-        m_rangePlay = false;
+        EndPlaybackState();
     }
 }
 
@@ -317,7 +327,10 @@ void CKelpView::RestartFromStart()
     m_clock->Stop();
     m_port->Reset();
     m_playing = false;
-    BuildAndStart();
+    if (!BuildAndStart()) {
+        // Nothing sounds after the clicked beat: playback ends there.
+        Stop();
+    }
 }
 
 void CKelpView::OnPlaybackTimer()
@@ -376,9 +389,10 @@ void CKelpView::OnEndOfMaterial()
         return;
     }
     m_playing = false;
-    if (m_repeat) {
+    if (m_repeat && TrackSoundsSomething(m_doc)) {
         StartPlayback();
-    } else {
+    }
+    if (!m_playing) {
         m_playTimer->stop();
         EndPlaybackState();
         Repaint();

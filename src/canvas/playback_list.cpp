@@ -102,4 +102,15 @@ bool BuildSongTrack(MidiTrack& track, const SongState& song, const PlaybackRange
     return FillSongTrack(track, BuildPlaybackList(song, range), song, range);
 }
 
+bool HoldsStrike(const MidiTrack& track)
+{
+    for (std::uint32_t i = 0; i < track.Count(); ++i) {
+        const MidiEvent* e = track.Event(i);
+        if ((e->status & kStatusTypeMask) == kNoteOn && e->data2 != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace zembra

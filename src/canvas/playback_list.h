@@ -55,4 +55,8 @@ bool FillSongTrack(MidiTrack& track, const std::vector<PlaybackEntry>& list, con
 // Both steps; what playback runs at every start and saving runs before writing.
 bool BuildSongTrack(MidiTrack& track, const SongState& song, const PlaybackRange& range);
 
+// True when the track sounds something: a Note On with a velocity (a pluck or a click). Material
+// without one ends the moment it starts, so it is not worth starting, nor repeating.
+bool HoldsStrike(const MidiTrack& track);
+
 } // namespace zembra

@@ -175,5 +175,45 @@ TEST_F(PlaybackList, RecordingAddsTheClickProgramAndCountIn)
     EXPECT_EQ(events[3], (Timed{96, 0x91, 88, 64}));
 }
 
+TEST_F(PlaybackList, MaterialSoundsOnlyWithAStrike)
+{
+    struct Case {
+        const char* what;
+        std::vector<MidiEvent> events;
+        bool sounds;
+    };
+    const Case cases[] = {
+        {"empty", {}, false},
+        {"program changes only", {{0, 0xC0, 10, 0, 0}, {0, 0xC1, 115, 0, 0}}, false},
+        {"a key ended, never struck", {{0, 0xC0, 10, 0, 0}, {0, 0x90, 60, 0, 0}}, false},
+        {"a Note Off with a velocity", {{0, 0x80, 60, 64, 0}}, false},
+        {"a pluck", {{0, 0xC0, 10, 0, 0}, {0, 0x90, 60, 0, 0}, {0, 0x90, 60, 64, 0}}, true},
+        {"a metronome click", {{0, 0x91, 88, 64, 0}}, true},
+    };
+    for (const Case& c : cases) {
+        track.Clear();
+        for (const MidiEvent& e : c.events) {
+            track.Append(e);
+        }
+        EXPECT_EQ(HoldsStrike(track), c.sounds) << c.what;
+    }
+}
+
+TEST_F(PlaybackList, ARangeAfterTheLastNoteSoundsNothing)
+{
+    notes.add(0, 60);
+    notes.add(90, 62);
+    PlaybackRange range;
+    range.startX = 96; // the beat after the last note
+    build(range);
+    EXPECT_FALSE(HoldsStrike(track));
+    range.endX = 200;
+    build(range);
+    EXPECT_FALSE(HoldsStrike(track));
+    range.startX = range.endX = 90; // a vertical drag through the last note
+    build(range);
+    EXPECT_TRUE(HoldsStrike(track));
+}
+
 } // namespace
 } // namespace zembra
