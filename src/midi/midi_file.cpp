@@ -146,6 +146,8 @@ int MidiFile::WriteTrack(MidiTrack* track)
 
 int MidiFile::ReadMeta(MidiTrack* track, std::uint8_t type, std::vector<std::uint8_t>& data)
 {
+    // -1 means no data: the caller must never find a previous call's bytes and take them for these.
+    data.clear();
     const int number = trackNumber(track);
     if (!m_open || m_mode != 'r' || number < 0)
         return -1;

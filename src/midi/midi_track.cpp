@@ -88,7 +88,7 @@ std::uint32_t MidiTrack::AbsoluteTime(std::uint32_t n) const
 
 std::vector<MidiEvent> MidiTrack::TakeEvents(std::uint32_t from, std::uint32_t n) const
 {
-    if (from >= m_count || m_record || m_hold)
+    if (from >= m_count || m_record || m_hold || n == 0)
         return {};
     n = std::min(n, m_count - from);
     std::vector<MidiEvent> out(m_events.begin() + from, m_events.begin() + from + n);

@@ -39,7 +39,7 @@ public:
     // Sum of the times of events 0..n; 0 when n is past the end.
     std::uint32_t AbsoluteTime(std::uint32_t n) const;
     // A copy of up to n events from index `from` with absolute times; empty when there is
-    // nothing to give or the track is held or recording.
+    // nothing to give (n = 0 included) or the track is held or recording.
     std::vector<MidiEvent> TakeEvents(std::uint32_t from, std::uint32_t n) const;
 
     std::uint32_t Capacity() const { return static_cast<std::uint32_t>(m_events.size()); }

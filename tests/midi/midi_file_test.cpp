@@ -62,7 +62,6 @@ TEST_F(MidiFileTest, WrongModeClosedFileOrForeignTrackReturnZeroAndTouchNothing)
     EXPECT_EQ(writing.ReadAll(), 0);
     EXPECT_EQ(writing.ReadMeta(&other, 1, data), -1);
 
-    EXPECT_EQ(data, (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(track.Count(), 1u);
     EXPECT_EQ(track.Event(0)->time, 7u);
 }
@@ -134,9 +133,42 @@ TEST_F(MidiFileTest, ReadMetaCopiesTheDataAndTheFileTempoReachesTheClock)
     EXPECT_EQ(data, (std::vector<std::uint8_t>{0xFD, 0x01}));
     EXPECT_EQ(file.ReadMeta(&tracks[0], 0x01, data), 0);
     EXPECT_EQ(std::string(data.begin(), data.end()), "<TL>Fixture</TL>");
-    data = {9};
-    EXPECT_EQ(file.ReadMeta(&tracks[1], 0x58, data), -1);
-    EXPECT_EQ(data, (std::vector<std::uint8_t>{9})) << "absent leaves the caller's data";
+}
+
+TEST_F(MidiFileTest, ReadMetaThatFindsNothingLeavesNoBytes)
+{
+    MidiFile reading(toolkit);
+    ASSERT_TRUE(reading.Open(kData + "csvmidi-format1.mid", 'r', 0));
+    MidiTrack tracks[3];
+    for (MidiTrack& t : tracks)
+        reading.AddTrack(&t);
+    MidiTrack foreign;
+    MidiFile writing(toolkit);
+    ASSERT_TRUE(writing.Open(::testing::TempDir() + "zembra-meta-modes.mid", 'w', 0));
+    MidiTrack written;
+    writing.AddTrack(&written);
+    MidiFile closed(toolkit);
+
+    struct Case {
+        const char* what;
+        MidiFile* file;
+        MidiTrack* track;
+        std::uint8_t type;
+    };
+    const Case cases[] = {
+        {"a type the track lacks", &reading, &tracks[1], 0x58},
+        {"a track that was not added", &reading, &foreign, 0x58},
+        {"a file open for writing", &writing, &written, 0x58},
+        {"a closed file", &closed, &tracks[0], 0x58},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> data{9, 9, 9};
+        EXPECT_EQ(c.file->ReadMeta(c.track, c.type, data), -1) << c.what;
+        EXPECT_TRUE(data.empty()) << c.what << ": no old bytes";
+    }
+    std::vector<std::uint8_t> data{9, 9, 9};
+    EXPECT_EQ(reading.ReadMeta(&tracks[0], 0x58, data), 0) << "present: the bytes replace the old ones";
+    EXPECT_EQ(data, (std::vector<std::uint8_t>{3, 2, 24, 8}));
 }
 
 TEST_F(MidiFileTest, AFileThatCannotBeReadFailsToOpenWithTheReason)

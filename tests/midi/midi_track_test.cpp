@@ -39,6 +39,8 @@ TEST(MidiTrack, TakeEventsGivesAbsoluteTimesAndStopsAtTheEnd)
     EXPECT_EQ(track.AbsoluteTime(4), 40u);
     EXPECT_EQ(track.AbsoluteTime(5), 0u) << "past the end";
     EXPECT_TRUE(track.TakeEvents(5, 1).empty());
+    EXPECT_TRUE(track.TakeEvents(0, 0).empty()) << "no events asked for";
+    EXPECT_TRUE(track.TakeEvents(4, 0).empty());
 
     track.SetHold(true);
     EXPECT_TRUE(track.TakeEvents(0, 5).empty()) << "a held track gives nothing";
