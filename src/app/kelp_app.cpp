@@ -8,6 +8,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
+#include "midi/midi_toolkit.h"
 #include "song/kelp_doc.h"
 
 #include <QApplication>
@@ -49,6 +50,10 @@ void KelpApp::SetUpIdentity()
 bool KelpApp::InitInstance(const QStringList& arguments)
 {
     SetUpIdentity();
+    // Before the view builds the device menu.
+    if (settings::MidiMonitorEnabled()) {
+        MidiToolkit::shared().setMonitorListed(true);
+    }
     m_doc = std::make_unique<CKelpDoc>();
     m_view = new CKelpView();
     m_doc->setView(m_view);

@@ -47,6 +47,7 @@ ToolkitOptions ToolkitOptions::fromEnvironment()
     options.virtualOnly = mode && std::strcmp(mode, "virtual") == 0;
     if (const char* log = std::getenv("ZEMBRA_MIDI_LOG"))
         options.monitorLogPath = log;
+    options.monitor = options.virtualOnly || !options.monitorLogPath.empty();
     return options;
 }
 
@@ -55,6 +56,7 @@ ToolkitOptions ToolkitOptions::manual(std::shared_ptr<ManualTimeSource> time)
     ToolkitOptions options;
     options.time = std::move(time);
     options.virtualOnly = true;
+    options.monitor = true;
     return options;
 }
 
@@ -93,7 +95,7 @@ void MidiToolkit::setShared(MidiToolkit* toolkit)
 
 std::uint32_t MidiToolkit::GetNumOutDevices() const
 {
-    return static_cast<std::uint32_t>(m_externalNames.size() + 1) & 0xFFFF;
+    return static_cast<std::uint32_t>(m_externalNames.size() + (monitorListed() ? 1 : 0)) & 0xFFFF;
 }
 
 std::uint16_t MidiToolkit::virtualDeviceIndex() const
@@ -118,7 +120,7 @@ bool MidiToolkit::GetMidiOutCaps(std::uint16_t device, MidiOutCaps& caps)
         caps.simultaneousNotes = RtMidiDevice::simultaneousNotesFor(caps.name);
         return true;
     }
-    if (device == virtualDeviceIndex()) {
+    if (device == virtualDeviceIndex() && monitorListed()) {
         caps = MidiOutCaps{kVirtualName, kVirtualVoices};
         return true;
     }
@@ -169,7 +171,7 @@ std::shared_ptr<OutputDevice> MidiToolkit::openDevice(std::uint16_t device, std:
 {
     if (device == kMapperDevice)
         return mapper();
-    if (device == virtualDeviceIndex())
+    if (device == virtualDeviceIndex() && monitorListed())
         return m_virtual;
     if (device < m_externalNames.size())
         return RtMidiDevice::open(device, error);

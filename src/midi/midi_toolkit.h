@@ -25,10 +25,13 @@ class VirtualDevice;
 struct ToolkitOptions {
     std::shared_ptr<TimeSource> time;  // the steady clock when empty
     bool virtualOnly = false;          // only the virtual device; the mapper plays into it
+    // The virtual device (the MIDI monitor) is listed after the external outputs. It sounds
+    // nothing, so it is offered only to whoever asked for it; virtualOnly lists it anyway.
+    bool monitor = false;
     std::string soundFontPath;         // the setting; ZEMBRA_SOUNDFONT overrides it
     std::string monitorLogPath;        // the virtual device's text log
 
-    // ZEMBRA_MIDI=virtual, ZEMBRA_MIDI_LOG and the steady clock.
+    // ZEMBRA_MIDI=virtual, ZEMBRA_MIDI_LOG (a log asks for the monitor) and the steady clock.
     static ToolkitOptions fromEnvironment();
     // Virtual device only, time moved by hand.
     static ToolkitOptions manual(std::shared_ptr<ManualTimeSource> time);
@@ -54,13 +57,17 @@ public:
 
     std::uint32_t GetToolkitVersion() const { return kVersion; }
 
-    // Devices: 0..n-1 external outputs, then the virtual device; kMapperDevice is the
-    // built-in synthesizer (the virtual device when only that one is enabled).
+    // Devices: 0..n-1 external outputs, then the virtual device where it is listed;
+    // kMapperDevice is the built-in synthesizer (the virtual device when only that one is enabled).
     std::uint32_t GetNumOutDevices() const;
     // 1 when the device exists (for kMapperDevice: when there is a mapper); fills the name.
     int GetMidiOutDescription(std::uint16_t device, char name[kNameLength]);
     bool GetMidiOutCaps(std::uint16_t device, MidiOutCaps& caps);
+    // The virtual device's number when it is listed (the count of external outputs).
     std::uint16_t virtualDeviceIndex() const;
+    bool monitorListed() const { return m_options.virtualOnly || m_options.monitor; }
+    // The user's setting; takes effect for device menus built after it.
+    void setMonitorListed(bool listed) { m_options.monitor = listed; }
     VirtualDevice& virtualDevice() { return *m_virtual; }
     // The sound font setting; the built-in synthesizer is looked for again with it.
     void setSoundFontPath(const std::string& path);

@@ -7,7 +7,8 @@
 
 namespace zembra {
 
-VirtualDevice::VirtualDevice(std::string logPath)
+VirtualDevice::VirtualDevice(std::string logPath, std::size_t keep)
+    : m_keep(std::max<std::size_t>(keep, 1))
 {
     if (logPath.empty())
         return;
@@ -30,6 +31,10 @@ void VirtualDevice::send(const std::uint8_t* bytes, std::size_t length, std::uin
     s.length = static_cast<std::uint8_t>(std::min<std::size_t>(length, s.bytes.size()));
     std::copy_n(bytes, s.length, s.bytes.begin());
     std::lock_guard lock(m_mutex);
+    if (m_sent.size() == m_keep) {
+        m_sent.pop_front();
+        ++m_dropped;
+    }
     m_sent.push_back(s);
     if (m_log) {
         std::fprintf(m_log, "%" PRId64 " %" PRIu64, micros, tick);
@@ -43,13 +48,20 @@ void VirtualDevice::send(const std::uint8_t* bytes, std::size_t length, std::uin
 std::vector<VirtualDevice::Sent> VirtualDevice::sent() const
 {
     std::lock_guard lock(m_mutex);
-    return m_sent;
+    return {m_sent.begin(), m_sent.end()};
+}
+
+std::uint64_t VirtualDevice::dropped() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_dropped;
 }
 
 void VirtualDevice::clear()
 {
     std::lock_guard lock(m_mutex);
     m_sent.clear();
+    m_dropped = 0;
 }
 
 }  // namespace zembra

@@ -5,17 +5,22 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace zembra {
 
-// A device that sounds nothing and keeps every event it is sent, with the tick it was timed
-// for and the microsecond it went out. With a log path it is also a MIDI monitor: one line
-// per event, "<microseconds> <tick> <bytes in hex>".
+// A device that sounds nothing and keeps the events it is sent, with the tick each was timed
+// for and the microsecond it went out: the most recent `keep` of them, so that a long session
+// never grows without end. With a log path it is also a MIDI monitor: one line per event,
+// "<microseconds> <tick> <bytes in hex>", every event, for as long as it runs.
 class VirtualDevice final : public OutputDevice {
 public:
+    // Over an hour of a busy song at 16 events a second; 24 bytes an event.
+    static constexpr std::size_t kDefaultKeep = std::size_t(1) << 16;
+
     struct Sent {
         std::int64_t micros = 0;
         std::uint64_t tick = 0;
@@ -23,17 +28,22 @@ public:
         std::uint8_t length = 0;
     };
 
-    explicit VirtualDevice(std::string logPath = {});
+    explicit VirtualDevice(std::string logPath = {}, std::size_t keep = kDefaultKeep);
     ~VirtualDevice() override;
 
     void send(const std::uint8_t* bytes, std::size_t length, std::uint64_t tick, std::int64_t micros) override;
 
+    // Oldest first.
     std::vector<Sent> sent() const;
+    // Events let go to keep within the limit, since construction or the last clear.
+    std::uint64_t dropped() const;
     void clear();
 
 private:
     mutable std::mutex m_mutex;
-    std::vector<Sent> m_sent;
+    std::size_t m_keep;
+    std::deque<Sent> m_sent;
+    std::uint64_t m_dropped = 0;
     std::FILE* m_log = nullptr;
 };
 

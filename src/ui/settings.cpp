@@ -13,6 +13,8 @@ const QString kPrinterSection = QStringLiteral("PrinterSetting");
 const QString kDevMode1 = QStringLiteral("DevMode1");
 const QString kDevMode2 = QStringLiteral("DevMode2");
 const QString kRecentSection = QStringLiteral("Recent File List");
+const QString kMidiSection = QStringLiteral("Midi");
+const QString kMonitor = QStringLiteral("Monitor");
 // What an absent device-mode value reads as.
 const QString kAbsent = QStringLiteral("no");
 
@@ -43,6 +45,11 @@ void RememberFolder(const char* kind, const QString& chosenFile)
 {
     const QString folder = QFileInfo(chosenFile).absolutePath();
     QSettings().setValue(key(kPathSection, QLatin1String(kind)), QDir::toNativeSeparators(folder));
+}
+
+bool MidiMonitorEnabled()
+{
+    return QSettings().value(key(kMidiSection, kMonitor), false).toBool();
 }
 
 QStringList RecentFiles()

@@ -26,6 +26,10 @@ void RememberFolder(const char* kind, const QString& chosenFile);
 QStringList RecentFiles();
 void AddRecentFile(const QString& path);
 
+// The MIDI monitor (the virtual device, which sounds nothing) is offered in the device menu only
+// when this is on: section "Midi", value "Monitor", true or false; false when absent.
+bool MidiMonitorEnabled();
+
 // Fills `mode` from the stored text when it is a whole, valid record; otherwise leaves it as it
 // was and returns false.
 bool LoadPrinterSettings(DevMode& mode);

@@ -71,6 +71,15 @@ TEST_F(Settings, RecentFilesKeepTheLastFourNewestFirst)
     EXPECT_FALSE(stored("Recent File List/File5").isValid());
 }
 
+TEST_F(Settings, TheMidiMonitorIsOfferedOnlyWhenTurnedOn)
+{
+    EXPECT_FALSE(settings::MidiMonitorEnabled()) << "absent: off";
+    store("Midi/Monitor", true);
+    EXPECT_TRUE(settings::MidiMonitorEnabled());
+    store("Midi/Monitor", QStringLiteral("false"));
+    EXPECT_FALSE(settings::MidiMonitorEnabled());
+}
+
 TEST_F(Settings, DeviceModeTextIsLowercaseHexSplitAfter260)
 {
     const DevMode mode = sample();

@@ -1,11 +1,15 @@
 #include "midi/notice_pump.h"
+#include "midi/output_device_menu.h"
 #include "midi/rtmidi_device.h"
 #include "midi/synth_engine.h"
 
 #include "midi_csv.h"
 #include "toolkit_fixture.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <cmath>
 #include <cstdlib>
@@ -48,10 +52,13 @@ TEST(Environment, VirtualModeAndMonitorLogComeFromTheEnvironment)
     setenv("ZEMBRA_MIDI_LOG", "/tmp/zembra-monitor-name.log", 1);
     const ToolkitOptions virtualOnly = ToolkitOptions::fromEnvironment();
     EXPECT_TRUE(virtualOnly.virtualOnly);
+    EXPECT_TRUE(virtualOnly.monitor);
     EXPECT_EQ(virtualOnly.monitorLogPath, "/tmp/zembra-monitor-name.log");
     setenv("ZEMBRA_MIDI", "all", 1);
     EXPECT_FALSE(ToolkitOptions::fromEnvironment().virtualOnly);
+    EXPECT_TRUE(ToolkitOptions::fromEnvironment().monitor) << "a log asks for the monitor";
     unsetenv("ZEMBRA_MIDI_LOG");
+    EXPECT_FALSE(ToolkitOptions::fromEnvironment().monitor) << "an ordinary user's run";
     if (before)
         setenv("ZEMBRA_MIDI", saved.c_str(), 1);
     else
@@ -70,6 +77,74 @@ TEST_F(Devices, MonitorLogHasOneLinePerEvent)
         monitor.send(program, 2, 0, 1);
     }
     EXPECT_EQ(test::readText(path), "500000 96 90 3C 64\n1 0 C0 0A\n");
+}
+
+TEST_F(Devices, TheMonitorKeepsOnlyTheLatestEventsButLogsThemAll)
+{
+    const std::string path = ::testing::TempDir() + "zembra-monitor-ring.log";
+    std::remove(path.c_str());
+    {
+        VirtualDevice monitor(path, 4);
+        for (std::uint8_t key = 60; key < 70; ++key) {
+            const std::uint8_t on[] = {0x90, key, 0x40};
+            monitor.send(on, 3, key, key);
+        }
+        const auto kept = monitor.sent();
+        ASSERT_EQ(kept.size(), 4u);
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(kept[i].bytes[1], 66 + i) << "the latest, oldest first";
+        EXPECT_EQ(monitor.dropped(), 6u);
+        monitor.clear();
+        EXPECT_TRUE(monitor.sent().empty());
+        EXPECT_EQ(monitor.dropped(), 0u);
+    }
+    const std::string log = test::readText(path);
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 10) << "the log file keeps every event";
+}
+
+TEST_F(Devices, TheMonitorsMemoryIsBoundedByDefault)
+{
+    VirtualDevice& monitor = toolkit.virtualDevice();
+    const std::uint8_t program[] = {0xC0, 0x0A};
+    for (std::size_t i = 0; i < VirtualDevice::kDefaultKeep + 100; ++i)
+        monitor.send(program, 2, 0, std::int64_t(i));
+    const auto kept = monitor.sent();
+    ASSERT_EQ(kept.size(), VirtualDevice::kDefaultKeep);
+    EXPECT_EQ(kept.back().micros, std::int64_t(VirtualDevice::kDefaultKeep + 99));
+    EXPECT_EQ(monitor.dropped(), 100u);
+}
+
+// A user's run: the external outputs only, and the monitor only once it is turned on.
+TEST(MonitorListing, OnlyWhereItIsEnabled)
+{
+    ToolkitOptions options;
+    options.time = std::make_shared<ManualTimeSource>();
+    options.soundFontPath = "/nonexistent/none.sf2";
+    MidiToolkit toolkit(options);
+    const std::uint16_t monitorIndex = toolkit.virtualDeviceIndex();
+    EXPECT_FALSE(toolkit.monitorListed());
+    EXPECT_EQ(toolkit.GetNumOutDevices(), monitorIndex) << "the external outputs, nothing more";
+    char name[MidiToolkit::kNameLength];
+    EXPECT_EQ(toolkit.GetMidiOutDescription(monitorIndex, name), 0);
+    test::NoticeLog log;
+    EXPECT_EQ(toolkit.OpenMidiOut(&log, monitorIndex, 0, 0), 0u) << "not listed, not opened";
+    auto menuNames = [&toolkit] {
+        QMenuBar bar;
+        OutputDeviceMenu menu(toolkit);
+        menu.Build(&bar, nullptr, QStringLiteral("&Midi"), 201);
+        QStringList names;
+        for (QAction* item : menu.menu()->actions())
+            names << item->text();
+        return names;
+    };
+    EXPECT_FALSE(menuNames().contains(QStringLiteral("Zembra MIDI monitor")));
+
+    toolkit.setMonitorListed(true);
+    EXPECT_TRUE(menuNames().contains(QStringLiteral("Zembra MIDI monitor")));
+    EXPECT_EQ(toolkit.GetNumOutDevices(), monitorIndex + 1u);
+    EXPECT_EQ(toolkit.GetMidiOutDescription(monitorIndex, name), 1);
+    EXPECT_STREQ(name, "Zembra MIDI monitor");
+    EXPECT_GT(toolkit.OpenMidiOut(&log, monitorIndex, 0, 0), kLastFailedHandle);
 }
 
 TEST(RtMidiDevice, OnlySoftwareSynthesizersClaimVoices)
