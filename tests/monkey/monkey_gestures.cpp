@@ -191,9 +191,8 @@ void ArrowKey(MonkeyRig& rig)
         rig.Key(key, modifiers);
     }
     const auto& after = rig.view().song().notes;
-    const bool moved = !std::equal(before.begin(), before.end(), after.begin(), [](const NoteRecord& a, const NoteRecord& b) {
-        return a.left == b.left && a.top == b.top;
-    });
+    const auto samePlace = [](const NoteRecord& a, const NoteRecord& b) { return a.left == b.left && a.top == b.top; };
+    const bool moved = !std::equal(before.begin(), before.end(), after.begin(), samePlace);
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         rig.setArrowMovePending(false);
     } else if (moved) {
@@ -212,7 +211,8 @@ std::vector<KeyPress> KeysToType()
 {
     std::vector<KeyPress> keys;
     for (const Accelerator& accelerator : Accelerators()) {
-        const QKeySequence sequence(QString::fromLatin1(accelerator.keys.data(), static_cast<qsizetype>(accelerator.keys.size())));
+        const QKeySequence sequence(
+            QString::fromLatin1(accelerator.keys.data(), static_cast<qsizetype>(accelerator.keys.size())));
         if (!sequence.isEmpty()) {
             keys.push_back({sequence[0].key(), sequence[0].keyboardModifiers(), accelerator.id});
         }

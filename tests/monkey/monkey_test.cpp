@@ -15,7 +15,6 @@
 #include "step_watchdog.h"
 #include "undo_watch.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -30,7 +29,7 @@
 namespace zembra::monkey {
 namespace {
 
-constexpr long kCiSteps = 2500;
+constexpr long kCiSteps = 2000;
 constexpr std::uint64_t kCiSeed = 20261208;
 constexpr std::chrono::milliseconds kStepLimit{1000};
 
@@ -127,7 +126,8 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
             const auto micros =
                 std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - stepStart);
             std::fprintf(stderr, "monkey: step %ld %s %s: %lld us, %d notes, %d selected%s\n", step, gesture.name,
-                         rig.note().c_str(), static_cast<long long>(micros.count()), view->song().noteCount, view->song().selectedCount,
+                         rig.note().c_str(), static_cast<long long>(micros.count()), view->song().noteCount,
+                         view->song().selectedCount,
                          view->playing() ? ", playing" : "");
         }
         std::string broken = rig.TakeFailure();

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace zembra::monkey {
 
 RandomPrompts::RandomPrompts(MonkeyDice& dice, QStringList openNames, QStringList saveNames)
@@ -68,9 +70,10 @@ void RandomPrompts::fillFields(QDialog& dialog)
 {
     for (QSpinBox* box : dialog.findChildren<QSpinBox*>()) {
         if (m_dice.percent(50)) {
-            // Mostly within the box's range, sometimes at its ends.
-            box->setValue(m_dice.percent(20) ? (m_dice.percent(50) ? box->minimum() : box->maximum())
-                                             : m_dice.between(box->minimum(), std::min(box->maximum(), box->minimum() + 400)));
+            // Mostly near the low end of the box's range, sometimes at either end.
+            const int nearLow = m_dice.between(box->minimum(), std::min(box->maximum(), box->minimum() + 400));
+            const int end = m_dice.percent(50) ? box->minimum() : box->maximum();
+            box->setValue(m_dice.percent(20) ? end : nearLow);
         }
     }
     for (QDoubleSpinBox* box : dialog.findChildren<QDoubleSpinBox*>()) {
