@@ -30,12 +30,6 @@ constexpr std::string_view kMaskedUntilMended[] = {
     // Playback of a stretch without notes ends at once and restarts for ever.
     "range-play-without-notes",
     "click-restart-past-last-note",
-    // The press survives a song that Undo, Redo, New or Open put in place.
-    "song-replaced-while-left-held",
-    // The right button's release ends the left press.
-    "right-click-while-left-held",
-    // The pending arrow move and the click after it share one snapshot.
-    "click-after-arrow-move",
 };
 
 struct Modes {
@@ -97,7 +91,7 @@ void ReleaseLeft(MonkeyRig& rig, QPoint at, Qt::KeyboardModifiers modifiers)
     // A click or drag on a note takes its own snapshot, after the one of the pending arrow move.
     const bool twoSnapshots = pressTaken && rig.pressOnNote() && rig.arrowMovePending() &&
                               !rig.Masked("click-after-arrow-move");
-    const int counterBefore = view.undoRing().undoCounter();
+    const int counterBefore = rig.undoCounterAtPress();
     const Modes before = ModesOf(song);
     const int liveBefore = LiveNotes(song);
     rig.Release(at, Qt::LeftButton, modifiers);

@@ -109,6 +109,7 @@ void MonkeyRig::Press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
 {
     if (button == Qt::LeftButton) {
         m_pressInterrupted = false;
+        m_undoCounterAtPress = m_view.undoRing().undoCounter();
         m_pressTaken = !m_view.playing() && m_view.viewport()->rect().contains(at);
         m_pressPoint = at;
         m_pressCanvasX = ToCanvasX(at.x());

@@ -55,6 +55,9 @@ public:
     int pressCanvasX() const { return m_pressCanvasX; }
     bool pressStartsRange() const { return m_pressStartsRange; }
     bool pressOnNote() const { return m_pressOnNote; }
+    // The undo counter just before the press: a pending arrow move may take its snapshot at the
+    // press or at the release, the click or drag its own at the release.
+    int undoCounterAtPress() const { return m_undoCounterAtPress; }
     // Selected notes were moved with the arrow keys and nothing since has taken their snapshot
     // for certain (the exerciser only keeps the mark across gestures that cannot take it).
     bool arrowMovePending() const { return m_arrowMovePending; }
@@ -107,6 +110,7 @@ private:
     int m_pressCanvasX = 0;
     bool m_pressStartsRange = false;
     bool m_pressOnNote = false;
+    int m_undoCounterAtPress = 0;
     bool m_arrowMovePending = false;
     bool m_pressInterrupted = false;
     std::map<std::string, long> m_masked;
