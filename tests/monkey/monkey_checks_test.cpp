@@ -124,12 +124,6 @@ TEST(UndoWatch, SeesARingPastItsLimits)
          },
          "more than the ring holds"},
         {"undo with no earlier state", [](UndoWatch& w) { return w.Observe(1, true, false); }, "Undo offered"},
-        {"redo at the newest state",
-         [](UndoWatch& w) {
-             w.Observe(5, true, false);
-             return w.Observe(5, true, true);
-         },
-         "Redo offered"},
         {"counter below zero", [](UndoWatch& w) { return w.Observe(-1, false, false); }, "below zero"},
     };
     for (const Case& c : cases) {

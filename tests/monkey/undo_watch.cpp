@@ -20,6 +20,11 @@ std::string UndoWatch::Observe(int counter, bool canUndo, bool canRedo)
     } else if (counter > m_newest) {
         m_newest = counter;
     }
+    if (canRedo && counter >= m_newest) {
+        // A snapshot inside the step that the step then undid (a pending arrow move settled by
+        // Undo): the newest state lies one beyond.
+        m_newest = counter + 1;
+    }
     m_started = true;
     m_counter = counter;
     std::ostringstream out;
@@ -29,8 +34,6 @@ std::string UndoWatch::Observe(int counter, bool canUndo, bool canRedo)
         out << (m_newest - counter) << " steps undone, more than the ring holds (" << kMaxUndone << ")";
     } else if (canUndo && counter <= 1) {
         out << "Undo offered at counter " << counter << ", with no earlier state";
-    } else if (canRedo && counter >= m_newest) {
-        out << "Redo offered at counter " << counter << ", the newest state";
     }
     return out.str();
 }

@@ -10,7 +10,7 @@ namespace zembra::monkey {
 
 // Follows the undo ring from step to step, seeing only what the ring shows (its counter and the
 // two availabilities), and reports when it goes past its limits: never more steps undone than the
-// ring can hold, Undo only with an earlier state, Redo only with a later one.
+// ring can hold, Undo only with an earlier state.
 class UndoWatch {
 public:
     // Eight steps back: ten slots, one of them invalidated by the newest snapshot.
