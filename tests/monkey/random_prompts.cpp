@@ -1,0 +1,123 @@
+#include "random_prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace zembra::monkey {
+
+RandomPrompts::RandomPrompts(MonkeyDice& dice, QStringList openNames, QStringList saveNames)
+    : m_dice(dice)
+    , m_openNames(std::move(openNames))
+    , m_saveNames(std::move(saveNames))
+{
+}
+
+void RandomPrompts::message(QWidget*, const QString& text, const QString&, Icon)
+{
+    ++m_messages;
+    m_lastMessage = text;
+}
+
+Prompts::Answer RandomPrompts::ask(QWidget*, const QString&, const QString&, Buttons buttons, Answer, Icon)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return m_dice.percent(50) ? Answer::Ok : Answer::Cancel;
+    case Buttons::YesNo:
+        return m_dice.percent(50) ? Answer::Yes : Answer::No;
+    case Buttons::YesNoCancel:
+        break;
+    }
+    constexpr Answer kThree[] = {Answer::Yes, Answer::No, Answer::Cancel};
+    return kThree[m_dice.below(3)];
+}
+
+QString RandomPrompts::openFileName(QWidget*, const FileRequest&)
+{
+    // One time in three the user cancels.
+    const int pick = m_dice.below(static_cast<int>(m_openNames.size()) * 3 / 2 + 1);
+    return pick < m_openNames.size() ? m_openNames[pick] : QString();
+}
+
+QString RandomPrompts::saveFileName(QWidget*, const FileRequest& request)
+{
+    // Rendering audio takes seconds: mostly the user thinks better of it.
+    if (request.fileName.endsWith(QLatin1String(".wav")) && m_dice.percent(80)) {
+        return {};
+    }
+    const int pick = m_dice.below(static_cast<int>(m_saveNames.size()) * 3 / 2 + 1);
+    return pick < m_saveNames.size() ? m_saveNames[pick] : QString();
+}
+
+QColor RandomPrompts::chooseColour(QWidget*, const QColor&)
+{
+    if (m_dice.percent(30)) {
+        return {};
+    }
+    return QColor(m_dice.below(256), m_dice.below(256), m_dice.below(256));
+}
+
+void RandomPrompts::fillFields(QDialog& dialog)
+{
+    for (QSpinBox* box : dialog.findChildren<QSpinBox*>()) {
+        if (m_dice.percent(50)) {
+            // Mostly near the low end of the box's range, sometimes at either end.
+            const int nearLow = m_dice.between(box->minimum(), std::min(box->maximum(), box->minimum() + 400));
+            const int end = m_dice.percent(50) ? box->minimum() : box->maximum();
+            box->setValue(m_dice.percent(20) ? end : nearLow);
+        }
+    }
+    for (QDoubleSpinBox* box : dialog.findChildren<QDoubleSpinBox*>()) {
+        if (m_dice.percent(50)) {
+            const double span = box->maximum() - box->minimum();
+            box->setValue(box->minimum() + span * m_dice.below(1001) / 1000.0);
+        }
+    }
+    for (QComboBox* box : dialog.findChildren<QComboBox*>()) {
+        if (box->count() > 0 && m_dice.percent(50)) {
+            box->setCurrentIndex(m_dice.below(box->count()));
+        }
+    }
+    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+        if (m_dice.percent(30)) {
+            box->setChecked(!box->isChecked());
+        }
+    }
+    for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+        if (m_dice.percent(20)) {
+            button->setChecked(true);
+        }
+    }
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        // Spin boxes carry a line edit of their own: those were set above.
+        if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) == nullptr && m_dice.percent(30)) {
+            constexpr const char* kTexts[] = {"", "0", "-1", "999999", "abc", "120", "Ünïcödé 曲"};
+            edit->setText(QString::fromUtf8(kTexts[m_dice.below(static_cast<int>(std::size(kTexts)))]));
+        }
+    }
+}
+
+int RandomPrompts::runDialog(QDialog& dialog)
+{
+    ++m_dialogs;
+    if (m_dice.percent(40)) {
+        dialog.reject();
+        return QDialog::Rejected;
+    }
+    fillFields(dialog);
+    // accept() may refuse what was typed and keep the dialog open; a person would then cancel.
+    dialog.setResult(QDialog::Rejected);
+    dialog.accept();
+    return dialog.result();
+}
+
+} // namespace zembra::monkey

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "monkey_dice.h"
+#include "ui/prompts.h"
+
+#include <QStringList>
+
+namespace zembra::monkey {
+
+// A user who answers every question, file chooser and dialog at random (from the run's dice),
+// and never waits: dialogs get random values in their fields and are then accepted or rejected.
+// File choosers offer a fixed set of names in one temporary folder.
+class RandomPrompts : public Prompts {
+public:
+    RandomPrompts(MonkeyDice& dice, QStringList openNames, QStringList saveNames);
+
+    void message(QWidget* parent, const QString& text, const QString& caption, Icon icon) override;
+    Answer ask(QWidget* parent, const QString& text, const QString& caption, Buttons buttons, Answer defaultAnswer,
+               Icon icon) override;
+    QString openFileName(QWidget* parent, const FileRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileRequest& request) override;
+    QColor chooseColour(QWidget* parent, const QColor& initial) override;
+    int runDialog(QDialog& dialog) override;
+    void beep() override {}
+
+    long messages() const { return m_messages; }
+    long dialogs() const { return m_dialogs; }
+    const QString& lastMessage() const { return m_lastMessage; }
+
+private:
+    void fillFields(QDialog& dialog);
+
+    MonkeyDice& m_dice;
+    QStringList m_openNames;
+    QStringList m_saveNames;
+    long m_messages = 0;
+    long m_dialogs = 0;
+    QString m_lastMessage;
+};
+
+} // namespace zembra::monkey
