@@ -263,7 +263,10 @@ void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
         painter.drawLine(x, y, x + markW, y);
         painter.drawLine(x + halfW, y - halfH, x + halfW, y + halfH);
         Check(x + markW / 2, y, kCrossColour);
-        if (m_countMarks) {
+        // Only the strip's own bars count: the neighbours' marks fall off the paper or under
+        // the blanking, and counting them would hide a hole that was never printed.
+        const bool own = note.bar >= strip.firstBar && note.bar < strip.firstBar + strip.bars;
+        if (m_countMarks && own) {
             ++m_marksDrawn;
         }
     }

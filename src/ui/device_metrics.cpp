@@ -3,6 +3,7 @@
 #include "ui/printer_record.h"
 #include "ui/settings.h"
 
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintDevice>
@@ -27,6 +28,15 @@ PrintMetrics MetricsOfDevice(const QPaintDevice& device)
     PrintMetrics m;
     m.horzRes = device.width();
     m.vertRes = device.height();
+    if (device.devType() == QInternal::Image) {
+        // An image keeps its resolution in dots per metre, finer than the whole dots per inch.
+        const auto& image = static_cast<const QImage&>(device);
+        if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+            m.horzSize10 = static_cast<int>(std::lround(m.horzRes * 10000.0 / image.dotsPerMeterX()));
+            m.vertSize10 = static_cast<int>(std::lround(m.vertRes * 10000.0 / image.dotsPerMeterY()));
+        }
+        return m;
+    }
     const int dpiX = device.physicalDpiX();
     const int dpiY = device.physicalDpiY();
     if (dpiX > 0 && dpiY > 0) {
