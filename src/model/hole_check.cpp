@@ -52,6 +52,13 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barL
 std::vector<HolePair> CheckList(const SongState& song)
 {
     std::vector<HolePair> list;
+    FillCheckList(song, list);
+    return list;
+}
+
+void FillCheckList(const SongState& song, std::vector<HolePair>& list)
+{
+    list.clear();
     list.reserve(kMaxNotes);
     for (int i = 0; i < kMaxNotes && !song.IsFree(i); ++i) {
         if (song.IsLive(i)) {
@@ -62,14 +69,13 @@ std::vector<HolePair> CheckList(const SongState& song)
     std::sort(list.begin(), list.end(), [](const HolePair& a, const HolePair& b) {
         return a.top != b.top ? a.top < b.top : a.left < b.left;
     });
-    return list;
 }
 
 int CountCloseHoles(const SongState& song, const PrintMetrics& metrics, std::vector<HolePair>& list)
 {
     // The live notes themselves decide, not noteCount, which a deletion leaves stale until the
     // next tidy.
-    list = CheckList(song);
+    FillCheckList(song, list);
     if (list.size() <= 1) {
         return -1;
     }

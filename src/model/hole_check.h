@@ -25,6 +25,8 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barL
 
 // The live notes sorted by row and then by x, as the check compares them.
 std::vector<HolePair> CheckList(const SongState& song);
+// The same into `list`, keeping its storage between repaints.
+void FillCheckList(const SongState& song, std::vector<HolePair>& list);
 
 // The number of notes that follow the previous note of their row by less than the minimum
 // distance; -1 when the song has one live note or none. `list` receives the check list.
