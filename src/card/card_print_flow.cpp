@@ -194,7 +194,7 @@ void CardPrintFlow::ExportPdfCommand()
     }
     const QString path = prompts().saveFileName(
         m_host.window(), {TextOf(str::kCardPdfCaption), QString(), name + QStringLiteral(".pdf"),
-                          TextOf(str::kCardPdfFilter)});
+                          TextOf(str::kCardPdfFilter), QStringLiteral("pdf")});
     if (path.isEmpty()) {
         return;
     }
