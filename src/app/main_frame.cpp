@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/audio_export.h"
+#include "app/card_commands.h"
 #include "ui/command_ids.h"
 #include "app/help_file.h"
 #include "app/help_window.h"
@@ -130,6 +131,7 @@ bool writesTheSong(int commandId)
 CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     : QMainWindow(parent)
     , m_pump(std::make_unique<NoticePump>(MidiToolkit::shared()))
+    , m_card(std::make_unique<CardCommands>(*this, *view, *doc))
     , m_doc(doc)
     , m_view(view)
 {
@@ -418,6 +420,18 @@ void CMainFrame::carryOut(int commandId)
         break;
     case cmd::kExportAudio:
         AudioExport::Run(*m_view, this);
+        break;
+    case cmd::kPrint:
+        m_card->flow().PrintCommand();
+        break;
+    case cmd::kPrintPreview:
+        m_card->flow().PreviewCommand();
+        break;
+    case cmd::kPrintSetup:
+        m_card->flow().PrintSetupCommand();
+        break;
+    case cmd::kExportCardPdf:
+        m_card->flow().ExportPdfCommand();
         break;
     case cmd::kHelp:
         showHelp(0);

@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace zembra {
 
+class CardCommands;
 class CKelpDoc;
 class CKelpView;
 class NoticePump;
@@ -35,6 +36,7 @@ public:
     QToolBar* canvasToolBar() const { return m_canvasToolBar; }
     QLabel* pane(int index) const { return m_panes[static_cast<std::size_t>(index)]; }
     bool printPreviewShown() const { return m_printPreview; }
+    CardCommands& cardCommands() { return *m_card; }
     void setPrintPreviewShown(bool shown) { m_printPreview = shown; }
 
     // Every action that carries a command: the one of the toolbars and keys, then the menu
@@ -68,6 +70,7 @@ private:
     // The one sequencer clock of the program; everything the output port plays is timed by it.
     SyncClock m_clock;
     std::unique_ptr<NoticePump> m_pump;
+    std::unique_ptr<CardCommands> m_card;
     CKelpDoc* m_doc;
     CKelpView* m_view;
     std::map<int, QAction*> m_actions;

@@ -27,6 +27,7 @@ constexpr std::array kFileMenu = {
     MenuItem{kPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", "Print Setup(&R)..."},
     MenuItem{kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
     MenuItem{kPrint, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
+    MenuItem{kExportCardPdf, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
     kSeparator,
     MenuItem{kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"},
 };

@@ -1,4 +1,5 @@
 #include "canvas/canvas_painter.h"
+#include "canvas/close_hole_marks.h"
 
 #include "canvas/canvas_geometry.h"
 #include "text/string_ids.h"
@@ -250,6 +251,14 @@ void CanvasPainter::DrawNoteName(QPainter& painter, const NoteRecord& note, int 
     painter.setPen(m_colours.noteNameText);
     painter.drawText(QRect(CanvasToClientX(note.left, scrollX), note.top - kLabelRise, kLabelWidth, kLabelHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, Utf8(note.name.view()));
+}
+
+void CanvasPainter::PaintCloseHoleMarks(QPainter& painter, const CanvasScene& scene)
+{
+    if (scene.checkList != nullptr) {
+        DrawCloseHoleMarks(painter, *scene.checkList, scene.minHoleDistance, scene.song.rowHeight, scene.scrollX,
+                           m_colours.edgeShadow);
+    }
 }
 
 } // namespace zembra

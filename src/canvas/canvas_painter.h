@@ -2,6 +2,7 @@
 
 #include "canvas/canvas_palette.h"
 #include "canvas/mouse_editor.h"
+#include "model/hole_check.h"
 #include "model/key_names.h"
 #include "model/song_state.h"
 
@@ -18,6 +19,9 @@ struct CanvasScene {
     const SongState& song;
     const KeyNames& keyNames;
     int scrollX = 0;
+    // The hole check's sorted notes and its distance in canvas pixels, while the check is on.
+    const std::vector<HolePair>* checkList = nullptr;
+    int minHoleDistance = 0;
 };
 
 // Draws the canvas: the steps of a repaint onto the off-screen copy, and the marks that mouse
@@ -39,6 +43,8 @@ public:
     void PaintGrid(QPainter& painter, const QImage& target, const CanvasScene& scene);
     // The title, the author line and the bar-length scale.
     void PaintTexts(QPainter& painter, const CanvasScene& scene);
+    // Under the notes: the pairs of notes on one row that lie too close to sound.
+    void PaintCloseHoleMarks(QPainter& painter, const CanvasScene& scene);
     // The live notes as tiles, unselected first; the store must be tidied before.
     void PaintNotes(QPainter& painter, const CanvasScene& scene, int clientWidth);
     // The row names at the left edge, fixed while scrolling, and below them the key of the

@@ -38,6 +38,11 @@ constexpr std::array kImplemented = {
     cmd::kFileSave,
     cmd::kFileSaveAs,
     cmd::kOpenImage,
+    cmd::kDistanceCheck,
+    cmd::kPrintSetup,
+    cmd::kPrint,
+    cmd::kPrintPreview,
+    cmd::kExportCardPdf,
 };
 
 } // namespace
@@ -101,6 +106,7 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kPrintSetup:
     case cmd::kPrint:
     case cmd::kPrintPreview:
+    case cmd::kExportCardPdf:
         state.enabled = idle;
         break;
     case cmd::kFileSave:

@@ -2,6 +2,7 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
@@ -427,11 +428,17 @@ void CKelpView::SetPane(int pane, const QString& text)
     }
 }
 
-int CKelpView::DrawDistanceCheck(QPainter&)
+int CKelpView::DrawDistanceCheck(QPainter& painter)
 {
     // The hole-spacing check shades the notes that follow their row's previous note too closely
-    // and gives their count; until it draws, the pane shows none.
-    return 0;
+    // and gives their count.
+    const PrintMetrics metrics = CheckMetrics();
+    const int count = CountCloseHoles(m_song, metrics, m_checkList);
+    CanvasScene scene = Scene();
+    scene.checkList = &m_checkList;
+    scene.minHoleDistance = MinHoleDistance(m_song, metrics);
+    m_painter.PaintCloseHoleMarks(painter, scene);
+    return count;
 }
 
 void CKelpView::ShowSplash()

@@ -6,6 +6,7 @@
 #include "canvas/command_state.h"
 #include "canvas/mouse_editor.h"
 #include "canvas/undo_ring.h"
+#include "model/hole_check.h"
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
 #include "model/song_state.h"
@@ -222,6 +223,7 @@ private:
     bool m_arrowMovePending = false;
     bool m_clipboardHasNotes = false;
     bool m_rangePlay = false;
+    std::vector<HolePair> m_checkList;
 };
 
 } // namespace zembra

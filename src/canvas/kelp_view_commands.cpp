@@ -95,6 +95,10 @@ bool CKelpView::OnCommand(int commandId)
     case cmd::kStop:
         Stop();
         break;
+    case cmd::kDistanceCheck:
+        m_song.distanceCheckMode = !m_song.distanceCheckMode;
+        Repaint();
+        break;
     default:
         return false;
     }

@@ -42,6 +42,8 @@ public:
     bool ownFile() const { return m_bOwnFile; }
     double tempo() const { return m_dTempo; }
     QString imagePath() const { return m_strImagePath; }
+    void setImagePath(const QString& path) { m_strImagePath = path; }
+    void ReleaseBackground() { m_pBackground.reset(); }
     const QImage* background() const { return m_pBackground.get(); }
     MidiTrack* songTrack() const { return m_pSongTrack.get(); }
 

@@ -216,4 +216,13 @@ inline constexpr int kExportProgress = 41003;
 inline constexpr int kExportCancel = 41004;
 inline constexpr int kExportFilter = 41005;
 
+// Card output beyond the print settings dialog: jobs that cannot be laid out, PDF export, the
+// late start of the card.
+inline constexpr int kCardBarTooLong = 41100;
+inline constexpr int kCardNoPaperSize = 41101;
+inline constexpr int kCardPdfFilter = 41102;
+inline constexpr int kCardPdfFailed = 41103;
+inline constexpr int kCardStartsLater = 41104;
+inline constexpr int kCardPdfCaption = 41105;
+
 } // namespace zembra::str

@@ -289,6 +289,22 @@ constexpr TextEntry kTable[] = {
      "ヘルプ",
      "Show the help of this program\n"
      "Help"},
+    // %1 is the bar length and %2 the printable width, in millimetres.
+    {str::kCardBarTooLong,
+     "小節の長さ %1 mm は、20 mm のリーダーを付けると印刷できる幅 %2 mm に収まりません。\n"
+     "カードは印刷されませんでした。小節の長さを短くするか、用紙を横向きにしてください。",
+     "A bar of %1 mm with the 20 mm leader does not fit the printable width of %2 mm.\n"
+     "The card was not printed. Choose a shorter bar length or turn the paper to landscape."},
+    {str::kCardNoPaperSize,
+     "プリンタから用紙の大きさを得られませんでした。カードは印刷されませんでした。",
+     "The printer gave no paper size. The card was not printed."},
+    {str::kCardPdfFilter, "PDF 文書 (*.pdf)", "PDF document (*.pdf)"},
+    {str::kCardPdfFailed, "PDF ファイルを書き出せませんでした。\n", "The PDF file could not be written.\n"},
+    // %1 is the bar the card starts with.
+    {str::kCardStartsLater,
+     "カードは %1 小節目から始まります（演奏開始位置より前の音符は印刷されません）。",
+     "The card starts at bar %1: notes before the playback start are left off."},
+    {str::kCardPdfCaption, "カードを PDF に書き出す", "Export Card as PDF"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -30,6 +30,8 @@ inline constexpr int kShiftAfterDragMode = 32828;
 inline constexpr int kValveAssignment = 32830;
 // Renders the song to a WAV file.
 inline constexpr int kExportAudio = 32840;
+// Writes the card to a PDF file through the card painter, for machines without a printer.
+inline constexpr int kExportCardPdf = 32841;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -218,9 +218,27 @@ const std::vector<Case>& cases()
              ASSERT_NE(b.doc.background(), nullptr);
              EXPECT_EQ(b.doc.background()->size(), QSize(8, 4));
          }},
-        {kPrintSetup, "not carried out yet", nullptr, nullptr},
-        {kPrintPreview, "not carried out yet", nullptr, nullptr},
-        {kPrint, "not carried out yet", nullptr, nullptr},
+        {kPrintSetup, "print setup shows the page set-up dialog", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("QPageSetupDialog"));
+         }},
+        {kPrintPreview, "preview shows the card's pages", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("QPrintPreviewDialog"));
+             EXPECT_FALSE(b.frame->printPreviewShown());
+         }},
+        {kPrint, "print shows the print settings first", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CCardPrintDialog"));
+         }},
+        {kExportCardPdf, "card export asks for a PDF name", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::SaveFile});
+             EXPECT_EQ(b.scripted->asked()[0].defaultSuffix, QStringLiteral("pdf"));
+         }},
         {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
         {kUndo, "undo takes the last note back", arrangeTwoNotes,
          [](Bench& b) {
@@ -302,7 +320,11 @@ const std::vector<Case>& cases()
              EXPECT_FALSE(b.view->song().snap8th);
          }},
         {kRecording, "not carried out yet", nullptr, nullptr},
-        {kDistanceCheck, "not carried out yet", arrangeTwoNotes, nullptr},
+        {kDistanceCheck, "check distance shades close notes", arrangeTwoNotes,
+         [](Bench& b) {
+             EXPECT_EQ(b.view->song().distanceCheckMode, 1);
+             EXPECT_TRUE(b.frame->action(kDistanceCheck)->isChecked());
+         }},
         {kSettings, "not carried out yet", nullptr, nullptr},
         {kToggleSelectMode, "toggle-select mode", nullptr,
          [](Bench& b) {

@@ -39,7 +39,8 @@ struct Popup {
 
 const Row kSep{0, "", ""};
 
-// The menu bar as the program has always had it; Export Audio is this program's own addition.
+// The menu bar as the program has always had it; Export Audio and Export Card as PDF are this
+// program's own additions.
 const std::vector<Popup> kMenuBar = {
     {"ﾌｧｲﾙ(&F)", "File(&F)",
      {{57600, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
@@ -53,6 +54,7 @@ const std::vector<Popup> kMenuBar = {
       {57606, "ﾌﾟﾘﾝﾀの設定(&R)...", "Print Setup(&R)..."},
       {57609, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
       {57607, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
+      {32841, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
       kSep,
       {57665, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"}}},
     {"編集(&E)", "Edit(&E)",

@@ -1,0 +1,134 @@
+#include "card/card_geometry.h"
+
+#include "card/card_constants.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zembra {
+
+CardGeometry::CardGeometry(const SongState& song, const PrintMetrics& metrics, const CardLayout& layout)
+    : m_metrics(metrics)
+    , m_layout(layout)
+    , m_rowCount(song.rowCount)
+    , m_pixelsPerBar(song.pixelsPerQuarter * song.beatsPerBar)
+    , m_songBars(m_pixelsPerBar > 0 ? song.musicLength / m_pixelsPerBar : 0)
+    , m_mirror(song.printOptions.mirrorCard != 0)
+    , m_swap(song.printOptions.swapHighLow != 0)
+    , m_twoRows(song.printOptions.twoRows != 0)
+{
+}
+
+int CardGeometry::Capacity(int page, int s) const
+{
+    return page == 1 && s == 0 ? m_layout.barsFirstStrip : m_layout.barsPerStrip;
+}
+
+int CardGeometry::Lead(int page, int s) const
+{
+    return page == 1 && s == 0 ? MmX(card::kLeaderMm) : 0;
+}
+
+std::vector<StripPlan> CardGeometry::StripsOfPage(int page) const
+{
+    // Walk every page from the first, placing bars as the page loop does, so that a page knows
+    // how many bars came before it and whether the song ends on it.
+    int barsDone = 0;
+    for (int p = 1; p <= page; ++p) {
+        std::vector<StripPlan> strips;
+        for (int s = 0; s < m_layout.stripsPerPage; ++s) {
+            StripPlan strip;
+            strip.index = s;
+            strip.firstBar = barsDone;
+            strip.lead = Lead(p, s);
+            strip.capacity = Capacity(p, s);
+            const int n = std::min(strip.capacity, m_songBars - barsDone);
+            for (int b = 0; b < n; ++b) {
+                ++strip.bars;
+                ++barsDone;
+                if (barsDone >= m_layout.totalBars) {
+                    break;
+                }
+            }
+            strip.endsSong = barsDone >= m_layout.totalBars;
+            strips.push_back(strip);
+            if (strip.endsSong) {
+                break;
+            }
+        }
+        if (p == page) {
+            return strips;
+        }
+    }
+    return {};
+}
+
+int CardGeometry::StripTop(int s, int c) const
+{
+    return MmY(s * copies() * card::kCardWidthMm) + c * MmY(card::kCardWidthMm);
+}
+
+Span CardGeometry::BarLeft(int b, int lead) const
+{
+    const int barPx = m_layout.barPx;
+    if (m_mirror) {
+        return {m_metrics.horzRes - lead - (b + 1) * barPx, m_metrics.horzRes - lead - b * barPx};
+    }
+    return {lead + b * barPx, lead + (b + 1) * barPx};
+}
+
+int CardGeometry::RowY(int y0, int k) const
+{
+    return y0 + MmY(card::kEdgeMarginMm + k * card::kRowPitchMm);
+}
+
+int CardGeometry::LineIndex(int rowFromTop) const
+{
+    return m_mirror == m_swap ? rowFromTop : m_rowCount - 1 - rowFromTop;
+}
+
+int CardGeometry::RowOfLine(int k) const
+{
+    // LineIndex is its own inverse: line k shows the row counted k from the top, or from the bottom.
+    return m_rowCount - 1 - LineIndex(k);
+}
+
+int CardGeometry::MarkLeft(const PrintNote& note, int firstBar, int lead) const
+{
+    const int barPx = m_layout.barPx;
+    const int along = (note.bar - firstBar) * barPx + (m_pixelsPerBar > 0 ? note.xInBar * barPx / m_pixelsPerBar : 0);
+    if (m_mirror) {
+        return m_metrics.horzRes - lead - along - MmX(card::kMarkSizeMm);
+    }
+    return lead + along;
+}
+
+bool CardGeometry::MarkOnStrip(const PrintNote& note, const StripPlan& strip) const
+{
+    return note.bar >= strip.firstBar - 1 && note.bar <= strip.firstBar + strip.bars;
+}
+
+long long CardGeometry::LengthBefore(int page) const
+{
+    long long length = 0;
+    for (int p = 1; p < page; ++p) {
+        for (int s = 0; s < m_layout.stripsPerPage; ++s) {
+            length += Lead(p, s) + static_cast<long long>(Capacity(p, s)) * m_layout.barPx;
+        }
+    }
+    return length;
+}
+
+ImagePhase CardGeometry::PhaseOfPage(int page, int tileWidth) const
+{
+    if (tileWidth <= 0) {
+        return {};
+    }
+    const long long len = LengthBefore(page);
+    const long long w = tileWidth;
+    const long long up = (len + w - 1) / w * w;
+    const long long down = len / w * w;
+    return {static_cast<int>(up - len - w), static_cast<int>(down)};
+}
+
+} // namespace zembra

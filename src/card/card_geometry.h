@@ -1,0 +1,83 @@
+#pragma once
+
+#include "card/card_layout.h"
+#include "model/print_metrics.h"
+#include "model/song_state.h"
+
+#include <vector>
+
+namespace zembra {
+
+// One strip as a page draws it.
+struct StripPlan {
+    int index = 0;     // strip on the page, from 0
+    int firstBar = 0;  // bars placed before this strip
+    int lead = 0;      // leader in device pixels: only the song's first strip has one
+    int capacity = 0;  // bars the strip can hold
+    int bars = 0;      // bars it holds (n); 0 for strips after the end of the music
+    bool endsSong = false;
+};
+
+// Span of a bar along the strip, in device pixels.
+struct Span {
+    int from = 0;
+    int to = 0;
+};
+
+// The start of the background tiling on a page: the x of the first tile and the running extent.
+struct ImagePhase {
+    int x = 0;
+    int extent = 0;
+};
+
+// Where everything of the card lies on a page, in device pixels with y downward from the top of
+// the printable area.
+class CardGeometry {
+public:
+    CardGeometry(const SongState& song, const PrintMetrics& metrics, const CardLayout& layout);
+
+    const PrintMetrics& metrics() const { return m_metrics; }
+    const CardLayout& layout() const { return m_layout; }
+    int copies() const { return m_twoRows ? 2 : 1; }
+    bool mirrored() const { return m_mirror; }
+    int rowCount() const { return m_rowCount; }
+    int pixelsPerBar() const { return m_pixelsPerBar; }
+    int songBars() const { return m_songBars; }
+
+    int MmX(double mm) const { return m_metrics.MmToDeviceX(mm); }
+    int MmY(double mm) const { return m_metrics.MmToDeviceY(mm); }
+
+    // The strips page `page` (from 1) draws, as the page loop walks them.
+    std::vector<StripPlan> StripsOfPage(int page) const;
+    // Capacity of strip s of page `page` and its leader.
+    int Capacity(int page, int s) const;
+    int Lead(int page, int s) const;
+
+    int StripTop(int s, int c) const;
+    Span BarLeft(int b, int lead) const;
+    int RowY(int y0, int k) const;
+    int LineIndex(int rowFromTop) const;
+    // The row of the scale (0 = bottom) whose line is k.
+    int RowOfLine(int k) const;
+    int MarkLeft(const PrintNote& note, int firstBar, int lead) const;
+    // A strip draws the marks of the bar before it and the bar after it too.
+    bool MarkOnStrip(const PrintNote& note, const StripPlan& strip) const;
+    // Replaces an x measured from the card's leading end with where it lies on the page.
+    int Flip(int x) const { return m_mirror ? m_metrics.horzRes - x : x; }
+
+    // Card length printed before `page`, in device pixels.
+    long long LengthBefore(int page) const;
+    ImagePhase PhaseOfPage(int page, int tileWidth) const;
+
+private:
+    PrintMetrics m_metrics;
+    CardLayout m_layout;
+    int m_rowCount;
+    int m_pixelsPerBar;
+    int m_songBars;
+    bool m_mirror;
+    bool m_swap;
+    bool m_twoRows;
+};
+
+} // namespace zembra

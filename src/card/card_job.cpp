@@ -1,0 +1,105 @@
+#include "card/card_job.h"
+
+#include "text/string_ids.h"
+#include "text/strings.h"
+#include "ui/device_metrics.h"
+#include "ui/qt_text.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace zembra {
+
+bool CardJob::Begin(const PrintMetrics& metrics, const SongState& song, int startX, const CardLook& look)
+{
+    m_metrics = metrics;
+    m_barLengthMm = song.barLengthMm;
+    const LayoutResult result = LayOutCard(song, metrics);
+    m_layout = result.layout;
+    m_problem = result.problem;
+    m_list = BuildPrintList(song, startX);
+    m_painter.reset();
+    m_geometry = std::make_unique<CardGeometry>(song, metrics, m_layout);
+    if (m_problem != LayoutProblem::None) {
+        return false;
+    }
+    m_painter = std::make_unique<CardPainter>(song, *m_geometry, m_list, look);
+    return true;
+}
+
+bool CardJob::Begin(const QPaintDevice& device, const SongState& song, int startX, const CardLook& look)
+{
+    return Begin(MetricsOfDevice(device), song, startX, look);
+}
+
+QString CardJob::problemText() const
+{
+    switch (m_problem) {
+    case LayoutProblem::None:
+        return {};
+    case LayoutProblem::NoMetrics:
+        return TextOf(str::kCardNoPaperSize);
+    case LayoutProblem::BarTooLong:
+        return TextOf(str::kCardBarTooLong)
+            .arg(m_barLengthMm, 0, 'f', 0)
+            .arg(m_metrics.printableWidthMm(), 0, 'f', 1);
+    }
+    return {};
+}
+
+void CardJob::setCountMarks(bool count)
+{
+    if (m_painter) {
+        m_painter->setCountMarks(count);
+    }
+}
+
+void CardJob::setReadBack(const QImage* image)
+{
+    if (m_painter) {
+        m_painter->setReadBack(image);
+    }
+}
+
+void CardJob::PaintPage(QPainter& painter, int page)
+{
+    if (m_painter && page >= 1 && page <= m_layout.pageCount) {
+        m_painter->PaintPage(painter, page);
+    }
+}
+
+CardLook LookOfSong(const SongState& song, const QImage* background, const QColor& textColour)
+{
+    CardLook look;
+    look.background = background;
+    look.textColour = textColour;
+    look.title = QString::fromStdString(song.title);
+    const QString author = QString::fromStdString(song.author);
+    // Either table's "no author" text means there is none, whatever the language now.
+    if (author != Utf8(text(str::kNoAuthor, Language::Japanese)) && author != Utf8(text(str::kNoAuthor, Language::English))) {
+        look.author = author;
+    }
+    return look;
+}
+
+bool PaintJobOnPrinter(CardJob& job, QPrinter& printer, int from, int to)
+{
+    const int last = job.pageCount();
+    const int first = std::clamp(from <= 0 ? 1 : from, 1, std::max(1, last));
+    const int end = to <= 0 ? last : std::min(to, last);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    for (int page = first; page <= end; ++page) {
+        if (page > first) {
+            printer.newPage();
+        }
+        job.PaintPage(painter, page);
+    }
+    return painter.end();
+}
+
+} // namespace zembra

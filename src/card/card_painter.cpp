@@ -1,0 +1,344 @@
+#include "card/card_painter.h"
+
+#include "card/card_constants.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace zembra {
+
+namespace {
+
+const QColor kEdgeColour(200, 200, 200);
+const QColor kRowColour(210, 210, 210);
+const QColor kTickColour(220, 220, 220);
+const QColor kArrowColour(220, 220, 220);
+const QColor kLabelColour(210, 210, 210);
+const QColor kCrossColour(50, 50, 50);
+const QColor kWhite(255, 255, 255);
+
+QPen solidPen(const QColor& colour, int width)
+{
+    QPen pen(colour, std::max(1, width), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    return pen;
+}
+
+} // namespace
+
+QFont CardFont(int pixels)
+{
+    QFont font(language() == Language::Japanese ? QStringLiteral("Noto Sans CJK JP") : QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(std::max(1, pixels));
+    return font;
+}
+
+CardPainter::CardPainter(const SongState& song, const CardGeometry& geometry, const std::vector<PrintNote>& printList,
+                         const CardLook& look)
+    : m_song(song)
+    , m_geometry(geometry)
+    , m_list(printList)
+    , m_look(look)
+    , m_titleFont(CardFont(geometry.MmY(card::kTitleFontMm)))
+    , m_authorFont(CardFont(geometry.MmY(card::kAuthorFontMm)))
+    , m_labelFont(CardFont(geometry.MmY(card::kLabelFontMm)))
+{
+}
+
+QColor CardPainter::Ink(const QColor& colour) const
+{
+    return m_song.printOptions.blackLines ? QColor(0, 0, 0) : colour;
+}
+
+void CardPainter::Check(int x, int y, const QColor& colour)
+{
+    if (m_readBack == nullptr) {
+        return; // printers and PDF files cannot be read back; they are never reported for it
+    }
+    if (!m_readBack->rect().contains(x, y)) {
+        return;
+    }
+    if (m_readBack->pixelColor(x, y).rgb() != colour.rgb()) {
+        m_drawFailed = true;
+    }
+}
+
+void CardPainter::Line(QPainter& painter, const QPen& pen, int x1, int y1, int x2, int y2)
+{
+    painter.setPen(pen);
+    painter.drawLine(x1, y1, x2, y2);
+    Check((x1 + x2) / 2, (y1 + y2) / 2, pen.color());
+}
+
+void CardPainter::PaintPage(QPainter& painter, int page)
+{
+    const CardGeometry& g = m_geometry;
+    const CardLayout& l = g.layout();
+    if (page == 1) {
+        m_marksDrawn = 0;
+    }
+    painter.save();
+    // Marks of the neighbouring bars that land beyond the strip fall off the printable area, as
+    // they would on paper; a PDF page would otherwise show them in its margin.
+    painter.setClipRect(QRect(0, 0, g.metrics().horzRes, g.metrics().vertRes));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const std::vector<StripPlan> strips = g.StripsOfPage(page);
+    DrawBackground(painter, page, strips);
+    for (const StripPlan& strip : strips) {
+        for (int c = 0; c < g.copies(); ++c) {
+            DrawRowLabels(painter, strip.lead, g.StripTop(strip.index, c));
+        }
+        const int x0 = strip.lead;
+        for (int c = 0; c < g.copies(); ++c) {
+            const int y0 = g.StripTop(strip.index, c);
+            DrawRuling(painter, x0, y0, strip.bars);
+            DrawMarks(painter, strip, y0);
+        }
+        int x = g.BarLeft(0, strip.lead).from;
+        int last = -1;
+        for (int b = 0; b < strip.bars; ++b) {
+            x = g.BarLeft(b, strip.lead).from;
+            last = b;
+            if (strip.firstBar + b == 0) {
+                for (int c = 0; c < g.copies(); ++c) {
+                    DrawStartArrow(painter, x, g.StripTop(strip.index, c));
+                    DrawTitleBlock(painter, x, g.StripTop(strip.index, c));
+                }
+            }
+        }
+        if (last < 0) {
+            // A strip after the end of the music holds no bar: blank it from its start.
+            x = g.BarLeft(-1, strip.lead).from;
+        }
+        for (int c = 0; c < g.copies(); ++c) {
+            const int y0 = g.StripTop(strip.index, c);
+            if (strip.endsSong) {
+                const int d = std::min(l.barPx, g.metrics().horzRes - std::max(0, last) * l.barPx);
+                BlankAfterStrip(painter, g.mirrored() ? x - d : x + d, y0);
+            } else {
+                BlankAfterStrip(painter, x, y0);
+            }
+        }
+    }
+    painter.restore();
+}
+
+void CardPainter::DrawBackground(QPainter& painter, int page, const std::vector<StripPlan>& strips)
+{
+    const QImage* image = m_look.background;
+    if (image == nullptr || image->isNull() || image->height() <= 0) {
+        return;
+    }
+    const CardGeometry& g = m_geometry;
+    const CardLayout& l = g.layout();
+    const int h = g.MmY((g.rowCount() - 1) * card::kRowPitchMm);
+    const int w = static_cast<int>(static_cast<long long>(h) * image->width() / image->height());
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    ImagePhase phase = g.PhaseOfPage(page, w);
+    long long imageX = phase.x;
+    long long extent = phase.extent;
+    for (const StripPlan& strip : strips) {
+        const long long stripLength = static_cast<long long>(strip.capacity) * l.barPx + strip.lead;
+        while (imageX < stripLength) {
+            const int x = g.mirrored() ? g.metrics().horzRes - static_cast<int>(imageX + w) : static_cast<int>(imageX);
+            for (int c = 0; c < g.copies(); ++c) {
+                painter.drawImage(QRect(x, g.StripTop(strip.index, c) + g.MmY(card::kEdgeMarginMm), w, h), *image);
+            }
+            imageX += w;
+            extent += w;
+        }
+        if (extent > static_cast<long long>(l.totalBars) * l.barPx + w) {
+            return;
+        }
+        imageX -= stripLength + w;
+    }
+}
+
+void CardPainter::DrawRowLabels(QPainter& painter, int lead, int y0)
+{
+    if (!m_song.printOptions.ruledLines) {
+        return;
+    }
+    const CardGeometry& g = m_geometry;
+    painter.setFont(m_labelFont);
+    painter.setPen(Ink(kLabelColour));
+    const int width = g.MmX(card::kLabelWidthMm);
+    const int half = g.MmY(card::kHalfMarkMm);
+    const int rows = std::min(m_song.rowCount, kRowCount);
+    for (int r = 0; r < rows; ++r) {
+        const int k = g.LineIndex(m_song.rowCount - 1 - r);
+        const int yc = g.RowY(y0, k);
+        const QString name = QString::fromUtf8(m_song.rows[static_cast<std::size_t>(r)].name.view().data(),
+                                               static_cast<qsizetype>(m_song.rows[static_cast<std::size_t>(r)].name.view().size()));
+        if (g.mirrored()) {
+            const int left = g.metrics().horzRes - lead;
+            painter.drawText(QRect(QPoint(left, yc - half), QPoint(left + width, yc + half)),
+                             Qt::AlignRight | Qt::AlignVCenter, name);
+        } else {
+            painter.drawText(QRect(QPoint(lead - width, yc - half), QPoint(lead, yc + half)),
+                             Qt::AlignLeft | Qt::AlignVCenter, name);
+        }
+    }
+}
+
+void CardPainter::DrawRuling(QPainter& painter, int x0, int y0, int n)
+{
+    const CardGeometry& g = m_geometry;
+    const int barPx = g.layout().barPx;
+    const int x1 = x0 + n * barPx;
+    const int bottom = y0 + g.MmY(card::kCardWidthMm);
+    const QPen edgePen = solidPen(Ink(kEdgeColour), g.MmY(card::kEdgePenMm));
+    Line(painter, edgePen, g.Flip(x0), y0, g.Flip(x1), y0);
+    Line(painter, edgePen, g.Flip(x0), bottom, g.Flip(x1), bottom);
+    if (!m_song.printOptions.ruledLines) {
+        const QPen tickPen = solidPen(Ink(kTickColour), g.MmY(card::kTickPenMm));
+        for (int i = 0; i <= n; ++i) {
+            const int x = g.Flip(x0 + i * barPx);
+            const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
+            Line(painter, tickPen, x, y0, x, y0 + g.MmY(length));
+            Line(painter, tickPen, x, bottom, x, bottom - g.MmY(length));
+        }
+        return;
+    }
+    const QPen rowPen =
+        solidPen(Ink(kRowColour), m_song.printOptions.thickLines ? g.MmY(card::kThickRowPenMm) : 1);
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool cPass = pass == 0;
+        for (int k = 0; k < g.rowCount(); ++k) {
+            const int row = g.RowOfLine(k);
+            const bool isC = row >= 0 && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
+            if (isC == cPass) {
+                const int y = g.RowY(y0, k);
+                Line(painter, cPass ? edgePen : rowPen, g.Flip(x0), y, g.Flip(x1), y);
+            }
+        }
+    }
+    for (int i = 0; i <= n; ++i) {
+        const int x = g.Flip(x0 + i * barPx);
+        Line(painter, edgePen, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1));
+    }
+}
+
+void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    const int markW = g.MmX(card::kMarkSizeMm);
+    const int halfW = g.MmX(card::kHalfMarkMm);
+    const int halfH = g.MmY(card::kHalfMarkMm);
+    painter.setPen(solidPen(kWhite, 1));
+    painter.setBrush(kWhite);
+    for (const PrintNote& note : m_list) {
+        if (note.isEnd()) {
+            break;
+        }
+        if (!g.MarkOnStrip(note, strip)) {
+            continue;
+        }
+        const int x = g.MarkLeft(note, strip.firstBar, strip.lead);
+        const int y = g.RowY(y0, g.LineIndex(note.rowFromTop));
+        painter.drawEllipse(QRect(QPoint(x, y - halfH), QPoint(x + markW, y + halfH)));
+        Check(x + markW / 2 + 1, y, kWhite);
+    }
+    painter.setBrush(Qt::NoBrush);
+    const QPen markPen = solidPen(kCrossColour, g.MmX(card::kMarkPenMm));
+    for (const PrintNote& note : m_list) {
+        if (note.isEnd()) {
+            break;
+        }
+        if (!g.MarkOnStrip(note, strip)) {
+            continue;
+        }
+        const int x = g.MarkLeft(note, strip.firstBar, strip.lead);
+        const int y = g.RowY(y0, g.LineIndex(note.rowFromTop));
+        painter.setPen(markPen);
+        painter.drawLine(x, y, x + markW, y);
+        painter.drawLine(x + halfW, y - halfH, x + halfW, y + halfH);
+        Check(x + markW / 2, y, kCrossColour);
+        // Only the strip's own bars count: the neighbours' marks fall off the paper or under
+        // the blanking, and counting them would hide a hole that was never printed.
+        const bool own = note.bar >= strip.firstBar && note.bar < strip.firstBar + strip.bars;
+        if (m_countMarks && own) {
+            ++m_marksDrawn;
+        }
+    }
+}
+
+void CardPainter::DrawStartArrow(QPainter& painter, int x, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
+    const int yb = yt + g.MmY(card::kArrowHeightMm);
+    const int rise = g.MmY(card::kArrowPointRiseMm);
+    QPolygon arrow;
+    if (g.mirrored()) {
+        const int xr = x + g.layout().barPx;
+        const int tail = xr - g.MmX(card::kArrowStartMm);
+        const int head = tail - g.MmX(card::kArrowLengthMm);
+        arrow << QPoint(tail, yt) << QPoint(head, yt) << QPoint(head, yb) << QPoint(tail, yb) << QPoint(xr, yb - rise);
+    } else {
+        const int tail = x + g.MmX(card::kArrowStartMm);
+        const int head = tail + g.MmX(card::kArrowLengthMm);
+        arrow << QPoint(tail, yt) << QPoint(head, yt) << QPoint(head, yb) << QPoint(tail, yb) << QPoint(x, yb - rise);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kArrowColour);
+    painter.drawPolygon(arrow, Qt::WindingFill);
+    painter.setBrush(Qt::NoBrush);
+}
+
+void CardPainter::DrawTitleBlock(QPainter& painter, int x, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(Ink(m_look.textColour));
+    const int xr = x + g.layout().barPx;
+    const int width = g.MmX(card::kTitleWidthMm);
+    const int top = y0 + g.MmY(card::kTitleTopMm);
+    const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);
+    const QString titleLine = QString::fromUtf8(text(str::kMovementLabel).data()) + QLatin1Char(' ') + m_look.title;
+    painter.setFont(m_titleFont);
+    if (g.mirrored()) {
+        painter.drawText(QRect(QPoint(xr - width, top), QPoint(xr, bottom)), Qt::AlignRight | Qt::AlignVCenter,
+                         titleLine);
+    } else {
+        painter.drawText(QRect(QPoint(x, top), QPoint(x + width, bottom)), Qt::AlignLeft | Qt::AlignVCenter, titleLine);
+    }
+    if (!m_look.author.isEmpty()) {
+        const int offset = g.MmX(card::kAuthorOffsetMm);
+        const int aTop = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kEdgeMarginMm) + g.MmY(card::kTitleBottomInsetMm);
+        const int aBottom = y0 + g.MmY(card::kCardWidthMm);
+        painter.setFont(m_authorFont);
+        if (g.mirrored()) {
+            painter.drawText(QRect(QPoint(xr - offset - width, aTop), QPoint(xr - offset, aBottom)),
+                             Qt::AlignRight | Qt::AlignVCenter, m_look.author);
+        } else {
+            painter.drawText(QRect(QPoint(x + offset, aTop), QPoint(x + offset + width, aBottom)),
+                             Qt::AlignLeft | Qt::AlignVCenter, m_look.author);
+        }
+    }
+}
+
+void CardPainter::BlankAfterStrip(QPainter& painter, int x, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    const int top = y0 + g.MmY(card::kBlankInsetMm);
+    const int bottom = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kBlankInsetMm);
+    if (g.mirrored()) {
+        painter.fillRect(QRect(QPoint(0, top), QPoint(x - g.MmX(card::kBlankGapMm), bottom)), kWhite);
+    } else {
+        const int left = x + g.layout().barPx + g.MmX(card::kBlankGapMm);
+        painter.fillRect(QRect(QPoint(left, top), QPoint(g.metrics().horzRes + g.MmX(card::kBlankOverrunMm), bottom)),
+                         kWhite);
+    }
+}
+
+} // namespace zembra

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "model/song_state.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zembra {
+
+// The print settings dialog: the eight print options, the bar length, the background picture and
+// the title colour, with a schematic card that follows every option as it is clicked. It works on
+// copies that the print command copies in before and out after.
+class CCardPrintDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // Control ids, also the object names of the controls ("ctl" + id).
+    enum Control {
+        kPrint = 1,
+        kCancel = 2,
+        kBarLength = 1012,
+        kImportImage = 1016,
+        kReleaseImage = 1017,
+        kFitSong = 1018,
+        kRuledLines = 1019,
+        kRepeatImage = 1020,
+        kMirrorCard = 1021,
+        kThickLines = 1022,
+        kBlackLines = 1023,
+        kSwapHighLow = 1024,
+        kPreview = 1026,
+        kSilentCount = 1033,
+        kBarLengthLabel = 1061,
+        kTextColour = 1079,
+        kStandardColour = 1080,
+        kTwoRows = 1082,
+        kPaperSetting = 57606,
+    };
+    static constexpr int kPreviewBottom = 220;
+
+    // `song` gives the rows, the title and author and the notes the count is made of; `startX` the
+    // playback start, before which notes are left off the card.
+    CCardPrintDialog(const SongState& song, int startX, QWidget* parent = nullptr);
+
+    QColor textColour;
+    bool previewRequested = false;
+    QString imagePath;
+    int barLengthMm = 0;
+    PrintOptions options{0, 0, 0, 0, 0, 0, 0, 0};
+    QColor openingTextColour;
+    // Called when the title colour changes, so that the card's colour follows at once.
+    std::function<void(const QColor&)> textColourChanged;
+    // The printer set-up, which the dialog hands on while it stays open.
+    std::function<void()> paperSetting;
+
+    // Fills the controls from the fields; the print command calls it after filling them.
+    void Open();
+    void ShowSilentCount(int len);
+    const QImage& previewImage() const { return m_previewImage; }
+    QWidget* control(int id) const;
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPushButton* addButton(int id, int textId, int x, int y, int w, int h);
+    QCheckBox* addCheck(int id, int textId, int x, int y, int w, int h, std::int32_t PrintOptions::*flag);
+    void OnBarLength(int index);
+    void OnImportImage();
+    void OnReleaseImage();
+    void OnTextColour();
+    void OnStandardColour();
+    void OnPreviewButton();
+    void TakeChecks();
+    bool LoadPreviewImage(const QString& path);
+    void PaintPreview(QPainter& painter);
+
+    const SongState& m_song;
+    int m_startX;
+    QImage m_previewImage;
+    QRect m_previewRect;
+    QComboBox* m_barLength = nullptr;
+    QLabel* m_silentCount = nullptr;
+    QLabel* m_startNote = nullptr;
+    std::array<std::pair<QCheckBox*, std::int32_t PrintOptions::*>, 8> m_checks{};
+    std::size_t m_checkCount = 0;
+};
+
+} // namespace zembra

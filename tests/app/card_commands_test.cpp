@@ -1,0 +1,91 @@
+// The card commands reach the print flow from the menu: PDF export, print, preview.
+#include "app/main_frame.h"
+#include "canvas/kelp_view.h"
+#include "song/kelp_doc.h"
+#include "ui/command_ids.h"
+#include "ui/prompts.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QToolBar>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+class CardCommandsTest : public testing::Test {
+protected:
+    CardCommandsTest()
+        : view(new CKelpView)
+        , frame(&doc, view)
+    {
+        doc.setView(view);
+        doc.NewSong();
+        SongState& song = view->song();
+        song.NormaliseNote(song.AllocateNote(48, song.bandTopOfRow(3)));
+        view->PaintOffscreen();
+        frame.updateCommandStates();
+    }
+
+    ScopedScriptedPrompts scripted;
+    CKelpDoc doc;
+    CKelpView* view;
+    CMainFrame frame;
+    QTemporaryDir dir;
+};
+
+TEST_F(CardCommandsTest, ExportCardAsPdfIsOnTheFileMenuAndWritesTheCard)
+{
+    QAction* exportPdf = frame.action(cmd::kExportCardPdf);
+    ASSERT_NE(exportPdf, nullptr);
+    EXPECT_EQ(exportPdf->text(), QStringLiteral("Export Card as PDF..."));
+    QMenu* file = frame.menuBar()->actions().first()->menu();
+    EXPECT_TRUE(file->actions().contains(exportPdf));
+    const QString path = dir.filePath(QStringLiteral("card.pdf"));
+    scripted->pushFileName(path);
+    exportPdf->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST_F(CardCommandsTest, PrintShowsTheSettingsAndPreviewKeepsTheWindowOpen)
+{
+    frame.action(cmd::kPrint)->trigger();
+    ASSERT_EQ(scripted->asked().size(), 1u);
+    EXPECT_EQ(scripted->asked()[0].dialogClass, QStringLiteral("zembra::CCardPrintDialog"));
+
+    bool openDuringPreview = false;
+    scripted->pushDialog([&](QDialog&) {
+        openDuringPreview = frame.printPreviewShown();
+        return int(QDialog::Rejected);
+    });
+    frame.action(cmd::kPrintPreview)->trigger();
+    EXPECT_TRUE(openDuringPreview);
+    EXPECT_FALSE(frame.printPreviewShown());
+}
+
+TEST_F(CardCommandsTest, CheckDistanceIsOnTheMenuAndTheCanvasToolbar)
+{
+    SongState& song = view->song();
+    song.NormaliseNote(song.AllocateNote(50, song.bandTopOfRow(3)));
+    view->PaintOffscreen();
+    frame.updateCommandStates();
+    QAction* check = frame.action(cmd::kDistanceCheck);
+    ASSERT_TRUE(check->isEnabled());
+    EXPECT_TRUE(frame.canvasToolBar()->actions().contains(check));
+    check->trigger();
+    EXPECT_TRUE(check->isChecked());
+    view->PaintOffscreen();
+    EXPECT_EQ(frame.pane(kPaneDistanceCheck)->text(), QStringLiteral("    1"));
+}
+
+} // namespace
+} // namespace zembra

@@ -1,0 +1,258 @@
+#include "card/card_print_dialog.h"
+#include "card_test_host.h"
+#include "ui/prompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+using Dialog = CCardPrintDialog;
+
+class PrintDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_host.note(0, 10);
+        m_host.note(40, 10);
+    }
+
+    std::unique_ptr<Dialog> Make(int barLengthMm = 50, PrintOptions options = {})
+    {
+        auto dialog = std::make_unique<Dialog>(m_host.song(), m_host.startX);
+        dialog->barLengthMm = barLengthMm;
+        dialog->options = options;
+        dialog->imagePath = m_host.path;
+        dialog->Open();
+        dialog->show();
+        return dialog;
+    }
+
+    static void Click(Dialog& dialog, int id)
+    {
+        QWidget* control = dialog.control(id);
+        ASSERT_NE(control, nullptr) << id;
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        } else {
+            QTest::mouseClick(control, Qt::LeftButton);
+        }
+    }
+
+    static void Choose(Dialog& dialog, const QString& item)
+    {
+        auto* combo = static_cast<QComboBox*>(dialog.control(Dialog::kBarLength));
+        const int index = combo->findText(item);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    static QImage Preview(Dialog& dialog) { return dialog.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    static QString Label(Dialog& dialog, int id) { return static_cast<QLabel*>(dialog.control(id))->text(); }
+
+    ScopedScriptedPrompts m_prompts;
+    TestCardHost m_host;
+};
+
+// Row lines of the schematic card: line q at q × 180 ÷ 33 + 20.
+int LineY(int q)
+{
+    return q * 180 / 33 + 20;
+}
+
+TEST_F(PrintDialog, OpensOnTheBarLengthByPrefixAndKeepsTheField)
+{
+    struct Case {
+        int barLength;
+        QString shown;
+    };
+    for (const Case& c : {Case{33, QStringLiteral("35")}, Case{10, QStringLiteral("100")}, Case{50, QStringLiteral("50")}}) {
+        auto dialog = Make(c.barLength);
+        EXPECT_EQ(static_cast<QComboBox*>(dialog->control(Dialog::kBarLength))->currentText(), c.shown);
+        EXPECT_EQ(dialog->barLengthMm, c.barLength);
+    }
+}
+
+TEST_F(PrintDialog, CountsNotesThatWillNotSoundAtTheChosenLength)
+{
+    auto dialog = Make(50);
+    EXPECT_EQ(Label(*dialog, Dialog::kSilentCount), QStringLiteral("Not soundable note :0"));
+    Choose(*dialog, QStringLiteral("15"));
+    EXPECT_EQ(dialog->barLengthMm, 15);
+    EXPECT_EQ(Label(*dialog, Dialog::kSilentCount), QStringLiteral("Not soundable note :1"));
+    EXPECT_EQ(m_host.song().barLengthMm, 50); // the song keeps its length until Print
+    Choose(*dialog, QStringLiteral("0"));
+    EXPECT_TRUE(Label(*dialog, Dialog::kSilentCount).isEmpty());
+}
+
+TEST_F(PrintDialog, ChecksEditTheFlagsAndClosingTakesThem)
+{
+    auto dialog = Make(50, PrintOptions{1, 1, 1, 0, 0, 0, 0, 0});
+    const std::pair<int, std::int32_t PrintOptions::*> checks[] = {
+        {Dialog::kFitSong, &PrintOptions::fitSongToCard},  {Dialog::kRuledLines, &PrintOptions::ruledLines},
+        {Dialog::kRepeatImage, &PrintOptions::repeatImage}, {Dialog::kMirrorCard, &PrintOptions::mirrorCard},
+        {Dialog::kSwapHighLow, &PrintOptions::swapHighLow}, {Dialog::kThickLines, &PrintOptions::thickLines},
+        {Dialog::kBlackLines, &PrintOptions::blackLines},   {Dialog::kTwoRows, &PrintOptions::twoRows},
+    };
+    for (const auto& [id, flag] : checks) {
+        const int before = dialog->options.*flag;
+        Click(*dialog, id);
+        EXPECT_EQ(dialog->options.*flag, 1 - before) << id;
+    }
+    Click(*dialog, Dialog::kPreview);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog->previewRequested);
+    EXPECT_EQ(dialog->options.mirrorCard, 1);
+    EXPECT_EQ(dialog->options.fitSongToCard, 0);
+}
+
+TEST_F(PrintDialog, PreviewFollowsMirrorRuledLinesAndBarLength)
+{
+    auto dialog = Make(50, PrintOptions{1, 1, 1, 0, 0, 0, 0, 0});
+    const int w = dialog->width();
+    const QColor arrow(220, 220, 220);
+    QImage plain = Preview(*dialog);
+    EXPECT_EQ(plain.pixelColor(60, 210), arrow);
+    EXPECT_NE(plain.pixelColor(w - 60, 210), arrow);
+    // Bar lines every 150 pixels (3 a millimetre), from the left margin of 30.
+    const int between = LineY(5) + 2;
+    EXPECT_EQ(plain.pixelColor(30, between), QColor(210, 210, 210));
+    EXPECT_EQ(plain.pixelColor(180, between), QColor(210, 210, 210));
+    EXPECT_EQ(plain.pixelColor(100, between), QColor(Qt::white));
+
+    Click(*dialog, Dialog::kMirrorCard);
+    QImage mirrored = Preview(*dialog);
+    EXPECT_EQ(mirrored.pixelColor(w - 60, 210), arrow);
+    EXPECT_NE(mirrored.pixelColor(60, 210), arrow);
+    EXPECT_EQ(mirrored.pixelColor(w - 30, between), QColor(210, 210, 210)); // from the right margin
+
+    Choose(*dialog, QStringLiteral("0")); // 60 pixels between bar lines
+    QImage fitted = Preview(*dialog);
+    EXPECT_EQ(fitted.pixelColor(w - 30 - 60, between), QColor(210, 210, 210));
+
+    Click(*dialog, Dialog::kRuledLines);
+    QImage bare = Preview(*dialog);
+    EXPECT_EQ(bare.pixelColor(w / 2, LineY(5)), QColor(Qt::white));
+    EXPECT_EQ(bare.pixelColor(w - 30 - 60, between), QColor(Qt::white));
+}
+
+TEST_F(PrintDialog, SwapMovesTheCLinesAndMirrorAndSwapPutThemBack)
+{
+    // Rows 0 (middle C), 11 and 23 are C rows; with neither option line q shows row 33 - q.
+    const QColor cLine(200, 200, 200);
+    const QColor rowLine(210, 210, 210);
+    struct Case {
+        bool mirror;
+        bool swap;
+        int cLineAt;
+        int rowLineAt;
+    };
+    const Case cases[] = {{false, false, 22, 11}, {false, true, 11, 22}, {true, true, 22, 11}, {true, false, 11, 22}};
+    for (const Case& c : cases) {
+        auto dialog = Make(50, PrintOptions{1, 1, 1, c.mirror, c.swap, 0, 0, 0});
+        const QImage preview = Preview(*dialog);
+        const int x = dialog->width() / 2 + 7; // clear of the bar lines
+        EXPECT_EQ(preview.pixelColor(x, LineY(c.cLineAt)), cLine) << c.mirror << c.swap;
+        EXPECT_EQ(preview.pixelColor(x, LineY(c.rowLineAt)), rowLine) << c.mirror << c.swap;
+    }
+}
+
+TEST_F(PrintDialog, ThickAndBlackLines)
+{
+    auto dialog = Make(50, PrintOptions{1, 1, 1, 0, 0, 0, 0, 0});
+    const int x = dialog->width() / 2 + 7;
+    const int y = LineY(5);
+    const QColor rowLine(210, 210, 210);
+    const QImage thin = Preview(*dialog);
+    EXPECT_EQ(thin.pixelColor(x, y), rowLine);
+    EXPECT_NE(thin.pixelColor(x, y - 1), rowLine);
+    EXPECT_NE(thin.pixelColor(x, y + 1), rowLine);
+    Click(*dialog, Dialog::kThickLines);
+    const QImage thick = Preview(*dialog); // 2 pixels wide
+    EXPECT_TRUE(thick.pixelColor(x, y - 1) == rowLine || thick.pixelColor(x, y + 1) == rowLine);
+    Click(*dialog, Dialog::kBlackLines);
+    EXPECT_EQ(Preview(*dialog).pixelColor(x, y), QColor(Qt::black));
+}
+
+TEST_F(PrintDialog, ImageIsLoadedTiledAndReleased)
+{
+    QTemporaryDir dir;
+    QImage picture(90, 90, QImage::Format_RGB32);
+    picture.fill(QColor(0, 160, 0));
+    const QString path = dir.filePath(QStringLiteral("green.png"));
+    ASSERT_TRUE(picture.save(path));
+    auto dialog = Make(50, PrintOptions{0, 0, 1, 0, 0, 0, 0, 0});
+    m_prompts->pushFileName(path);
+    Click(*dialog, Dialog::kImportImage);
+    EXPECT_EQ(dialog->imagePath, path);
+    QImage single = Preview(*dialog);
+    EXPECT_EQ(single.pixelColor(100, 100), QColor(0, 160, 0)); // one 180 × 180 tile at x = 0
+    EXPECT_EQ(single.pixelColor(250, 100), QColor(Qt::white));
+    Click(*dialog, Dialog::kRepeatImage);
+    EXPECT_EQ(Preview(*dialog).pixelColor(250, 100), QColor(0, 160, 0));
+    Click(*dialog, Dialog::kReleaseImage);
+    EXPECT_TRUE(dialog->imagePath.isEmpty());
+    EXPECT_EQ(Preview(*dialog).pixelColor(100, 100), QColor(Qt::white));
+
+    // A picture that cannot be read drops the path without a message.
+    const QString broken = dir.filePath(QStringLiteral("broken.jpg"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    m_prompts->pushFileName(broken);
+    Click(*dialog, Dialog::kImportImage);
+    EXPECT_TRUE(dialog->imagePath.isEmpty());
+    m_host.path = broken;
+    auto reopened = Make();
+    EXPECT_TRUE(reopened->imagePath.isEmpty());
+    EXPECT_TRUE(m_prompts->messages().isEmpty());
+}
+
+TEST_F(PrintDialog, CancelPutsTheColourBack)
+{
+    auto dialog = Make();
+    QColor seen;
+    dialog->textColourChanged = [&seen](const QColor& colour) { seen = colour; };
+    const QColor opening = dialog->textColour;
+    m_prompts->pushColour(QColor(0, 0, 200));
+    Click(*dialog, Dialog::kTextColour);
+    EXPECT_EQ(seen, QColor(0, 0, 200));
+    Click(*dialog, Dialog::kCancel);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(dialog->textColour, opening);
+
+    auto standard = Make();
+    standard->textColour = QColor(1, 2, 3);
+    Click(*standard, Dialog::kStandardColour);
+    EXPECT_EQ(standard->textColour, QColor(50, 50, 50));
+}
+
+TEST_F(PrintDialog, SaysWhenTheCardStartsAfterTheFirstBar)
+{
+    auto fromStart = Make();
+    EXPECT_TRUE(fromStart->findChild<QLabel*>(QStringLiteral("cardStart"))->text().isEmpty());
+    m_host.startX = 3 * m_host.song().barWidth() + 5;
+    auto later = Make();
+    EXPECT_EQ(later->findChild<QLabel*>(QStringLiteral("cardStart"))->text(),
+              QStringLiteral("The card starts at bar 4: notes before the playback start are left off."));
+}
+
+TEST_F(PrintDialog, CaptionsComeFromTheStringTable)
+{
+    auto dialog = Make();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Setting print info."));
+    EXPECT_EQ(static_cast<QPushButton*>(dialog->control(Dialog::kPrint))->text(), QStringLiteral("Print"));
+    EXPECT_EQ(static_cast<QCheckBox*>(dialog->control(Dialog::kTwoRows))->text(), QStringLiteral("2pieces"));
+    EXPECT_EQ(Label(*dialog, Dialog::kBarLengthLabel), QStringLiteral("Length of measure (mm)"));
+}
+
+} // namespace
+} // namespace zembra
