@@ -63,6 +63,11 @@ MidiEvent* MidiTrack::Event(std::uint32_t i)
     return i < Capacity() ? &m_events[i] : nullptr;
 }
 
+const MidiEvent* MidiTrack::Event(std::uint32_t i) const
+{
+    return i < m_events.size() ? &m_events[i] : nullptr;
+}
+
 bool MidiTrack::SetEvent(const MidiEvent& event, std::uint32_t i)
 {
     if (i >= Capacity())

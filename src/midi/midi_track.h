@@ -33,6 +33,7 @@ public:
     void Clear();
     void Rewind();
     MidiEvent* Event(std::uint32_t i);
+    const MidiEvent* Event(std::uint32_t i) const;
     bool SetEvent(const MidiEvent& event, std::uint32_t i);
     std::uint32_t Remaining() const { return m_count - m_cursor; }
     // Sum of the times of events 0..n; 0 when n is past the end.
