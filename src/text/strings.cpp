@@ -289,6 +289,9 @@ constexpr TextEntry kTable[] = {
      "ヘルプ",
      "Show the help of this program\n"
      "Help"},
+    // MIDI import.
+    {str::kOnlyFirstBarsPlaced, "曲が長いため、先頭の80小節だけが配置されます。",
+     "The piece is long: only its first 80 bars are placed."},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"
