@@ -38,6 +38,7 @@ constexpr std::array kImplemented = {
     cmd::kFileSave,
     cmd::kFileSaveAs,
     cmd::kOpenImage,
+    cmd::kSettings,
 };
 
 } // namespace
