@@ -298,12 +298,11 @@ void CMainFrame::createRecentFiles()
     QAction* separator = fileMenu->insertSeparator(exit);
     for (int i = 0; i < settings::kRecentFileCount; ++i) {
         auto* act = new QAction(this);
+        act->setObjectName(QStringLiteral("recentFile"));
         connect(act, &QAction::triggered, this, [this, act] {
             const QString path = act->data().toString();
-            if (!path.isEmpty() && StateOf(cmd::kFileOpen, m_view->facts()).enabled) {
-                m_doc->OpenNamedSong(path);
-                updateRecentFiles();
-                updateCommandStates();
+            if (!path.isEmpty()) {
+                openNamed(path);
             }
         });
         fileMenu->insertAction(separator, act);
@@ -346,13 +345,31 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     const QString path = urls.front().toLocalFile();
     // The drop returns first: the save question and the import dialog are modal.
-    QTimer::singleShot(0, this, [this, path] {
-        if (StateOf(cmd::kFileOpen, m_view->facts()).enabled) {
-            m_doc->OpenNamedSong(path);
-            updateRecentFiles();
-            updateCommandStates();
+    QTimer::singleShot(0, this, [this, path] { openNamed(path); });
+}
+
+void CMainFrame::openNamed(const QString& path)
+{
+    if (!StateOf(cmd::kFileOpen, m_view->facts()).enabled) {
+        return;
+    }
+    // As for every command: no exception crosses the event loop, and the song survives one.
+    std::unique_ptr<SongState> before;
+    try {
+        before = std::make_unique<SongState>(m_view->song());
+        m_doc->OpenNamedSong(path);
+    } catch (...) {
+        try {
+            if (before) {
+                m_view->song() = *before;
+                m_view->Repaint();
+            }
+            prompts().message(this, TextOf(str::kCommandFailed), QString(), Prompts::Icon::Warning);
+        } catch (...) {
         }
-    });
+    }
+    updateRecentFiles();
+    updateCommandStates();
 }
 
 void CMainFrame::fillToolBar(QToolBar* toolBar, std::span<const int> commands)

@@ -65,6 +65,8 @@ private:
     void createToolBars();
     void createStatusBar();
     void createRecentFiles();
+    // Opens a recent or dropped file as File > Open would.
+    void openNamed(const QString& path);
     void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
     void updateTitle();
     void showHelp(int context);

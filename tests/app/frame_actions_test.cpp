@@ -303,7 +303,12 @@ const std::vector<Case>& cases()
          }},
         {kRecording, "not carried out yet", nullptr, nullptr},
         {kDistanceCheck, "not carried out yet", arrangeTwoNotes, nullptr},
-        {kSettings, "not carried out yet", nullptr, nullptr},
+        {kSettings, "settings open the canvas settings dialog", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CanvasSettingsDialog"));
+             EXPECT_EQ(b.view->song().barCount, 24) << "rejected: nothing changes";
+         }},
         {kToggleSelectMode, "toggle-select mode", nullptr,
          [](Bench& b) {
              EXPECT_TRUE(b.view->song().toggleSelectMode);
