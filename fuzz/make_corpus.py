@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the SMF reader's fuzz target into tests/data/midi/fuzz-corpus.
 
-Files named bad-* must be refused by the reader, ok-* must be read; the test suite replays
-them all. Run it again after adding a case; the files are committed.
+Files named bad-* must be refused by the reader, damaged-* read up to their damage, ok-* read
+whole; the test suite replays them all. Run it again after adding a case; the files are committed.
 """
 import os
 import struct
@@ -37,24 +37,24 @@ CASES = {
     "bad-empty.mid": b"",
     "bad-truncated-header.mid": b"MThd\x00\x00\x00\x06\x00\x01",
     "bad-header-too-short.mid": chunk(b"MThd", b"\x00\x00"),
-    "bad-truncated-track-chunk.mid": header(0, 1, 96) + b"MTrk\x00\x00\x00\x10" + NOTES[:5],
-    "bad-track-length-past-eof.mid": header(0, 1, 96) + b"MTrk\x7f\xff\xff\xff" + NOTES + END,
-    "bad-65535-tracks.mid": header(1, 65535, 96) + chunk(b"MTrk", NOTES + END),
+    "damaged-truncated-track-chunk.mid": header(0, 1, 96) + b"MTrk\x00\x00\x00\x10" + NOTES[:5],
+    "damaged-track-length-past-eof.mid": header(0, 1, 96) + b"MTrk\x7f\xff\xff\xff" + NOTES + END,
+    "damaged-65535-tracks.mid": header(1, 65535, 96) + chunk(b"MTrk", NOTES + END),
     "bad-division-zero.mid": smf(0, 0, NOTES + END),
     "bad-format-7.mid": smf(7, 96, NOTES + END),
-    "bad-running-status-first.mid": smf(0, 96, b"\x00\x3c\x40" + END),
-    "bad-unterminated-sysex.mid": smf(0, 96, b"\x00\xf0\x7f\x01\x02\x03"),
-    "bad-sysex-length-past-chunk.mid": smf(0, 96, b"\x00\xf0\x81\x00\x01" + END),
-    "bad-meta-length-past-chunk.mid": smf(0, 96, b"\x00\xff\x01\x8f\xff\xff\x7f" + b"abc"),
-    "bad-meta-without-length.mid": smf(0, 96, b"\x00\xff\x03"),
-    "bad-delta-five-bytes.mid": smf(0, 96, b"\x81\x82\x83\x84\x05\x90\x3c\x40" + END),
-    "bad-event-cut-off.mid": smf(0, 96, b"\x00\x90\x3c"),
-    "bad-system-status.mid": smf(0, 96, b"\x00\xf2\x00\x00" + END),
+    "damaged-running-status-first.mid": smf(0, 96, b"\x00\x3c\x40" + END),
+    "damaged-unterminated-sysex.mid": smf(0, 96, b"\x00\xf0\x7f\x01\x02\x03"),
+    "damaged-sysex-length-past-chunk.mid": smf(0, 96, b"\x00\xf0\x81\x00\x01" + END),
+    "damaged-meta-length-past-chunk.mid": smf(0, 96, b"\x00\xff\x01\x8f\xff\xff\x7f" + b"abc"),
+    "damaged-meta-without-length.mid": smf(0, 96, b"\x00\xff\x03"),
+    "damaged-delta-five-bytes.mid": smf(0, 96, b"\x81\x82\x83\x84\x05\x90\x3c\x40" + END),
+    "damaged-event-cut-off.mid": smf(0, 96, b"\x00\x90\x3c"),
+    "damaged-system-status.mid": smf(0, 96, b"\x00\xf2\x00\x00" + END),
     "bad-smpte-frame-rate.mid": smf(0, 0xE50A, NOTES + END),
     "bad-smpte-zero-ticks.mid": smf(0, 0xE200, NOTES + END),
     "bad-riff-without-data.mid": b"RIFF\x04\x00\x00\x00RMID",
     "bad-riff-data-past-eof.mid": b"RIFF\x10\x00\x00\x00RMIDdata\xff\x00\x00\x00MThd",
-    "bad-second-track-missing.mid": header(1, 2, 96) + chunk(b"MTrk", NOTES + END),
+    "damaged-second-track-missing.mid": header(1, 2, 96) + chunk(b"MTrk", NOTES + END),
     # read
     "ok-format0.mid": smf(0, 96, TEMPO + NOTES + END),
     "ok-format1.mid": smf(1, 480, TEMPO + END, NOTES + END, b"\x00\xc1\x0a\x10\x91\x40\x7f" + END),

@@ -9,13 +9,15 @@
 
 namespace zembra {
 
+enum class SmfOutcome { Refused, Read, ReadDamaged };
+
 // Everything a caller can do with a file the reader accepted, so that the fuzzer and the
-// corpus replay test walk the same paths. Returns whether the reader accepted the bytes.
-inline bool exerciseSmfReader(const std::uint8_t* data, std::size_t size)
+// corpus replay test walk the same paths.
+inline SmfOutcome exerciseSmfReader(const std::uint8_t* data, std::size_t size)
 {
     SmfReader reader;
     if (!reader.parse(std::vector<std::uint8_t>(data, data + size)))
-        return false;
+        return SmfOutcome::Refused;
     std::vector<MidiEvent> buffer(8192);
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t t = 0; t < reader.trackCount(); ++t)
@@ -33,7 +35,9 @@ inline bool exerciseSmfReader(const std::uint8_t* data, std::size_t size)
             }
         }
     }
-    return reader.resolution() > 0;
+    if (reader.resolution() == 0)
+        return SmfOutcome::Refused;
+    return reader.damaged() ? SmfOutcome::ReadDamaged : SmfOutcome::Read;
 }
 
 }  // namespace zembra

@@ -23,6 +23,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
@@ -143,6 +148,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     setCentralWidget(m_view);
     createActions();
     createMenus();
+    createRecentFiles();
     createToolBars();
     createStatusBar();
     m_doc->setClock(&m_clock);
@@ -284,6 +290,88 @@ std::vector<QAction*> CMainFrame::commandActions(int commandId) const
         }
     }
     return found;
+}
+
+void CMainFrame::createRecentFiles()
+{
+    // Between the print items and Exit, as desktop programs list them.
+    QMenu* fileMenu = m_popups.front();
+    QAction* exit = m_actions[cmd::kExit];
+    QAction* separator = fileMenu->insertSeparator(exit);
+    for (int i = 0; i < settings::kRecentFileCount; ++i) {
+        auto* act = new QAction(this);
+        act->setObjectName(QStringLiteral("recentFile"));
+        connect(act, &QAction::triggered, this, [this, act] {
+            const QString path = act->data().toString();
+            if (!path.isEmpty()) {
+                openNamed(path);
+            }
+        });
+        fileMenu->insertAction(separator, act);
+        m_recentFiles.push_back(act);
+    }
+    connect(fileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFiles);
+    setAcceptDrops(true);
+    updateRecentFiles();
+}
+
+void CMainFrame::updateRecentFiles()
+{
+    const QStringList files = settings::RecentFiles();
+    const bool available = StateOf(cmd::kFileOpen, m_view->facts()).enabled;
+    for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
+        QAction* act = m_recentFiles[i];
+        const bool present = static_cast<qsizetype>(i) < files.size();
+        const QString path = present ? files.at(static_cast<qsizetype>(i)) : QString();
+        act->setData(path);
+        act->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        act->setVisible(present);
+        act->setEnabled(available);
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const QString path = urls.front().toLocalFile();
+    // The drop returns first: the save question and the import dialog are modal.
+    QTimer::singleShot(0, this, [this, path] { openNamed(path); });
+}
+
+void CMainFrame::openNamed(const QString& path)
+{
+    if (!StateOf(cmd::kFileOpen, m_view->facts()).enabled) {
+        return;
+    }
+    // As for every command: no exception crosses the event loop, and the song survives one.
+    std::unique_ptr<SongState> before;
+    try {
+        before = std::make_unique<SongState>(m_view->song());
+        m_doc->OpenNamedSong(path);
+    } catch (...) {
+        try {
+            if (before) {
+                m_view->song() = *before;
+                m_view->Repaint();
+            }
+            prompts().message(this, TextOf(str::kCommandFailed), QString(), Prompts::Icon::Warning);
+        } catch (...) {
+        }
+    }
+    updateRecentFiles();
+    updateCommandStates();
 }
 
 void CMainFrame::fillToolBar(QToolBar* toolBar, std::span<const int> commands)

@@ -50,8 +50,14 @@ public:
     // Re-applies the availability and check mark of every command.
     void updateCommandStates();
 
+    // The numbered recent-file items of the File menu, most recent first.
+    const std::vector<QAction*>& recentFileActions() const { return m_recentFiles; }
+    void updateRecentFiles();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* makeAction(int id, const QString& text);
@@ -60,6 +66,9 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createRecentFiles();
+    // Opens a recent or dropped file as File > Open would.
+    void openNamed(const QString& path);
     void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
     void updateTitle();
     void showHelp(int context);
@@ -81,6 +90,7 @@ private:
     QToolBar* m_canvasToolBar = nullptr;
     std::array<QLabel*, 11> m_panes{};
     bool m_printPreview = false;
+    std::vector<QAction*> m_recentFiles;
 };
 
 } // namespace zembra

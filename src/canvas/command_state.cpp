@@ -43,6 +43,7 @@ constexpr std::array kImplemented = {
     cmd::kPrint,
     cmd::kPrintPreview,
     cmd::kExportCardPdf,
+    cmd::kSettings,
 };
 
 } // namespace

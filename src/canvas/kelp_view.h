@@ -4,6 +4,7 @@
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
+#include "canvas/import_placement.h"
 #include "canvas/mouse_editor.h"
 #include "canvas/undo_ring.h"
 #include "model/hole_check.h"
@@ -123,6 +124,17 @@ public:
     // Carries out a command of the view; false when the view has no handler for it.
     bool OnCommand(int commandId);
 
+    // Import of the document's MIDI tracks: the settings prompt, then the placing of the notes.
+    bool ImportPrompt();
+    void PlaceImportedNotes();
+    // The notes of the document's tracks that can and cannot be placed at a transposition.
+    ImportCounts CountImportable(int transposition) const;
+    // The settings command: title, author, grid, bar length, temporary transposition and tempo.
+    void CanvasSettings();
+    // Set when the import edit dialog was confirmed during this import: its cut markers count.
+    bool cutMarkers() const { return m_cutMarkers; }
+    void setCutMarkers(bool on) { m_cutMarkers = on; }
+
 signals:
     void paneChanged(int pane, const QString& text);
     // Something that decides the availability of commands may have changed.
@@ -224,6 +236,7 @@ private:
     bool m_clipboardHasNotes = false;
     bool m_rangePlay = false;
     std::vector<HolePair> m_checkList;
+    bool m_cutMarkers = false;
 };
 
 } // namespace zembra

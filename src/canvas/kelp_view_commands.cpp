@@ -99,6 +99,9 @@ bool CKelpView::OnCommand(int commandId)
         m_song.distanceCheckMode = !m_song.distanceCheckMode;
         Repaint();
         break;
+    case cmd::kSettings:
+        CanvasSettings();
+        break;
     default:
         return false;
     }

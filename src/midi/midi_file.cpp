@@ -60,6 +60,11 @@ std::string MidiFile::ErrorText() const
     return m_closeError.empty() ? m_toolkit.LastSMFError() : m_closeError;
 }
 
+std::string MidiFile::Damage() const
+{
+    return m_open && m_mode == 'r' ? m_toolkit.SMFDamage(m_handle) : std::string();
+}
+
 int MidiFile::trackNumber(const MidiTrack* track) const
 {
     auto it = std::find(m_tracks.begin(), m_tracks.end(), track);
@@ -130,7 +135,7 @@ int MidiFile::ReadAll()
         track->Clear();
         ReadTrack(track);
     }
-    return 1;
+    return Damage().empty() ? 1 : 0;
 }
 
 int MidiFile::WriteTrack(MidiTrack* track)

@@ -30,11 +30,14 @@ public:
     std::uint32_t AddedTrackCount() const { return static_cast<std::uint32_t>(m_tracks.size()); }
     // Why the last Open or Close failed, from the toolkit.
     std::string ErrorText() const;
+    // A file being read whose tracks end early at damage; empty when it is intact.
+    std::string Damage() const;
 
     int AddTrack(MidiTrack* track);
     int RemoveTrack(MidiTrack* track);
     virtual int ReadTrack(MidiTrack* track);
     virtual int WriteTrack(MidiTrack* track);
+    // 0 also when the file is damaged: the tracks then hold what came before the damage.
     int ReadAll();
     // -1 when absent or refused; otherwise the toolkit's result and a copy of the data.
     int ReadMeta(MidiTrack* track, std::uint8_t type, std::vector<std::uint8_t>& data);

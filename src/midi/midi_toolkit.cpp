@@ -426,6 +426,12 @@ int MidiToolkit::CloseSMF(std::uint32_t file)
     return 0;
 }
 
+std::string MidiToolkit::SMFDamage(std::uint32_t file) const
+{
+    const SmfEntry* entry = smf(file);
+    return entry && entry->reader ? entry->reader->damage() : std::string();
+}
+
 std::string MidiToolkit::LastSMFError() const
 {
     return m_smfError;

@@ -109,6 +109,8 @@ public:
     int CloseSMF(std::uint32_t file);
     // Why the last SMF call failed ("expected MThd at byte 0"), for the user's message.
     std::string LastSMFError() const;
+    // Empty for an intact file being read; otherwise where its first damaged track ends.
+    std::string SMFDamage(std::uint32_t file) const;
 
     // Notices: the waker is called from the toolkit's thread when notices are waiting; it
     // must only arrange for dispatchNotices() to run on the GUI thread. One dispatch delivers

@@ -188,9 +188,17 @@ private:
 bool SmfReader::fail(std::string message)
 {
     m_error = std::move(message);
+    m_damage.clear();
     m_tracks.clear();
     m_bytes.clear();
     return false;
+}
+
+void SmfReader::noteDamage(std::string message)
+{
+    // The first damage is the one worth telling; later ones often follow from it.
+    if (m_damage.empty())
+        m_damage = std::move(message);
 }
 
 bool SmfReader::load(const std::string& path)
@@ -216,6 +224,7 @@ bool SmfReader::parse(std::vector<std::uint8_t> bytes)
     m_bytes = std::move(bytes);
     m_tracks.clear();
     m_error.clear();
+    m_damage.clear();
     m_smpte = false;
     const std::size_t size = m_bytes.size();
     const std::uint8_t* b = m_bytes.data();
@@ -229,10 +238,16 @@ bool SmfReader::parse(std::vector<std::uint8_t> bytes)
         std::size_t pos = 12;
         bool found = false;
         while (size - pos >= kChunkHeaderBytes) {
-            const std::uint32_t length = le32(b + pos + 4);
-            if (length > size - pos - kChunkHeaderBytes)
-                return fail("RIFF chunk '" + chunkName(b + pos) + "' at byte " + std::to_string(pos) + " runs past the end of the file");
-            if (std::memcmp(b + pos, "data", 4) == 0) {
+            std::uint32_t length = le32(b + pos + 4);
+            const bool isData = std::memcmp(b + pos, "data", 4) == 0;
+            if (length > size - pos - kChunkHeaderBytes) {
+                if (!isData)
+                    return fail("RIFF chunk '" + chunkName(b + pos) + "' at byte " + std::to_string(pos) + " runs past the end of the file");
+                // A cut-off download: the MIDI data goes as far as the file does.
+                noteDamage("RIFF data chunk at byte " + std::to_string(pos) + " runs past the end of the file");
+                length = static_cast<std::uint32_t>(size - pos - kChunkHeaderBytes);
+            }
+            if (isData) {
                 start = pos + kChunkHeaderBytes;
                 end = start + length;
                 found = true;
@@ -264,17 +279,15 @@ bool SmfReader::parse(std::vector<std::uint8_t> bytes)
     if (division == 0)
         return fail("time division is 0");
 
-    if (!parseChunks(start + kChunkHeaderBytes + headerLength, end, declared))
-        return false;
+    parseChunks(start + kChunkHeaderBytes + headerLength, end, declared);
     if (m_tracks.size() < declared)
-        return fail("the header declares " + std::to_string(declared) + " tracks, the file holds "
-                    + std::to_string(m_tracks.size()));
+        noteDamage("the header declares " + std::to_string(declared) + " tracks, the file holds "
+                   + std::to_string(m_tracks.size()));
 
     std::uint64_t tempoTick = std::numeric_limits<std::uint64_t>::max();
     std::uint32_t tempo = kDefaultTempo;
     for (std::size_t i = 0; i < m_tracks.size(); ++i)
-        if (!checkTrack(i, tempoTick, tempo))
-            return false;
+        checkTrack(i, tempoTick, tempo);
     m_firstTempo = tempo;
 
     if (division & kSmpteFlag)
@@ -288,12 +301,19 @@ bool SmfReader::parseChunks(std::size_t pos, std::size_t end, std::size_t declar
     const std::uint8_t* b = m_bytes.data();
     // Each track costs at least a chunk header of the file, so the table never outgrows it.
     while (end - pos >= kChunkHeaderBytes) {
-        const std::uint32_t length = be32(b + pos + 4);
-        if (length > end - pos - kChunkHeaderBytes)
-            return fail("chunk '" + chunkName(b + pos) + "' at byte " + std::to_string(pos) + " claims "
-                        + std::to_string(length) + " bytes, only " + std::to_string(end - pos - kChunkHeaderBytes)
-                        + " remain");
-        if (std::memcmp(b + pos, "MTrk", 4) == 0 && m_tracks.size() < declared) {
+        std::uint32_t length = be32(b + pos + 4);
+        const bool wanted = std::memcmp(b + pos, "MTrk", 4) == 0 && m_tracks.size() < declared;
+        if (length > end - pos - kChunkHeaderBytes) {
+            // Bytes after the last track that was asked for are of no concern.
+            if (!wanted)
+                return true;
+            // A truncated track keeps what the file still holds of it.
+            noteDamage("chunk '" + chunkName(b + pos) + "' at byte " + std::to_string(pos) + " claims "
+                       + std::to_string(length) + " bytes, only " + std::to_string(end - pos - kChunkHeaderBytes)
+                       + " remain");
+            length = static_cast<std::uint32_t>(end - pos - kChunkHeaderBytes);
+        }
+        if (wanted) {
             Track t;
             t.begin = pos + kChunkHeaderBytes;
             t.end = t.begin + length;
@@ -313,9 +333,15 @@ bool SmfReader::checkTrack(std::size_t index, std::uint64_t& tempoTick, std::uin
     std::uint64_t tick = 0;
     Decoder decoder(m_bytes, pos, t.end, running);
     for (;;) {
+        const std::size_t itemStart = pos;
         const Item item = decoder.next();
-        if (item.kind == Kind::Error)
-            return fail("track " + std::to_string(index + 1) + ": " + item.error);
+        if (item.kind == Kind::Error) {
+            // The track ends before the event that cannot be decoded, so that reading it
+            // afterwards hands out exactly the events before the damage.
+            noteDamage("track " + std::to_string(index + 1) + ": " + item.error);
+            t.end = itemStart;
+            return false;
+        }
         if (item.kind == Kind::End)
             return true;
         tick += item.delta;

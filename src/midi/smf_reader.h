@@ -10,13 +10,18 @@
 namespace zembra {
 
 // Standard MIDI File reader (formats 0, 1 and 2, RIFF-wrapped files too). The whole file is
-// checked when it is loaded, so that reading events afterwards cannot fail half way; every
-// malformed input is refused with a message that says what was expected and where.
+// checked when it is loaded, so that reading events afterwards cannot fail half way. A file
+// whose header is unusable is refused with a message that says what was expected and where; a
+// file with a usable header opens, and a track that is damaged or missing (a truncated
+// download, a chunk length past the end) ends where the damage begins, which damage() tells.
 class SmfReader {
 public:
     bool load(const std::string& path);
     bool parse(std::vector<std::uint8_t> bytes);
     const std::string& error() const { return m_error; }
+    // Empty for an intact file; otherwise what was wrong with the first damaged track.
+    const std::string& damage() const { return m_damage; }
+    bool damaged() const { return !m_damage.empty(); }
 
     std::uint16_t format() const { return m_format; }
     std::size_t trackCount() const { return m_tracks.size(); }
@@ -45,6 +50,7 @@ private:
     };
 
     bool fail(std::string message);
+    void noteDamage(std::string message);
     bool parseChunks(std::size_t pos, std::size_t end, std::size_t declared);
     bool checkTrack(std::size_t index, std::uint64_t& tempoTick, std::uint32_t& tempo);
     bool deriveSmpteResolution(std::uint16_t division);
@@ -52,6 +58,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
     std::vector<Track> m_tracks;
     std::string m_error;
+    std::string m_damage;
     std::uint16_t m_format = 0;
     std::uint16_t m_resolution = 0;
     std::uint32_t m_firstTempo = 0;

@@ -12,13 +12,16 @@
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"
 #include "midi/sync_clock.h"
+#include "midi/midi_out_port.h"
 #include "song/background_picture.h"
+#include "song/file_facts.h"
 #include "song/song_writer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -32,12 +35,6 @@ QString fileFilter(const char* shown, const char* patterns)
     QString qtPatterns = QString::fromUtf8(patterns);
     qtPatterns.replace(';', ' ');
     return QString::fromUtf8(shown) + QStringLiteral(" (") + qtPatterns.trimmed() + ')';
-}
-
-// Only these two endings open: the program has always refused other spellings.
-bool hasSongExtension(const QString& path)
-{
-    return path.endsWith(QLatin1String(".mid")) || path.endsWith(QLatin1String(".MID"));
 }
 
 constexpr char kSongSuffix[] = "mid";
@@ -199,6 +196,9 @@ void CKelpDoc::NewSong()
     stopPlayback();
     if (!m_commandLineFile.isEmpty()) {
         const QString path = std::exchange(m_commandLineFile, QString());
+        // The import proposes the file's own name as the title of a foreign file.
+        const QString keptTitle = m_strFileTitle;
+        m_strFileTitle = QFileInfo(path).completeBaseName();
         m_openingFromCommandLine = true;
         const bool opened = OpenSongFile(path);
         m_openingFromCommandLine = false;
@@ -206,11 +206,13 @@ void CKelpDoc::NewSong()
             m_strFilePath = QFileInfo(path).absoluteFilePath();
             m_strFolder = folderOf(path);
             setFileTitle(QFileInfo(path).completeBaseName());
+            settings::AddRecentFile(m_strFilePath);
             if (m_view) {
                 m_view->setModified(false);
             }
             return;
         }
+        m_strFileTitle = keptTitle;
         message(str::kCannotOpenFile);
     }
     EnsureSongTrack();
@@ -240,6 +242,19 @@ void CKelpDoc::OpenSong()
     if (path.isEmpty()) {
         return;
     }
+    OpenChosenFile(path);
+}
+
+void CKelpDoc::OpenNamedSong(const QString& path)
+{
+    if (!QuerySave(true)) {
+        return;
+    }
+    OpenChosenFile(path);
+}
+
+bool CKelpDoc::OpenChosenFile(const QString& path)
+{
     stopPlayback();
     const QString keptPath = m_strFilePath;
     const QString keptTitle = m_strFileTitle;
@@ -252,17 +267,20 @@ void CKelpDoc::OpenSong()
         emit titleChanged(m_strFileTitle);
         settings::RememberFolder(settings::kMidiFolder, path);
         settings::AddRecentFile(path);
-        return;
+        return true;
     }
     m_strFilePath = keptPath;
     m_strFileTitle = keptTitle;
     m_strFolder = keptFolder;
     m_bOwnFile = keptOwn;
+    return false;
 }
 
 bool CKelpDoc::OpenSongFile(const QString& path)
 {
-    if (!hasSongExtension(path)) {
+    // Any other name is no song file; saying so beats opening nothing without a word.
+    if (!HasSongFileEnding(path.toStdString())) {
+        message(str::kMidiFileOpenFailed);
         return false;
     }
     m_bOwnFile = false;
@@ -284,18 +302,152 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     return true;
 }
 
+std::vector<const MidiTrack*> CKelpDoc::importedTracks() const
+{
+    std::vector<const MidiTrack*> tracks;
+    for (int i = 0; i < m_nTracks; ++i) {
+        if (m_pTracks[static_cast<std::size_t>(i)]) {
+            tracks.push_back(m_pTracks[static_cast<std::size_t>(i)].get());
+        }
+    }
+    return tracks;
+}
+
+std::vector<std::uint8_t> CKelpDoc::FirstTrackMeta(std::uint8_t type)
+{
+    std::vector<std::uint8_t> data;
+    if (!m_smfRead || !m_smfRead->IsOpen() || m_nTracks < 1 || !m_pTracks[0]) {
+        return data;
+    }
+    if (m_smfRead->ReadMeta(m_pTracks[0].get(), type, data) == -1) {
+        data.clear();
+    }
+    return data;
+}
+
+int CKelpDoc::BeatsPerBarOfFile()
+{
+    return BeatsPerBarFromTimeSignature(FirstTrackMeta(kMetaTimeSignature));
+}
+
+std::string CKelpDoc::TextOfFile()
+{
+    return TextFromTextEvent(FirstTrackMeta(kMetaText));
+}
+
+std::string CKelpDoc::KeyNameOfFile()
+{
+    const int id = KeyNameIdFromKeySignature(FirstTrackMeta(kMetaKeySignature));
+    return id == 0 ? std::string() : std::string(text(id));
+}
+
+void CKelpDoc::ReleaseImportedTracks()
+{
+    MidiOutPort* port = m_view ? &m_view->port() : nullptr;
+    for (int i = 0; i < m_nTracks; ++i) {
+        auto& track = m_pTracks[static_cast<std::size_t>(i)];
+        if (track && port) {
+            port->Detach(track.get());
+        }
+        track.reset();
+    }
+    m_nTracks = 0;
+}
+
 bool CKelpDoc::ReadSongFile()
 {
-    // Reading the tracks and placing them on the canvas come with the MIDI import; until then an
-    // opened file is closed again and the song stays as it was.
     if (!m_smfRead || !m_smfRead->IsOpen()) {
         return false;
     }
-    m_smfRead->Close();
-    if (!m_openingFromCommandLine) {
-        message(str::kCannotOpenFile);
+    m_nTracks = static_cast<int>(std::min<std::uint32_t>(m_smfRead->TrackCount(), kMaxImportTracks));
+    stopPlayback();
+    MidiOutPort* port = m_view ? &m_view->port() : nullptr;
+    const bool portWasOpen = port && port->IsOpen();
+    const bool songTrackWasAttached = port && m_pSongTrack && m_pSongTrack->Port() == port;
+    if (songTrackWasAttached) {
+        port->Detach(m_pSongTrack.get());
     }
-    return false;
+    // What the clock held before the file: a cancelled import leaves the song's tempo on it.
+    const std::uint32_t tempoBefore = m_clock ? m_clock->GetTempo() : 0;
+
+    for (int i = 0; i < m_nTracks; ++i) {
+        auto& track = m_pTracks[static_cast<std::size_t>(i)];
+        try {
+            track = std::make_unique<MidiTrack>();
+        } catch (const std::bad_alloc&) {
+            message(str::kTrackCreateFailed);
+            continue;
+        }
+        m_smfRead->AddTrack(track.get());
+        if (port) {
+            port->Attach(track.get());
+        }
+    }
+    if (!m_smfRead->ReadAll()) {
+        // What was read before the damage is imported all the same.
+        const std::string damage = m_smfRead->Damage();
+        message(TextOf(str::kTrackReadFailed) + (damage.empty() ? QString() : QStringLiteral("\n\n") + Utf8(damage)));
+    }
+    m_smfRead->Rewind();
+    for (int i = 0; i < m_nTracks; ++i) {
+        if (m_pTracks[static_cast<std::size_t>(i)]) {
+            m_pTracks[static_cast<std::size_t>(i)]->Rewind();
+        }
+    }
+
+    // The file is heard while its settings are shown.
+    if (port) {
+        port->Pump();
+        port->Flush();
+        port->Restart();
+    }
+    if (m_clock) {
+        m_clock->Start();
+    }
+    m_nResolution = m_smfRead->Resolution() & 0xFFFF;
+    m_dTempo = m_clock ? static_cast<double>(m_clock->GetTempo()) : static_cast<double>(clockTempo());
+    // The clock counts 96 ticks a quarter, the file its own: scaled, the file keeps its speed.
+    if (m_clock && m_nResolution > 0) {
+        m_clock->SetTempo(static_cast<std::uint32_t>(static_cast<std::uint64_t>(m_dTempo) * kTicksPerQuarter /
+                                                     static_cast<std::uint64_t>(m_nResolution)));
+    }
+
+    const bool confirmed = m_view && m_view->ImportPrompt();
+    if (confirmed) {
+        if (port) {
+            port->Reset();
+            port->Flush();
+        }
+        if (m_clock) {
+            m_clock->Stop();
+            m_clock->SetTempo(static_cast<std::uint32_t>(m_view->song().tempo));
+        }
+        m_view->PlaceImportedNotes();
+    } else {
+        if (port) {
+            port->Flush();
+            port->Reset();
+        }
+        if (m_clock) {
+            m_clock->Stop();
+            if (tempoBefore > 0) {
+                m_clock->SetTempo(tempoBefore);
+            }
+        }
+    }
+
+    if (m_smfRead->IsOpen()) {
+        m_smfRead->Close();
+    }
+    ReleaseImportedTracks();
+    if (port && portWasOpen) {
+        port->Close();
+        m_view->OpenDevice(m_view->device());
+    }
+    if (songTrackWasAttached) {
+        port->Attach(m_pSongTrack.get());
+    }
+    return confirmed;
 }
 
 QString CKelpDoc::defaultSaveName() const

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zembra {
 
@@ -46,10 +48,20 @@ public:
     void ReleaseBackground() { m_pBackground.reset(); }
     const QImage* background() const { return m_pBackground.get(); }
     MidiTrack* songTrack() const { return m_pSongTrack.get(); }
+    // Ticks per quarter note of the last imported file; 0 before any.
+    int resolution() const { return m_nResolution; }
+    void setTempo(double tempo) { m_dTempo = tempo; }
+    // The file being imported carries the song tags: Save may overwrite it.
+    void markOwnFile() { m_bOwnFile = true; }
+    // The tracks of the file being read, in file order; empty outside an import.
+    std::vector<const MidiTrack*> importedTracks() const;
 
     // File commands.
     void NewSong();
     void OpenSong();
+    // Opens a file named by the recent-file list, a drop or the command line, after the save
+    // question; the document keeps its identity when the file does not open.
+    void OpenNamedSong(const QString& path);
     // Save with the document's path; Save As with an empty one.
     SaveOutcome SaveSong(const QString& path);
     void OpenBackground();
@@ -59,6 +71,10 @@ public:
     bool QuerySave(bool returnAllowed);
     bool OpenSongFile(const QString& path);
     bool ReadSongFile();
+    // Facts of the file being read, from its first track; -1, empty text when absent.
+    int BeatsPerBarOfFile();
+    std::string TextOfFile();
+    std::string KeyNameOfFile();
     // The song track, created and named on first need and cleared after; false when it could not
     // be made.
     bool EnsureSongTrack();
@@ -77,6 +93,9 @@ signals:
 
 private:
     QWidget* window() const;
+    bool OpenChosenFile(const QString& path);
+    void ReleaseImportedTracks();
+    std::vector<std::uint8_t> FirstTrackMeta(std::uint8_t type);
     void message(const QString& text) const;
     void message(int stringId) const;
     void stopPlayback();

@@ -121,6 +121,8 @@ inline constexpr int kNotImportableNotes = 40037;
 inline constexpr int kImportCaption = 40038;
 inline constexpr int kImportTranspositionLabel = 40162;
 inline constexpr int kImportTranspositionHelp = 40163; // no text
+// Added to the import's information line when the piece is longer than the canvas can be.
+inline constexpr int kOnlyFirstBarsPlaced = 41050;
 
 // Canvas settings dialog.
 inline constexpr int kCheckParameters = 40113;

@@ -325,7 +325,12 @@ const std::vector<Case>& cases()
              EXPECT_EQ(b.view->song().distanceCheckMode, 1);
              EXPECT_TRUE(b.frame->action(kDistanceCheck)->isChecked());
          }},
-        {kSettings, "not carried out yet", nullptr, nullptr},
+        {kSettings, "settings open the canvas settings dialog", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CanvasSettingsDialog"));
+             EXPECT_EQ(b.view->song().barCount, 24) << "rejected: nothing changes";
+         }},
         {kToggleSelectMode, "toggle-select mode", nullptr,
          [](Bench& b) {
              EXPECT_TRUE(b.view->song().toggleSelectMode);

@@ -26,10 +26,13 @@ namespace {
 using namespace cmd;
 
 struct Row {
-    int id; // 0: separator
+    int id; // 0: separator; kRecentFile: one of the recent files, numbered when shown
     const char* japanese;
     const char* english;
 };
+
+constexpr int kRecentFile = -1;
+constexpr Row kRecent{kRecentFile, "", ""};
 
 struct Popup {
     const char* japanese;
@@ -55,6 +58,11 @@ const std::vector<Popup> kMenuBar = {
       {57609, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
       {57607, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
       {32841, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
+      kSep,
+      kRecent,
+      kRecent,
+      kRecent,
+      kRecent,
       kSep,
       {57665, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"}}},
     {"編集(&E)", "Edit(&E)",
@@ -212,6 +220,11 @@ TEST(FrameTables, MenuBarItemByItem)
                     std::to_string(i);
                 if (row.id == 0) {
                     EXPECT_TRUE(item->isSeparator()) << where;
+                    continue;
+                }
+                if (row.id == kRecentFile) {
+                    EXPECT_EQ(item->objectName(), QStringLiteral("recentFile")) << where;
+                    EXPECT_FALSE(item->isVisible()) << where << ": no file opened yet";
                     continue;
                 }
                 EXPECT_EQ(item->data().toInt(), row.id) << where;

@@ -53,22 +53,83 @@ INSTANTIATE_TEST_SUITE_P(Cases, SmfReaderRefuses, ::testing::Values(
     Malformed{"DivisionZero", smf(0, 0, {kEnd}), "division is 0"},
     Malformed{"FormatThree", smf(3, 96, {kEnd}), "unknown MIDI file format 3"},
     Malformed{"NoTracksDeclared", header(1, 0, 96), "declares no tracks"},
-    Malformed{"TrackCount65535", [] { Bytes b = header(1, 65535, 96); test::append(b, chunk("MTrk", kEnd)); return b; }(),
-              "declares 65535 tracks, the file holds 1"},
-    Malformed{"TrackLengthPastEnd", truncatedTrack(), "claims 1000 bytes, only 4 remain"},
-    Malformed{"RunningStatusWithoutStatus", smf(0, 96, {withEnd({0x00, 0x3C, 0x40})}), "without a status at byte 23"},
-    Malformed{"UnterminatedSysex", smf(0, 96, {{0x00, 0xF0, 0x10, 0x01, 0x02}}), "sysex at byte 23 claims 16 bytes"},
-    Malformed{"MetaLengthPastChunk", smf(0, 96, {{0x00, 0xFF, 0x01, 0x20, 0x41}}), "meta event at byte 23 claims 32"},
-    Malformed{"DeltaLongerThanFourBytes", smf(0, 96, {{0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x40}}), "longer than 4 bytes"},
-    Malformed{"EventCutOff", smf(0, 96, {{0x00, 0x90, 0x3C}}), "runs past the end of its track"},
-    Malformed{"StatusWhereDataBelongs", smf(0, 96, {withEnd({0x00, 0x90, 0x3C, 0x90})}), "data byte expected at byte 25"},
-    Malformed{"SystemStatusInFile", smf(0, 96, {withEnd({0x00, 0xF4})}), "status 0xF4 at byte 23 cannot appear"},
-    Malformed{"MetaTypeWithTopBit", smf(0, 96, {{0x00, 0xFF, 0x81, 0x00}}), "is not a meta type"},
     Malformed{"SmpteUnknownFrameRate", smf(0, 0xE028, {kEnd}), "unknown frame rate of 32"},
     Malformed{"SmpteNoTicksPerFrame", smf(0, 0xE700, {kEnd}), "0 ticks per frame"},
     Malformed{"RiffWithoutData", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'R', 'M', 'I', 'D'}, "no data chunk"},
     Malformed{"RiffNotMidi", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not RIFF MIDI"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file whose header can be read opens; a damaged track keeps the events before the damage.
+struct Damaged {
+    const char* name;
+    Bytes bytes;
+    const char* message;  // part of the damage text
+    std::vector<std::vector<MidiEvent>> tracks;
+};
+
+class SmfReaderKeepsWhatCameBeforeDamage : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(SmfReaderKeepsWhatCameBeforeDamage, AndSaysWhereItWas)
+{
+    SmfReader reader;
+    ASSERT_TRUE(reader.parse(GetParam().bytes)) << reader.error();
+    EXPECT_TRUE(reader.damaged());
+    EXPECT_NE(reader.damage().find(GetParam().message), std::string::npos) << reader.damage();
+    ASSERT_EQ(reader.trackCount(), GetParam().tracks.size());
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t t = 0; t < reader.trackCount(); ++t) {
+            std::vector<MidiEvent> got(64);
+            got.resize(reader.read(t, got.data(), 64));
+            EXPECT_EQ(got, GetParam().tracks[t]) << "track " << t << " pass " << pass;
+        }
+        reader.rewind();
+    }
+}
+
+const Bytes kNote = {0x00, 0x90, 0x3C, 0x40};
+const MidiEvent kNoteEvent{0, 0x90, 0x3C, 0x40, 0};
+
+Bytes withNote(Bytes damage)
+{
+    Bytes b = kNote;
+    test::append(b, damage);
+    return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SmfReaderKeepsWhatCameBeforeDamage, ::testing::Values(
+    Damaged{"TrackCount65535", [] { Bytes b = header(1, 65535, 96); test::append(b, chunk("MTrk", withEnd(kNote))); return b; }(),
+            "declares 65535 tracks, the file holds 1", {{kNoteEvent}}},
+    Damaged{"SecondTrackMissing", [] { Bytes b = header(1, 2, 96); test::append(b, chunk("MTrk", withEnd(kNote))); return b; }(),
+            "declares 2 tracks, the file holds 1", {{kNoteEvent}}},
+    Damaged{"TrackLengthPastEnd", truncatedTrack(), "claims 1000 bytes, only 4 remain", {{kNoteEvent}}},
+    Damaged{"RunningStatusWithoutStatus", smf(0, 96, {withEnd({0x00, 0x3C, 0x40})}), "without a status at byte 23", {{}}},
+    Damaged{"UnterminatedSysex", smf(0, 96, {withNote({0x00, 0xF0, 0x10, 0x01, 0x02})}), "sysex at byte 27 claims 16 bytes",
+            {{kNoteEvent}}},
+    Damaged{"MetaLengthPastChunk", smf(0, 96, {withNote({0x00, 0xFF, 0x01, 0x20, 0x41})}), "meta event at byte 27 claims 32",
+            {{kNoteEvent}}},
+    Damaged{"DeltaLongerThanFourBytes", smf(0, 96, {withNote({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x40})}),
+            "longer than 4 bytes", {{kNoteEvent}}},
+    Damaged{"EventCutOff", smf(0, 96, {withNote({0x00, 0x90, 0x3C})}), "runs past the end of its track", {{kNoteEvent}}},
+    Damaged{"StatusWhereDataBelongs", smf(0, 96, {withEnd(withNote({0x00, 0x90, 0x3C, 0x90}))}), "data byte expected at byte 29",
+            {{kNoteEvent}}},
+    Damaged{"SystemStatusInFile", smf(0, 96, {withEnd(withNote({0x00, 0xF4}))}), "status 0xF4 at byte 27 cannot appear",
+            {{kNoteEvent}}},
+    Damaged{"MetaTypeWithTopBit", smf(0, 96, {withNote({0x00, 0xFF, 0x81, 0x00})}), "is not a meta type", {{kNoteEvent}}},
+    // The first track is damaged, the second is whole and read in full.
+    Damaged{"DamageStaysInItsTrack", smf(1, 96, {withNote({0x00, 0xF4}), withEnd({0x05, 0x91, 0x40, 0x40})}),
+            "track 1: status 0xF4", {{kNoteEvent}, {{5, 0x91, 0x40, 0x40, 0}}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SmfReader, IntactFileHasNoDamage)
+{
+    SmfReader reader;
+    ASSERT_TRUE(reader.parse(smf(0, 96, {withEnd(kNote)})));
+    EXPECT_FALSE(reader.damaged());
+    ASSERT_TRUE(reader.parse(smf(0, 96, {withNote({0x00, 0xF4})})));
+    ASSERT_TRUE(reader.damaged());
+    ASSERT_TRUE(reader.parse(smf(0, 96, {withEnd(kNote)})));
+    EXPECT_FALSE(reader.damaged()) << "a new parse forgets the old damage";
+}
 
 struct Readable {
     const char* name;

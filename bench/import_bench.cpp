@@ -1,0 +1,170 @@
+// Opening a 16-track file of 1,000,000 events: from the chosen name to the import dialog shown,
+// the count after a change of transposition, and OK to the placed and painted canvas.
+#include "canvas/import_placement.h"
+#include "canvas/kelp_view.h"
+#include "midi/midi_track.h"
+#include "midi/smf_writer.h"
+#include "midi/sync_clock.h"
+#include "song/kelp_doc.h"
+#include "ui/prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace zembra;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kTracks = 16;
+constexpr int kEventsPerTrack = 1'000'000 / kTracks;
+
+// Strikes and releases of keys across the whole MIDI range, some controllers: most notes have
+// no row, as in a real orchestral file.
+std::vector<MidiEvent> trackEvents(int t, std::mt19937& random)
+{
+    std::vector<MidiEvent> events;
+    events.reserve(kEventsPerTrack);
+    for (int i = 0; i < kEventsPerTrack; ++i) {
+        const std::uint8_t key = std::uint8_t(24 + random() % 84);
+        if (i % 50 == 49) {
+            events.push_back({0, std::uint8_t(0xB0 | t), 7, std::uint8_t(random() % 128), 0});
+        } else {
+            events.push_back({std::uint32_t(random() % 240), std::uint8_t(0x90 | t), key,
+                              std::uint8_t(i % 2 ? 0 : 1 + random() % 126), 0});
+        }
+    }
+    return events;
+}
+
+const std::string& bigFile()
+{
+    static const std::string path = [] {
+        const auto dir = std::filesystem::temp_directory_path() / "zembra-bench";
+        std::filesystem::create_directories(dir);
+        const std::string file = (dir / "import-million.mid").string();
+        SmfWriter writer;
+        writer.open(file);
+        writer.setResolution(480);
+        std::mt19937 random(1234);
+        for (int t = 0; t < kTracks; ++t) {
+            const std::vector<MidiEvent> events = trackEvents(t, random);
+            writer.writeEvents(std::uint32_t(t), events.data(), std::uint32_t(events.size()));
+        }
+        writer.finish(1);
+        return file;
+    }();
+    return path;
+}
+
+struct Tracks {
+    std::vector<std::unique_ptr<MidiTrack>> owned;
+    std::vector<const MidiTrack*> view;
+};
+
+const Tracks& bigTracks()
+{
+    static const Tracks tracks = [] {
+        Tracks t;
+        std::mt19937 random(1234);
+        for (int i = 0; i < kTracks; ++i) {
+            auto track = std::make_unique<MidiTrack>();
+            for (const MidiEvent& e : trackEvents(i, random)) {
+                track->Append(e);
+            }
+            t.view.push_back(track.get());
+            t.owned.push_back(std::move(track));
+        }
+        return t;
+    }();
+    return tracks;
+}
+
+// From the file name to the moment the import dialog is on screen (the dialog is then
+// cancelled; closing and cleaning up are outside the measured time).
+void BM_OpenToDialogShown(benchmark::State& state)
+{
+    const QString path = QString::fromStdString(bigFile());
+    ScopedScriptedPrompts scripted;
+    CKelpView view;
+    CKelpDoc doc;
+    SyncClock clock;
+    clock.Open();
+    doc.setView(&view);
+    doc.setClock(&clock);
+    view.SetDocument(&doc);
+    doc.NewSong();
+    for (auto _ : state) {
+        Clock::time_point shown;
+        scripted->pushDialog([&shown](QDialog& dialog) {
+            dialog.show();
+            shown = Clock::now();
+            return int(QDialog::Rejected);
+        });
+        const Clock::time_point start = Clock::now();
+        doc.OpenSongFile(path);
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+    }
+    state.counters["events"] = kTracks * kEventsPerTrack;
+}
+BENCHMARK(BM_OpenToDialogShown)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What the dialog waits for when the transposition changes.
+void BM_CountAfterTranspositionChange(benchmark::State& state)
+{
+    const Tracks& tracks = bigTracks();
+    auto song = std::make_unique<SongState>();
+    song->ResetSong();
+    int transposition = 0;
+    ImportCounts counts;
+    for (auto _ : state) {
+        transposition = transposition == 12 ? -12 : transposition + 1;
+        counts = CountImportable(tracks.view, *song, transposition);
+        benchmark::DoNotOptimize(counts);
+    }
+    state.counters["importable"] = counts.importable;
+}
+BENCHMARK(BM_CountAfterTranspositionChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// OK: the notes placed on an 80-bar canvas and the canvas painted.
+void BM_OkToPaintedCanvas(benchmark::State& state)
+{
+    const Tracks& tracks = bigTracks();
+    CKelpView view;
+    view.resize(1024, 520);
+    view.song().barCount = 80;
+    view.UpdateScrollSizes();
+    int placed = 0;
+    for (auto _ : state) {
+        PlaceImportedNotes(view.song(), tracks.view, 480, false);
+        view.RestartUndo();
+        view.PaintOffscreen();
+        placed = view.song().noteCount;
+        benchmark::DoNotOptimize(view.offscreen().constBits());
+    }
+    state.counters["placed"] = placed;
+}
+BENCHMARK(BM_OkToPaintedCanvas)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("ZEMBRA_MIDI", "virtual", 0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

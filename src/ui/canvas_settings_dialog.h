@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ui/canvas_settings_rules.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace zembra {
+
+struct SongState;
+class SyncClock;
+
+// The song parameters that shape the canvas: title, author, time signature, bars, bar length on
+// the card, screen scale, a transposition and the playback tempo. Two uses: the canvas's own
+// settings, and the settings of a file being imported (with the editor button and live counts).
+// On OK the values go straight into the song and into the document's tempo.
+class CanvasSettingsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    struct Setup {
+        QString caption;          // empty: the table's caption
+        QString info;             // empty: the table's "Setting info."
+        QString transposeLabel;
+        QString transposeHelp;
+        QString keyName;          // the file's key, shown beside the transposition
+        std::string title;
+        std::string author;
+        int beatsPerBar = 4;
+        int barCount = 24;
+        int barLengthMm = 50;
+        int pixelsPerQuarter = 24;
+        int transposition = 0;
+        double tempo = 500000.0;
+        int cutMarkers = 0;
+        SettingsEnabled enabled;
+        bool hideRedoAssignment = false;
+        int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
+    };
+    // Counts of notes that can and cannot be placed at a transposition.
+    using Counter = std::function<std::pair<int, int>(int transposition)>;
+
+    CanvasSettingsDialog(const Setup& setup, SongState& song, SyncClock* clock, double* documentTempo,
+                         Counter counter, QWidget* parent = nullptr);
+
+    // The dialog's tempo, as the slider sets it.
+    double tempo() const { return m_tempo; }
+    int cutMarkers() const { return m_cutMarkers; }
+    QString info() const;
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QComboBox* makeList(const char* name, std::span<const std::string_view> entries, int selected, bool enabled);
+    void onTranspositionChanged(int index);
+    void applySlider();
+    void showTempo(double tempo);
+    void setClockTempo(std::uint32_t tempo);
+    void copySelection();
+
+    Setup m_setup;
+    SongState& m_song;
+    SyncClock* m_clock;
+    double* m_documentTempo;
+    Counter m_counter;
+    double m_openingTempo;
+    double m_tempo;
+    int m_cutMarkers;
+    QLineEdit* m_title = nullptr;
+    QLineEdit* m_author = nullptr;
+    QComboBox* m_beats = nullptr;
+    QComboBox* m_bars = nullptr;
+    QComboBox* m_barLength = nullptr;
+    QComboBox* m_scale = nullptr;
+    QComboBox* m_transposition = nullptr;
+    QSlider* m_slider = nullptr;
+    QLabel* m_readout = nullptr;
+    QLabel* m_info = nullptr;
+    QPushButton* m_editor = nullptr;
+};
+
+} // namespace zembra

@@ -1,0 +1,219 @@
+#include "ui/canvas_settings_dialog.h"
+
+#include "midi/sync_clock.h"
+#include "model/song_state.h"
+#include "ui/prompts.h"
+
+#include "song_fixtures.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zembra {
+namespace {
+
+class SettingsDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(clock.Open());
+        clock.SetTempo(123456);
+        setup.title = "Song";
+        setup.author = "Me";
+        setup.beatsPerBar = 4;
+        setup.barCount = 24;
+        setup.barLengthMm = 50;
+        setup.pixelsPerQuarter = 24;
+        setup.transposition = 0;
+        setup.tempo = 500000;
+        setup.resolution = 480;
+    }
+
+    std::unique_ptr<CanvasSettingsDialog> open(CanvasSettingsDialog::Counter counter = {})
+    {
+        return std::make_unique<CanvasSettingsDialog>(setup, *song, &clock, &documentTempo, std::move(counter));
+    }
+
+    template <typename T>
+    static T* child(QDialog& dialog, const char* name)
+    {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    static void choose(QDialog& dialog, const char* list, const char* entry)
+    {
+        auto* box = child<QComboBox>(dialog, list);
+        const int index = box->findText(QString::fromLatin1(entry));
+        ASSERT_GE(index, 0) << entry;
+        box->setFocus();
+        // Walk there with the keys, as a person would.
+        if (box->currentIndex() < 0) {
+            QTest::keyClick(box, Qt::Key_Home);
+        }
+        while (box->currentIndex() < index) {
+            QTest::keyClick(box, Qt::Key_Down);
+        }
+        while (box->currentIndex() > index) {
+            QTest::keyClick(box, Qt::Key_Up);
+        }
+        ASSERT_EQ(box->currentText(), QString::fromLatin1(entry));
+    }
+
+    static void press(QDialog& dialog, const char* button)
+    {
+        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+    }
+
+    ScopedScriptedPrompts scripted;
+    std::unique_ptr<SongState> song = NewSong();
+    SyncClock clock;
+    double documentTempo = 0;
+    CanvasSettingsDialog::Setup setup;
+};
+
+TEST_F(SettingsDialog, OpensOnItsValuesAndScalesTheClockToTheFile)
+{
+    setup.barCount = 20;
+    setup.barLengthMm = 3;
+    setup.transposition = -1;
+    setup.beatsPerBar = 6;
+    auto dialog = open();
+    EXPECT_EQ(child<QComboBox>(*dialog, "bars")->currentText(), QStringLiteral("24"));
+    EXPECT_EQ(child<QComboBox>(*dialog, "barLength")->currentText(), QStringLiteral("30"));
+    EXPECT_EQ(child<QComboBox>(*dialog, "scale")->currentText(), QStringLiteral("24"));
+    EXPECT_EQ(child<QComboBox>(*dialog, "transposition")->currentText(), QStringLiteral("-1"));
+    EXPECT_EQ(child<QComboBox>(*dialog, "beats")->currentText(), QStringLiteral("4"));
+    EXPECT_EQ(child<QLineEdit>(*dialog, "title")->text(), QStringLiteral("Song"));
+    EXPECT_EQ(child<QSlider>(*dialog, "tempo")->value(), 7000);
+    EXPECT_EQ(child<QLabel>(*dialog, "tempoReadout")->text(), QStringLiteral("120"));
+    EXPECT_EQ(dialog->info(), QStringLiteral("Setting info."));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Setting Music Parameter"));
+    EXPECT_EQ(clock.GetTempo(), 100000u) << "500000 x 96 / 480";
+    EXPECT_FALSE(child<QPushButton>(*dialog, "editor")->isEnabled());
+}
+
+TEST_F(SettingsDialog, OkWritesTheChosenValuesIntoTheSong)
+{
+    auto dialog = open();
+    choose(*dialog, "beats", "3");
+    choose(*dialog, "bars", "16");
+    choose(*dialog, "barLength", "40");
+    choose(*dialog, "scale", "32");
+    choose(*dialog, "transposition", "+2");
+    auto* title = child<QLineEdit>(*dialog, "title");
+    title->clear();
+    QTest::keyClicks(title, QStringLiteral("A title that is far longer than thirty-two characters"));
+    // Release the slider after a drag to 8000: 400000 microseconds, 150 bpm.
+    auto* slider = child<QSlider>(*dialog, "tempo");
+    slider->setSliderDown(true);
+    slider->setValue(8000);
+    slider->setSliderDown(false);
+    EXPECT_EQ(child<QLabel>(*dialog, "tempoReadout")->text(), QStringLiteral("150"));
+    EXPECT_EQ(clock.GetTempo(), 80000u) << "400000 x 96 / 480";
+    press(*dialog, "ok");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(song->beatsPerBar, 3);
+    EXPECT_EQ(song->barCount, 16);
+    EXPECT_EQ(song->barLengthMm, 40);
+    EXPECT_EQ(song->pixelsPerQuarter, 32);
+    EXPECT_EQ(song->importTransposition, 2);
+    EXPECT_EQ(song->title, "A title that is far longer than ") << "32 characters at most";
+    EXPECT_EQ(song->author, "Me");
+    EXPECT_EQ(song->tempo, 400000.0);
+    EXPECT_EQ(documentTempo, 400000.0);
+    EXPECT_TRUE(scripted->messages().isEmpty());
+}
+
+TEST_F(SettingsDialog, OkWithoutABarCountSaysCheckAndStaysOpen)
+{
+    setup.barCount = 100;
+    auto dialog = open();
+    EXPECT_EQ(child<QComboBox>(*dialog, "bars")->currentIndex(), -1);
+    press(*dialog, "ok");
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! Check parameter.")});
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(song->barCount, 24) << "nothing written";
+    EXPECT_EQ(song->title, std::string("My Music"));
+    choose(*dialog, "bars", "80");
+    press(*dialog, "ok");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(song->barCount, 80);
+    EXPECT_EQ(song->title, "Song");
+}
+
+TEST_F(SettingsDialog, DisabledListIsNeitherCheckedNorWritten)
+{
+    setup.barCount = 100;
+    setup.enabled.bars = false;
+    setup.enabled.title = false;
+    auto dialog = open();
+    EXPECT_FALSE(child<QComboBox>(*dialog, "bars")->isEnabled());
+    press(*dialog, "ok");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(song->barCount, 24);
+    EXPECT_EQ(song->title, "My Music");
+    EXPECT_EQ(song->author, "Me");
+}
+
+TEST_F(SettingsDialog, CancelPutsTheOpeningTempoBackUnscaled)
+{
+    auto dialog = open();
+    auto* slider = child<QSlider>(*dialog, "tempo");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_PageUp);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->tempo(), 450000.0) << "one page of 500 steps";
+    EXPECT_EQ(clock.GetTempo(), 90000u);
+    press(*dialog, "cancel");
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(clock.GetTempo(), 500000u);
+    EXPECT_EQ(song->tempo, 500000.0);
+    EXPECT_EQ(documentTempo, 0.0) << "nothing written";
+}
+
+TEST_F(SettingsDialog, ATranspositionChangeCountsAgain)
+{
+    std::vector<int> asked;
+    auto dialog = open([&asked](int transposition) {
+        asked.push_back(transposition);
+        return std::make_pair(10 + transposition, 5);
+    });
+    choose(*dialog, "transposition", "+2");
+    EXPECT_EQ(asked, (std::vector<int>{1, 2}));
+    EXPECT_EQ(dialog->info(), QStringLiteral(" importable note : 12\u3000 pieces  non importation note : 5\u3000 pieces"));
+}
+
+TEST_F(SettingsDialog, CopyTakesTheTitleSelectionElseTheAuthors)
+{
+    auto dialog = open();
+    auto* title = child<QLineEdit>(*dialog, "title");
+    auto* author = child<QLineEdit>(*dialog, "author");
+    QApplication::clipboard()->clear();
+    author->setFocus();
+    author->selectAll();
+    QTest::keySequence(author, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Me"));
+    title->setSelection(0, 2);
+    QTest::keySequence(author, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("So")) << "the title's selection comes first";
+}
+
+TEST_F(SettingsDialog, BeforeAnyFileTheClockTakesTheTempoAsItIs)
+{
+    setup.resolution = 0;
+    auto dialog = open();
+    EXPECT_EQ(clock.GetTempo(), 500000u);
+}
+
+} // namespace
+} // namespace zembra
