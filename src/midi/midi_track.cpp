@@ -49,6 +49,7 @@ bool MidiTrack::Append(const MidiEvent& event)
 
 void MidiTrack::Clear()
 {
+    m_sumValid = false;
     m_cursor = 0;
     m_count = 0;
 }
@@ -60,6 +61,7 @@ void MidiTrack::Rewind()
 
 MidiEvent* MidiTrack::Event(std::uint32_t i)
 {
+    m_sumValid = false;
     return i < Capacity() ? &m_events[i] : nullptr;
 }
 
@@ -72,6 +74,7 @@ bool MidiTrack::SetEvent(const MidiEvent& event, std::uint32_t i)
 {
     if (i >= Capacity())
         return false;
+    m_sumValid = false;
     m_events[i] = event;
     return true;
 }
@@ -80,9 +83,19 @@ std::uint32_t MidiTrack::AbsoluteTime(std::uint32_t n) const
 {
     if (n >= m_count)
         return 0;
+    // The port asks for the time of each chunk it takes, always a little further on: going on
+    // from the last sum keeps playing a long track linear instead of quadratic.
+    std::uint32_t i = 0;
     std::uint32_t sum = 0;
-    for (std::uint32_t i = 0; i <= n; ++i)
+    if (m_sumValid && m_sumIndex <= n) {
+        i = m_sumIndex + 1;
+        sum = m_sumTime;
+    }
+    for (; i <= n; ++i)
         sum += m_events[i].time;
+    m_sumIndex = n;
+    m_sumTime = sum;
+    m_sumValid = true;
     return sum;
 }
 
@@ -103,6 +116,7 @@ std::vector<MidiEvent> MidiTrack::TakeEvents(std::uint32_t from, std::uint32_t n
 
 void MidiTrack::ReplaceArray(std::vector<MidiEvent> events, std::uint32_t count)
 {
+    m_sumValid = false;
     m_events = std::move(events);
     m_count = std::min(count, Capacity());
     m_cursor = 0;

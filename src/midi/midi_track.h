@@ -49,7 +49,11 @@ public:
     void SetRecord(bool on) { m_record = on; }
 
     // Whole-array access for the file reader: the array's size is the capacity.
-    std::vector<MidiEvent>& EventArray() { return m_events; }
+    std::vector<MidiEvent>& EventArray()
+    {
+        m_sumValid = false;
+        return m_events;
+    }
     void ReplaceArray(std::vector<MidiEvent> events, std::uint32_t count);
 
     MidiOutPort* Port() const { return m_port; }
@@ -69,6 +73,11 @@ private:
     bool m_record = false;
     bool m_hold = false;
     std::optional<std::string> m_name;
+    // The last sum AbsoluteTime gave: the times of events 0..m_sumIndex. Any write through a
+    // mutable accessor forgets it; appending leaves the earlier events and so the sum alone.
+    mutable std::uint32_t m_sumIndex = 0;
+    mutable std::uint32_t m_sumTime = 0;
+    mutable bool m_sumValid = false;
 };
 
 }  // namespace zembra

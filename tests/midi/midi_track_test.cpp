@@ -27,6 +27,35 @@ TEST(MidiTrack, AppendingThe8193rdEventGrowsByOneStepAndKeepsTheFirst)
     EXPECT_EQ(track.Event(16384), nullptr);
 }
 
+// The running sum behind AbsoluteTime must follow every way a track can change.
+TEST(MidiTrack, AbsoluteTimeFollowsEveryChangeOfTheTrack)
+{
+    MidiTrack track;
+    for (std::uint32_t delta : {10u, 0u, 5u, 5u, 20u})
+        track.Append(ev(delta));
+    EXPECT_EQ(track.AbsoluteTime(3), 20u);
+    EXPECT_EQ(track.AbsoluteTime(1), 10u) << "asked for an earlier event";
+    EXPECT_EQ(track.AbsoluteTime(4), 40u);
+
+    track.SetEvent(ev(100), 0);
+    EXPECT_EQ(track.AbsoluteTime(4), 130u) << "after SetEvent";
+    track.Event(2)->time = 6;
+    EXPECT_EQ(track.AbsoluteTime(4), 131u) << "after a write through Event()";
+    track.EventArray()[3].time = 0;
+    EXPECT_EQ(track.AbsoluteTime(4), 126u) << "after a write through EventArray()";
+    track.Append(ev(4));
+    EXPECT_EQ(track.AbsoluteTime(5), 130u) << "after Append";
+
+    track.Clear();
+    track.Append(ev(7));
+    EXPECT_EQ(track.AbsoluteTime(0), 7u) << "after Clear";
+    std::vector<MidiEvent> fresh(8, MidiEvent{});
+    fresh[0] = ev(1);
+    fresh[1] = ev(2);
+    track.ReplaceArray(std::move(fresh), 2);
+    EXPECT_EQ(track.AbsoluteTime(1), 3u) << "after ReplaceArray";
+}
+
 TEST(MidiTrack, TakeEventsGivesAbsoluteTimesAndStopsAtTheEnd)
 {
     MidiTrack track;
