@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/import_editor_link.h"
 #include "app/about_dialog.h"
 #include "app/audio_export.h"
 #include "app/card_commands.h"
@@ -146,6 +147,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     }
     m_clock.SetTempo(kDefaultTempo);
     setCentralWidget(m_view);
+    LinkImportEditor(*m_doc, *m_view);
     createActions();
     createMenus();
     createRecentFiles();

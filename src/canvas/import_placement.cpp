@@ -25,7 +25,8 @@ struct Candidate {
 
 } // namespace
 
-ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition)
+ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition,
+                             bool cutMarkers)
 {
     ImportCounts counts;
     if (tracks.empty() || !tracks.front()) {
@@ -45,7 +46,7 @@ ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const Son
                 continue;
             }
             counts.totalTicks += event.time;
-            if (!IsStruck(event)) {
+            if (!IsStruck(event) || (cutMarkers && event.data1 <= kCutMarkerKey)) {
                 continue;
             }
             if (song.RowForPitch(event.data1 + transposition) >= 0) {

@@ -24,7 +24,9 @@ struct ImportCounts {
 
 // Counts the note-ons of the tracks whose transposed key is a row of the scale. A track stops
 // being counted once 1500 importable notes are reached; the tracks after it are still walked.
-ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition);
+// With `cutMarkers` the editor's marks (keys below 3) are not notes and are not counted.
+ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition,
+                             bool cutMarkers = false);
 
 struct PlacementResult {
     int candidates = 0;

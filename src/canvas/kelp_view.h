@@ -11,6 +11,7 @@
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
 #include "model/song_state.h"
+#include "ui/canvas_settings_dialog.h"
 
 #include <QAbstractScrollArea>
 #include <QMenuBar>
@@ -101,6 +102,8 @@ public:
     void DetachFromFrame();
     void SetDocument(CKelpDoc* doc) { m_doc = doc; }
     SyncClock* clock() const { return m_clock; }
+    // The import edit dialog that the import settings' ">>Editor" button runs; set by the shell.
+    void setImportEditor(CanvasSettingsDialog::Editor editor) { m_importEditor = std::move(editor); }
     MidiOutPort& port() { return *m_port; }
     OutputDeviceMenu* deviceMenu() const { return m_deviceMenu; }
     // Opens the port on a device (-1: the built-in synthesizer), falling back to the first
@@ -213,6 +216,8 @@ private:
     CKelpDoc* m_doc = nullptr;
     SyncClock* m_clock = nullptr;
     std::unique_ptr<MidiOutPort> m_port;
+    CanvasSettingsDialog::Editor m_importEditor;
+    bool m_editorMarks = false;
     OutputDeviceMenu* m_deviceMenu = nullptr;
     QTimer* m_playTimer = nullptr;
     QTimer* m_idleTimer = nullptr;

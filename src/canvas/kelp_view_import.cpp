@@ -19,7 +19,7 @@ ImportCounts CKelpView::CountImportable(int transposition) const
         return {};
     }
     const std::vector<const MidiTrack*> tracks = m_doc->importedTracks();
-    return zembra::CountImportable(tracks, m_song, transposition);
+    return zembra::CountImportable(tracks, m_song, transposition, m_editorMarks);
 }
 
 bool CKelpView::ImportPrompt()
@@ -54,7 +54,19 @@ bool CKelpView::ImportPrompt()
     setup.enabled.editor = true;
     setup.hideRedoAssignment = true;
     setup.resolution = m_doc->resolution();
+    setup.editor = m_importEditor;
     double documentTempo = m_doc->tempo();
+    m_editorMarks = false;
+    if (setup.editor) {
+        // Counts after the editor's OK leave its marks out.
+        setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers) {
+            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers);
+            if (choice.accepted) {
+                m_editorMarks = choice.cutMarkers != 0;
+            }
+            return choice;
+        };
+    }
     CanvasSettingsDialog dialog(setup, m_song, m_clock, &documentTempo, [this](int transposition) {
         const ImportCounts c = CountImportable(transposition);
         return std::make_pair(c.importable, c.notImportable);

@@ -302,6 +302,17 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     return true;
 }
 
+std::vector<MidiTrack*> CKelpDoc::editableTracks()
+{
+    std::vector<MidiTrack*> tracks;
+    for (int i = 0; i < m_nTracks; ++i) {
+        if (m_pTracks[static_cast<std::size_t>(i)]) {
+            tracks.push_back(m_pTracks[static_cast<std::size_t>(i)].get());
+        }
+    }
+    return tracks;
+}
+
 std::vector<const MidiTrack*> CKelpDoc::importedTracks() const
 {
     std::vector<const MidiTrack*> tracks;

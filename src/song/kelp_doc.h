@@ -55,6 +55,8 @@ public:
     void markOwnFile() { m_bOwnFile = true; }
     // The tracks of the file being read, in file order; empty outside an import.
     std::vector<const MidiTrack*> importedTracks() const;
+    // The same tracks for the import edit dialog, which writes its marks into them.
+    std::vector<MidiTrack*> editableTracks();
 
     // File commands.
     void NewSong();

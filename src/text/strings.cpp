@@ -289,6 +289,9 @@ constexpr TextEntry kTable[] = {
      "ヘルプ",
      "Show the help of this program\n"
      "Help"},
+    // MIDI import.
+    {str::kOnlyFirstBarsPlaced, "曲が長いため、先頭の80小節だけが配置されます。",
+     "The piece is long: only its first 80 bars are placed."},
     // %1 is the bar length and %2 the printable width, in millimetres.
     {str::kCardBarTooLong,
      "小節の長さ %1 mm は、20 mm のリーダーを付けると印刷できる幅 %2 mm に収まりません。\n"
@@ -305,9 +308,6 @@ constexpr TextEntry kTable[] = {
      "カードは %1 小節目から始まります（演奏開始位置より前の音符は印刷されません）。",
      "The card starts at bar %1: notes before the playback start are left off."},
     {str::kCardPdfCaption, "カードを PDF に書き出す", "Export Card as PDF"},
-    // MIDI import.
-    {str::kOnlyFirstBarsPlaced, "曲が長いため、先頭の80小節だけが配置されます。",
-     "The piece is long: only its first 80 bars are placed."},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -101,8 +102,8 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
 
     m_editor = new QPushButton(TextOf(str::kSettingsEditorButton), this);
     m_editor->setObjectName(QStringLiteral("editor"));
-    // The import edit dialog is not part of this program yet: the button stays, unavailable.
-    m_editor->setEnabled(false);
+    m_editor->setEnabled(on.editor && static_cast<bool>(setup.editor));
+    connect(m_editor, &QPushButton::clicked, this, &CanvasSettingsDialog::openEditor);
 
     // Kept for the layout of earlier versions; it has no effect and shows in neither use.
     auto* redoAssignment = new QCheckBox(Utf8(kTextRedoTeethAssignment), this);
@@ -215,6 +216,46 @@ void CanvasSettingsDialog::onTranspositionChanged(int index)
     }
     const auto [importable, notImportable] = m_counter(*semitones);
     m_info->setText(Utf8(TranspositionCountsLine(importable, notImportable)));
+}
+
+int CanvasSettingsDialog::currentEntry(QComboBox* list, int fallback) const
+{
+    const int index = list->currentIndex();
+    if (index < 0) {
+        return fallback;
+    }
+    const std::optional<int> value = ParseEntry(list->itemText(index).toStdString());
+    return value ? *value : fallback;
+}
+
+void CanvasSettingsDialog::openEditor()
+{
+    if (!m_setup.editor) {
+        return;
+    }
+    // The editor plays the file's own ticks: the clock runs at the document's tempo, scaled by
+    // what the slider has made of the opening tempo.
+    if (m_documentTempo && m_openingTempo > 0) {
+        setClockTempo(static_cast<std::uint32_t>(m_tempo / m_openingTempo * *m_documentTempo));
+    }
+    const int beats = currentEntry(m_beats, m_setup.beatsPerBar);
+    const int transposition = currentEntry(m_transposition, m_setup.transposition);
+    const EditorChoice choice = m_setup.editor(beats, transposition, m_cutMarkers);
+    if (!choice.accepted) {
+        return;
+    }
+    if (m_setup.enabled.beats) {
+        m_beats->setCurrentIndex(BeatsIndex(choice.beatsPerBar));
+    }
+    if (m_setup.enabled.transposition) {
+        const QSignalBlocker quiet(m_transposition);
+        m_transposition->setCurrentIndex(TranspositionIndex(choice.transposition));
+    }
+    m_cutMarkers = choice.cutMarkers;
+    if (m_counter) {
+        const auto [importable, notImportable] = m_counter(choice.transposition);
+        m_info->setText(Utf8(EditedCountsLine(importable, notImportable)));
+    }
 }
 
 void CanvasSettingsDialog::copySelection()

@@ -28,6 +28,16 @@ class CanvasSettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // What the import edit dialog gives back to the import settings.
+    struct EditorChoice {
+        bool accepted = false;
+        int beatsPerBar = 4;
+        int transposition = 0;
+        int cutMarkers = 0;
+    };
+    // Runs the import edit dialog from the dialog's time signature, transposition and marks.
+    using Editor = std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers)>;
+
     struct Setup {
         QString caption;          // empty: the table's caption
         QString info;             // empty: the table's "Setting info."
@@ -46,6 +56,7 @@ public:
         SettingsEnabled enabled;
         bool hideRedoAssignment = false;
         int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
+        Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
     };
     // Counts of notes that can and cannot be placed at a transposition.
     using Counter = std::function<std::pair<int, int>(int transposition)>;
@@ -71,6 +82,8 @@ private:
     void showTempo(double tempo);
     void setClockTempo(std::uint32_t tempo);
     void copySelection();
+    void openEditor();
+    int currentEntry(QComboBox* list, int fallback) const;
 
     Setup m_setup;
     SongState& m_song;

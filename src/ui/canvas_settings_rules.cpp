@@ -120,6 +120,13 @@ std::string TranspositionCountsLine(int importable, int notImportable)
            std::string(kIdeographicSpace) + pieces;
 }
 
+std::string EditedCountsLine(int importable, int notImportable)
+{
+    const std::string pieces(text(str::kPieces));
+    return std::string(text(str::kImportableNotes)) + " " + std::to_string(importable) + " " + pieces +
+           std::string(text(str::kNotImportableNotes)) + " " + std::to_string(notImportable) + " " + pieces;
+}
+
 std::optional<SettingsValues> ReadChoice(const SettingsChoice& choice, const SettingsEnabled& enabled,
                                          SettingsValues values)
 {

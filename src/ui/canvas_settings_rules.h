@@ -40,6 +40,8 @@ std::uint32_t ClockTempoFor(double tempo, int resolution);
 // The information line after the transposition changed: the counts each followed by an
 // ideographic space and the word for pieces.
 std::string TranspositionCountsLine(int importable, int notImportable);
+// The information line after the import edit dialog's OK: plain spaces throughout.
+std::string EditedCountsLine(int importable, int notImportable);
 
 // The selected entries the dialog reads back on OK, -1 for none; only the enabled ones count.
 struct SettingsChoice {

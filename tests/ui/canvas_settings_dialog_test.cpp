@@ -193,6 +193,43 @@ TEST_F(SettingsDialog, ATranspositionChangeCountsAgain)
     EXPECT_EQ(dialog->info(), QStringLiteral(" importable note : 12\u3000 pieces  non importation note : 5\u3000 pieces"));
 }
 
+TEST_F(SettingsDialog, TheEditorStartsFromTheListsAndHandsBackItsChoice)
+{
+    struct Case {
+        bool accepted;
+        const char* beats;
+        const char* transposition;
+        int cutMarkers;
+        const char* info;
+    };
+    const Case cases[] = {
+        {true, "3", "-2", 1, " importable note : 8  pieces non importation note :  5  pieces"},
+        {false, "4", "+1", 0, "Setting info."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.accepted);
+        setup.enabled.editor = true;
+        setup.tempo = 500000;
+        documentTempo = 400000;
+        std::vector<int> asked;
+        setup.editor = [&](int beats, int transposition, int cutMarkers) {
+            asked = {beats, transposition, cutMarkers};
+            return CanvasSettingsDialog::EditorChoice{c.accepted, 3, -2, 1};
+        };
+        auto dialog = open([](int transposition) { return std::make_pair(10 + transposition, 5); });
+        choose(*dialog, "transposition", "+1");
+        dialog->findChild<QLabel*>(QStringLiteral("info"))->setText(QStringLiteral("Setting info."));
+        ASSERT_TRUE(child<QPushButton>(*dialog, "editor")->isEnabled());
+        press(*dialog, "editor");
+        EXPECT_EQ(asked, (std::vector<int>{4, 1, 0})) << "the lists as they stand";
+        EXPECT_EQ(clock.GetTempo(), 400000u) << "the document's tempo, the slider untouched";
+        EXPECT_EQ(child<QComboBox>(*dialog, "beats")->currentText(), QString::fromLatin1(c.beats));
+        EXPECT_EQ(child<QComboBox>(*dialog, "transposition")->currentText(), QString::fromLatin1(c.transposition));
+        EXPECT_EQ(dialog->cutMarkers(), c.cutMarkers);
+        EXPECT_EQ(dialog->info(), QString::fromLatin1(c.info));
+    }
+}
+
 TEST_F(SettingsDialog, CopyTakesTheTitleSelectionElseTheAuthors)
 {
     auto dialog = open();
