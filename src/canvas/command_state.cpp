@@ -31,6 +31,7 @@ constexpr std::array kImplemented = {
     cmd::kShiftAfterDragMode,
     cmd::kPlay,
     cmd::kStop,
+    cmd::kRecording,
     cmd::kSetTempo,
     cmd::kExportAudio,
     cmd::kFileNew,

@@ -95,6 +95,9 @@ bool CKelpView::OnCommand(int commandId)
     case cmd::kStop:
         Stop();
         break;
+    case cmd::kRecording:
+        StartRecording();
+        break;
     default:
         return false;
     }

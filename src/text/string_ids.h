@@ -216,4 +216,9 @@ inline constexpr int kExportProgress = 41003;
 inline constexpr int kExportCancel = 41004;
 inline constexpr int kExportFilter = 41005;
 
+// MIDI keyboard input in the "&Midi" menu.
+inline constexpr int kMidiInputHeading = 41200;
+inline constexpr int kNoMidiInput = 41201;
+inline constexpr int kMidiInputOpenFailed = 41202;
+
 } // namespace zembra::str

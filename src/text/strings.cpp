@@ -289,6 +289,10 @@ constexpr TextEntry kTable[] = {
      "ヘルプ",
      "Show the help of this program\n"
      "Help"},
+    // MIDI keyboard input.
+    {str::kMidiInputHeading, "MIDIキーボード（打込み用）", "MIDI keyboard (for recording)"},
+    {str::kNoMidiInput, "（MIDI入力が見つかりません）", "(no MIDI input found)"},
+    {str::kMidiInputOpenFailed, "このMIDI入力を開けませんでした。", "This MIDI input could not be opened."},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -301,7 +301,12 @@ const std::vector<Case>& cases()
              EXPECT_TRUE(b.view->song().snap16th);
              EXPECT_FALSE(b.view->song().snap8th);
          }},
-        {kRecording, "not carried out yet", nullptr, nullptr},
+        {kRecording, "recording starts with the count-in", nullptr,
+         [](Bench& b) {
+             EXPECT_TRUE(b.view->recording());
+             EXPECT_TRUE(b.view->playing());
+             b.view->Stop();
+         }},
         {kDistanceCheck, "not carried out yet", arrangeTwoNotes, nullptr},
         {kSettings, "not carried out yet", nullptr, nullptr},
         {kToggleSelectMode, "toggle-select mode", nullptr,
