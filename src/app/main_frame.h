@@ -19,6 +19,7 @@ namespace zembra {
 
 class CKelpDoc;
 class CKelpView;
+class ContextHelpMode;
 class NoticePump;
 
 // The main window: menus, the two toolbars and the status bar around the canvas.
@@ -47,6 +48,10 @@ public:
     void runCommand(int commandId);
     // Re-applies the availability and check mark of every command.
     void updateCommandStates();
+    ContextHelpMode& contextHelp() const { return *m_contextHelp; }
+    // The help request of a menu, a key or context help: ends every mode and opens the guide at
+    // the context (0: its top), or says where the guide was looked for.
+    void showHelp(int context);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,14 +65,15 @@ private:
     void createStatusBar();
     void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
     void updateTitle();
-    void showHelp(int context);
     void showAbout(bool splash);
+    void movePaneFocus(bool forward);
 
     void showTempoDialog();
 
     // The one sequencer clock of the program; everything the output port plays is timed by it.
     SyncClock m_clock;
     std::unique_ptr<NoticePump> m_pump;
+    ContextHelpMode* m_contextHelp = nullptr;
     CKelpDoc* m_doc;
     CKelpView* m_view;
     std::map<int, QAction*> m_actions;

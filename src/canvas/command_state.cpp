@@ -16,6 +16,8 @@ constexpr std::array kImplemented = {
     cmd::kAbout,
     cmd::kHelp,
     cmd::kContextHelp,
+    cmd::kNextPane,
+    cmd::kPreviousPane,
     cmd::kUndo,
     cmd::kRedo,
     cmd::kCopy,
