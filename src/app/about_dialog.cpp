@@ -5,32 +5,58 @@
 #include "text/strings.h"
 #include "canvas/canvas_palette.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace zembra {
 
 namespace {
 const QColor kTextColour(30, 80, 40);
-constexpr QSize kDialogSize(520, 220);
+constexpr QSize kMinimumSize(520, 220);
+constexpr int kMargin = 20;
+constexpr QPoint kLabelAt(20, 20);
+constexpr QPoint kEditionAt(220, 120);
+
+// Wide enough for the label and the product line in the current language, whichever is longer.
+QSize sizeForTexts()
+{
+    const int label = QFontMetrics(FontOfHeight(16, false)).horizontalAdvance(TextOf(str::kMovementLabel));
+    const int edition = QFontMetrics(FontOfHeight(20, true)).horizontalAdvance(TextOf(str::kAboutEdition));
+    const int width = std::max({kMinimumSize.width(), kLabelAt.x() + label + kMargin, kEditionAt.x() + edition + kMargin});
+    return {width, kMinimumSize.height()};
+}
 
 } // namespace
 
 AboutDialog::AboutDialog(bool splash, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_splash(splash)
+    , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("AboutDialog"));
-    setFixedSize(kDialogSize);
+    const QSize size = sizeForTexts();
+    setFixedSize(size);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
-    ok->setGeometry(kDialogSize.width() - 100, kDialogSize.height() - 44, 80, 28);
+    ok->setGeometry(size.width() - 100, size.height() - 44, 80, 28);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    m_timer->setInterval(kSplashMilliseconds);
+    connect(m_timer, &QTimer::timeout, this, &AboutDialog::OnSplashTimer);
     if (m_splash) {
-        QTimer::singleShot(kSplashMilliseconds, this, &QDialog::accept);
+        m_timer->start();
     }
+}
+
+void AboutDialog::OnSplashTimer()
+{
+    m_timer->stop();
+    accept();
 }
 
 void AboutDialog::paintEvent(QPaintEvent*)
@@ -44,9 +70,11 @@ void AboutDialog::paintEvent(QPaintEvent*)
     }
     painter.setPen(kTextColour);
     painter.setFont(FontOfHeight(16, false));
-    painter.drawText(QRect(20, 20, width() - 40, 40), Qt::AlignLeft | Qt::AlignTop, TextOf(str::kMovementLabel));
+    painter.drawText(QRect(kLabelAt, QSize(width() - kLabelAt.x(), 40)), Qt::AlignLeft | Qt::AlignTop,
+                     TextOf(str::kMovementLabel));
     painter.setFont(FontOfHeight(20, true));
-    painter.drawText(QRect(220, 120, width() - 230, 40), Qt::AlignLeft | Qt::AlignTop, TextOf(str::kAboutEdition));
+    painter.drawText(QRect(kEditionAt, QSize(width() - kEditionAt.x(), 40)), Qt::AlignLeft | Qt::AlignTop,
+                     TextOf(str::kAboutEdition));
 }
 
 } // namespace zembra

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+class QPushButton;
+class QTimer;
+
 namespace zembra {
 
 // The program's edition and version over a white ground. As a start-up splash it closes itself
@@ -14,11 +17,17 @@ public:
 
     explicit AboutDialog(bool splash, QWidget* parent = nullptr);
 
+    // Timer 1: runs only for the splash.
+    QTimer* splashTimer() const { return m_timer; }
+    // The splash's time is up: the box closes as if OK had been pressed.
+    void OnSplashTimer();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_splash;
+    QTimer* m_timer;
 };
 
 } // namespace zembra

@@ -11,4 +11,15 @@ FrameRect InitialFrameRect(int screenWidth, int screenHeight)
     return {0, 0, screenWidth, screenHeight <= kFrameHeight - 1 ? screenHeight : kFrameHeight};
 }
 
+int NextPane(int current, int count, bool forward)
+{
+    if (count <= 0) {
+        return -1;
+    }
+    if (current < 0 || current >= count) {
+        return 0;
+    }
+    return forward ? (current + 1) % count : (current + count - 1) % count;
+}
+
 } // namespace zembra

@@ -14,4 +14,8 @@ struct FrameRect {
 // high, or as high as a screen of 625 pixels or less.
 FrameRect InitialFrameRect(int screenWidth, int screenHeight);
 
+// F6 and Shift+F6 move the keyboard focus round the window's panes (the canvas, then the
+// toolbars): the pane after or before `current`; a focus outside every pane (-1) goes to the first.
+int NextPane(int current, int count, bool forward);
+
 } // namespace zembra

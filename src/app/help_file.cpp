@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <vector>
 
 namespace zembra {
@@ -47,6 +48,40 @@ std::string HelpFileName(const std::string& executablePath)
         }
     }
     return name + ".html";
+}
+
+std::string LocalisedHelpFileName(const std::string& fileName, bool japanese)
+{
+    if (!japanese) {
+        return fileName;
+    }
+    const std::size_t dot = fileName.find_last_of('.');
+    return dot == std::string::npos ? fileName + ".ja" : fileName.substr(0, dot) + ".ja" + fileName.substr(dot);
+}
+
+int HelpContextForControl(int controlId)
+{
+    // Ids up to 9 are the framework's own controls (OK, Cancel, ...): they have no page.
+    constexpr int kFrameworkControl = 9;
+    constexpr int kFirstMidiItem = 201;
+    constexpr int kLastMidiItem = 600;
+    if (controlId < 1 || controlId == kFrameworkControl) {
+        return 0;
+    }
+    if (controlId >= kFirstMidiItem && controlId <= kLastMidiItem) {
+        return kHelpContextBase + kFirstMidiItem;
+    }
+    return kHelpContextBase + controlId;
+}
+
+std::string HelpAnchor(int context)
+{
+    if (context == 0) {
+        return {};
+    }
+    char text[24];
+    std::snprintf(text, sizeof text, "context-%x", static_cast<unsigned>(context));
+    return text;
 }
 
 } // namespace zembra

@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include "app/help_file.h"
+#include "text/strings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,16 +16,41 @@ namespace zembra {
 QString HelpFilePath()
 {
     const QString exe = QCoreApplication::applicationFilePath();
-    const QString name = QString::fromStdString(HelpFileName(exe.toStdString()));
+    const std::string page = HelpFileName(exe.toStdString());
+    const QString name = QString::fromStdString(LocalisedHelpFileName(page, language() == Language::Japanese));
+    const QString fallback = QString::fromStdString(page);
+    // ZEMBRA_HELP_DIR names the one folder to look in (a guide being written, tests).
+    const QString chosen = qEnvironmentVariable("ZEMBRA_HELP_DIR");
+    if (!chosen.isEmpty()) {
+        const QString localised = chosen + QLatin1Char('/') + name;
+        return QDir::cleanPath(QFileInfo::exists(localised) ? localised : chosen + QLatin1Char('/') + fallback);
+    }
     const QString dir = QCoreApplication::applicationDirPath();
+    // The guide in the table's language first, the English one when it is missing.
     const QStringList candidates = {dir + QStringLiteral("/help/") + name,
-                                    dir + QStringLiteral("/../share/zembra/help/") + name};
+                                    dir + QStringLiteral("/../share/zembra/help/") + name,
+                                    dir + QStringLiteral("/help/") + fallback,
+                                    dir + QStringLiteral("/../share/zembra/help/") + fallback};
     for (const QString& candidate : candidates) {
         if (QFileInfo::exists(candidate)) {
             return QDir::cleanPath(candidate);
         }
     }
     return QDir::cleanPath(candidates.front());
+}
+
+namespace {
+QPointer<HelpWindow> s_current;
+} // namespace
+
+HelpWindow* HelpWindow::Current()
+{
+    return s_current;
+}
+
+QUrl HelpWindow::source() const
+{
+    return m_browser->source();
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
@@ -46,13 +72,13 @@ bool HelpWindow::Show(const QString& path, int context, QWidget* parent)
     if (!QFileInfo::exists(path)) {
         return false;
     }
-    static QPointer<HelpWindow> window;
+    QPointer<HelpWindow>& window = s_current;
     if (!window) {
         window = new HelpWindow(parent);
     }
     QUrl url = QUrl::fromLocalFile(path);
     if (context != 0) {
-        url.setFragment(QStringLiteral("context-%1").arg(context, 0, 16));
+        url.setFragment(QString::fromStdString(HelpAnchor(context)));
     }
     window->m_browser->setSource(url);
     window->show();

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QTextBrowser;
+class QUrl;
 
 namespace zembra {
 
@@ -18,6 +19,9 @@ public:
     // Opens (or raises) the help window on the page, at the anchor of a help context when it has
     // one. False when the page does not exist.
     static bool Show(const QString& path, int context, QWidget* parent);
+    // The window shown last, while it is open.
+    static HelpWindow* Current();
+    QUrl source() const;
 
 private:
     explicit HelpWindow(QWidget* parent);

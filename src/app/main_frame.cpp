@@ -4,7 +4,9 @@
 #include "app/about_dialog.h"
 #include "app/audio_export.h"
 #include "app/card_commands.h"
+#include "app/context_help_mode.h"
 #include "ui/command_ids.h"
+#include "app/frame_geometry.h"
 #include "app/help_file.h"
 #include "app/help_window.h"
 #include "app/menu_table.h"
@@ -142,6 +144,8 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     , m_view(view)
 {
     setObjectName(QStringLiteral("CMainFrame"));
+    m_contextHelp = new ContextHelpMode(this);
+    connect(m_contextHelp, &ContextHelpMode::requested, this, &CMainFrame::showHelp);
     if (!m_clock.Open(SyncClock::kSettingA, SyncClock::kSettingB)) {
         prompts().message(this, TextOf(str::kMidiSyncOpenFailed), QString(), Prompts::Icon::Warning);
     }
@@ -527,7 +531,11 @@ void CMainFrame::carryOut(int commandId)
         showHelp(0);
         break;
     case cmd::kContextHelp:
-        showHelp(kHelpContextBase + cmd::kContextHelp);
+        m_contextHelp->Begin();
+        break;
+    case cmd::kNextPane:
+    case cmd::kPreviousPane:
+        movePaneFocus(commandId == cmd::kNextPane);
         break;
     default:
         break;
@@ -536,13 +544,47 @@ void CMainFrame::carryOut(int commandId)
 
 void CMainFrame::showHelp(int context)
 {
+    // Whatever was being tracked (context help, an open menu, a drag holding the mouse) ends first.
+    m_contextHelp->End();
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Popups stack (a submenu over its menu); each close uncovers the next one.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget(); ++i) {
+        QApplication::activePopupWidget()->close();
+    }
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
+        grabber->releaseMouse();
+    }
     const QString path = m_helpFile.isEmpty() ? HelpFilePath() : m_helpFile;
+    const bool shown = HelpWindow::Show(path, context, this);
     QApplication::restoreOverrideCursor();
-    if (!HelpWindow::Show(path, context, this)) {
+    if (!shown) {
         prompts().message(this, Utf8(kTextHelpFileMissing).replace(QStringLiteral("%s"), path), QString(),
                           Prompts::Icon::Warning);
     }
+}
+
+void CMainFrame::movePaneFocus(bool forward)
+{
+    const std::array<QWidget*, 3> panes = {m_view, m_mainToolBar, m_canvasToolBar};
+    const QWidget* focus = QApplication::focusWidget();
+    int current = -1;
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        if (focus && (focus == panes[i] || panes[i]->isAncestorOf(focus))) {
+            current = static_cast<int>(i);
+        }
+    }
+    QWidget* pane = panes[static_cast<std::size_t>(NextPane(current, static_cast<int>(panes.size()), forward))];
+    // A toolbar takes the focus on its first button that can be used.
+    if (auto* toolBar = qobject_cast<QToolBar*>(pane)) {
+        for (QAction* act : toolBar->actions()) {
+            QWidget* button = toolBar->widgetForAction(act);
+            if (button && act->isEnabled() && !act->isSeparator()) {
+                button->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+    pane->setFocus(Qt::TabFocusReason);
 }
 
 void CMainFrame::showTempoDialog()

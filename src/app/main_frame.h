@@ -20,6 +20,7 @@ namespace zembra {
 class CardCommands;
 class CKelpDoc;
 class CKelpView;
+class ContextHelpMode;
 class NoticePump;
 
 // The main window: menus, the two toolbars and the status bar around the canvas.
@@ -49,6 +50,10 @@ public:
     void runCommand(int commandId);
     // Re-applies the availability and check mark of every command.
     void updateCommandStates();
+    ContextHelpMode& contextHelp() const { return *m_contextHelp; }
+    // The help request of a menu, a key or context help: ends every mode and opens the guide at
+    // the context (0: its top), or says where the guide was looked for.
+    void showHelp(int context);
 
     // The numbered recent-file items of the File menu, most recent first.
     const std::vector<QAction*>& recentFileActions() const { return m_recentFiles; }
@@ -71,8 +76,8 @@ private:
     void openNamed(const QString& path);
     void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
     void updateTitle();
-    void showHelp(int context);
     void showAbout(bool splash);
+    void movePaneFocus(bool forward);
 
     void showTempoDialog();
 
@@ -80,6 +85,7 @@ private:
     SyncClock m_clock;
     std::unique_ptr<NoticePump> m_pump;
     std::unique_ptr<CardCommands> m_card;
+    ContextHelpMode* m_contextHelp = nullptr;
     CKelpDoc* m_doc;
     CKelpView* m_view;
     std::map<int, QAction*> m_actions;

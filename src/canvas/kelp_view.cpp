@@ -7,6 +7,7 @@
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
 #include "canvas/playback_cursor.h"
+#include "midi/midi_in_port.h"
 #include "midi/midi_out_port.h"
 #include "midi/midi_toolkit.h"
 #include "model/song_tidy.h"
@@ -64,6 +65,7 @@ void CKelpView::ResetSong()
 {
     m_song.ResetSong();
     m_keyNames.LoadKeyNames();
+    m_recorder.ResetKeys();
     m_mouse = MouseEditor{};
     m_rangePlay = false;
     // The new song is the first state of the ring; it cannot be undone.
@@ -310,7 +312,8 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
 void CKelpView::keyPressEvent(QKeyEvent* event)
 {
     if (m_recording) {
-        return; // keyboard recording takes the keys
+        RecordKeyEvent(*event); // keyboard recording takes the keys
+        return;
     }
     if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !m_playing) {
         ArrowKey(event->key());

@@ -5,6 +5,7 @@
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
 #include "canvas/import_placement.h"
+#include "canvas/keyboard_recorder.h"
 #include "canvas/mouse_editor.h"
 #include "canvas/undo_ring.h"
 #include "model/hole_check.h"
@@ -39,6 +40,8 @@ enum StatusPane {
 
 // The canvas: paints the song's 33 rows by beats and bars and holds the song itself.
 class CKelpDoc;
+class InputDeviceMenu;
+class MidiInPort;
 class MidiOutPort;
 class MidiToolkit;
 class OutputDeviceMenu;
@@ -137,6 +140,19 @@ public:
     // Set when the import edit dialog was confirmed during this import: its cut markers count.
     bool cutMarkers() const { return m_cutMarkers; }
     void setCutMarkers(bool on) { m_cutMarkers = on; }
+    // Keyboard recording: plays with a one-bar count-in and the metronome; each recording key, by
+    // its Windows virtual-key code, makes a selected note where the clock has got to.
+    void StartRecording();
+    void RecordKey(int virtualKey);
+    bool recording() const { return m_recording; }
+    const KeyboardRecorder& recorder() const { return m_recorder; }
+    // The MIDI keyboard: while recording its keys on the comb record as the keys do.
+    MidiInPort& input();
+    InputDeviceMenu* inputMenu() const { return m_inputMenu; }
+    // Opens the input of an index (-1: none) and moves the menu's check mark; tells the user when it
+    // does not open.
+    bool OpenInput(int index);
+    void OnInputMenu(int index);
 
 signals:
     void paneChanged(int pane, const QString& text);
@@ -200,6 +216,12 @@ private:
     void EndPlaybackState();
     void PaintCursor(QPainter& painter);
     MidiToolkit& toolkit() const;
+    void BuildInputMenu();
+    void RecordKeyEvent(const QKeyEvent& event);
+    void RecordRow(int row);
+    int RecordingPlace() const;
+    void SoundKey(int key, int velocity);
+    void OnInputEvent(const struct MidiEvent& event);
 
     SongState m_song;
     OccupancyGrid m_grid;
@@ -232,7 +254,9 @@ private:
     int m_cursorCanvasX = 0;
     bool m_cursorShown = false;
     bool m_tickBusy = false;
-    int m_countAtRecordStart = 0;
+    KeyboardRecorder m_recorder;
+    std::unique_ptr<MidiInPort> m_input;
+    InputDeviceMenu* m_inputMenu = nullptr;
     UndoRing m_undo;
     MouseEditor m_mouse;
     MouseEditor::Preview m_preview;

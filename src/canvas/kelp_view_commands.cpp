@@ -102,6 +102,9 @@ bool CKelpView::OnCommand(int commandId)
     case cmd::kSettings:
         CanvasSettings();
         break;
+    case cmd::kRecording:
+        StartRecording();
+        break;
     default:
         return false;
     }

@@ -65,6 +65,7 @@ void CKelpView::AttachToFrame(SyncClock* clock, QMenuBar* menuBar, QAction* befo
         m_deviceMenu->Build(menuBar, before, QString::fromUtf8(kTextDeviceMenu), cmd::kFirstDevice);
         m_deviceMenu->SetPort(m_port.get());
         connect(m_deviceMenu, &OutputDeviceMenu::picked, this, &CKelpView::OnDeviceMenu);
+        BuildInputMenu();
     }
     if (OpenDevice(-1)) {
         m_device = -1;
@@ -394,6 +395,11 @@ void CKelpView::OnEndOfMaterial()
     }
     if (!m_playing) {
         m_playTimer->stop();
+        // A take that ran to the end is kept as one undo step too: without it the song would
+        // not count as changed and one Undo would lose the take for good.
+        if (m_recording && m_recorder.TakeChanged(m_song)) {
+            Snapshot();
+        }
         EndPlaybackState();
         Repaint();
     }
@@ -409,7 +415,7 @@ void CKelpView::Stop()
     m_playing = false;
     SetProgram(kMusicBoxChannel, kMusicBoxProgram);
     m_playTimer->stop();
-    if (m_recording && m_song.noteCount != m_countAtRecordStart) {
+    if (m_recording && m_recorder.TakeChanged(m_song)) {
         Snapshot();
     }
     Repaint();

@@ -55,6 +55,7 @@ inline constexpr std::uint32_t kLastFailedHandle = 32;
 inline constexpr unsigned kNoticeClockBeat = 0x5452;   // one per quarter note of the clock
 inline constexpr unsigned kNoticeMoreEvents = 0x5453;  // the port can take more events
 inline constexpr unsigned kNoticeEndOfMaterial = 0x5457;
+inline constexpr unsigned kNoticeMidiInput = 0x5458;    // an input has events to read
 
 inline constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter, 120 bpm
 inline constexpr std::uint16_t kDefaultResolution = 96;  // ticks per quarter note

@@ -2,6 +2,7 @@
 
 #include "midi/fluid_synth_device.h"
 #include "midi/midi_bytes.h"
+#include "midi/midi_inputs.h"
 #include "midi/midi_log.h"
 #include "midi/rtmidi_device.h"
 #include "midi/sequencer.h"
@@ -69,12 +70,14 @@ MidiToolkit::MidiToolkit(ToolkitOptions options)
     if (!m_options.virtualOnly)
         m_externalNames = RtMidiDevice::portNames();
     m_sequencer = std::make_unique<Sequencer>(m_options.time);
+    m_inputs = std::make_unique<MidiInputs>(m_options.virtualOnly);
 }
 
 MidiToolkit::~MidiToolkit()
 {
     if (g_installed == this)
         g_installed = nullptr;
+    m_inputs.reset();
     m_sequencer.reset();
 }
 
@@ -437,21 +440,65 @@ std::string MidiToolkit::LastSMFError() const
     return m_smfError;
 }
 
+// ---- inputs
+
+std::uint32_t MidiToolkit::GetNumInDevices() const
+{
+    return m_inputs->count() & 0xFFFF;
+}
+
+int MidiToolkit::GetMidiInDescription(std::uint16_t device, char name[kNameLength])
+{
+    std::string found;
+    const bool exists = m_inputs->name(device, found);
+    if (name)
+        copyName(found, name);
+    return exists ? 1 : 0;
+}
+
+VirtualInput& MidiToolkit::virtualInput()
+{
+    return m_inputs->virtualInput();
+}
+
+std::uint32_t MidiToolkit::OpenMidiIn(NoticeTarget* target, std::uint16_t device)
+{
+    const std::uint32_t handle = newHandle();
+    std::string error;
+    if (!m_inputs->open(handle, target, device, error)) {
+        midiLog(MidiLogLevel::Warning, "MIDI input did not open: " + error);
+        return 0;
+    }
+    return handle;
+}
+
+int MidiToolkit::GetMidiIn(std::uint32_t input, MidiEvent* event)
+{
+    return m_inputs->read(input, event);
+}
+
+int MidiToolkit::CloseMidiIn(std::uint32_t input)
+{
+    return m_inputs->close(input) ? 0 : -1;
+}
+
 // ---- notices and time
 
 void MidiToolkit::setWaker(std::function<void()> waker)
 {
+    m_inputs->setWaker(waker);
     m_sequencer->setWaker(std::move(waker));
 }
 
 void MidiToolkit::dispatchNotices()
 {
     m_sequencer->dispatchNotices();
+    m_inputs->dispatchNotices();
 }
 
 std::size_t MidiToolkit::pendingNotices() const
 {
-    return m_sequencer->pendingNotices();
+    return m_sequencer->pendingNotices() + m_inputs->pendingNotices();
 }
 
 void MidiToolkit::advance(std::chrono::microseconds by)

@@ -17,10 +17,12 @@
 
 namespace zembra {
 
+class MidiInputs;
 class Sequencer;
 class SmfReader;
 class SmfWriter;
 class VirtualDevice;
+class VirtualInput;
 
 struct ToolkitOptions {
     std::shared_ptr<TimeSource> time;  // the steady clock when empty
@@ -92,6 +94,17 @@ public:
     std::uint16_t GetResolution(std::uint32_t clock) const;
     std::uint32_t GetPosition(std::uint32_t clock, int mode) const;
 
+    // Inputs (MIDI keyboards): 0..n-1 those RtMidi finds; with only the virtual device enabled, the
+    // virtual input alone, which tests feed.
+    std::uint32_t GetNumInDevices() const;
+    // 1 when the input exists; fills the name.
+    int GetMidiInDescription(std::uint16_t device, char name[kNameLength]);
+    VirtualInput& virtualInput();
+    std::uint32_t OpenMidiIn(NoticeTarget* target, std::uint16_t device);
+    // 0 and the oldest event received (time kAtOnce); -1 when none waits.
+    int GetMidiIn(std::uint32_t input, MidiEvent* event);
+    int CloseMidiIn(std::uint32_t input);
+
     // Standard MIDI Files. For writing, *format is read when the file is closed, so that a
     // format raised after opening (a second track) reaches the file.
     std::uint32_t OpenSMF(const char* path, std::uint32_t* format, const char* mode, std::uint32_t* trackCount);
@@ -138,6 +151,7 @@ private:
     std::shared_ptr<OutputDevice> m_mapper;
     bool m_mapperTried = false;
     std::unique_ptr<Sequencer> m_sequencer;
+    std::unique_ptr<MidiInputs> m_inputs;
     std::atomic<std::uint32_t> m_nextHandle{kFirstHandle};
     std::map<std::uint32_t, std::unique_ptr<SmfEntry>> m_files;
     std::map<std::uint32_t, std::pair<std::uint16_t, std::uint16_t>> m_clockSettings;

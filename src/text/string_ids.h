@@ -226,5 +226,9 @@ inline constexpr int kCardPdfFilter = 41102;
 inline constexpr int kCardPdfFailed = 41103;
 inline constexpr int kCardStartsLater = 41104;
 inline constexpr int kCardPdfCaption = 41105;
+// MIDI keyboard input in the "&Midi" menu.
+inline constexpr int kMidiInputHeading = 41200;
+inline constexpr int kNoMidiInput = 41201;
+inline constexpr int kMidiInputOpenFailed = 41202;
 
 } // namespace zembra::str

@@ -308,6 +308,10 @@ constexpr TextEntry kTable[] = {
      "カードは %1 小節目から始まります（演奏開始位置より前の音符は印刷されません）。",
      "The card starts at bar %1: notes before the playback start are left off."},
     {str::kCardPdfCaption, "カードを PDF に書き出す", "Export Card as PDF"},
+    // MIDI keyboard input.
+    {str::kMidiInputHeading, "MIDIキーボード（打込み用）", "MIDI keyboard (for recording)"},
+    {str::kNoMidiInput, "（MIDI入力が見つかりません）", "(no MIDI input found)"},
+    {str::kMidiInputOpenFailed, "このMIDI入力を開けませんでした。", "This MIDI input could not be opened."},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -56,5 +56,7 @@ inline constexpr int kPreviousPane = 57681;
 
 // Output devices of the "&Midi" menu: device d has id kFirstDevice + d.
 inline constexpr int kFirstDevice = 201;
+// MIDI inputs of the same menu: input i has id kFirstInput + i.
+inline constexpr int kFirstInput = 401;
 
 } // namespace zembra::cmd

@@ -1,5 +1,6 @@
 // Every action of the main window, triggered as a person would, does what its command says; and
 // a command that fails half-way leaves the song as it was and the program running.
+#include "app/context_help_mode.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -131,6 +133,12 @@ void arrangeHelp(Bench& b)
     file.write("<html><body><a name=\"context-1e145\">here</a></body></html>");
     file.close();
     b.frame->setHelpFile(page);
+}
+
+void arrangeCanvasFocus(Bench& b)
+{
+    QApplication::setActiveWindow(b.frame.get());
+    b.view->setFocus();
 }
 
 void closeHelp(Bench& b)
@@ -319,7 +327,12 @@ const std::vector<Case>& cases()
              EXPECT_TRUE(b.view->song().snap16th);
              EXPECT_FALSE(b.view->song().snap8th);
          }},
-        {kRecording, "not carried out yet", nullptr, nullptr},
+        {kRecording, "recording starts with the count-in", nullptr,
+         [](Bench& b) {
+             EXPECT_TRUE(b.view->recording());
+             EXPECT_TRUE(b.view->playing());
+             b.view->Stop();
+         }},
         {kDistanceCheck, "check distance shades close notes", arrangeTwoNotes,
          [](Bench& b) {
              EXPECT_EQ(b.view->song().distanceCheckMode, 1);
@@ -359,9 +372,19 @@ const std::vector<Case>& cases()
              EXPECT_EQ(helpFragment(b), QString());
              closeHelp(b);
          }},
-        {kContextHelp, "context help opens the page at its context", arrangeHelp,
+        {kContextHelp, "context help opens the page at the context of the next click", arrangeHelp,
          [](Bench& b) {
+             ASSERT_TRUE(b.frame->contextHelp().active());
+             QWidget* button = nullptr;
+             for (QAction* act : b.frame->mainToolBar()->actions()) {
+                 if (act->data().toInt() == kContextHelp) {
+                     button = b.frame->mainToolBar()->widgetForAction(act);
+                 }
+             }
+             ASSERT_NE(button, nullptr);
+             QTest::mouseClick(button, Qt::LeftButton);
              EXPECT_EQ(helpFragment(b), QStringLiteral("context-1e145"));
+             EXPECT_FALSE(b.frame->contextHelp().active());
              closeHelp(b);
          }},
         {kAbout, "about box", nullptr,
@@ -369,8 +392,10 @@ const std::vector<Case>& cases()
              ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
              EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::AboutDialog"));
          }},
-        {kNextPane, "no pane to move to", nullptr, nullptr},
-        {kPreviousPane, "no pane to move to", nullptr, nullptr},
+        {kNextPane, "the focus moves from the canvas to the main toolbar", arrangeCanvasFocus,
+         [](Bench& b) { EXPECT_TRUE(b.frame->mainToolBar()->isAncestorOf(QApplication::focusWidget())); }},
+        {kPreviousPane, "the focus moves from the canvas back to the canvas toolbar", arrangeCanvasFocus,
+         [](Bench& b) { EXPECT_TRUE(b.frame->canvasToolBar()->isAncestorOf(QApplication::focusWidget())); }},
     };
     return table;
 }
