@@ -233,6 +233,13 @@ void CloseOtherWindows(MonkeyRig& rig)
     }
 }
 
+// Commands that render for real (sound, pages): they may take seconds under the sanitizers.
+bool RendersForReal(int id)
+{
+    return id == cmd::kExportAudio || id == cmd::kPrint || id == cmd::kPrintPreview || id == cmd::kExportCardPdf ||
+           id == cmd::kPrintSetup;
+}
+
 void TypeKey(MonkeyRig& rig)
 {
     static const std::vector<KeyPress> keys = KeysToType();
@@ -243,6 +250,9 @@ void TypeKey(MonkeyRig& rig)
     rig.Note("key " + QKeySequence(press.key | press.modifiers).toString().toStdString() +
              (rig.leftHeld() ? " while the left button is held" : ""));
     rig.MarkPressInterrupted();
+    if (RendersForReal(press.command)) {
+        rig.AllowLongStep();
+    }
     rig.Key(press.key, press.modifiers);
     CloseOtherWindows(rig);
 }
@@ -277,7 +287,7 @@ void Trigger(MonkeyRig& rig, int id)
         if (action->isEnabled()) {
             rig.MarkPressInterrupted();
         }
-        if (id == cmd::kExportAudio) {
+        if (RendersForReal(id)) {
             rig.AllowLongStep();
         }
         action->trigger();
