@@ -1,1 +1,1 @@
-zembra_add_bench(roll_bench ${CMAKE_CURRENT_LIST_DIR}/roll_bench.cpp)
+zembra_add_qt_bench(roll_bench ${CMAKE_CURRENT_LIST_DIR}/roll_bench.cpp)

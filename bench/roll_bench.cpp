@@ -176,14 +176,3 @@ void BM_DialogMemory(benchmark::State& state)
 BENCHMARK(BM_DialogMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    zembra::KelpApp::SetUpIdentity();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
