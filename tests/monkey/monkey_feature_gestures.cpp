@@ -48,9 +48,10 @@ void OpenRecentFile(MonkeyRig& rig)
         return;
     }
     // The File menu fills its recent entries as it opens.
+    rig.frame().updateRecentFiles();
     QList<QAction*> entries;
-    for (QAction* action : rig.frame().findChildren<QAction*>(QStringLiteral("recentFile"))) {
-        if (action->isVisible() && !action->data().toString().isEmpty()) {
+    for (QAction* action : rig.frame().recentFileActions()) {
+        if (action->isVisible() && action->isEnabled() && !action->data().toString().isEmpty()) {
             entries << action;
         }
     }
