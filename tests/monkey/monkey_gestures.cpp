@@ -5,6 +5,7 @@
 #include "canvas/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
+#include "monkey_feature_gestures.h"
 #include "monkey_rig.h"
 #include "ui/command_ids.h"
 
@@ -28,7 +29,9 @@ namespace {
 // before it does something that would meet the fault. Remove a name when its fix has landed.
 // Gestures known to trip a fault not mended yet: they are skipped unless ZEMBRA_MONKEY_UNMASK
 // names them. Empty while every fault found so far is mended.
-constexpr std::array<std::string_view, 0> kMaskedUntilMended{};
+// canvas-press-in-context-help: after Shift+F1, a left drag on the canvas ends in a release that
+// clears the modes, as a release without a press does (seed 1, about step 1760 of 2000).
+constexpr std::array<std::string_view, 1> kMaskedUntilMended{"canvas-press-in-context-help"};
 
 struct Modes {
     int snap16th, snapQuarter, snap8th, distanceCheck, toggleSelect, zoom, shiftAfterDrag;
@@ -247,6 +250,9 @@ void TypeKey(MonkeyRig& rig)
     if (rig.leftHeld() && IsSongReplacing(press.command) && rig.Masked("song-replaced-while-left-held")) {
         return;
     }
+    if (press.command == cmd::kContextHelp && rig.Masked("canvas-press-in-context-help")) {
+        return;
+    }
     rig.Note("key " + QKeySequence(press.key | press.modifiers).toString().toStdString() +
              (rig.leftHeld() ? " while the left button is held" : ""));
     rig.MarkPressInterrupted();
@@ -278,6 +284,9 @@ std::vector<int> MenuCommands()
 void Trigger(MonkeyRig& rig, int id)
 {
     if (rig.leftHeld() && IsSongReplacing(id) && rig.Masked("song-replaced-while-left-held")) {
+        return;
+    }
+    if (id == cmd::kContextHelp && rig.Masked("canvas-press-in-context-help")) {
         return;
     }
     rig.Note("command " + std::to_string(id) + (rig.leftHeld() ? " while the left button is held" : ""));
@@ -424,6 +433,12 @@ constexpr Gesture kGestures[] = {
     {"scroll", 2, false, Scroll},
     {"resize", 1, false, Resize},
     {"device-menu", 1, false, DeviceMenu},
+    {"open-file", 3, true, OpenFile},
+    {"open-recent", 2, true, OpenRecentFile},
+    {"settings", 2, true, Settings},
+    {"distance-check", 2, false, DistanceCheck},
+    {"card-output", 2, false, CardOutput},
+    {"record", 3, true, Record},
 };
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "step_watchdog.h"
 #include "undo_watch.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -46,7 +47,9 @@ bool EnvFlag(const char* name)
 }
 
 // The files the chooser offers: two songs the run may write, a name without its suffix, a file
-// that is not MIDI, a picture, and names that do not exist.
+// that is not MIDI, a picture, names that do not exist, and copies of the MIDI fixtures: files
+// made by other programs and the damaged ones of the fuzz corpus (copies, as the run may save
+// over what it opened).
 struct FileChoices {
     explicit FileChoices(const QTemporaryDir& dir)
     {
@@ -60,6 +63,19 @@ struct FileChoices {
         picture.fill(Qt::darkCyan);
         picture.save(at("picture.png"));
         open = {at("a.mid"), at("b.mid"), at("song"), at("junk.mid"), at("picture.png"), at("missing.mid")};
+        const auto copyAll = [&](const QString& folder) {
+            const QDir source(folder);
+            for (const QString& name : source.entryList(QDir::Files)) {
+                if (name.endsWith(QLatin1String(".mid")) || name.endsWith(QLatin1String(".txt"))) {
+                    const QString copy = dir.filePath(QStringLiteral("fixture-") + name);
+                    if (QFile::copy(source.filePath(name), copy)) {
+                        open << copy;
+                    }
+                }
+            }
+        };
+        copyAll(QStringLiteral(ZEMBRA_TEST_DATA "/midi"));
+        copyAll(QStringLiteral(ZEMBRA_TEST_DATA "/midi/fuzz-corpus"));
         save = {at("a.mid"), at("b.mid"), at("song"), at("a.wav"), at("no-such-folder/c.mid")};
     }
     QStringList open;

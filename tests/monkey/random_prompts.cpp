@@ -2,11 +2,23 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
 #include <QDialog>
+#include <QAction>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+
+#include "song/import_edit_dialog.h"
 
 #include <algorithm>
 
@@ -97,6 +109,11 @@ void RandomPrompts::fillFields(QDialog& dialog)
             button->setChecked(true);
         }
     }
+    for (QSlider* slider : dialog.findChildren<QSlider*>()) {
+        if (m_dice.percent(40)) {
+            slider->setValue(m_dice.between(slider->minimum(), slider->maximum()));
+        }
+    }
     for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
         // Spin boxes carry a line edit of their own: those were set above.
         if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) == nullptr && m_dice.percent(30)) {
@@ -106,17 +123,81 @@ void RandomPrompts::fillFields(QDialog& dialog)
     }
 }
 
+void RandomPrompts::clickButton(QDialog& dialog, const char* name, int percent)
+{
+    auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+    if (button != nullptr && button->isEnabled() && m_dice.percent(percent)) {
+        button->click();
+    }
+}
+
+void RandomPrompts::editImport(ImportEditDialog& dialog)
+{
+    constexpr const char* kEdits[] = {"octaveUp", "octaveDown", "selectAll", "cut", "deleteDuplicates", "undo",
+                                      "play", "stop"};
+    const int edits = m_dice.between(0, 6);
+    for (int i = 0; i < edits; ++i) {
+        clickButton(dialog, kEdits[m_dice.below(static_cast<int>(std::size(kEdits)))], 100);
+        if (dialog.playing()) {
+            dialog.OnPlayTimer();
+        }
+    }
+}
+
 int RandomPrompts::runDialog(QDialog& dialog)
 {
     ++m_dialogs;
+    if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+        // Never a real printer: the job goes into a PDF in the run's folder, and the dialog's own
+        // accept (which would take the printer from its list) is not called.
+        if (m_dice.percent(50)) {
+            return QDialog::Rejected;
+        }
+        const QDir folder = QFileInfo(m_saveNames.value(0)).dir();
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+        return QDialog::Accepted;
+    }
+    if (qobject_cast<QPageSetupDialog*>(&dialog) != nullptr) {
+        return m_dice.percent(50) ? QDialog::Accepted : QDialog::Rejected;
+    }
+    if (qobject_cast<QPrintPreviewDialog*>(&dialog) != nullptr) {
+        // Now and then its print button, which goes on through the card settings.
+        if (m_dice.percent(30)) {
+            for (QAction* action : dialog.findChildren<QAction*>()) {
+                if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print")) {
+                    action->trigger();
+                    return dialog.result();
+                }
+            }
+        }
+        dialog.reject();
+        return QDialog::Rejected;
+    }
     if (m_dice.percent(40)) {
         dialog.reject();
         return QDialog::Rejected;
     }
     fillFields(dialog);
+    if (auto* editor = qobject_cast<ImportEditDialog*>(&dialog)) {
+        editImport(*editor);
+    }
+    // The import settings' ">>Editor" opens the import editor (through these prompts again); the
+    // card settings' preview button closes them and previews.
+    clickButton(dialog, "editor", 30);
+    if (dialog.objectName() == QLatin1String("CCardPrintDialog")) {
+        clickButton(dialog, "ctl1026", 20);
+        if (dialog.result() == QDialog::Accepted) {
+            return QDialog::Accepted;
+        }
+    }
     // accept() may refuse what was typed and keep the dialog open; a person would then cancel.
     dialog.setResult(QDialog::Rejected);
-    dialog.accept();
+    if (m_dice.percent(20)) {
+        dialog.reject();
+    } else {
+        dialog.accept();
+    }
     return dialog.result();
 }
 

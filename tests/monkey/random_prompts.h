@@ -5,6 +5,10 @@
 
 #include <QStringList>
 
+namespace zembra {
+class ImportEditDialog;
+}
+
 namespace zembra::monkey {
 
 // A user who answers every question, file chooser and dialog at random (from the run's dice),
@@ -29,6 +33,10 @@ public:
 
 private:
     void fillFields(QDialog& dialog);
+    // Clicks the dialog's button of that name, when there is one that is enabled, percent times in 100.
+    void clickButton(QDialog& dialog, const char* name, int percent);
+    // A few random edits in the import editor before it is closed.
+    void editImport(ImportEditDialog& dialog);
 
     MonkeyDice& m_dice;
     QStringList m_openNames;
