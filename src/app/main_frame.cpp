@@ -298,88 +298,6 @@ std::vector<QAction*> CMainFrame::commandActions(int commandId) const
     return found;
 }
 
-void CMainFrame::createRecentFiles()
-{
-    // Between the print items and Exit, as desktop programs list them.
-    QMenu* fileMenu = m_popups.front();
-    QAction* exit = m_actions[cmd::kExit];
-    QAction* separator = fileMenu->insertSeparator(exit);
-    for (int i = 0; i < settings::kRecentFileCount; ++i) {
-        auto* act = new QAction(this);
-        act->setObjectName(QStringLiteral("recentFile"));
-        connect(act, &QAction::triggered, this, [this, act] {
-            const QString path = act->data().toString();
-            if (!path.isEmpty()) {
-                openNamed(path);
-            }
-        });
-        fileMenu->insertAction(separator, act);
-        m_recentFiles.push_back(act);
-    }
-    connect(fileMenu, &QMenu::aboutToShow, this, &CMainFrame::updateRecentFiles);
-    setAcceptDrops(true);
-    updateRecentFiles();
-}
-
-void CMainFrame::updateRecentFiles()
-{
-    const QStringList files = settings::RecentFiles();
-    const bool available = StateOf(cmd::kFileOpen, m_view->facts()).enabled;
-    for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
-        QAction* act = m_recentFiles[i];
-        const bool present = static_cast<qsizetype>(i) < files.size();
-        const QString path = present ? files.at(static_cast<qsizetype>(i)) : QString();
-        act->setData(path);
-        act->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
-        act->setVisible(present);
-        act->setEnabled(available);
-    }
-}
-
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile()) {
-        event->acceptProposedAction();
-    }
-}
-
-void CMainFrame::dropEvent(QDropEvent* event)
-{
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile()) {
-        return;
-    }
-    event->acceptProposedAction();
-    const QString path = urls.front().toLocalFile();
-    // The drop returns first: the save question and the import dialog are modal.
-    QTimer::singleShot(0, this, [this, path] { openNamed(path); });
-}
-
-void CMainFrame::openNamed(const QString& path)
-{
-    if (!StateOf(cmd::kFileOpen, m_view->facts()).enabled) {
-        return;
-    }
-    // As for every command: no exception crosses the event loop, and the song survives one.
-    std::unique_ptr<SongState> before;
-    try {
-        before = std::make_unique<SongState>(m_view->song());
-        m_doc->OpenNamedSong(path);
-    } catch (...) {
-        try {
-            if (before) {
-                m_view->song() = *before;
-                m_view->Repaint();
-            }
-            prompts().message(this, TextOf(str::kCommandFailed), QString(), Prompts::Icon::Warning);
-        } catch (...) {
-        }
-    }
-    updateRecentFiles();
-    updateCommandStates();
-}
-
 void CMainFrame::fillToolBar(QToolBar* toolBar, std::span<const int> commands)
 {
     toolBar->setIconSize(QSize(16, 16));
@@ -456,19 +374,25 @@ void CMainFrame::updateCommandStates()
 
 void CMainFrame::runCommand(int commandId)
 {
-    // Commands run from the event loop, which no exception may cross: one that fails half-way
+    runGuarded([this, commandId] { carryOut(commandId); }, writesTheSong(commandId));
+    updateCommandStates();
+}
+
+void CMainFrame::runGuarded(const std::function<void()>& work, bool writesSong)
+{
+    // Work runs from the event loop, which no exception may cross: work that fails half-way
     // (out of memory, most likely) puts the song back as it was and says so.
     std::unique_ptr<SongState> before;
     try {
         before = std::make_unique<SongState>(m_view->song());
-        carryOut(commandId);
+        work();
     } catch (...) {
         try {
             if (before) {
                 m_view->song() = *before;
                 m_view->Repaint();
             }
-            const QString text = writesTheSong(commandId)
+            const QString text = writesSong
                 ? TextOf(str::kSaveFailed) + QStringLiteral("(4)\n") + TextOf(str::kSaveRetry)
                 : TextOf(str::kCommandFailed);
             prompts().message(this, text, QString(), Prompts::Icon::Warning);
@@ -476,7 +400,6 @@ void CMainFrame::runCommand(int commandId)
             // Not even the message could be made: the song is back, and the program goes on.
         }
     }
-    updateCommandStates();
 }
 
 void CMainFrame::carryOut(int commandId)

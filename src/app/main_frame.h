@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -74,6 +75,7 @@ private:
     void createRecentFiles();
     // Opens a recent or dropped file as File > Open would.
     void openNamed(const QString& path);
+    void runGuarded(const std::function<void()>& work, bool writesSong);
     void fillToolBar(QToolBar* toolBar, std::span<const int> commands);
     void updateTitle();
     void showAbout(bool splash);
