@@ -28,6 +28,7 @@ ContextHelpMode::ContextHelpMode(QObject* parent)
 ContextHelpMode::~ContextHelpMode()
 {
     End();
+    StopFiltering();
 }
 
 void ContextHelpMode::Begin()
@@ -37,7 +38,10 @@ void ContextHelpMode::Begin()
     }
     m_active = true;
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    qApp->installEventFilter(this);
+    if (!m_filtering) {
+        m_filtering = true;
+        qApp->installEventFilter(this);
+    }
 }
 
 void ContextHelpMode::End()
@@ -46,8 +50,19 @@ void ContextHelpMode::End()
         return;
     }
     m_active = false;
-    qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
+    if (m_releaseButton == Qt::NoButton) {
+        StopFiltering();
+    }
+}
+
+void ContextHelpMode::StopFiltering()
+{
+    m_releaseButton = Qt::NoButton;
+    if (m_filtering) {
+        m_filtering = false;
+        qApp->removeEventFilter(this);
+    }
 }
 
 int ContextHelpMode::ControlIdAt(QWidget* widget, const QPoint& localPos)
@@ -71,8 +86,29 @@ int ContextHelpMode::ControlIdAt(QWidget* widget, const QPoint& localPos)
 
 bool ContextHelpMode::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!m_active || !watched->isWidgetType()) {
+    if (!watched->isWidgetType()) {
         return false;
+    }
+    if (!m_active) {
+        // The click that asked for help is over once its button comes up; the widget under the
+        // mouse never saw its press, so it must not see the release either.
+        if (m_releaseButton == Qt::NoButton) {
+            return false;
+        }
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == m_releaseButton) {
+                StopFiltering();
+                return true;
+            }
+            return false;
+        case QEvent::MouseButtonPress:
+            // The release was lost (a window took the mouse meanwhile): this press is a click of its own.
+            StopFiltering();
+            return false;
+        default:
+            return false;
+        }
     }
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -83,7 +119,9 @@ bool ContextHelpMode::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::MouseButtonPress: {
         auto* widget = static_cast<QWidget*>(watched);
-        const int id = ControlIdAt(widget, static_cast<QMouseEvent*>(event)->position().toPoint());
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int id = ControlIdAt(widget, mouse->position().toPoint());
+        m_releaseButton = mouse->button();
         End();
         emit requested(HelpContextForControl(id));
         return true;

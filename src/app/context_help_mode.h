@@ -31,7 +31,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void StopFiltering();
+
     bool m_active = false;
+    bool m_filtering = false;
+    // The button of the click that asked for help, until its release has been swallowed.
+    Qt::MouseButton m_releaseButton = Qt::NoButton;
 };
 
 } // namespace zembra

@@ -11,6 +11,11 @@ FrameRect InitialFrameRect(int screenWidth, int screenHeight)
     return {0, 0, screenWidth, screenHeight <= kFrameHeight - 1 ? screenHeight : kFrameHeight};
 }
 
+int InnerHeightForOuter(int outerHeight, int frameExtra)
+{
+    return outerHeight - frameExtra > 0 ? outerHeight - frameExtra : 1;
+}
+
 int NextPane(int current, int count, bool forward)
 {
     if (count <= 0) {

@@ -14,6 +14,10 @@ struct FrameRect {
 // high, or as high as a screen of 625 pixels or less.
 FrameRect InitialFrameRect(int screenWidth, int screenHeight);
 
+// The height inside a frame that adds `frameExtra` pixels (title bar and borders) so that the
+// window is `outerHeight` high in all; never less than one pixel.
+int InnerHeightForOuter(int outerHeight, int frameExtra);
+
 // F6 and Shift+F6 move the keyboard focus round the window's panes (the canvas, then the
 // toolbars): the pane after or before `current`; a focus outside every pane (-1) goes to the first.
 int NextPane(int current, int count, bool forward);

@@ -2,6 +2,7 @@
 
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
+#include "app/outer_height_keeper.h"
 #include "ui/qt_text.h"
 #include "ui/printer_record.h"
 #include "ui/settings.h"
@@ -59,11 +60,15 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     m_doc->setView(m_view);
     m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_view);
 
+    int frameWidth = 0;
+    int frameHeight = 0;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         const FrameRect rect = InitialFrameRect(area.width(), area.height());
         m_frame->move(area.x() + rect.x, area.y() + rect.y);
         m_frame->resize(rect.width, rect.height);
+        frameWidth = rect.width;
+        frameHeight = rect.height;
     }
 
     // The new-document step opens the file named on the command line instead, when there is one.
@@ -73,6 +78,9 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     }
     m_doc->NewSong();
     m_frame->show();
+    if (frameHeight > 0) {
+        new OuterHeightKeeper(*m_frame, frameWidth, frameHeight); // the height counts the window's frame too
+    }
 
     settings::LoadPrinterSettings(applicationDevMode());
     CheckDefaultPrinter();

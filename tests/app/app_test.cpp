@@ -25,6 +25,13 @@ TEST(FrameGeometry, TopLeftFullWidth626High)
     EXPECT_EQ(InitialFrameRect(800, 626), (FrameRect{0, 0, 800, 626}));
 }
 
+TEST(FrameGeometry, TheFrameCountsInTheOuterHeight)
+{
+    EXPECT_EQ(InnerHeightForOuter(626, 0), 626);
+    EXPECT_EQ(InnerHeightForOuter(626, 30), 596); // a title bar of 26 and borders of 2
+    EXPECT_EQ(InnerHeightForOuter(20, 30), 1);
+}
+
 TEST(HelpFile, EditionSuffixesShareOnePage)
 {
     struct Case {

@@ -144,6 +144,41 @@ TEST_F(ContextHelp, AClickOnAToolbarButtonOpensTheGuideThereAndDoesNotCarryItOut
     EXPECT_FALSE(view->recording()) << "the click asked for help only";
 }
 
+// A drag on the canvas that asked for help neither edits nor ends with a release the canvas
+// takes for one without a press (which would clear the modes).
+TEST_F(ContextHelp, ADragOnTheCanvasAsksForHelpAndLeavesTheModesOn)
+{
+    frame.runCommand(cmd::kQuantizeQuarter);
+    ASSERT_TRUE(view->song().snapQuarter);
+    const int undoBefore = view->undoRing().undoCounter();
+    frame.runCommand(cmd::kContextHelp);
+    QWidget* port = view->viewport();
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(port, QPoint(90, 60));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(90, 60));
+    EXPECT_FALSE(frame.contextHelp().active());
+    EXPECT_NE(HelpWindow::Current(), nullptr);
+    EXPECT_TRUE(view->song().snapQuarter) << "the release of the help click reached the canvas";
+    EXPECT_EQ(view->undoRing().undoCounter(), undoBefore);
+    // The next click is the canvas's own again.
+    const int live = view->song().noteCount;
+    QTest::mouseClick(port, Qt::RightButton, {}, QPoint(60, 60));
+    EXPECT_EQ(view->song().noteCount, live + 1);
+}
+
+// When the help click's release never arrives (another window took the mouse), the next press
+// is not swallowed with the release that follows it.
+TEST_F(ContextHelp, ALostReleaseDoesNotSwallowTheNextClick)
+{
+    frame.runCommand(cmd::kContextHelp);
+    QWidget* port = view->viewport();
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(40, 40));
+    const int live = view->song().noteCount;
+    QTest::mousePress(port, Qt::RightButton, {}, QPoint(60, 60));
+    QTest::mouseRelease(port, Qt::RightButton, {}, QPoint(60, 60));
+    EXPECT_EQ(view->song().noteCount, live + 1);
+}
+
 TEST_F(ContextHelp, ControlsGiveTheirIdAndTheFrameworksOwnTakeTheTop)
 {
     QWidget dialog;

@@ -1,5 +1,7 @@
 #include "monkey_rig.h"
 
+#include "app/context_help_mode.h"
+
 #include "app/main_frame.h"
 #include "canvas/canvas_geometry.h"
 #include "canvas/kelp_view.h"
@@ -110,7 +112,8 @@ void MonkeyRig::Press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
     if (button == Qt::LeftButton) {
         m_pressInterrupted = false;
         m_undoCounterAtPress = m_view.undoRing().undoCounter();
-        m_pressTaken = !m_view.playing() && m_view.viewport()->rect().contains(at);
+        // In context-help mode the click asks for the guide; the canvas sees neither press nor release.
+        m_pressTaken = !m_view.playing() && m_view.viewport()->rect().contains(at) && !m_frame.contextHelp().active();
         m_pressPoint = at;
         m_pressCanvasX = ToCanvasX(at.x());
         const SongState& song = m_view.song();
