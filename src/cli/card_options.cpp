@@ -59,8 +59,11 @@ void DeclareCardOptions(OptionSet& options)
     options.add({QStringLiteral("landscape")}, str::kCliOptionLandscape);
 }
 
-std::optional<QPageSize> PaperSizeOf(const QString& name)
+std::optional<QPageSize> PaperSizeOf(const QString& name, bool* writtenWide)
 {
+    if (writtenWide) {
+        *writtenWide = false;
+    }
     const QString lower = name.trimmed().toLower();
     const std::pair<const char*, QPageSize::PageSizeId> named[] = {
         {"a4", QPageSize::A4}, {"a3", QPageSize::A3}, {"letter", QPageSize::Letter}, {"legal", QPageSize::Legal}};
@@ -78,6 +81,9 @@ std::optional<QPageSize> PaperSizeOf(const QString& name)
     const double height = match.captured(2).toDouble();
     if (width < kSmallestPaperMm || height < kSmallestPaperMm || width > kLargestPaperMm || height > kLargestPaperMm) {
         return std::nullopt;
+    }
+    if (writtenWide) {
+        *writtenWide = width > height;
     }
     // The page size is the sheet upright; how it is laid is the orientation's business.
     return QPageSize(QSizeF(std::min(width, height), std::max(width, height)), QPageSize::Millimeter);
@@ -117,8 +123,11 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
         return false;
     }
     std::optional<QPageSize> size = QPageSize(QPageSize::A4);
+    bool measured = false;
+    bool writtenWide = false;
     if (options.isSet(QStringLiteral("paper"))) {
-        size = PaperSizeOf(paper);
+        size = PaperSizeOf(paper, &writtenWide);
+        measured = size && size->id() == QPageSize::Custom;
         if (!size) {
             *error = TextOf(str::kCliBadValue)
                          .arg(Spelled("paper"), paper, QStringLiteral("A4, A3, Letter, Legal, 210x297mm"));
@@ -132,9 +141,8 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
         return false;
     }
     // A size in millimetres is laid as written, wider than high or not, unless turned.
-    const QSizeF mm = size->size(QPageSize::Millimeter);
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
-    if (portrait || (!landscape && size->id() == QPageSize::Custom && mm.width() <= mm.height())) {
+    if (portrait || (!landscape && measured && !writtenWide)) {
         orientation = QPageLayout::Portrait;
     }
     card->paper = PdfPaper(*size, orientation);

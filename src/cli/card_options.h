@@ -37,7 +37,8 @@ void DeclareCardOptions(OptionSet& options);
 bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error);
 
 // A paper named on the command line: A4, A3, Letter, Legal (any letter case), or a size in
-// millimetres written WxHmm ("210x297mm").
-std::optional<QPageSize> PaperSizeOf(const QString& name);
+// millimetres written WxHmm ("210x297mm"). The size is the sheet upright; `writtenWide` tells
+// whether a measured one was written wider than high.
+std::optional<QPageSize> PaperSizeOf(const QString& name, bool* writtenWide = nullptr);
 
 } // namespace zembra
