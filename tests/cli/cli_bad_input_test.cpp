@@ -56,6 +56,11 @@ struct BadCase {
     bool needsSynth = false;
 };
 
+void PrintTo(const BadCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class BadInput : public testing::TestWithParam<BadCase> {};
 
 QStringList Args(std::initializer_list<const char*> list)
