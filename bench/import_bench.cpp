@@ -1,5 +1,6 @@
 // Opening a 16-track file of 1,000,000 events: from the chosen name to the import dialog shown,
 // the count after a change of transposition, and OK to the placed and painted canvas.
+#include "big_midi_file.h"
 #include "canvas/import_placement.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_track.h"
@@ -24,48 +25,8 @@
 namespace {
 
 using namespace zembra;
+using namespace zembra::bench;
 using Clock = std::chrono::steady_clock;
-
-constexpr int kTracks = 16;
-constexpr int kEventsPerTrack = 1'000'000 / kTracks;
-
-// Strikes and releases of keys across the whole MIDI range, some controllers: most notes have
-// no row, as in a real orchestral file.
-std::vector<MidiEvent> trackEvents(int t, std::mt19937& random)
-{
-    std::vector<MidiEvent> events;
-    events.reserve(kEventsPerTrack);
-    for (int i = 0; i < kEventsPerTrack; ++i) {
-        const std::uint8_t key = std::uint8_t(24 + random() % 84);
-        if (i % 50 == 49) {
-            events.push_back({0, std::uint8_t(0xB0 | t), 7, std::uint8_t(random() % 128), 0});
-        } else {
-            events.push_back({std::uint32_t(random() % 240), std::uint8_t(0x90 | t), key,
-                              std::uint8_t(i % 2 ? 0 : 1 + random() % 126), 0});
-        }
-    }
-    return events;
-}
-
-const std::string& bigFile()
-{
-    static const std::string path = [] {
-        const auto dir = std::filesystem::temp_directory_path() / "zembra-bench";
-        std::filesystem::create_directories(dir);
-        const std::string file = (dir / "import-million.mid").string();
-        SmfWriter writer;
-        writer.open(file);
-        writer.setResolution(480);
-        std::mt19937 random(1234);
-        for (int t = 0; t < kTracks; ++t) {
-            const std::vector<MidiEvent> events = trackEvents(t, random);
-            writer.writeEvents(std::uint32_t(t), events.data(), std::uint32_t(events.size()));
-        }
-        writer.finish(1);
-        return file;
-    }();
-    return path;
-}
 
 struct Tracks {
     std::vector<std::unique_ptr<MidiTrack>> owned;

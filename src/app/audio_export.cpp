@@ -5,10 +5,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
-#include "canvas/playback_list.h"
-#include "midi/audio_render.h"
-#include "midi/midi_track.h"
-#include "midi/synth_engine.h"
+#include "canvas/song_audio.h"
 
 #include <QApplication>
 #include <QFile>
@@ -52,41 +49,30 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     if (view.playing()) {
         view.Stop();
     }
-    MidiTrack track;
-    PlaybackRange range;
-    range.temporaryTransposition = view.song().temporaryTransposition;
-    if (!BuildSongTrack(track, view.song(), range)) {
-        prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
-        return false;
-    }
-    std::string error;
-    SynthEngine::Config config;
-    config.soundFont = findSoundFont({});
-    config.sampleRate = kSampleRate;
-    std::unique_ptr<SynthEngine> synth = config.soundFont.empty() ? nullptr : SynthEngine::create(config, error);
-    if (!synth) {
-        prompts().message(parent, TextOf(str::kExportNoSynthesizer), QString(), Prompts::Icon::Warning);
-        return false;
-    }
     QProgressDialog progress(TextOf(str::kExportProgress), TextOf(str::kExportCancel), 0, kProgressSteps, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    AudioRenderRequest request;
-    request.track = &track;
-    request.microsPerQuarter = static_cast<std::uint32_t>(view.song().tempo);
-    request.ticksPerQuarter = static_cast<std::uint16_t>(kTicksPerQuarter);
-    request.path = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
-    request.progress = [&progress](double share) {
-        progress.setValue(static_cast<int>(share * kProgressSteps));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    };
-    const AudioRenderResult result = RenderTrackToWav(*synth, request);
+    const SongAudioResult result = RenderSongAudio(
+        view.song(), QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString(), [&progress](double share) {
+            progress.setValue(static_cast<int>(share * kProgressSteps));
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
     progress.reset();
-    if (!result.ok && !result.cancelled) {
-        prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
+    switch (result.status) {
+    case SongAudioStatus::Written:
+        return true;
+    case SongAudioStatus::NoSynthesizer:
+        prompts().message(parent, TextOf(str::kExportNoSynthesizer), QString(), Prompts::Icon::Warning);
+        return false;
+    case SongAudioStatus::Cancelled:
+        return false;
+    case SongAudioStatus::NotBuilt:
+    case SongAudioStatus::Failed:
+        break;
     }
-    return result.ok;
+    prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
+    return false;
 }
 
 } // namespace zembra

@@ -12,8 +12,6 @@ class CKelpView;
 // into a 44.1 kHz stereo WAV file, with a progress dialog that can cancel.
 class AudioExport {
 public:
-    static constexpr double kSampleRate = 44100.0;
-
     // Asks for the file name, then exports. True when a file was written.
     static bool Run(CKelpView& view, QWidget* parent);
     // Exports to a chosen path; failures are told to the user through the prompts.

@@ -1,5 +1,6 @@
 #include "app/kelp_app.h"
 #include "app/main_frame.h"
+#include "cli/cli_app.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,6 +27,10 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
+    // A sub-command, --help or --version needs no display: it picks the offscreen platform itself.
+    if (zembra::CliApp::Wanted(argc, argv)) {
+        return zembra::CliApp::Run(argc, argv);
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr, "zembra: no display found (DISPLAY and WAYLAND_DISPLAY are not set); "
                              "Zembra needs a graphical desktop to run.\n");

@@ -28,13 +28,7 @@ bool CKelpView::ImportPrompt()
         return false;
     }
     const ImportCounts counts = CountImportable(m_song.importTransposition);
-    FileFacts facts;
-    facts.fileTitle = m_doc->title().toStdString();
-    facts.text = m_doc->TextOfFile();
-    facts.beatsPerBar = m_doc->BeatsPerBarOfFile();
-    facts.tempo = m_doc->tempo();
-    facts.resolution = m_doc->resolution();
-    const ImportSettings settings = MakeImportSettings(facts, counts);
+    const ImportSettings settings = MakeImportSettings(m_doc->FactsOfFile(), counts);
 
     CanvasSettingsDialog::Setup setup;
     setup.caption = TextOf(str::kImportCaption);

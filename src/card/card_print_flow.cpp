@@ -1,6 +1,7 @@
 #include "card/card_print_flow.h"
 
 #include "card/card_host.h"
+#include "card/card_pdf.h"
 #include "card/card_print_dialog.h"
 #include "model/song_state.h"
 #include "text/string_ids.h"
@@ -209,36 +210,7 @@ bool CardPrintFlow::WritePdf(const QString& path, QString* error)
     QPrinter printer(QPrinter::HighResolution);
     ApplyApplicationPrinter(printer);
     // Naming a printer makes the output native again: keep its paper, write PDF.
-    const QPageLayout paper = printer.pageLayout();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageLayout(paper);
-    printer.setOutputFileName(path);
-    CardJob job;
-    if (!job.Begin(printer, m_host.song(), m_host.playbackStartX(), Look())) {
-        if (error) {
-            *error = job.problemText();
-        }
-        return false;
-    }
-    const QString temporary = path + QStringLiteral(".part");
-    printer.setOutputFileName(temporary);
-    if (!PaintJobOnPrinter(job, printer)) {
-        QFile::remove(temporary);
-        if (error) {
-            *error = TextOf(str::kCardPdfFailed) + path;
-        }
-        return false;
-    }
-    // The finished file replaces the old one only once it is whole.
-    QFile::remove(path);
-    if (!QFile::rename(temporary, path)) {
-        QFile::remove(temporary);
-        if (error) {
-            *error = TextOf(str::kCardPdfFailed) + path;
-        }
-        return false;
-    }
-    return true;
+    return WriteCardPdf(m_host.song(), m_host.playbackStartX(), Look(), printer.pageLayout(), path, error);
 }
 
 } // namespace zembra

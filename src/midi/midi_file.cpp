@@ -185,6 +185,11 @@ std::uint16_t MidiFile::Resolution() const
     return m_open ? m_toolkit.GetSMFResolution(m_handle) : 0;
 }
 
+std::uint32_t MidiFile::FirstTempo() const
+{
+    return m_open && m_mode == 'r' ? m_toolkit.GetSMFTempo(m_handle) : kDefaultTempo;
+}
+
 int MidiFile::Rewind()
 {
     return m_open && m_toolkit.RewindSMF(m_handle) == 0 ? 1 : 0;

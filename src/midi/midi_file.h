@@ -45,6 +45,8 @@ public:
     int WriteMeta(MidiTrack* track, std::uint8_t type, const std::uint8_t* data, std::uint32_t length);
     void SetResolution(std::uint16_t ticksPerQuarter);
     std::uint16_t Resolution() const;
+    // The tempo reading puts on the clock: the file's first tempo event, 120 bpm without one.
+    std::uint32_t FirstTempo() const;
     int Rewind();
 
 private:

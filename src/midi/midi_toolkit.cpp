@@ -403,6 +403,12 @@ std::uint16_t MidiToolkit::GetSMFResolution(std::uint32_t file) const
     return entry->reader ? entry->reader->resolution() : entry->writer->resolution();
 }
 
+std::uint32_t MidiToolkit::GetSMFTempo(std::uint32_t file) const
+{
+    const SmfEntry* entry = smf(file);
+    return entry && entry->reader ? entry->reader->firstTempo() : kDefaultTempo;
+}
+
 int MidiToolkit::RewindSMF(std::uint32_t file)
 {
     SmfEntry* entry = smf(file);

@@ -117,6 +117,8 @@ public:
                        std::uint32_t length);
     int SetSMFResolution(std::uint32_t file, std::uint16_t ticksPerQuarter);
     std::uint16_t GetSMFResolution(std::uint32_t file) const;
+    // Microseconds per quarter of a file being read: its first tempo event, 120 bpm without one.
+    std::uint32_t GetSMFTempo(std::uint32_t file) const;
     int RewindSMF(std::uint32_t file);
     // 0 when a written file reached the disk; -1 when it did not or the handle is unknown.
     int CloseSMF(std::uint32_t file);

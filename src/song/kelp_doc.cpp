@@ -15,6 +15,7 @@
 #include "midi/midi_out_port.h"
 #include "song/background_picture.h"
 #include "song/file_facts.h"
+#include "song/song_file_save.h"
 #include "song/song_writer.h"
 
 #include <QDir>
@@ -74,15 +75,9 @@ CKelpDoc::CKelpDoc(QObject* parent)
 
 CKelpDoc::~CKelpDoc()
 {
-    if (m_smfRead) {
-        m_smfRead->Close();
-    }
     // The files first: closing them lets go of the tracks they were given.
-    m_smfRead.reset();
+    m_import.Close();
     m_smfWrite.reset();
-    for (auto& track : m_pTracks) {
-        track.reset();
-    }
     m_pSongTrack.reset();
 }
 
@@ -121,14 +116,6 @@ std::uint32_t CKelpDoc::clockTempo() const
         return m_clock->GetTempo();
     }
     return m_view ? static_cast<std::uint32_t>(m_view->song().tempo) : kDefaultTempo;
-}
-
-MidiFile& CKelpDoc::readingFile()
-{
-    if (!m_smfRead) {
-        m_smfRead = std::make_unique<MidiFile>();
-    }
-    return *m_smfRead;
 }
 
 MidiFile& CKelpDoc::writingFile()
@@ -287,7 +274,7 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     if (!EnsureSongTrack()) {
         return false;
     }
-    if (!readingFile().Open(fileSystemPath(path), 'r', 0)) {
+    if (!m_import.Open(fileSystemPath(path))) {
         message(str::kMidiFileOpenFailed);
         return false;
     }
@@ -304,73 +291,51 @@ bool CKelpDoc::OpenSongFile(const QString& path)
 
 std::vector<MidiTrack*> CKelpDoc::editableTracks()
 {
-    std::vector<MidiTrack*> tracks;
-    for (int i = 0; i < m_nTracks; ++i) {
-        if (m_pTracks[static_cast<std::size_t>(i)]) {
-            tracks.push_back(m_pTracks[static_cast<std::size_t>(i)].get());
-        }
-    }
-    return tracks;
+    return m_import.editableTracks();
 }
 
 std::vector<const MidiTrack*> CKelpDoc::importedTracks() const
 {
-    std::vector<const MidiTrack*> tracks;
-    for (int i = 0; i < m_nTracks; ++i) {
-        if (m_pTracks[static_cast<std::size_t>(i)]) {
-            tracks.push_back(m_pTracks[static_cast<std::size_t>(i)].get());
-        }
-    }
-    return tracks;
-}
-
-std::vector<std::uint8_t> CKelpDoc::FirstTrackMeta(std::uint8_t type)
-{
-    std::vector<std::uint8_t> data;
-    if (!m_smfRead || !m_smfRead->IsOpen() || m_nTracks < 1 || !m_pTracks[0]) {
-        return data;
-    }
-    if (m_smfRead->ReadMeta(m_pTracks[0].get(), type, data) == -1) {
-        data.clear();
-    }
-    return data;
+    return m_import.tracks();
 }
 
 int CKelpDoc::BeatsPerBarOfFile()
 {
-    return BeatsPerBarFromTimeSignature(FirstTrackMeta(kMetaTimeSignature));
+    return m_import.BeatsPerBar();
 }
 
 std::string CKelpDoc::TextOfFile()
 {
-    return TextFromTextEvent(FirstTrackMeta(kMetaText));
+    return m_import.Text();
 }
 
 std::string CKelpDoc::KeyNameOfFile()
 {
-    const int id = KeyNameIdFromKeySignature(FirstTrackMeta(kMetaKeySignature));
+    const int id = m_import.KeyNameId();
     return id == 0 ? std::string() : std::string(text(id));
+}
+
+FileFacts CKelpDoc::FactsOfFile() const
+{
+    return m_import.Facts(m_strFileTitle.toStdString());
 }
 
 void CKelpDoc::ReleaseImportedTracks()
 {
     MidiOutPort* port = m_view ? &m_view->port() : nullptr;
-    for (int i = 0; i < m_nTracks; ++i) {
-        auto& track = m_pTracks[static_cast<std::size_t>(i)];
-        if (track && port) {
-            port->Detach(track.get());
+    if (port) {
+        for (MidiTrack* track : m_import.editableTracks()) {
+            port->Detach(track);
         }
-        track.reset();
     }
-    m_nTracks = 0;
+    m_import.Close();
 }
 
 bool CKelpDoc::ReadSongFile()
 {
-    if (!m_smfRead || !m_smfRead->IsOpen()) {
+    if (!m_import.IsOpen()) {
         return false;
     }
-    m_nTracks = static_cast<int>(std::min<std::uint32_t>(m_smfRead->TrackCount(), kMaxImportTracks));
     stopPlayback();
     MidiOutPort* port = m_view ? &m_view->port() : nullptr;
     const bool portWasOpen = port && port->IsOpen();
@@ -381,29 +346,18 @@ bool CKelpDoc::ReadSongFile()
     // What the clock held before the file: a cancelled import leaves the song's tempo on it.
     const std::uint32_t tempoBefore = m_clock ? m_clock->GetTempo() : 0;
 
-    for (int i = 0; i < m_nTracks; ++i) {
-        auto& track = m_pTracks[static_cast<std::size_t>(i)];
-        try {
-            track = std::make_unique<MidiTrack>();
-        } catch (const std::bad_alloc&) {
-            message(str::kTrackCreateFailed);
-            continue;
-        }
-        m_smfRead->AddTrack(track.get());
-        if (port) {
-            port->Attach(track.get());
+    for (int notMade = m_import.MakeTracks(); notMade > 0; --notMade) {
+        message(str::kTrackCreateFailed);
+    }
+    if (port) {
+        for (MidiTrack* track : m_import.editableTracks()) {
+            port->Attach(track);
         }
     }
-    if (!m_smfRead->ReadAll()) {
+    if (!m_import.ReadAll()) {
         // What was read before the damage is imported all the same.
-        const std::string damage = m_smfRead->Damage();
+        const std::string damage = m_import.damage();
         message(TextOf(str::kTrackReadFailed) + (damage.empty() ? QString() : QStringLiteral("\n\n") + Utf8(damage)));
-    }
-    m_smfRead->Rewind();
-    for (int i = 0; i < m_nTracks; ++i) {
-        if (m_pTracks[static_cast<std::size_t>(i)]) {
-            m_pTracks[static_cast<std::size_t>(i)]->Rewind();
-        }
     }
 
     // The file is heard while its settings are shown.
@@ -415,7 +369,7 @@ bool CKelpDoc::ReadSongFile()
     if (m_clock) {
         m_clock->Start();
     }
-    m_nResolution = m_smfRead->Resolution() & 0xFFFF;
+    m_nResolution = m_import.resolution();
     m_dTempo = m_clock ? static_cast<double>(m_clock->GetTempo()) : static_cast<double>(clockTempo());
     // The clock counts 96 ticks a quarter, the file its own: scaled, the file keeps its speed.
     if (m_clock && m_nResolution > 0) {
@@ -447,9 +401,6 @@ bool CKelpDoc::ReadSongFile()
         }
     }
 
-    if (m_smfRead->IsOpen()) {
-        m_smfRead->Close();
-    }
     ReleaseImportedTracks();
     if (port && portWasOpen) {
         port->Close();
@@ -521,18 +472,10 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
     // Running out of memory half-way (or any other exception) is a failed save like the others:
     // the writer has already put the previous file back, and the song is touched only below.
     try {
-        // The file carries the pitches as stored, never the temporary transposition.
-        if (!BuildSongTrack(*m_pSongTrack, song, PlaybackRange{})) {
-            message(saveFailed("(4)\n"));
-            return false;
-        }
         // An untitled song takes the name the user just gave its file.
         title = song.title.empty() ? chosenTitle.toStdString() : song.title;
-        const SongFileHeader header = MakeSongFileHeader(song, title, clockTempo());
-        if (m_smfRead && m_smfRead->IsOpen()) {
-            m_smfRead->Close();
-        }
-        result = WriteSongFile(writingFile(), *m_pSongTrack, fileSystemPath(path), header);
+        ReleaseImportedTracks();
+        result = SaveSongFile(writingFile(), *m_pSongTrack, song, title, clockTempo(), fileSystemPath(path));
     } catch (...) {
         message(saveFailed("(4)\n"));
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "song/imported_file.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -16,8 +18,6 @@ class CKelpView;
 class MidiFile;
 class MidiTrack;
 class SyncClock;
-
-inline constexpr int kMaxImportTracks = 16;
 
 // The single document: the identity of the current file, the MIDI file objects and tracks that
 // read and write it, and the background picture. The song itself lives in the view.
@@ -77,6 +77,8 @@ public:
     int BeatsPerBarOfFile();
     std::string TextOfFile();
     std::string KeyNameOfFile();
+    // What the import settings start from, for the file being read.
+    FileFacts FactsOfFile() const;
     // The song track, created and named on first need and cleared after; false when it could not
     // be made.
     bool EnsureSongTrack();
@@ -97,14 +99,12 @@ private:
     QWidget* window() const;
     bool OpenChosenFile(const QString& path);
     void ReleaseImportedTracks();
-    std::vector<std::uint8_t> FirstTrackMeta(std::uint8_t type);
     void message(const QString& text) const;
     void message(int stringId) const;
     void stopPlayback();
     void setFileTitle(const QString& title);
     QString defaultSaveName() const;
     std::uint32_t clockTempo() const;
-    MidiFile& readingFile();
     MidiFile& writingFile();
 
     CKelpView* m_view = nullptr;
@@ -112,8 +112,8 @@ private:
     QString m_commandLineFile;
     bool m_openingFromCommandLine = false;
 
-    int m_nTracks = 0;
-    std::array<std::unique_ptr<MidiTrack>, kMaxImportTracks> m_pTracks;
+    // The file being read and its tracks, from the open to the end of the import.
+    ImportedFile m_import;
     double m_dTempo = 0.0;
     QString m_strFolder;
     bool m_bOwnFile = false;
@@ -123,7 +123,6 @@ private:
     QString m_strImagePath;
     std::unique_ptr<QImage> m_pBackground;
     int m_nResolution = 0;
-    std::unique_ptr<MidiFile> m_smfRead;
     std::unique_ptr<MidiTrack> m_pSongTrack;
 };
 

@@ -27,7 +27,6 @@ namespace zembra {
 
 namespace {
 
-constexpr int kTextLimit = 32;
 constexpr int kSliderPageStep = 500;
 
 QLabel* helpLabel(const QString& text, QWidget* parent)
@@ -58,24 +57,24 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
 
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
-    m_title->setMaxLength(kTextLimit);
+    m_title->setMaxLength(kSettingsTextLimit);
     m_title->setText(Utf8(setup.title));
     m_title->setEnabled(on.title);
     m_author = new QLineEdit(this);
     m_author->setObjectName(QStringLiteral("author"));
-    m_author->setMaxLength(kTextLimit);
+    m_author->setMaxLength(kSettingsTextLimit);
     m_author->setText(Utf8(setup.author));
     m_author->setEnabled(on.author);
     m_title->installEventFilter(this);
     m_author->installEventFilter(this);
 
-    m_beats = makeList("beats", BeatsEntries(), BeatsIndex(setup.beatsPerBar), on.beats);
-    m_bars = makeList("bars", BarCountEntries(), SelectByValue(BarCountEntries(), setup.barCount), on.bars);
-    m_barLength =
-        makeList("barLength", BarLengthEntries(), SelectByValue(BarLengthEntries(), setup.barLengthMm), on.barLength);
-    m_scale = makeList("scale", ScaleEntries(), SelectByValue(ScaleEntries(), setup.pixelsPerQuarter), on.scale);
-    m_transposition =
-        makeList("transposition", TranspositionEntries(), TranspositionIndex(setup.transposition), on.transposition);
+    const SettingsChoice opening = OpeningChoice(
+        {setup.beatsPerBar, setup.barCount, setup.barLengthMm, setup.pixelsPerQuarter, setup.transposition});
+    m_beats = makeList("beats", BeatsEntries(), opening.beats, on.beats);
+    m_bars = makeList("bars", BarCountEntries(), opening.bars, on.bars);
+    m_barLength = makeList("barLength", BarLengthEntries(), opening.barLength, on.barLength);
+    m_scale = makeList("scale", ScaleEntries(), opening.scale, on.scale);
+    m_transposition = makeList("transposition", TranspositionEntries(), opening.transposition, on.transposition);
     connect(m_transposition, &QComboBox::currentIndexChanged, this, &CanvasSettingsDialog::onTranspositionChanged);
 
     m_slider = new QSlider(Qt::Horizontal, this);

@@ -3,6 +3,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -32,6 +33,24 @@ bool BeginsWith(std::string_view text, std::string_view prefix)
 }
 
 } // namespace
+
+std::string LimitSettingsText(std::string_view text)
+{
+    int units = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        // A character beyond the basic plane takes two units, as a surrogate pair.
+        const int needs = length == 4 ? 2 : 1;
+        if (units + needs > kSettingsTextLimit) {
+            break;
+        }
+        units += needs;
+        at = std::min(text.size(), at + length);
+    }
+    return std::string(text.substr(0, at));
+}
 
 std::span<const std::string_view> BeatsEntries() { return kBeats; }
 std::span<const std::string_view> BarCountEntries() { return kBarCounts; }
@@ -157,6 +176,28 @@ std::optional<SettingsValues> ReadChoice(const SettingsChoice& choice, const Set
         *field.target = *number;
     }
     return values;
+}
+
+SettingsChoice OpeningChoice(const SettingsValues& values)
+{
+    return {BeatsIndex(values.beatsPerBar), SelectByValue(kBarCounts, values.barCount),
+            SelectByValue(kBarLengths, values.barLengthMm), SelectByValue(kScales, values.pixelsPerQuarter),
+            TranspositionIndex(values.transposition)};
+}
+
+SettingsValues ConfirmedUnchanged(const SettingsValues& values)
+{
+    SettingsChoice choice = OpeningChoice(values);
+    auto orLast = [](int& index, std::size_t entries) {
+        if (index < 0) {
+            index = static_cast<int>(entries) - 1;
+        }
+    };
+    orLast(choice.bars, kBarCounts.size());
+    orLast(choice.barLength, kBarLengths.size());
+    orLast(choice.scale, kScales.size());
+    // Every list now has a selection, so the read-back cannot fail.
+    return ReadChoice(choice, SettingsEnabled{}, values).value_or(values);
 }
 
 } // namespace zembra

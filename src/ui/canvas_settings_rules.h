@@ -11,6 +11,11 @@ namespace zembra {
 // The rules of the canvas settings dialog that need no widget: the entries of its lists, how a
 // value finds its entry when the dialog opens, how an entry reads back, and the clock's tempo.
 
+// The title and author boxes hold at most this many characters (UTF-16 units, as the box counts).
+inline constexpr int kSettingsTextLimit = 32;
+// A UTF-8 text as such a box keeps it: cut after kSettingsTextLimit UTF-16 units.
+std::string LimitSettingsText(std::string_view text);
+
 std::span<const std::string_view> BeatsEntries();
 std::span<const std::string_view> BarCountEntries();
 std::span<const std::string_view> BarLengthEntries();
@@ -73,5 +78,13 @@ struct SettingsValues {
 // list has no selection.
 std::optional<SettingsValues> ReadChoice(const SettingsChoice& choice, const SettingsEnabled& enabled,
                                          SettingsValues values);
+
+// The entries the lists select when the dialog opens with `values`.
+SettingsChoice OpeningChoice(const SettingsValues& values);
+
+// The values an OK reads back when nobody touched the lists: each value as its list selected it
+// on opening. Where a list opened without a selection (a value above all its entries) its last,
+// largest entry stands in, which is what a user must pick to keep as much as possible.
+SettingsValues ConfirmedUnchanged(const SettingsValues& values);
 
 } // namespace zembra

@@ -1,0 +1,46 @@
+#include "canvas/song_audio.h"
+
+#include "canvas/playback_list.h"
+#include "midi/audio_render.h"
+#include "midi/midi_track.h"
+#include "midi/synth_engine.h"
+#include "model/song_state.h"
+
+namespace zembra {
+
+SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
+                                const std::function<bool(double)>& progress)
+{
+    SongAudioResult result;
+    MidiTrack track;
+    PlaybackRange range;
+    range.temporaryTransposition = song.temporaryTransposition;
+    if (!BuildSongTrack(track, song, range)) {
+        result.status = SongAudioStatus::NotBuilt;
+        return result;
+    }
+    SynthEngine::Config config;
+    config.soundFont = findSoundFont({});
+    config.sampleRate = kSongAudioSampleRate;
+    std::unique_ptr<SynthEngine> synth = config.soundFont.empty() ? nullptr : SynthEngine::create(config, result.error);
+    if (!synth) {
+        result.status = SongAudioStatus::NoSynthesizer;
+        return result;
+    }
+    AudioRenderRequest request;
+    request.track = &track;
+    request.microsPerQuarter = static_cast<std::uint32_t>(song.tempo);
+    request.ticksPerQuarter = static_cast<std::uint16_t>(kTicksPerQuarter);
+    request.path = path;
+    request.progress = progress;
+    const AudioRenderResult rendered = RenderTrackToWav(*synth, request);
+    if (rendered.cancelled) {
+        result.status = SongAudioStatus::Cancelled;
+    } else if (!rendered.ok) {
+        result.status = SongAudioStatus::Failed;
+        result.error = rendered.error;
+    }
+    return result;
+}
+
+} // namespace zembra

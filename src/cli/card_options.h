@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/song_state.h"
+
+#include <QColor>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+
+#include <optional>
+
+namespace zembra {
+
+class OptionSet;
+
+// Everything the print settings dialog and the paper set-up choose, from the command line. The
+// card's other outputs (SVG and DXF for cutters) declare these and add their own options.
+struct CardOptions {
+    std::optional<int> barLengthMm; // the import's (50, or a song file's own) when absent
+    bool mirror = false;
+    bool swap = false;
+    bool twoRows = false;
+    bool noLines = false;
+    bool thick = false;
+    bool black = false;
+    bool noFit = false;
+    QString imagePath;
+    QColor textColour;
+    QPageLayout paper;
+
+    // The bar length and the print options on the song, as the dialog's OK puts them.
+    void ApplyTo(SongState& song) const;
+};
+
+void DeclareCardOptions(OptionSet& options);
+// False with the message in `error` when an option's value cannot be used.
+bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error);
+
+// A paper named on the command line: A4, A3, Letter, Legal (any letter case), or a size in
+// millimetres written WxHmm ("210x297mm"). The size is the sheet upright; `writtenWide` tells
+// whether a measured one was written wider than high.
+std::optional<QPageSize> PaperSizeOf(const QString& name, bool* writtenWide = nullptr);
+
+} // namespace zembra

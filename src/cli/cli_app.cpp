@@ -1,0 +1,153 @@
+#include "cli/cli_app.h"
+
+#include "app/kelp_app.h"
+#include "cli/command_run.h"
+#include "cli/console.h"
+#include "cli/option_set.h"
+#include "cli/sub_commands.h"
+#include "midi/midi_toolkit.h"
+#include "midi/time_source.h"
+#include "text/string_ids.h"
+#include "ui/qt_text.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#ifndef ZEMBRA_VERSION
+#define ZEMBRA_VERSION "0"
+#endif
+
+namespace zembra {
+
+namespace {
+
+const char* const kHelp[] = {"--help", "-h"};
+constexpr char kVersion[] = "--version";
+constexpr int kCommandColumn = 8;
+
+// Qt's own notes (a missing runtime folder and the like) are nothing a batch user can act on;
+// only its critical messages reach standard error.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        const QByteArray bytes = (QStringLiteral("zembra: ") + message + '\n').toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    }
+}
+
+bool IsHelp(const QString& argument)
+{
+    return argument == QLatin1String(kHelp[0]) || argument == QLatin1String(kHelp[1]);
+}
+
+QString UsageLine(const SubCommand& command)
+{
+    return TextOf(str::kCliCommandUsage)
+        .arg(QLatin1String(command.name), QLatin1String(command.arguments) + QStringLiteral(" [OPTIONS]"));
+}
+
+QString OptionsOf(const SubCommand& command)
+{
+    OptionSet options;
+    command.declare(options);
+    return options.optionLines();
+}
+
+} // namespace
+
+bool CliApp::Wanted(int argc, char** argv)
+{
+    if (argc < 2) {
+        return false;
+    }
+    const char* first = argv[1];
+    if (std::strcmp(first, kHelp[0]) == 0 || std::strcmp(first, kHelp[1]) == 0 || std::strcmp(first, kVersion) == 0) {
+        return true;
+    }
+    return FindSubCommand(QString::fromLocal8Bit(first)) != nullptr;
+}
+
+QString CliApp::CommandHelp(const SubCommand& command)
+{
+    return UsageLine(command) + '\n' + TextOf(command.summaryId) + QStringLiteral("\n\n") +
+           QStringLiteral("  FILE...").leftJustified(OptionSet::kNameColumn) + TextOf(str::kCliArgumentFiles) +
+           QStringLiteral("\n\n") +
+           TextOf(str::kCliOptionsHeading) + '\n' + OptionsOf(command) + '\n' + TextOf(str::kCliExitStatus) + '\n';
+}
+
+QString CliApp::HelpText()
+{
+    QString help = TextOf(str::kCliUsage) + '\n' + TextOf(str::kCliScreenshot) + QStringLiteral("\n\n") +
+                   TextOf(str::kCliCommandsHeading) + '\n';
+    for (const SubCommand& command : SubCommands()) {
+        help += QStringLiteral("  ") + QString::fromLatin1(command.name).leftJustified(kCommandColumn) +
+                TextOf(command.summaryId) + '\n';
+    }
+    OptionSet general;
+    general.add({QStringLiteral("h"), QStringLiteral("help")}, str::kCliOptionHelp);
+    general.add({QStringLiteral("version")}, str::kCliOptionVersion);
+    help += '\n' + TextOf(str::kCliOptionsHeading) + '\n' + general.optionLines();
+    for (const SubCommand& command : SubCommands()) {
+        if (!command.run) {
+            continue;
+        }
+        help += '\n' + UsageLine(command) + '\n' + OptionsOf(command);
+    }
+    help += '\n' + TextOf(str::kCliMoreHelp) + '\n' + TextOf(str::kCliExitStatus) + '\n' +
+            TextOf(str::kCliEnvironment) + '\n';
+    return help;
+}
+
+int CliApp::Run(int argc, char** argv)
+{
+    // No window and no display: the same painting, on the offscreen platform.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&QuietQtMessages);
+    // No MIDI device, no sequencer thread: files are read and written, nothing is played.
+    MidiToolkit toolkit(ToolkitOptions::manual(std::make_shared<ManualTimeSource>()));
+    MidiToolkit::setShared(&toolkit);
+    QGuiApplication application(argc, argv);
+    KelpApp::SetUpIdentity();
+
+    QStringList arguments = QGuiApplication::arguments();
+    arguments.removeFirst();
+    Console console;
+    const QString first = arguments.value(0);
+    if (IsHelp(first)) {
+        console.out(HelpText());
+        return kExitDone;
+    }
+    if (first == QLatin1String(kVersion)) {
+        console.out(TextOf(str::kCliVersion).arg(QStringLiteral(ZEMBRA_VERSION)) + '\n');
+        return kExitDone;
+    }
+    const SubCommand* command = FindSubCommand(first);
+    if (!command) {
+        console.error(TextOf(str::kCliUnknownCommand).arg(first));
+        return kExitUsage;
+    }
+    console.setCommand(QStringLiteral("zembra ") + first);
+    OptionSet options;
+    command->declare(options);
+    QString error;
+    if (!options.parse(arguments.mid(1), &error)) {
+        console.error(error);
+        return kExitUsage;
+    }
+    if (options.isSet(QStringLiteral("help"))) {
+        console.out(CommandHelp(*command));
+        return kExitDone;
+    }
+    if (!command->run) {
+        console.error(TextOf(str::kCliReservedCommand).arg(first));
+        return kExitUsage;
+    }
+    console.setQuiet(options.isSet(QStringLiteral("quiet")));
+    CommandRun run(*command, options, console);
+    return command->run(run);
+}
+
+} // namespace zembra

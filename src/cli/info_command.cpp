@@ -1,0 +1,81 @@
+#include "cli/info_command.h"
+
+#include "card/card_pdf.h"
+#include "cli/command_run.h"
+#include "cli/console.h"
+#include "cli/import_options.h"
+#include "cli/info_record.h"
+#include "cli/option_set.h"
+#include "model/print_metrics.h"
+#include "text/string_ids.h"
+#include "ui/device_metrics.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPrinter>
+
+namespace zembra {
+
+namespace {
+
+constexpr int kLongestBarMm = 1000;
+
+// A bar length of 0 fits the song onto the width of the paper the card would have by default.
+PrintMetrics DefaultPaperMetrics()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(PdfPaper());
+    return MetricsOfDevice(printer);
+}
+
+} // namespace
+
+void DeclareInfoOptions(OptionSet& options)
+{
+    DeclareCommonOptions(options, false);
+    DeclareImportOptions(options);
+    options.add({QStringLiteral("bar-mm")}, str::kCliOptionCheckBarMm, QStringLiteral("N"));
+    options.add({QStringLiteral("json")}, str::kCliOptionJson);
+}
+
+int RunInfo(CommandRun& run)
+{
+    ImportChoices choices;
+    std::optional<int> barLengthMm;
+    QString problem;
+    if (!ReadImportOptions(run.options(), &choices, &problem) ||
+        !run.options().intValue(QStringLiteral("bar-mm"), 0, kLongestBarMm, &barLengthMm, &problem)) {
+        return run.Usage(problem);
+    }
+    const bool json = run.options().isSet(QStringLiteral("json"));
+    const PrintMetrics metrics = barLengthMm == 0 ? DefaultPaperMetrics() : PrintMetrics{};
+    QJsonArray records;
+    bool first = true;
+    const int status = run.ForEachInput([&](const QString& input, QString* error) {
+        SongSource source;
+        if (!source.Load(input, choices, error)) {
+            records.append(QJsonObject{{QStringLiteral("file"), input}, {QStringLiteral("error"), *error}});
+            return false;
+        }
+        // A song file's own bar length of 0 is measured on the default paper too.
+        const bool onOneStrip = barLengthMm.value_or(source.song().barLengthMm) == 0;
+        const InfoRecord record =
+            DescribeImport(input, source, barLengthMm, onOneStrip && !metrics.valid() ? DefaultPaperMetrics() : metrics);
+        if (json) {
+            records.append(InfoJson(record));
+        } else {
+            run.console().out((first ? QString() : QStringLiteral("\n")) + InfoText(record));
+            first = false;
+        }
+        return true;
+    });
+    if (json && status != kExitUsage) {
+        const QJsonDocument document = records.size() == 1 ? QJsonDocument(records.first().toObject())
+                                                           : QJsonDocument(records);
+        run.console().out(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+    }
+    return status;
+}
+
+} // namespace zembra

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace zembra {
+
+class CommandRun;
+class OptionSet;
+
+// zembra info FILE... [--transpose N] [--bars N] [--bar-mm N] [--json]
+void DeclareInfoOptions(OptionSet& options);
+int RunInfo(CommandRun& run);
+
+} // namespace zembra

@@ -1,0 +1,137 @@
+#include "cli/info_record.h"
+
+#include "model/hole_check.h"
+#include "model/print_metrics.h"
+#include "model/tempo_law.h"
+#include "text/string_ids.h"
+#include "ui/qt_text.h"
+
+#include <QJsonValue>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace zembra {
+
+namespace {
+
+QJsonValue TimeSignatureOf(const FileSummary& summary)
+{
+    if (summary.timeSignature.size() < 2) {
+        return QJsonValue::Null;
+    }
+    const int power = summary.timeSignature[1];
+    if (power > 6) {
+        return QString::number(summary.timeSignature[0]) + QStringLiteral("/2^") + QString::number(power);
+    }
+    return QString::number(summary.timeSignature[0]) + '/' + QString::number(1 << power);
+}
+
+QString KeyNameOf(int id, Language language)
+{
+    return id == 0 ? QString() : Utf8(text(id, language));
+}
+
+} // namespace
+
+InfoRecord DescribeImport(const QString& file, const SongSource& source, std::optional<int> barLengthMm,
+                          const PrintMetrics& metrics)
+{
+    const SongState& song = source.song();
+    const DefaultImportResult& import = source.import();
+    InfoRecord record;
+    record.file = file;
+    record.summary = source.file();
+    record.beatsPerBar = song.beatsPerBar;
+    record.transposition = import.transposition;
+    record.counts = import.counts;
+    record.placed = song.noteCount;
+    record.bars = song.barCount;
+    const std::uint64_t bar =
+        static_cast<std::uint64_t>(std::max(1, record.summary.resolution)) * static_cast<std::uint64_t>(song.beatsPerBar);
+    record.pieceBars = static_cast<int>((import.counts.longestTrackTicks + bar - 1) / bar);
+    record.barsClipped = import.proposed.barsClipped;
+    record.barLengthMm = barLengthMm.value_or(song.barLengthMm);
+    // One note or none has no neighbour to be too close to.
+    record.tooClose = std::max(0, CountCloseHoles(song, metrics, record.barLengthMm));
+    record.ownFile = import.proposed.ownFile;
+    record.title = Utf8(song.title);
+    record.author = Utf8(song.author);
+    return record;
+}
+
+QJsonObject InfoJson(const InfoRecord& r)
+{
+    QJsonObject json;
+    json[QStringLiteral("file")] = r.file;
+    json[QStringLiteral("format")] = r.summary.format;
+    json[QStringLiteral("tracks")] = r.summary.tracks;
+    json[QStringLiteral("fileTracks")] = r.summary.fileTracks;
+    json[QStringLiteral("resolution")] = r.summary.resolution;
+    json[QStringLiteral("tempo")] = static_cast<qint64>(r.summary.tempo);
+    json[QStringLiteral("bpm")] = BeatsPerMinute(r.summary.tempo);
+    json[QStringLiteral("timeSignature")] = TimeSignatureOf(r.summary);
+    json[QStringLiteral("fileBeatsPerBar")] =
+        r.summary.fileBeatsPerBar < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(r.summary.fileBeatsPerBar);
+    json[QStringLiteral("beatsPerBar")] = r.beatsPerBar;
+    const QString key = KeyNameOf(r.summary.keyNameId, Language::English);
+    json[QStringLiteral("key")] = key.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(key);
+    json[QStringLiteral("transposition")] = r.transposition;
+    json[QStringLiteral("importable")] = r.counts.importable;
+    json[QStringLiteral("notImportable")] = r.counts.notImportable;
+    json[QStringLiteral("placed")] = r.placed;
+    json[QStringLiteral("bars")] = r.bars;
+    json[QStringLiteral("pieceBars")] = r.pieceBars;
+    json[QStringLiteral("barsClipped")] = r.barsClipped;
+    json[QStringLiteral("barLengthMm")] = r.barLengthMm;
+    json[QStringLiteral("tooClose")] = r.tooClose;
+    json[QStringLiteral("ownFile")] = r.ownFile;
+    json[QStringLiteral("title")] = r.title;
+    json[QStringLiteral("author")] = r.author;
+    return json;
+}
+
+QString InfoText(const InfoRecord& r)
+{
+    const QString none = TextOf(str::kCliInfoNone);
+    const QJsonValue signature = TimeSignatureOf(r.summary);
+    const QString key = KeyNameOf(r.summary.keyNameId, language());
+    QString bars = QString::number(r.bars);
+    if (r.barsClipped) {
+        bars += ' ' + TextOf(str::kCliInfoBarsClipped).arg(r.pieceBars);
+    }
+    const std::vector<std::pair<QString, QString>> lines = {
+        {TextOf(str::kCliInfoFormat), QString::number(r.summary.format)},
+        {TextOf(str::kCliInfoTracks), r.summary.fileTracks > r.summary.tracks
+                                          ? QStringLiteral("%1 / %2").arg(r.summary.tracks).arg(r.summary.fileTracks)
+                                          : QString::number(r.summary.tracks)},
+        {TextOf(str::kCliInfoResolution), QString::number(r.summary.resolution)},
+        {TextOf(str::kCliInfoTempo),
+         QStringLiteral("%1 (%2 bpm)").arg(r.summary.tempo).arg(BeatsPerMinute(r.summary.tempo))},
+        {TextOf(str::kCliInfoTimeSignature), signature.isNull() ? none : signature.toString()},
+        {TextOf(str::kCliInfoBeats), QString::number(r.beatsPerBar)},
+        {TextOf(str::kCliInfoKey), key.isEmpty() ? none : key},
+        {TextOf(str::kCliInfoTransposition),
+         r.transposition > 0 ? QStringLiteral("+%1").arg(r.transposition) : QString::number(r.transposition)},
+        {TextOf(str::kCliInfoImportable), QString::number(r.counts.importable)},
+        {TextOf(str::kCliInfoNotImportable), QString::number(r.counts.notImportable)},
+        {TextOf(str::kCliInfoPlaced), QString::number(r.placed)},
+        {TextOf(str::kCliInfoBars), bars},
+        {TextOf(str::kCliInfoTooClose).arg(r.barLengthMm), QString::number(r.tooClose)},
+        {TextOf(str::kCliInfoTitle), r.title},
+        {TextOf(str::kCliInfoAuthor), r.author},
+        {TextOf(str::kCliInfoOwnFile), TextOf(r.ownFile ? str::kCliInfoYes : str::kCliInfoNo)},
+    };
+    qsizetype width = 0;
+    for (const auto& line : lines) {
+        width = std::max(width, line.first.size());
+    }
+    QString out = r.file + '\n';
+    for (const auto& [label, value] : lines) {
+        out += QStringLiteral("  ") + label.leftJustified(width + 2) + value + '\n';
+    }
+    return out;
+}
+
+} // namespace zembra

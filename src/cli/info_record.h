@@ -1,0 +1,44 @@
+#pragma once
+
+#include "canvas/import_placement.h"
+#include "cli/song_source.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+namespace zembra {
+
+struct PrintMetrics;
+
+// What `info` tells of one file: the file's own facts and the import's counts as the import
+// settings dialog shows them, and the notes too close together once placed.
+struct InfoRecord {
+    QString file;
+    FileSummary summary;
+    int beatsPerBar = 4;  // as the import takes it: 3 or 4
+    int transposition = 0;
+    ImportCounts counts;
+    int placed = 0;
+    int bars = 0;         // the canvas's, as the import settings propose it
+    int pieceBars = 0;    // the piece's whole length
+    bool barsClipped = false;
+    int barLengthMm = 0;
+    int tooClose = 0;     // notes that follow their row's previous note by less than 8 mm
+    bool ownFile = false;
+    QString title;
+    QString author;
+};
+
+// `barLengthMm` replaces the import's bar length for the count of notes too close together;
+// `metrics` measure a bar length of 0 (the song on one strip).
+InfoRecord DescribeImport(const QString& file, const SongSource& source, std::optional<int> barLengthMm,
+                          const PrintMetrics& metrics);
+
+// The keys are the same in every language; the key's name is the English one.
+QJsonObject InfoJson(const InfoRecord& record);
+// For a person, in the program's language.
+QString InfoText(const InfoRecord& record);
+
+} // namespace zembra

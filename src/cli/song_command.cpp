@@ -1,0 +1,75 @@
+#include "cli/song_command.h"
+
+#include "cli/command_run.h"
+#include "cli/import_options.h"
+#include "cli/option_set.h"
+#include "cli/song_source.h"
+#include "midi/midi_file.h"
+#include "midi/midi_track.h"
+#include "song/song_file_save.h"
+#include "text/string_ids.h"
+#include "ui/qt_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zembra {
+
+namespace {
+
+QString ReasonOf(const SongWriteResult& result)
+{
+    if (!result.detail.empty()) {
+        return Utf8(result.detail);
+    }
+    switch (result.status) {
+    case SongWriteStatus::MetaRejected:
+        return QStringLiteral("the header's meta events were refused (%1 of 5 taken)").arg(result.metaAccepted);
+    case SongWriteStatus::TrackIncomplete:
+        return QStringLiteral("the track was not written whole");
+    default:
+        return QStringLiteral("the file did not reach the disk");
+    }
+}
+
+} // namespace
+
+void DeclareSongOptions(OptionSet& options)
+{
+    DeclareCommonOptions(options, true);
+    DeclareImportOptions(options);
+}
+
+int RunSong(CommandRun& run)
+{
+    ImportChoices choices;
+    QString problem;
+    if (!ReadImportOptions(run.options(), &choices, &problem)) {
+        return run.Usage(problem);
+    }
+    return run.ForEachOutput(QStringLiteral(".mid"), [&](const QString& input, const QString& output, QString* error) {
+        SongSource source;
+        if (!source.Load(input, choices, error)) {
+            return false;
+        }
+        const SongState& song = source.song();
+        // Save refuses an empty canvas.
+        if (song.noteCount <= 0) {
+            *error = TextOf(str::kCliNoNotes);
+            return false;
+        }
+        // An untitled song takes its file's name, as with Save As.
+        const std::string title = song.title.empty() ? QFileInfo(output).completeBaseName().toStdString() : song.title;
+        MidiFile file;
+        MidiTrack track;
+        const SongWriteResult result = SaveSongFile(file, track, song, title, static_cast<std::uint32_t>(song.tempo),
+                                                    QFile::encodeName(output).toStdString());
+        if (result.status != SongWriteStatus::Written) {
+            *error = TextOf(str::kCliCannotWrite).arg(output, ReasonOf(result));
+            return false;
+        }
+        return true;
+    });
+}
+
+} // namespace zembra

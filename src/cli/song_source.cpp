@@ -1,0 +1,54 @@
+#include "cli/song_source.h"
+
+#include "song/imported_file.h"
+#include "text/string_ids.h"
+#include "ui/qt_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zembra {
+
+SongSource::SongSource()
+    : m_song(std::make_unique<SongState>())
+{
+    m_song->ResetSong();
+}
+
+SongSource::~SongSource() = default;
+
+bool SongSource::Load(const QString& path, const ImportChoices& choices, QString* error)
+{
+    ImportedFile file;
+    if (!file.Open(QFile::encodeName(path).toStdString())) {
+        *error = TextOf(str::kCliCannotRead).arg(Utf8(file.errorText()));
+        return false;
+    }
+    if (file.MakeTracks() > 0) {
+        *error = TextOf(str::kCliUnexpected).arg(QStringLiteral("out of memory"));
+        return false;
+    }
+    if (!file.ReadAll()) {
+        *error = TextOf(str::kCliDamaged).arg(Utf8(file.damage()));
+        return false;
+    }
+    const std::vector<const MidiTrack*> tracks = file.tracks();
+    if (tracks.empty()) {
+        *error = TextOf(str::kCliNoTracks);
+        return false;
+    }
+    m_file.format = file.format();
+    m_file.tracks = file.trackCount();
+    m_file.fileTracks = file.fileTrackCount();
+    m_file.resolution = file.resolution();
+    m_file.tempo = file.tempo();
+    m_file.timeSignature = file.TimeSignature();
+    m_file.fileBeatsPerBar = file.BeatsPerBar();
+    m_file.keyNameId = file.KeyNameId();
+    m_song->ResetSong();
+    m_import = ImportWithDefaults(*m_song, tracks, file.Facts(QFileInfo(path).completeBaseName().toStdString()),
+                                  choices);
+    return true;
+}
+
+} // namespace zembra

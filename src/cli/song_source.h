@@ -1,0 +1,48 @@
+#pragma once
+
+#include "canvas/default_import.h"
+#include "model/song_state.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace zembra {
+
+// What a file said about itself, kept after it is closed.
+struct FileSummary {
+    int format = 0;
+    int tracks = 0;     // read: at most 16
+    int fileTracks = 0; // held by the file
+    int resolution = 0;
+    std::uint32_t tempo = 0;
+    std::vector<std::uint8_t> timeSignature; // the meta event's data; empty when there is none
+    int fileBeatsPerBar = -1;
+    int keyNameId = 0;
+};
+
+// A MIDI file on a song of its own, imported as the window imports it when its import settings
+// are confirmed without a change (or with the command line's choices). A damaged file is refused:
+// a batch must not write a card of half a song.
+class SongSource {
+public:
+    SongSource();
+    ~SongSource();
+
+    // False with the reason, in the program's language, in `error`.
+    bool Load(const QString& path, const ImportChoices& choices, QString* error);
+
+    SongState& song() { return *m_song; }
+    const SongState& song() const { return *m_song; }
+    const FileSummary& file() const { return m_file; }
+    const DefaultImportResult& import() const { return m_import; }
+
+private:
+    std::unique_ptr<SongState> m_song;
+    FileSummary m_file;
+    DefaultImportResult m_import;
+};
+
+} // namespace zembra

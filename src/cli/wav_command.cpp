@@ -1,0 +1,68 @@
+#include "cli/wav_command.h"
+
+#include "canvas/song_audio.h"
+#include "cli/command_run.h"
+#include "cli/console.h"
+#include "cli/import_options.h"
+#include "cli/option_set.h"
+#include "cli/song_source.h"
+#include "text/string_ids.h"
+#include "ui/qt_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zembra {
+
+void DeclareWavOptions(OptionSet& options)
+{
+    DeclareCommonOptions(options, true);
+    DeclareImportOptions(options);
+}
+
+int RunWav(CommandRun& run)
+{
+    ImportChoices choices;
+    QString problem;
+    if (!ReadImportOptions(run.options(), &choices, &problem)) {
+        return run.Usage(problem);
+    }
+    Console& console = run.console();
+    return run.ForEachOutput(QStringLiteral(".wav"), [&](const QString& input, const QString& output, QString* error) {
+        SongSource source;
+        if (!source.Load(input, choices, error)) {
+            return false;
+        }
+        // Export Audio is offered only for a canvas with notes.
+        if (source.song().noteCount <= 0) {
+            *error = TextOf(str::kCliNoNotes);
+            return false;
+        }
+        int shown = -1;
+        const SongAudioResult result = RenderSongAudio(
+            source.song(), QFile::encodeName(QFileInfo(output).absoluteFilePath()).toStdString(), [&](double share) {
+                const int percent = static_cast<int>(share * 100);
+                if (percent != shown) {
+                    shown = percent;
+                    console.percent(percent);
+                }
+                return true;
+            });
+        console.endPercent();
+        switch (result.status) {
+        case SongAudioStatus::Written:
+            return true;
+        case SongAudioStatus::NoSynthesizer:
+            *error = TextOf(str::kCliNotSoundFont);
+            return false;
+        case SongAudioStatus::NotBuilt:
+        case SongAudioStatus::Failed:
+        case SongAudioStatus::Cancelled:
+            break;
+        }
+        *error = TextOf(str::kCliCannotWrite).arg(output, Utf8(result.error));
+        return false;
+    });
+}
+
+} // namespace zembra
