@@ -111,6 +111,11 @@ CutterPoint CutterGeometry::At(const Piece& piece, int x, int y) const
     return {Xmm(x) + piece.dx, Ymm(y) + piece.dy};
 }
 
+CutterPoint CutterGeometry::AtMiddle(const Piece& piece, int x, int top, int bottom) const
+{
+    return {Xmm(x) + piece.dx, (Ymm(top) + Ymm(bottom)) / 2 + piece.dy};
+}
+
 void CutterGeometry::AddOutline(CutterDrawing& drawing, const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
@@ -253,17 +258,15 @@ void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) c
     const std::string title = std::string(text(str::kMovementLabel)) + ' ' + m_spec.title;
     const double titleHeight = Ymm(g.MmY(card::kTitleFontMm));
     const CutterAlign align = g.mirrored() ? CutterAlign::Right : CutterAlign::Left;
-    CutterPoint at = At(piece, g.mirrored() ? xr : x, 0);
-    at.y = (At(piece, 0, top).y + At(piece, 0, bottom).y) / 2;
-    drawing.texts.push_back({title, at, titleHeight, align});
+    // The printed texts are centred in their rectangles' height.
+    drawing.texts.push_back({title, AtMiddle(piece, g.mirrored() ? xr : x, top, bottom), titleHeight, align});
     if (m_spec.author.empty()) {
         return;
     }
     const int offset = g.MmX(card::kAuthorOffsetMm);
     const int aTop = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kEdgeMarginMm) + g.MmY(card::kTitleBottomInsetMm);
     const int aBottom = y0 + g.MmY(card::kCardWidthMm);
-    at = At(piece, g.mirrored() ? xr - offset : x + offset, 0);
-    at.y = (At(piece, 0, aTop).y + At(piece, 0, aBottom).y) / 2;
+    const CutterPoint at = AtMiddle(piece, g.mirrored() ? xr - offset : x + offset, aTop, aBottom);
     drawing.texts.push_back({m_spec.author, at, Ymm(g.MmY(card::kAuthorFontMm)), align});
 }
 

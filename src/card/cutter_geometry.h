@@ -89,6 +89,8 @@ private:
     void AddTitleBlock(CutterDrawing& drawing, const Piece& piece) const;
     void AddLine(CutterDrawing& drawing, const Piece& piece, int x1, int y1, int x2, int y2, double penMm) const;
     CutterPoint At(const Piece& piece, int x, int y) const;
+    // At x, half way down from `top` to `bottom`.
+    CutterPoint AtMiddle(const Piece& piece, int x, int top, int bottom) const;
     int Top(const Piece& piece) const;
     double Xmm(int px) const { return px * m_sheet.mmPerPixelX; }
     double Ymm(int px) const { return px * m_sheet.mmPerPixelY; }
