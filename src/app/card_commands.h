@@ -2,6 +2,7 @@
 
 #include "card/card_host.h"
 #include "card/card_print_flow.h"
+#include "card/cutter_export_flow.h"
 
 namespace zembra {
 
@@ -16,6 +17,7 @@ public:
     CardCommands(CMainFrame& frame, CKelpView& view, CKelpDoc& doc);
 
     CardPrintFlow& flow() { return m_flow; }
+    CutterExportFlow& cutter() { return m_cutter; }
 
     SongState& song() override;
     int playbackStartX() const override;
@@ -33,6 +35,7 @@ private:
     CKelpView& m_view;
     CKelpDoc& m_doc;
     CardPrintFlow m_flow;
+    CutterExportFlow m_cutter;
 };
 
 } // namespace zembra

@@ -450,6 +450,9 @@ void CMainFrame::carryOut(int commandId)
     case cmd::kExportCardPdf:
         m_card->flow().ExportPdfCommand();
         break;
+    case cmd::kExportCardCutter:
+        m_card->cutter().ExportCommand();
+        break;
     case cmd::kHelp:
         showHelp(0);
         break;

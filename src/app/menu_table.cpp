@@ -28,6 +28,8 @@ constexpr std::array kFileMenu = {
     MenuItem{kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
     MenuItem{kPrint, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
     MenuItem{kExportCardPdf, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
+    MenuItem{kExportCardCutter, "カッター用にカードを書き出す(&K)...\tCtrl+Shift+E",
+             "Export Card for Cutter(&K)...\tCtrl+Shift+E"},
     kSeparator,
     MenuItem{kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"},
 };
@@ -88,7 +90,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+Z", kUndo},          Accelerator{"Alt+Backspace", kUndo},
     Accelerator{"Delete", kClear},         Accelerator{"F1", kHelp},
     Accelerator{"Shift+F1", kContextHelp}, Accelerator{"F6", kNextPane},
-    Accelerator{"Shift+F6", kPreviousPane},
+    Accelerator{"Shift+F6", kPreviousPane}, Accelerator{"Ctrl+Shift+E", kExportCardCutter},
 };
 
 constexpr std::array kMainToolbar = {

@@ -46,6 +46,7 @@ constexpr std::array kImplemented = {
     cmd::kPrint,
     cmd::kPrintPreview,
     cmd::kExportCardPdf,
+    cmd::kExportCardCutter,
     cmd::kSettings,
 };
 
@@ -111,6 +112,7 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kPrint:
     case cmd::kPrintPreview:
     case cmd::kExportCardPdf:
+    case cmd::kExportCardCutter:
         state.enabled = idle;
         break;
     case cmd::kFileSave:

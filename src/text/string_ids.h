@@ -226,6 +226,21 @@ inline constexpr int kCardPdfFilter = 41102;
 inline constexpr int kCardPdfFailed = 41103;
 inline constexpr int kCardStartsLater = 41104;
 inline constexpr int kCardPdfCaption = 41105;
+// Card files for laser and vinyl cutters.
+inline constexpr int kCutterCaption = 41120;
+inline constexpr int kCutterFormat = 41121;
+inline constexpr int kCutterHole = 41122;
+inline constexpr int kCutterKerf = 41123;
+inline constexpr int kCutterLayout = 41124;
+inline constexpr int kCutterLayoutPages = 41125;
+inline constexpr int kCutterLayoutStrips = 41126;
+inline constexpr int kCutterEngrave = 41127;
+inline constexpr int kCutterExport = 41128;
+inline constexpr int kCutterSvgFilter = 41129;
+inline constexpr int kCutterDxfFilter = 41130;
+inline constexpr int kCutterFailed = 41131;
+inline constexpr int kCutterBadSizes = 41132;
+inline constexpr int kCutterPrintSettings = 41133;
 // MIDI keyboard input in the "&Midi" menu.
 inline constexpr int kMidiInputHeading = 41200;
 inline constexpr int kNoMidiInput = 41201;

@@ -32,6 +32,8 @@ inline constexpr int kValveAssignment = 32830;
 inline constexpr int kExportAudio = 32840;
 // Writes the card to a PDF file through the card painter, for machines without a printer.
 inline constexpr int kExportCardPdf = 32841;
+// Writes the card as SVG or DXF for a laser or vinyl cutter: holes and strip outlines to cut.
+inline constexpr int kExportCardCutter = 32842;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QToolBar>
 #include <QMenu>
@@ -54,6 +55,30 @@ TEST_F(CardCommandsTest, ExportCardAsPdfIsOnTheFileMenuAndWritesTheCard)
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST_F(CardCommandsTest, ExportCardForCutterIsOnTheFileMenuAndWritesTheDrawing)
+{
+    QAction* exportCutter = frame.action(cmd::kExportCardCutter);
+    ASSERT_NE(exportCutter, nullptr);
+    EXPECT_EQ(exportCutter->text(), QStringLiteral("Export Card for Cutter(&K)...\tCtrl+Shift+E"));
+    EXPECT_EQ(exportCutter->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    QMenu* file = frame.menuBar()->actions().first()->menu();
+    EXPECT_TRUE(file->actions().contains(exportCutter));
+    scripted->pushDialog([](QDialog& dialog) {
+        dialog.accept();
+        return dialog.result();
+    });
+    const QString path = dir.filePath(QStringLiteral("card.svg"));
+    scripted->pushFileName(path);
+    const int notes = view->song().noteCount;
+    exportCutter->trigger();
+    QFile svg(path);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.startsWith("<?xml"));
+    EXPECT_TRUE(text.contains("<circle"));
+    EXPECT_EQ(view->song().noteCount, notes);
 }
 
 TEST_F(CardCommandsTest, PrintShowsTheSettingsAndPreviewKeepsTheWindowOpen)

@@ -247,6 +247,11 @@ const std::vector<Case>& cases()
              ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::SaveFile});
              EXPECT_EQ(b.scripted->asked()[0].defaultSuffix, QStringLiteral("pdf"));
          }},
+        {kExportCardCutter, "cutter export asks how to cut first", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CutterExportDialog"));
+         }},
         {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
         {kUndo, "undo takes the last note back", arrangeTwoNotes,
          [](Bench& b) {

@@ -42,8 +42,8 @@ struct Popup {
 
 const Row kSep{0, "", ""};
 
-// The menu bar as the program has always had it; Export Audio and Export Card as PDF are this
-// program's own additions.
+// The menu bar as the program has always had it; Export Audio, Export Card as PDF and Export
+// Card for Cutter are this program's own additions.
 const std::vector<Popup> kMenuBar = {
     {"ﾌｧｲﾙ(&F)", "File(&F)",
      {{57600, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
@@ -58,6 +58,8 @@ const std::vector<Popup> kMenuBar = {
       {57609, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
       {57607, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
       {32841, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
+      {32842, "カッター用にカードを書き出す(&K)...\tCtrl+Shift+E",
+       "Export Card for Cutter(&K)...\tCtrl+Shift+E"},
       kSep,
       kRecent,
       kRecent,
@@ -108,7 +110,7 @@ const std::vector<Key> kAcceleratorTable = {
     {"Ctrl+N", 57600},        {"Ctrl+O", 57601},   {"Ctrl+P", 57607},      {"Ctrl+S", 57603},
     {"Ctrl+V", 57637},        {"Shift+Insert", 57637}, {"Ctrl+X", 57635},  {"Shift+Delete", 57635},
     {"Ctrl+Z", 57643},        {"Alt+Backspace", 57643}, {"Delete", 57632}, {"F1", 57670},
-    {"Shift+F1", 57669},      {"F6", 57680},       {"Shift+F6", 57681},
+    {"Shift+F1", 57669},      {"F6", 57680},       {"Shift+F6", 57681},    {"Ctrl+Shift+E", 32842},
 };
 
 const std::vector<int> kMainButtons = {57600, 57601, 57603, 0, 32805, 0, 57635, 57634, 57637, 0,

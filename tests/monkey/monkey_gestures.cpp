@@ -5,6 +5,7 @@
 #include "canvas/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
+#include "monkey_cutter_gestures.h"
 #include "monkey_feature_gestures.h"
 #include "monkey_rig.h"
 #include "ui/command_ids.h"
@@ -238,6 +239,7 @@ void CloseOtherWindows(MonkeyRig& rig)
 bool RendersForReal(int id)
 {
     return id == cmd::kExportAudio || id == cmd::kPrint || id == cmd::kPrintPreview || id == cmd::kExportCardPdf ||
+           id == cmd::kExportCardCutter ||
            id == cmd::kPrintSetup;
 }
 
@@ -433,6 +435,7 @@ constexpr Gesture kGestures[] = {
     {"distance-check", 2, false, DistanceCheck},
     {"card-output", 2, false, CardOutput},
     {"record", 3, true, Record},
+    {"cutter-export", 2, false, CutterExport},
 };
 
 } // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "card/cutter_options.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+
+namespace zembra {
+
+// Asks how the card is to be cut: file format, hole diameter, kerf, layout and whether the
+// engraving layer is filled. Everything else comes from the print settings.
+class CutterExportDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    CutterExportDialog(const CutterOptions& options, QWidget* parent = nullptr);
+
+    // The options given, with the choices of the dialog.
+    CutterOptions options() const;
+
+private:
+    void LimitKerf();
+
+    CutterOptions m_options;
+    QComboBox* m_format = nullptr;
+    QDoubleSpinBox* m_hole = nullptr;
+    QDoubleSpinBox* m_kerf = nullptr;
+    QComboBox* m_layout = nullptr;
+    QCheckBox* m_engrave = nullptr;
+};
+
+} // namespace zembra

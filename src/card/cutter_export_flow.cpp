@@ -1,0 +1,79 @@
+#include "card/cutter_export_flow.h"
+
+#include "card/card_host.h"
+#include "card/cutter_export_dialog.h"
+#include "card/cutter_file.h"
+#include "text/string_ids.h"
+#include "ui/device_metrics.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "ui/settings.h"
+
+#include <QPrinter>
+
+namespace zembra {
+
+namespace {
+
+constexpr char kCutterFolder[] = "CutterFile";
+
+QString fileNameOf(const SongState& song, CutterFormat format)
+{
+    QString name = QString::fromStdString(song.title).trimmed();
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty()) {
+        name = QStringLiteral("card");
+    }
+    return name + QLatin1Char('.') + CutterSuffix(format);
+}
+
+} // namespace
+
+CutterExportFlow::CutterExportFlow(CardHost& host)
+    : m_host(host)
+{
+}
+
+void CutterExportFlow::TakePrinterPaper(CutterOptions& options)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyApplicationPrinter(printer);
+    const QPageLayout paper = printer.pageLayout();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(paper);
+    options.page = printer.pageLayout();
+    options.dotsPerInch = printer.resolution();
+}
+
+void CutterExportFlow::ExportCommand()
+{
+    const SongState& song = m_host.song();
+    CutterExportDialog dialog(m_choices, m_host.window());
+    if (prompts().runDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    m_choices = dialog.options();
+    const bool dxf = m_choices.format == CutterFormat::Dxf;
+    const QString path = prompts().saveFileName(
+        m_host.window(), {TextOf(str::kCutterCaption), settings::RestoreFolder(kCutterFolder),
+                          fileNameOf(song, m_choices.format),
+                          TextOf(dxf ? str::kCutterDxfFilter : str::kCutterSvgFilter), CutterSuffix(m_choices.format)});
+    if (path.isEmpty() || !confirmReplacing(m_host.window(), path)) {
+        return;
+    }
+    CutterOptions options = CutterOptionsOfSong(song, m_host.playbackStartX());
+    options.format = m_choices.format;
+    options.holeMm = m_choices.holeMm;
+    options.kerfMm = m_choices.kerfMm;
+    options.layout = m_choices.layout;
+    options.engrave = m_choices.engrave;
+    TakePrinterPaper(options);
+    QString error;
+    if (!WriteCutterFile(song, options, path, &error)) {
+        prompts().message(m_host.window(), error, QString(), Prompts::Icon::Warning);
+        return;
+    }
+    settings::RememberFolder(kCutterFolder, path);
+}
+
+} // namespace zembra

@@ -1,0 +1,273 @@
+#include "card/cutter_geometry.h"
+
+#include "card/card_constants.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zembra {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kTenthsPerInch = 254.0;
+
+} // namespace
+
+CutterSheet SheetOfPixels(int dotsPerInch, int leftPx, int topPx, int widthPx, int heightPx, double paperWidthMm,
+                          double paperHeightMm)
+{
+    CutterSheet sheet;
+    if (dotsPerInch <= 0) {
+        return sheet;
+    }
+    sheet.metrics.horzRes = widthPx;
+    sheet.metrics.vertRes = heightPx;
+    sheet.metrics.horzSize10 = static_cast<int>(std::lround(widthPx * kTenthsPerInch / dotsPerInch));
+    sheet.metrics.vertSize10 = static_cast<int>(std::lround(heightPx * kTenthsPerInch / dotsPerInch));
+    sheet.mmPerPixelX = kMmPerInch / dotsPerInch;
+    sheet.mmPerPixelY = kMmPerInch / dotsPerInch;
+    sheet.paperWidthMm = paperWidthMm;
+    sheet.paperHeightMm = paperHeightMm;
+    sheet.areaLeftMm = leftPx * sheet.mmPerPixelX;
+    sheet.areaTopMm = topPx * sheet.mmPerPixelY;
+    return sheet;
+}
+
+bool CutterSizesValid(const CutterSpec& spec)
+{
+    return spec.holeMm >= cutter::kMinHoleMm && spec.holeMm <= cutter::kMaxHoleMm && spec.kerfMm >= 0 &&
+           spec.kerfMm <= cutter::kMaxKerfMm && spec.kerfMm < spec.holeMm;
+}
+
+CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, const CutterSheet& sheet,
+                               const CutterSpec& spec)
+    : m_song(song)
+    , m_sheet(sheet)
+    , m_spec(spec)
+    , m_geometry(song, sheet.metrics, layout)
+    , m_list(BuildPrintList(song, spec.startX))
+{
+}
+
+CutterDrawing CutterGeometry::Build() const
+{
+    CutterDrawing drawing;
+    for (const Piece& piece : Pieces(drawing)) {
+        AddOutline(drawing, piece);
+        AddHoles(drawing, piece);
+        if (m_spec.engrave) {
+            AddRuling(drawing, piece);
+            AddRowLabels(drawing, piece);
+            if (piece.strip.firstBar == 0) {
+                AddArrow(drawing, piece);
+                AddTitleBlock(drawing, piece);
+            }
+        }
+    }
+    return drawing;
+}
+
+std::vector<CutterGeometry::Piece> CutterGeometry::Pieces(CutterDrawing& drawing) const
+{
+    const CardGeometry& g = m_geometry;
+    std::vector<Piece> pieces;
+    const int pages = g.layout().pageCount;
+    for (int page = 1; page <= pages; ++page) {
+        for (const StripPlan& strip : g.StripsOfPage(page)) {
+            if (strip.bars <= 0) {
+                continue;
+            }
+            for (int c = 0; c < g.copies(); ++c) {
+                Piece piece{strip, c, m_sheet.areaLeftMm, (page - 1) * m_sheet.paperHeightMm + m_sheet.areaTopMm};
+                pieces.push_back(piece);
+            }
+        }
+    }
+    if (m_spec.layout == CutterLayout::Pages) {
+        drawing.widthMm = m_sheet.paperWidthMm;
+        drawing.heightMm = std::max(1, pages) * m_sheet.paperHeightMm;
+        return pieces;
+    }
+    const double pitch = card::kCardWidthMm + cutter::kPieceGapMm;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        pieces[i].dx = cutter::kPieceGapMm;
+        pieces[i].dy = cutter::kPieceGapMm + static_cast<double>(i) * pitch - Ymm(Top(pieces[i]));
+    }
+    drawing.widthMm = Xmm(g.metrics().horzRes) + 2 * cutter::kPieceGapMm;
+    drawing.heightMm = cutter::kPieceGapMm + static_cast<double>(pieces.size()) * pitch;
+    return pieces;
+}
+
+int CutterGeometry::Top(const Piece& piece) const
+{
+    return m_geometry.StripTop(piece.strip.index, piece.copy);
+}
+
+CutterPoint CutterGeometry::At(const Piece& piece, int x, int y) const
+{
+    return {Xmm(x) + piece.dx, Ymm(y) + piece.dy};
+}
+
+CutterPoint CutterGeometry::AtMiddle(const Piece& piece, int x, int top, int bottom) const
+{
+    return {Xmm(x) + piece.dx, (Ymm(top) + Ymm(bottom)) / 2 + piece.dy};
+}
+
+void CutterGeometry::AddOutline(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const StripPlan& strip = piece.strip;
+    const int barPx = g.layout().barPx;
+    const int width = g.metrics().horzRes;
+    int end = strip.lead + strip.bars * barPx;
+    if (strip.endsSong) {
+        // The printed card leaves one bar length after the song's end unblanked, or what is left
+        // of the printable width.
+        end += std::min(barPx, width - (strip.bars - 1) * barPx);
+    }
+    end = std::min(end, width);
+    const int left = g.mirrored() ? width - end : 0;
+    const int right = g.mirrored() ? width : end;
+    const CutterPoint topLeft = At(piece, left, Top(piece));
+    const double grow = m_spec.kerfMm / 2;
+    // The card's width is exact, whatever the pixel rounding of the strip's top.
+    drawing.outlines.push_back({topLeft.x - grow, topLeft.y - grow, At(piece, right, 0).x + grow,
+                                topLeft.y + card::kCardWidthMm + grow});
+}
+
+void CutterGeometry::AddHoles(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const StripPlan& strip = piece.strip;
+    const int half = g.MmX(card::kHalfMarkMm);
+    const double radius = m_spec.holeMm / 2 - m_spec.kerfMm / 2;
+    for (const PrintNote& note : m_list) {
+        if (note.isEnd()) {
+            break;
+        }
+        // The printed strip shows the neighbouring bars' marks too; each is cut on its own strip.
+        if (note.bar < strip.firstBar || note.bar >= strip.firstBar + strip.bars) {
+            continue;
+        }
+        const int x = g.MarkLeft(note, strip.firstBar, strip.lead) + half;
+        const int y = g.RowY(Top(piece), g.LineIndex(note.rowFromTop));
+        const CutterPoint centre = At(piece, x, y);
+        drawing.holes.push_back({centre.x, centre.y, radius});
+    }
+}
+
+void CutterGeometry::AddLine(CutterDrawing& drawing, const Piece& piece, int x1, int y1, int x2, int y2,
+                             double penMm) const
+{
+    drawing.lines.push_back({At(piece, x1, y1), At(piece, x2, y2), penMm});
+}
+
+void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const PrintOptions& options = m_song.printOptions;
+    const int barPx = g.layout().barPx;
+    const int n = piece.strip.bars;
+    const int x0 = piece.strip.lead;
+    const int x1 = x0 + n * barPx;
+    const int y0 = Top(piece);
+    if (!options.ruledLines) {
+        const int bottom = y0 + g.MmY(card::kCardWidthMm);
+        for (int i = 0; i <= n; ++i) {
+            const int x = g.Flip(x0 + i * barPx);
+            const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
+            AddLine(drawing, piece, x, y0, x, y0 + g.MmY(length), card::kTickPenMm);
+            AddLine(drawing, piece, x, bottom, x, bottom - g.MmY(length), card::kTickPenMm);
+        }
+        return;
+    }
+    const double rowPen = options.thickLines ? card::kThickRowPenMm : cutter::kHairlinePenMm;
+    for (int k = 0; k < g.rowCount(); ++k) {
+        const int row = g.RowOfLine(k);
+        const bool isC = row >= 0 && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
+        const int y = g.RowY(y0, k);
+        AddLine(drawing, piece, g.Flip(x0), y, g.Flip(x1), y, isC ? card::kEdgePenMm : rowPen);
+    }
+    for (int i = 0; i <= n; ++i) {
+        const int x = g.Flip(x0 + i * barPx);
+        AddLine(drawing, piece, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1), card::kEdgePenMm);
+    }
+}
+
+void CutterGeometry::AddRowLabels(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const int lead = piece.strip.lead;
+    // Only the song's first strip has a leader to carry the labels; elsewhere they fall off the page.
+    if (!m_song.printOptions.ruledLines || lead <= 0) {
+        return;
+    }
+    const int width = g.MmX(card::kLabelWidthMm);
+    const double height = Ymm(g.MmY(card::kLabelFontMm));
+    const int rows = std::min(m_song.rowCount, kRowCount);
+    for (int r = 0; r < rows; ++r) {
+        const int yc = g.RowY(Top(piece), g.LineIndex(m_song.rowCount - 1 - r));
+        const std::string_view name = m_song.rows[static_cast<std::size_t>(r)].name.view();
+        if (name.empty()) {
+            continue;
+        }
+        if (g.mirrored()) {
+            const int right = g.metrics().horzRes - lead + width;
+            drawing.texts.push_back({std::string(name), At(piece, right, yc), height, CutterAlign::Right});
+        } else {
+            drawing.texts.push_back({std::string(name), At(piece, lead - width, yc), height, CutterAlign::Left});
+        }
+    }
+}
+
+void CutterGeometry::AddArrow(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const int x = g.BarLeft(0, piece.strip.lead).from;
+    const int y0 = Top(piece);
+    const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
+    const int yb = yt + g.MmY(card::kArrowHeightMm);
+    const int rise = g.MmY(card::kArrowPointRiseMm);
+    std::vector<CutterPoint> arrow;
+    if (g.mirrored()) {
+        const int xr = x + g.layout().barPx;
+        const int tail = xr - g.MmX(card::kArrowStartMm);
+        const int head = tail - g.MmX(card::kArrowLengthMm);
+        arrow = {At(piece, tail, yt), At(piece, head, yt), At(piece, head, yb), At(piece, tail, yb),
+                 At(piece, xr, yb - rise)};
+    } else {
+        const int tail = x + g.MmX(card::kArrowStartMm);
+        const int head = tail + g.MmX(card::kArrowLengthMm);
+        arrow = {At(piece, tail, yt), At(piece, head, yt), At(piece, head, yb), At(piece, tail, yb),
+                 At(piece, x, yb - rise)};
+    }
+    drawing.arrows.push_back(std::move(arrow));
+}
+
+void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const int x = g.BarLeft(0, piece.strip.lead).from;
+    const int xr = x + g.layout().barPx;
+    const int y0 = Top(piece);
+    const int top = y0 + g.MmY(card::kTitleTopMm);
+    const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);
+    const std::string title = std::string(text(str::kMovementLabel)) + ' ' + m_spec.title;
+    const double titleHeight = Ymm(g.MmY(card::kTitleFontMm));
+    const CutterAlign align = g.mirrored() ? CutterAlign::Right : CutterAlign::Left;
+    // The printed texts are centred in their rectangles' height.
+    drawing.texts.push_back({title, AtMiddle(piece, g.mirrored() ? xr : x, top, bottom), titleHeight, align});
+    if (m_spec.author.empty()) {
+        return;
+    }
+    const int offset = g.MmX(card::kAuthorOffsetMm);
+    const int aTop = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kEdgeMarginMm) + g.MmY(card::kTitleBottomInsetMm);
+    const int aBottom = y0 + g.MmY(card::kCardWidthMm);
+    const CutterPoint at = AtMiddle(piece, g.mirrored() ? xr - offset : x + offset, aTop, aBottom);
+    drawing.texts.push_back({m_spec.author, at, Ymm(g.MmY(card::kAuthorFontMm)), align});
+}
+
+} // namespace zembra
