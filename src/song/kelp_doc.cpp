@@ -352,6 +352,11 @@ std::string CKelpDoc::KeyNameOfFile()
     return id == 0 ? std::string() : std::string(text(id));
 }
 
+std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
+{
+    return FirstTrackMeta(kMetaKeySignature);
+}
+
 void CKelpDoc::ReleaseImportedTracks()
 {
     MidiOutPort* port = m_view ? &m_view->port() : nullptr;

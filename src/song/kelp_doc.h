@@ -77,6 +77,8 @@ public:
     int BeatsPerBarOfFile();
     std::string TextOfFile();
     std::string KeyNameOfFile();
+    // The data of the first track's key signature; empty when there is none.
+    std::vector<std::uint8_t> KeySignatureOfFile();
     // The song track, created and named on first need and cleared after; false when it could not
     // be made.
     bool EnsureSongTrack();

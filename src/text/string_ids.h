@@ -231,4 +231,18 @@ inline constexpr int kMidiInputHeading = 41200;
 inline constexpr int kNoMidiInput = 41201;
 inline constexpr int kMidiInputOpenFailed = 41202;
 
+// Fitting an imported file to the comb, and mending the notes that will not sound.
+inline constexpr int kFitButton = 41400;
+inline constexpr int kFitTransposition = 41401;
+inline constexpr int kFitKey = 41402;
+inline constexpr int kFitPlayable = 41403;
+inline constexpr int kFitNotPlayable = 41404;
+inline constexpr int kFitTooClose = 41405;
+inline constexpr int kFitFoldOctaves = 41406;
+inline constexpr int kFitLeaveOutDrums = 41407;
+inline constexpr int kFitButtonTip = 41408;
+// %1 is the number of notes moved, %2 of those removed.
+inline constexpr int kMendResult = 41409;
+inline constexpr int kPromptMend = 41410;
+
 } // namespace zembra::str

@@ -32,6 +32,8 @@ inline constexpr int kValveAssignment = 32830;
 inline constexpr int kExportAudio = 32840;
 // Writes the card to a PDF file through the card painter, for machines without a printer.
 inline constexpr int kExportCardPdf = 32841;
+// Moves the notes the hole-spacing check flags by octaves to rows where they sound, or deletes them.
+inline constexpr int kMendCloseHoles = 32850;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
