@@ -6,6 +6,7 @@
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
 #include "monkey_feature_gestures.h"
+#include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
 #include "ui/command_ids.h"
 
@@ -439,6 +440,7 @@ constexpr Gesture kGestures[] = {
     {"distance-check", 2, false, DistanceCheck},
     {"card-output", 2, false, CardOutput},
     {"record", 3, true, Record},
+    {"mend-notes", 2, false, MendNotes},
 };
 
 } // namespace
