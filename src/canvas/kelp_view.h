@@ -142,7 +142,6 @@ public:
     std::vector<FitRow> RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const;
     // The options of the import being placed (as the import settings left them).
     const ImportOptions& importOptions() const { return m_importOptions; }
-    void setImportOptions(const ImportOptions& options) { m_importOptions = options; }
     // The settings command: title, author, grid, bar length, temporary transposition and tempo.
     void CanvasSettings();
     // Set when the import edit dialog was confirmed during this import: its cut markers count.
