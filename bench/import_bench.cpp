@@ -1,6 +1,7 @@
 // Opening a 16-track file of 1,000,000 events: from the chosen name to the import dialog shown,
 // the count after a change of transposition, and OK to the placed and painted canvas.
 #include "big_midi_file.h"
+#include "canvas/comb_fit.h"
 #include "canvas/import_placement.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_track.h"
@@ -96,6 +97,29 @@ void BM_CountAfterTranspositionChange(benchmark::State& state)
     state.counters["importable"] = counts.importable;
 }
 BENCHMARK(BM_CountAfterTranspositionChange)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// "Fit to comb": all 25 transpositions counted, placed on an 80-bar canvas and checked for
+// notes too close, under the import options given by the argument (1 folds, 2 leaves out drums).
+void BM_RankTranspositions(benchmark::State& state)
+{
+    const Tracks& tracks = bigTracks();
+    auto song = std::make_unique<SongState>();
+    song->ResetSong();
+    FitRequest request;
+    request.resolution = 480;
+    request.options.foldOctaves = (state.range(0) & 1) != 0;
+    request.options.leaveOutDrums = (state.range(0) & 2) != 0;
+    request.grid.barCount = 80;
+    std::vector<FitRow> rows;
+    for (auto _ : state) {
+        rows = RankTranspositions(tracks.view, *song, request);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.counters["best"] = rows.front().transposition;
+    state.counters["importable"] = rows.front().importable;
+    state.counters["tooClose"] = rows.front().tooClose;
+}
+BENCHMARK(BM_RankTranspositions)->Arg(0)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // OK: the notes placed on an 80-bar canvas and the canvas painted.
 void BM_OkToPaintedCanvas(benchmark::State& state)

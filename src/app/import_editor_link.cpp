@@ -10,7 +10,8 @@ namespace zembra {
 
 void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
 {
-    view.setImportEditor([&doc, &view](int beatsPerBar, int transposition, int cutMarkers) {
+    view.setImportEditor([&doc, &view](int beatsPerBar, int transposition, int cutMarkers,
+                                       const ImportOptions& options) {
         const std::vector<MidiTrack*> tracks = doc.editableTracks();
         doc.EnsureSongTrack();
         ImportEditRequest request;
@@ -19,6 +20,7 @@ void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
         request.beatsPerBar = beatsPerBar;
         request.transposition = transposition;
         request.marksWritten = cutMarkers != 0;
+        request.options = options;
         request.port = &view.port();
         request.clock = view.clock();
         request.playTrack = doc.songTrack();

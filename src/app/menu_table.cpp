@@ -53,6 +53,7 @@ constexpr std::array kEditMenu = {
     MenuItem{kRecording, "リズムに合わせて打込み", "Recording"},
     kSeparator,
     MenuItem{kDistanceCheck, "音符の最小間隔チェック", "Check Distance"},
+    MenuItem{kMendCloseHoles, "音が出ない音符を直す(&M)", "Mend notes that will not sound(&M)"},
     MenuItem{kSettings, "設定...", "Setting..."},
 };
 
@@ -116,6 +117,7 @@ constexpr PromptOf kButtonPrompts[] = {
     {kZoomMode, str::kPromptZoomMode},
     {kShiftAfterDragMode, str::kPromptShiftAfterDrag},
     {kContextHelp, str::kPromptContextHelp},
+    {kMendCloseHoles, str::kPromptMend},
 };
 
 void eraseAll(std::string& text, std::string_view part)

@@ -42,6 +42,7 @@ constexpr std::array kImplemented = {
     cmd::kFileSaveAs,
     cmd::kOpenImage,
     cmd::kDistanceCheck,
+    cmd::kMendCloseHoles,
     cmd::kPrintSetup,
     cmd::kPrint,
     cmd::kPrintPreview,
@@ -101,6 +102,9 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
         break;
     case cmd::kDistanceCheck:
         state = {f.noteCount >= 2 && idle, f.distanceCheckMode};
+        break;
+    case cmd::kMendCloseHoles:
+        state.enabled = f.distanceCheckMode && f.closeHoleCount > 0 && idle && !f.buttonDown;
         break;
     case cmd::kTempoLock:
         state.enabled = false;

@@ -19,6 +19,8 @@ struct ViewFacts {
     bool zoomMode = false;
     bool shiftAfterDragMode = false;
     bool distanceCheckMode = false;
+    // Notes the hole-spacing check flags (counted only while the check is on).
+    int closeHoleCount = 0;
     // A left-button press on the canvas is in progress: its release will apply it to the song
     // as it was at the press.
     bool buttonDown = false;

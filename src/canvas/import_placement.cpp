@@ -4,6 +4,7 @@
 #include "midi/midi_track.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace zembra {
@@ -13,26 +14,104 @@ namespace {
 // The key an editor puts down to mark bars that are to be cut.
 constexpr int kCutMarkerKey = 2;
 
+// Keys a strike's key is read with for the look-ups of folding.
+constexpr int kKeyRange = 256;
+
 bool IsStruck(const MidiEvent& event)
 {
     return (event.status & 0xF0) == kNoteOn && event.data2 != 0;
 }
 
+// A strike that is a note of the file: not an editor's mark, not left out by the options.
+bool IsNote(const MidiEvent& event, bool cutMarkers, const ImportOptions& options)
+{
+    return IsStruck(event) && !(cutMarkers && event.data1 <= kCutMarkerKey) && !IsLeftOut(event.status, options);
+}
+
+std::uint64_t StrikeKey(std::uint64_t tick, int key)
+{
+    return tick * kKeyRange + static_cast<std::uint64_t>(key);
+}
+
 struct Candidate {
     NoteRecord note;
     std::uint64_t sortKey = 0;
+    int row = 0;
+    bool folded = false;
 };
+
+// Leaves out each folded candidate that lands where a note already is on its row: a note that
+// landed there directly, or one folded there before it in reading order.
+void DropDoubledFolds(std::vector<Candidate>& candidates)
+{
+    const auto place = [](const Candidate& c) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(c.note.left)) << 8) |
+               static_cast<std::uint64_t>(c.row);
+    };
+    std::unordered_set<std::uint64_t> taken;
+    bool anyFolded = false;
+    for (const Candidate& c : candidates) {
+        if (c.folded) {
+            anyFolded = true;
+        } else {
+            taken.insert(place(c));
+        }
+    }
+    if (!anyFolded) {
+        return;
+    }
+    std::erase_if(candidates, [&](const Candidate& c) { return c.folded && !taken.insert(place(c)).second; });
+}
 
 } // namespace
 
 ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition,
-                             bool cutMarkers)
+                             bool cutMarkers, const ImportOptions& options)
 {
-    ImportCounts counts;
-    if (tracks.empty() || !tracks.front()) {
-        return counts;
+    return ImportCounter(tracks, song, cutMarkers, options).Count(transposition);
+}
+
+ImportCounter::ImportCounter(std::span<const MidiTrack* const> tracks, const SongState& song, bool cutMarkers,
+                             const ImportOptions& options)
+    : m_tracks(tracks)
+    , m_keys(song, options.foldOctaves)
+    , m_cutMarkers(cutMarkers)
+    , m_options(options)
+{
+    if (!options.foldOctaves) {
+        return;
     }
     for (const MidiTrack* track : tracks) {
+        if (!track) {
+            continue;
+        }
+        std::uint64_t tick = 0;
+        const std::uint32_t events = track->Remaining();
+        for (std::uint32_t i = 0; i < events; ++i) {
+            const MidiEvent& event = *track->Event(i);
+            tick += event.time;
+            if (IsNote(event, cutMarkers, options)) {
+                m_strikes.push_back(StrikeKey(tick, event.data1));
+            }
+        }
+    }
+    std::sort(m_strikes.begin(), m_strikes.end());
+}
+
+bool ImportCounter::HasStrike(std::uint64_t tick, int key) const
+{
+    return key >= 0 && key < kKeyRange && std::binary_search(m_strikes.begin(), m_strikes.end(), StrikeKey(tick, key));
+}
+
+ImportCounts ImportCounter::Count(int transposition) const
+{
+    ImportCounts counts;
+    if (m_tracks.empty() || !m_tracks.front()) {
+        return counts;
+    }
+    // Folded notes counted so far, by tick and the key they landed on.
+    std::unordered_set<std::uint64_t> folded;
+    for (const MidiTrack* track : m_tracks) {
         if (!track) {
             continue;
         }
@@ -46,10 +125,18 @@ ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const Son
                 continue;
             }
             counts.totalTicks += event.time;
-            if (!IsStruck(event) || (cutMarkers && event.data1 <= kCutMarkerKey)) {
+            if (!IsNote(event, m_cutMarkers, m_options)) {
                 continue;
             }
-            if (song.RowForPitch(event.data1 + transposition) >= 0) {
+            const CombLanding landing = m_keys.Land(event.data1 + transposition);
+            bool importable = landing.onComb();
+            if (landing.folded) {
+                // A note of the file that lands there directly, or one folded there before, is
+                // already sounding that hole.
+                importable = !HasStrike(length, landing.pitch - transposition) &&
+                             folded.insert(StrikeKey(length, landing.pitch)).second;
+            }
+            if (importable) {
                 ++counts.importable;
             } else {
                 ++counts.notImportable;
@@ -62,7 +149,7 @@ ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const Son
 }
 
 PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* const> tracks, int resolution,
-                                   bool cutMarkers)
+                                   bool cutMarkers, const ImportOptions& options)
 {
     PlacementResult result;
     if (tracks.empty()) {
@@ -78,6 +165,7 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
     }
     const std::uint64_t bar = static_cast<std::uint64_t>(song.beatsPerBar) * static_cast<std::uint64_t>(resolution);
     const double barTicks = static_cast<double>(resolution) * song.beatsPerBar;
+    const CombKeys keys(song, options.foldOctaves);
     std::vector<Candidate> candidates;
     candidates.reserve(kMaxImportCandidates);
     bool full = false;
@@ -98,7 +186,7 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
             if (!cutting) {
                 t += event.time;
             }
-            if (!IsStruck(event)) {
+            if (!IsStruck(event) || IsLeftOut(event.status, options)) {
                 continue;
             }
             const std::int64_t intoBar = bar == 0 ? 0 : static_cast<std::int64_t>(abs % bar);
@@ -113,10 +201,15 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
                 t += intoBar;
                 cutting = false;
             }
-            const int key = event.data1 + song.importTransposition;
-            const int row = song.RowForPitch(key);
-            if (row >= 0) {
+            // The editor's other marks end a cut like any note but never land.
+            const bool mark = cutMarkers && event.data1 < kCutMarkerKey;
+            const CombLanding landing = mark ? CombLanding{} : keys.Land(event.data1 + song.importTransposition);
+            if (landing.onComb()) {
+                const int row = landing.row;
+                const int key = landing.pitch;
                 Candidate c;
+                c.row = row;
+                c.folded = landing.folded;
                 const std::int64_t left = t * song.pixelsPerQuarter / resolution;
                 c.note.left = static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, INT32_MAX - song.noteWidth));
                 c.note.top = (kRowCount - 1 - row) * song.rowHeight + kBandTop;
@@ -137,6 +230,7 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
             }
         }
     }
+    DropDoubledFolds(candidates);
     std::sort(candidates.begin(), candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.sortKey < b.sortKey; });
     result.candidates = static_cast<int>(candidates.size());

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/comb_keys.h"
 #include "model/song_state.h"
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace zembra {
 
@@ -25,8 +27,31 @@ struct ImportCounts {
 // Counts the note-ons of the tracks whose transposed key is a row of the scale. A track stops
 // being counted once 1500 importable notes are reached; the tracks after it are still walked.
 // With `cutMarkers` the editor's marks (keys below 3) are not notes and are not counted.
+// Under the options a key without a row may fold onto one by octaves: it counts as importable
+// unless it lands where a note of the file already is, at the same key and tick, in which case
+// it is left out and counts as not importable; and drum notes count as neither.
 ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition,
-                             bool cutMarkers = false);
+                             bool cutMarkers = false, const ImportOptions& options = {});
+
+// The same counts at many transpositions: what does not depend on the transposition is read
+// once. The tracks and the song's rows must outlive it.
+class ImportCounter {
+public:
+    ImportCounter(std::span<const MidiTrack* const> tracks, const SongState& song, bool cutMarkers,
+                  const ImportOptions& options);
+    ImportCounts Count(int transposition) const;
+
+private:
+    // Whether the file holds a note of `key` at `tick` (folding only).
+    bool HasStrike(std::uint64_t tick, int key) const;
+
+    std::span<const MidiTrack* const> m_tracks;
+    CombKeys m_keys;
+    bool m_cutMarkers;
+    ImportOptions m_options;
+    // Every note of the file as tick * 256 + key, sorted; read only when folding.
+    std::vector<std::uint64_t> m_strikes;
+};
 
 struct PlacementResult {
     int candidates = 0;
@@ -37,8 +62,10 @@ struct PlacementResult {
 // transposed by importTransposition, tick times turned into pixels, at most 4000 candidates
 // and the bars of the canvas, and the 1500 earliest kept in time order (ties in reading order).
 // With `cutMarkers` a note on key 2 starts a cut: the bars from its bar to the bar of the next
-// other note vanish. The caller restarts the undo ring.
+// other note vanish. Under the options drum notes are not read, and a key without a row folds
+// by octaves onto the nearest row, unless a note is already at that place on that row: folding
+// never doubles a hole and never moves a note that has a row. The caller restarts the undo ring.
 PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* const> tracks, int resolution,
-                                   bool cutMarkers);
+                                   bool cutMarkers, const ImportOptions& options = {});
 
 } // namespace zembra

@@ -160,6 +160,9 @@ ViewFacts CKelpView::facts() const
     f.zoomMode = m_song.zoomMode != 0;
     f.shiftAfterDragMode = m_song.shiftAfterDragMode != 0;
     f.distanceCheckMode = m_song.distanceCheckMode != 0;
+    if (f.distanceCheckMode) {
+        f.closeHoleCount = std::max(0, CountCloseHoles(m_song, CheckMetrics(), m_song.barLengthMm));
+    }
     f.buttonDown = m_mouse.pressed();
     return f;
 }

@@ -3,6 +3,7 @@
 #include "canvas/canvas_geometry.h"
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
+#include "canvas/comb_fit.h"
 #include "canvas/command_state.h"
 #include "canvas/import_placement.h"
 #include "canvas/keyboard_recorder.h"
@@ -96,6 +97,8 @@ public:
     void DuplicateSelection();
     void ClearSelection();
     void QuantizeCommand(int noteValue);
+    // Moves the notes the hole-spacing check flags by octaves, or deletes them; one undo step.
+    void MendCloseHoles();
     void ArrowKey(int qtKey);
 
     // Playback. The view's creation in the main window: the clock it plays by, the menu bar that
@@ -134,7 +137,11 @@ public:
     bool ImportPrompt();
     void PlaceImportedNotes();
     // The notes of the document's tracks that can and cannot be placed at a transposition.
-    ImportCounts CountImportable(int transposition) const;
+    ImportCounts CountImportable(int transposition, const ImportOptions& options = {}) const;
+    // Every transposition of the document's tracks on a grid, best first.
+    std::vector<FitRow> RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const;
+    // The options of the import being placed (as the import settings left them).
+    const ImportOptions& importOptions() const { return m_importOptions; }
     // The settings command: title, author, grid, bar length, temporary transposition and tempo.
     void CanvasSettings();
     // Set when the import edit dialog was confirmed during this import: its cut markers count.
@@ -240,6 +247,7 @@ private:
     std::unique_ptr<MidiOutPort> m_port;
     CanvasSettingsDialog::Editor m_importEditor;
     bool m_editorMarks = false;
+    ImportOptions m_importOptions;
     OutputDeviceMenu* m_deviceMenu = nullptr;
     QTimer* m_playTimer = nullptr;
     QTimer* m_idleTimer = nullptr;

@@ -4,9 +4,11 @@
 
 #include "canvas/clip_format.h"
 #include "canvas/edit_commands.h"
+#include "canvas/hole_mend.h"
 #include "canvas/note_clip.h"
 #include "text/string_ids.h"
 #include "ui/command_ids.h"
+#include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -98,6 +100,9 @@ bool CKelpView::OnCommand(int commandId)
     case cmd::kDistanceCheck:
         m_song.distanceCheckMode = !m_song.distanceCheckMode;
         Repaint();
+        break;
+    case cmd::kMendCloseHoles:
+        MendCloseHoles();
         break;
     case cmd::kSettings:
         CanvasSettings();
@@ -199,6 +204,15 @@ void CKelpView::ClearSelection()
     const int before = m_song.selectedCount;
     m_song.DeleteSelected();
     AfterEdit(m_song.selectedCount != before);
+}
+
+void CKelpView::MendCloseHoles()
+{
+    SettleArrowMove();
+    const MendResult result = zembra::MendCloseHoles(m_song, MinHoleDistance(m_song, CheckMetrics()));
+    AfterEdit(result.moved + result.removed > 0);
+    prompts().message(this, TextOf(str::kMendResult).arg(result.moved).arg(result.removed), QString(),
+                      Prompts::Icon::Information);
 }
 
 void CKelpView::QuantizeCommand(int noteValue)

@@ -1,5 +1,6 @@
 // The canvas side of opening a file and of the settings command: the settings dialog in both
 // its uses, and the placing of a file's notes on the canvas.
+#include "canvas/comb_fit.h"
 #include "canvas/import_placement.h"
 #include "canvas/import_settings.h"
 #include "canvas/kelp_view.h"
@@ -8,18 +9,34 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "ui/canvas_settings_dialog.h"
+#include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
 namespace zembra {
 
-ImportCounts CKelpView::CountImportable(int transposition) const
+ImportCounts CKelpView::CountImportable(int transposition, const ImportOptions& options) const
 {
     if (!m_doc) {
         return {};
     }
     const std::vector<const MidiTrack*> tracks = m_doc->importedTracks();
-    return zembra::CountImportable(tracks, m_song, transposition, m_editorMarks);
+    return zembra::CountImportable(tracks, m_song, transposition, m_editorMarks, options);
+}
+
+std::vector<FitRow> CKelpView::RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const
+{
+    if (!m_doc) {
+        return {};
+    }
+    FitRequest request;
+    request.resolution = m_doc->resolution();
+    request.cutMarkers = m_editorMarks;
+    request.options = options;
+    request.grid = grid;
+    request.metrics = CheckMetrics();
+    request.key = key;
+    return RankTranspositions(m_doc->importedTracks(), m_song, request);
 }
 
 bool CKelpView::ImportPrompt()
@@ -27,7 +44,8 @@ bool CKelpView::ImportPrompt()
     if (!m_doc || m_doc->importedTracks().empty()) {
         return false;
     }
-    const ImportCounts counts = CountImportable(m_song.importTransposition);
+    m_importOptions = {};
+    const ImportCounts counts = CountImportable(m_song.importTransposition, m_importOptions);
     const ImportSettings settings = MakeImportSettings(m_doc->FactsOfFile(), counts);
 
     CanvasSettingsDialog::Setup setup;
@@ -49,25 +67,34 @@ bool CKelpView::ImportPrompt()
     setup.hideRedoAssignment = true;
     setup.resolution = m_doc->resolution();
     setup.editor = m_importEditor;
+    setup.fit.key = FileKeyFromKeySignature(m_doc->KeySignatureOfFile());
+    setup.fit.options = m_importOptions;
+    setup.fit.rank = [this, key = setup.fit.key](const ImportOptions& options, const FitGrid& grid) {
+        return RankImport(options, grid, key);
+    };
     double documentTempo = m_doc->tempo();
     m_editorMarks = false;
     if (setup.editor) {
         // Counts after the editor's OK leave its marks out.
-        setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers) {
-            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers);
+        setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers,
+                                                     const ImportOptions& options) {
+            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers, options);
             if (choice.accepted) {
                 m_editorMarks = choice.cutMarkers != 0;
             }
             return choice;
         };
     }
-    CanvasSettingsDialog dialog(setup, m_song, m_clock, &documentTempo, [this](int transposition) {
-        const ImportCounts c = CountImportable(transposition);
-        return std::make_pair(c.importable, c.notImportable);
-    }, window());
+    CanvasSettingsDialog dialog(setup, m_song, m_clock, &documentTempo,
+                                [this](int transposition, const ImportOptions& options) {
+                                    const ImportCounts c = CountImportable(transposition, options);
+                                    return std::make_pair(c.importable, c.notImportable);
+                                },
+                                window());
     if (prompts().runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
+    m_importOptions = dialog.importOptions();
     m_doc->setTempo(documentTempo);
     m_cutMarkers = dialog.cutMarkers() != 0;
     if (settings.ownFile) {
@@ -91,7 +118,7 @@ void CKelpView::PlaceImportedNotes()
     if (tracks.empty()) {
         return;
     }
-    zembra::PlaceImportedNotes(m_song, tracks, m_doc->resolution(), m_cutMarkers);
+    zembra::PlaceImportedNotes(m_song, tracks, m_doc->resolution(), m_cutMarkers, m_importOptions);
     m_cutMarkers = false;
     m_mouse = MouseEditor{};
     m_preview = {};

@@ -59,6 +59,22 @@ int KeyNameIdFromKeySignature(std::span<const std::uint8_t> data)
     return minor ? kMinorKeys[row] : kMajorKeys[row];
 }
 
+FileKey FileKeyFromKeySignature(std::span<const std::uint8_t> data)
+{
+    FileKey key;
+    if (KeyNameIdFromKeySignature(data) == 0) {
+        return key;
+    }
+    constexpr int kFifth = 7;
+    constexpr int kOctave = 12;
+    const int sharps = static_cast<std::int8_t>(data[0]);
+    key.known = true;
+    // Each sharp is a fifth up, each flat a fifth down.
+    key.majorIndex = ((sharps * kFifth) % kOctave + kOctave) % kOctave;
+    key.minor = data[1] == 1;
+    return key;
+}
+
 std::string TextFromTextEvent(std::span<const std::uint8_t> data)
 {
     const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});

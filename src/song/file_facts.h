@@ -18,6 +18,16 @@ int BeatsPerBarFromTimeSignature(std::span<const std::uint8_t> data);
 // minor); 0 when the data is too short or out of range.
 int KeyNameIdFromKeySignature(std::span<const std::uint8_t> data);
 
+// The key a key signature names, as the fit of a file to the comb moves it: the major key (or
+// the relative major of a minor one) as semitones above C, and whether it is minor. Not `known`
+// when the data is too short or out of range, as for KeyNameIdFromKeySignature.
+struct FileKey {
+    bool known = false;
+    int majorIndex = 0;
+    bool minor = false;
+};
+FileKey FileKeyFromKeySignature(std::span<const std::uint8_t> data);
+
 // A text event's data up to its end or its first NUL, decoded: valid UTF-8 stays, anything else
 // is read as CP932.
 std::string TextFromTextEvent(std::span<const std::uint8_t> data);

@@ -162,7 +162,7 @@ int ImportEditDialog::Start()
         }
     }
     const int entries = m_editor.Start(m_request.tracks, m_request.resolution, m_request.beatsPerBar,
-                                       m_request.transposition, m_request.marksWritten);
+                                       m_request.transposition, m_request.marksWritten, m_request.options);
     SelectCombos();
     m_allNotes->setChecked(true);
     UpdateControls();

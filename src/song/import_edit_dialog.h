@@ -33,6 +33,8 @@ struct ImportEditRequest {
     MidiOutPort* port = nullptr;
     SyncClock* clock = nullptr;
     MidiTrack* playTrack = nullptr;
+    // How the canvas import will read the tracks (folding, drums left out): the roll shows that.
+    ImportOptions options;
 };
 
 // What the import settings take back: on OK the chosen transposition and time signature, and

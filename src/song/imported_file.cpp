@@ -172,6 +172,11 @@ int ImportedFile::KeyNameId() const
     return KeyNameIdFromKeySignature(FirstTrackMeta(kMetaKeySignature));
 }
 
+std::vector<std::uint8_t> ImportedFile::KeySignature() const
+{
+    return FirstTrackMeta(kMetaKeySignature);
+}
+
 FileFacts ImportedFile::Facts(const std::string& fileTitle) const
 {
     FileFacts facts;

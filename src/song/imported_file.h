@@ -59,6 +59,8 @@ public:
     std::vector<std::uint8_t> TimeSignature() const;
     std::string Text() const;
     int KeyNameId() const;
+    // The data of the key signature; empty when there is none.
+    std::vector<std::uint8_t> KeySignature() const;
     // What MakeImportSettings starts from; `fileTitle` is the file's name without its extension.
     FileFacts Facts(const std::string& fileTitle) const;
 

@@ -320,6 +320,11 @@ FileFacts CKelpDoc::FactsOfFile() const
     return m_import.Facts(m_strFileTitle.toStdString());
 }
 
+std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
+{
+    return m_import.KeySignature();
+}
+
 void CKelpDoc::ReleaseImportedTracks()
 {
     MidiOutPort* port = m_view ? &m_view->port() : nullptr;

@@ -79,6 +79,8 @@ public:
     std::string KeyNameOfFile();
     // What the import settings start from, for the file being read.
     FileFacts FactsOfFile() const;
+    // The data of the first track's key signature; empty when there is none.
+    std::vector<std::uint8_t> KeySignatureOfFile();
     // The song track, created and named on first need and cleared after; false when it could not
     // be made.
     bool EnsureSongTrack();

@@ -4,9 +4,11 @@
 
 namespace zembra {
 
-MarkedTrackWalk::MarkedTrackWalk(std::span<const MidiEvent> events, bool marksWritten, std::uint32_t barTicks)
+MarkedTrackWalk::MarkedTrackWalk(std::span<const MidiEvent> events, bool marksWritten, std::uint32_t barTicks,
+                                 const ImportOptions& options)
     : m_events(events)
     , m_marks(marksWritten)
+    , m_options(options)
     , m_barTicks(barTicks == 0 ? 1 : barTicks)
 {
 }
@@ -41,7 +43,7 @@ bool MarkedTrackWalk::Step(MarkedStrike& strike, bool& isStrike)
     }
     m_ticksBefore = m_ticks;
     m_cuttingBefore = m_cutting;
-    if (!IsStrike(event)) {
+    if (!IsStrike(event) || IsLeftOut(event.status, m_options)) {
         return true;
     }
     isStrike = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/midi_event.h"
+#include "model/comb_keys.h"
 
 #include <cstdint>
 #include <span>
@@ -28,10 +29,12 @@ struct MarkedStrike {
 
 // Walks the strikes of one track the way the editor and the canvas import both read it, so
 // that what the editor shows is what the canvas gets. Without marks every strike is a note and
-// `ticks` equals `absTicks`.
+// `ticks` equals `absTicks`. Strikes the import options leave out (the drums) are walked as
+// events that strike nothing.
 class MarkedTrackWalk {
 public:
-    MarkedTrackWalk(std::span<const MidiEvent> events, bool marksWritten, std::uint32_t barTicks);
+    MarkedTrackWalk(std::span<const MidiEvent> events, bool marksWritten, std::uint32_t barTicks,
+                    const ImportOptions& options = {});
 
     // The next strike; false at the end of the track.
     bool Next(MarkedStrike& strike);
@@ -53,6 +56,7 @@ public:
 private:
     std::span<const MidiEvent> m_events;
     bool m_marks;
+    ImportOptions m_options;
     std::uint32_t m_barTicks;
     std::uint32_t m_next = 0;
     std::uint32_t m_abs = 0;

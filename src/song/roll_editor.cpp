@@ -9,13 +9,14 @@ RollEditor::RollEditor()
 }
 
 int RollEditor::Start(std::span<MidiTrack* const> tracks, int resolution, int beatsPerBar, int transposition,
-                      bool marksWritten)
+                      bool marksWritten, const ImportOptions& options)
 {
     RollState& roll = *m_current;
     roll.resolution = resolution;
     roll.beatsPerBar = beatsPerBar == 3 ? 3 : 4;
     roll.transposition = (transposition >= -12 && transposition <= 12) ? transposition : 0;
     roll.marksWritten = marksWritten;
+    roll.options = options;
     roll.scrollX = 0;
     const int entries = roll.Build(tracks);
     roll.undoValid = false;

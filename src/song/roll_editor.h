@@ -19,9 +19,10 @@ public:
     const RollState& state() const { return *m_current; }
     bool canUndo() const { return m_undo->undoValid; }
 
-    // Builds the roll from the tracks and forgets any undo copy; returns the entries made.
+    // Builds the roll from the tracks and forgets any undo copy; returns the entries made. The
+    // options are those the canvas import will read the tracks with.
     int Start(std::span<MidiTrack* const> tracks, int resolution, int beatsPerBar, int transposition,
-              bool marksWritten);
+              bool marksWritten, const ImportOptions& options = {});
 
     // False, and nothing changes, when no note is selected.
     bool ShiftOctaves(int semitones);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_set>
 
 namespace zembra {
 
@@ -98,7 +99,8 @@ int RollState::Build(std::span<MidiTrack* const> tracks)
         if (!track || track->Count() == 0) {
             continue;
         }
-        MarkedTrackWalk walk(std::span<const MidiEvent>(track->EventArray().data(), track->Count()), marksWritten, bar);
+        MarkedTrackWalk walk(std::span<const MidiEvent>(track->EventArray().data(), track->Count()), marksWritten, bar,
+                             options);
         MarkedStrike strike;
         while (count < kRollNoteLimit && walk.Next(strike)) {
             if (strike.ticks / bar >= static_cast<std::uint32_t>(kRollBarLimit)) {
@@ -144,20 +146,63 @@ int RollState::end() const
     return i;
 }
 
-void RollState::Place(RollNote& note, int scale) const
+void RollState::Place(RollNote& note, int scale, bool foldAllowed) const
 {
     note.key = clampKey(WrittenKey(note) + transposition);
+    note.onScale = OnCanvasScale(note.key) ? 1 : 0;
+    if (!note.onScale && options.foldOctaves && foldAllowed) {
+        const CombLanding landing = CombKeys::Standard(true).Land(note.key);
+        if (landing.onComb()) {
+            note.key = landing.pitch;
+            note.onScale = 1;
+        }
+    }
     note.top = TopAt(scale, note.key);
     note.bottom = note.top + kNoteHeight * scale;
     note.left = note.baseLeft + scale * note.barsRemoved * barWidth();
     note.right = note.left + kNoteWidth * scale;
-    note.onScale = OnCanvasScale(note.key) ? 1 : 0;
+}
+
+std::vector<bool> RollState::DoubledFolds() const
+{
+    const int last = end();
+    std::vector<bool> doubled(static_cast<std::size_t>(last), false);
+    if (!options.foldOctaves) {
+        return doubled;
+    }
+    const CombKeys& comb = CombKeys::Standard(true);
+    const auto place = [](const RollNote& note, int key) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(note.tick)) * kRollKeys +
+               static_cast<std::uint64_t>(key);
+    };
+    // The notes that land directly hold their places first, whatever their order in the list.
+    std::unordered_set<std::uint64_t> taken;
+    for (int i = 0; i < last; ++i) {
+        const RollNote& note = notes[static_cast<std::size_t>(i)];
+        const int key = clampKey(WrittenKey(note) + transposition);
+        if (note.isLive() && OnCanvasScale(key)) {
+            taken.insert(place(note, key));
+        }
+    }
+    for (int i = 0; i < last; ++i) {
+        const RollNote& note = notes[static_cast<std::size_t>(i)];
+        const int key = clampKey(WrittenKey(note) + transposition);
+        if (!note.isLive() || OnCanvasScale(key)) {
+            continue;
+        }
+        const CombLanding landing = comb.Land(key);
+        if (landing.onComb() && !taken.insert(place(note, landing.pitch)).second) {
+            doubled[static_cast<std::size_t>(i)] = true;
+        }
+    }
+    return doubled;
 }
 
 void RollState::Refresh()
 {
     importable = notImportable = 0;
     const int last = end();
+    const std::vector<bool> doubled = DoubledFolds();
     for (int scale = 1; scale <= kMagnifierScale; ++scale) {
         auto& list = at(scale);
         for (int i = 0; i < last; ++i) {
@@ -165,7 +210,7 @@ void RollState::Refresh()
             if (!note.isLive()) {
                 continue;
             }
-            Place(note, scale);
+            Place(note, scale, !doubled[static_cast<std::size_t>(i)]);
             if (scale == 1) {
                 ++(note.onScale ? importable : notImportable);
             }

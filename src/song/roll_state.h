@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/midi_event.h"
+#include "model/comb_keys.h"
 #include "song/roll_note.h"
 
 #include <array>
@@ -68,6 +69,8 @@ struct RollState {
     bool redrawNeeded = true;
     bool barsShifted = false;
     bool marksWritten = false;
+    // How the canvas import will read the tracks: the roll shows the notes as it will.
+    ImportOptions options;
     int resolution = 480;
     // Set when the tracks already carry cuts of an earlier OK: those were bars of the time
     // signature in force then, so it must stay.
@@ -100,7 +103,8 @@ struct RollState {
     int Build(std::span<MidiTrack* const> tracks);
     // One entry past the used part of the list.
     int end() const;
-    // Recomputes every live note's key, geometry and scale flag and the two counts.
+    // Recomputes every live note's key, geometry and scale flag and the two counts. Folding shows
+    // a note where it lands on the comb, unless a note already sounds there at its tick.
     void Refresh();
     // "importable : n ..." as control 1049 shows it.
     std::string CountsText() const;
@@ -133,7 +137,10 @@ struct RollState {
 
 private:
     void Mirror(int i);
-    void Place(RollNote& note, int scale) const;
+    // `foldAllowed`: the note may take the row its key folds onto.
+    void Place(RollNote& note, int scale, bool foldAllowed = true) const;
+    // Per live note of the list, whether its fold would double a note already there.
+    std::vector<bool> DoubledFolds() const;
     int SessionBarsBefore(int buildBar) const;
 };
 

@@ -95,7 +95,7 @@ void rewriteTrack(MidiTrack& track, std::size_t trackIndex, const RollState& sta
     std::map<int, std::deque<std::uint8_t>> releases;
     std::size_t run = 0;
     bool insideRun = false;
-    MarkedTrackWalk walk(old, state.marksWritten, state.barTicks());
+    MarkedTrackWalk walk(old, state.marksWritten, state.barTicks(), state.options);
     MarkedStrike strike;
     bool isStrike = false;
     while (walk.Step(strike, isStrike)) {

@@ -329,5 +329,18 @@ inline constexpr int kCliInfoOwnFile = 41391;
 inline constexpr int kCliInfoYes = 41392;
 inline constexpr int kCliInfoNo = 41393;
 inline constexpr int kCliInfoBarsClipped = 41394; // %1 the bars of the piece
+// Fitting an imported file to the comb, and mending the notes that will not sound.
+inline constexpr int kFitButton = 41400;
+inline constexpr int kFitTransposition = 41401;
+inline constexpr int kFitKey = 41402;
+inline constexpr int kFitPlayable = 41403;
+inline constexpr int kFitNotPlayable = 41404;
+inline constexpr int kFitTooClose = 41405;
+inline constexpr int kFitFoldOctaves = 41406;
+inline constexpr int kFitLeaveOutDrums = 41407;
+inline constexpr int kFitButtonTip = 41408;
+// %1 is the number of notes moved, %2 of those removed.
+inline constexpr int kMendResult = 41409;
+inline constexpr int kPromptMend = 41410;
 
 } // namespace zembra::str

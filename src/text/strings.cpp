@@ -456,6 +456,25 @@ constexpr TextEntry kTable[] = {
     {str::kCliInfoYes, "はい", "yes"},
     {str::kCliInfoNo, "いいえ", "no"},
     {str::kCliInfoBarsClipped, "（曲は %1 小節、キャンバスには先頭だけ）", "(the piece has %1 bars; the canvas takes the first)"},
+    // Fitting a file to the comb; mending the notes that will not sound.
+    {str::kFitButton, "くし歯に合わせる", "Fit to comb"},
+    {str::kFitTransposition, "移調", "Transp."},
+    {str::kFitKey, "調", "Key"},
+    {str::kFitPlayable, "演奏可", "Playable"},
+    {str::kFitNotPlayable, "演奏不可", "Not playable"},
+    {str::kFitTooClose, "間隔不足", "Too close"},
+    {str::kFitFoldOctaves, "オクターブで折り返す", "Fold by octaves"},
+    {str::kFitLeaveOutDrums, "ドラム（チャンネル10）を除く", "Leave out the drum channel"},
+    {str::kFitButtonTip,
+     "-12 から +12 までの移調を比べ、いちばん多くの音符が鳴る移調を選びます",
+     "Compares the transpositions from -12 to +12 and chooses the one that plays the most notes"},
+    {str::kMendResult, "%1 個の音符をオクターブ移動し、%2 個の音符を削除しました。",
+     "%1 notes moved by octaves, %2 notes removed."},
+    {str::kPromptMend,
+     "音が出ない音符を、鳴らせる段へオクターブ単位で移します（移せない音符は削除）\n"
+     "音が出ない音符を直す",
+     "Move each note that will not sound by octaves to a row where it sounds, or delete it\n"
+     "Mend notes"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

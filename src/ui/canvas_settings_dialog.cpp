@@ -5,6 +5,7 @@
 #include "midi/sync_clock.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "ui/comb_fit_panel.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -159,6 +160,9 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    if (setup.fit.rank) {
+        layout->addWidget(makeFitPanel());
+    }
     layout->addWidget(m_info);
     layout->addWidget(redoAssignment);
     layout->addLayout(bottom);
@@ -183,6 +187,41 @@ QComboBox* CanvasSettingsDialog::makeList(const char* name, std::span<const std:
 QString CanvasSettingsDialog::info() const
 {
     return m_info->text();
+}
+
+QWidget* CanvasSettingsDialog::makeFitPanel()
+{
+    m_fitPanel = new CombFitPanel(
+        [this](const ImportOptions& options) { return m_setup.fit.rank(options, currentGrid()); }, m_setup.fit.key,
+        m_setup.fit.options, this);
+    connect(m_fitPanel, &CombFitPanel::transpositionChosen, this,
+            [this](int transposition) { m_transposition->setCurrentIndex(TranspositionIndex(transposition)); });
+    connect(m_fitPanel, &CombFitPanel::optionsChanged, this, &CanvasSettingsDialog::recount);
+    // The too-close figures hold for the grid they were made on.
+    for (QComboBox* list : {m_beats, m_bars, m_barLength, m_scale}) {
+        connect(list, &QComboBox::currentIndexChanged, m_fitPanel, &CombFitPanel::Invalidate);
+    }
+    return m_fitPanel;
+}
+
+ImportOptions CanvasSettingsDialog::importOptions() const
+{
+    return m_fitPanel ? m_fitPanel->options() : m_setup.fit.options;
+}
+
+FitGrid CanvasSettingsDialog::currentGrid() const
+{
+    FitGrid grid;
+    grid.beatsPerBar = currentEntry(m_beats, m_setup.beatsPerBar);
+    grid.barCount = currentEntry(m_bars, m_setup.barCount);
+    grid.barLengthMm = currentEntry(m_barLength, m_setup.barLengthMm);
+    grid.pixelsPerQuarter = currentEntry(m_scale, m_setup.pixelsPerQuarter);
+    return grid;
+}
+
+void CanvasSettingsDialog::recount()
+{
+    onTranspositionChanged(m_transposition->currentIndex());
 }
 
 void CanvasSettingsDialog::setClockTempo(std::uint32_t tempo)
@@ -213,7 +252,7 @@ void CanvasSettingsDialog::onTranspositionChanged(int index)
     if (!semitones) {
         return;
     }
-    const auto [importable, notImportable] = m_counter(*semitones);
+    const auto [importable, notImportable] = m_counter(*semitones, importOptions());
     m_info->setText(Utf8(TranspositionCountsLine(importable, notImportable)));
 }
 
@@ -239,9 +278,16 @@ void CanvasSettingsDialog::openEditor()
     }
     const int beats = currentEntry(m_beats, m_setup.beatsPerBar);
     const int transposition = currentEntry(m_transposition, m_setup.transposition);
-    const EditorChoice choice = m_setup.editor(beats, transposition, m_cutMarkers);
+    const EditorChoice choice = m_setup.editor(beats, transposition, m_cutMarkers, importOptions());
     if (!choice.accepted) {
         return;
+    }
+    if (m_fitPanel) {
+        // The tracks have changed under the table.
+        m_fitPanel->Invalidate();
+        if (choice.cutMarkers) {
+            m_fitPanel->LockDrums();
+        }
     }
     if (m_setup.enabled.beats) {
         m_beats->setCurrentIndex(BeatsIndex(choice.beatsPerBar));
@@ -252,7 +298,7 @@ void CanvasSettingsDialog::openEditor()
     }
     m_cutMarkers = choice.cutMarkers;
     if (m_counter) {
-        const auto [importable, notImportable] = m_counter(choice.transposition);
+        const auto [importable, notImportable] = m_counter(choice.transposition, importOptions());
         m_info->setText(Utf8(EditedCountsLine(importable, notImportable)));
     }
 }

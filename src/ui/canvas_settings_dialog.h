@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/comb_fit.h"
 #include "ui/canvas_settings_rules.h"
 
 #include <QDialog>
@@ -16,6 +17,8 @@ class QPushButton;
 class QSlider;
 
 namespace zembra {
+
+class CombFitPanel;
 
 struct SongState;
 class SyncClock;
@@ -35,8 +38,18 @@ public:
         int transposition = 0;
         int cutMarkers = 0;
     };
-    // Runs the import edit dialog from the dialog's time signature, transposition and marks.
-    using Editor = std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers)>;
+    // Runs the import edit dialog from the dialog's time signature, transposition, marks and
+    // import options.
+    using Editor =
+        std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers, const ImportOptions& options)>;
+    // The import use's fit to the comb: ranks the transpositions under the options on the grid
+    // the dialog shows. None: the dialog has no fit panel.
+    using Ranker = std::function<std::vector<FitRow>(const ImportOptions& options, const FitGrid& grid)>;
+    struct Fit {
+        Ranker rank;
+        FileKey key;
+        ImportOptions options;
+    };
 
     struct Setup {
         QString caption;          // empty: the table's caption
@@ -57,9 +70,10 @@ public:
         bool hideRedoAssignment = false;
         int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
         Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
+        Fit fit;
     };
-    // Counts of notes that can and cannot be placed at a transposition.
-    using Counter = std::function<std::pair<int, int>(int transposition)>;
+    // Counts of notes that can and cannot be placed at a transposition under the import options.
+    using Counter = std::function<std::pair<int, int>(int transposition, const ImportOptions& options)>;
 
     CanvasSettingsDialog(const Setup& setup, SongState& song, SyncClock* clock, double* documentTempo,
                          Counter counter, QWidget* parent = nullptr);
@@ -68,6 +82,9 @@ public:
     double tempo() const { return m_tempo; }
     int cutMarkers() const { return m_cutMarkers; }
     QString info() const;
+    // The import options the fit panel shows; the setup's when there is no panel.
+    ImportOptions importOptions() const;
+    CombFitPanel* fitPanel() const { return m_fitPanel; }
 
     void accept() override;
     void reject() override;
@@ -84,6 +101,9 @@ private:
     void copySelection();
     void openEditor();
     int currentEntry(QComboBox* list, int fallback) const;
+    FitGrid currentGrid() const;
+    void recount();
+    QWidget* makeFitPanel();
 
     Setup m_setup;
     SongState& m_song;
@@ -104,6 +124,7 @@ private:
     QLabel* m_readout = nullptr;
     QLabel* m_info = nullptr;
     QPushButton* m_editor = nullptr;
+    CombFitPanel* m_fitPanel = nullptr;
 };
 
 } // namespace zembra

@@ -34,6 +34,8 @@ inline constexpr int kExportAudio = 32840;
 inline constexpr int kExportCardPdf = 32841;
 // Writes the card as SVG or DXF for a laser or vinyl cutter: holes and strip outlines to cut.
 inline constexpr int kExportCardCutter = 32842;
+// Moves the notes the hole-spacing check flags by octaves to rows where they sound, or deletes them.
+inline constexpr int kMendCloseHoles = 32850;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

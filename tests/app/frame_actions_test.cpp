@@ -171,6 +171,16 @@ void arrangeTwoNotes(Bench& b)
     b.rightClick(120, 260);
 }
 
+// Two notes of one row 10 pixels apart, under the check: at 50 mm a bar they need 16.
+void arrangeCloseNotes(Bench& b)
+{
+    b.rightClick(40, 200);
+    b.rightClick(50, 200);
+    b.view->OnCommand(kDistanceCheck);
+    b.view->PaintOffscreen();
+    b.scripted->clear();
+}
+
 // Notes that are already saved or that nobody minds losing: no save question comes first.
 void arrangeUnmodifiedNotes(Bench& b)
 {
@@ -342,6 +352,15 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              EXPECT_EQ(b.view->song().distanceCheckMode, 1);
              EXPECT_TRUE(b.frame->action(kDistanceCheck)->isChecked());
+         }},
+        {kMendCloseHoles, "mend moves the later of two close notes up an octave and says so", arrangeCloseNotes,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Message});
+             EXPECT_EQ(b.scripted->asked()[0].text, QStringLiteral("1 notes moved by octaves, 0 notes removed."));
+             const SongState& song = b.view->song();
+             EXPECT_EQ(song.notes[1].top, song.notes[0].top - 12 * 12) << "twelve rows up: an octave";
+             EXPECT_EQ(song.selectedCount, 1);
+             EXPECT_FALSE(b.frame->action(kMendCloseHoles)->isEnabled()) << "nothing is flagged any more";
          }},
         {kSettings, "settings open the canvas settings dialog", nullptr,
          [](Bench& b) {

@@ -86,6 +86,7 @@ const std::vector<Popup> kMenuBar = {
       {32814, "リズムに合わせて打込み", "Recording"},
       kSep,
       {32801, "音符の最小間隔チェック", "Check Distance"},
+      {32850, "音が出ない音符を直す(&M)", "Mend notes that will not sound(&M)"},
       {32804, "設定...", "Setting..."}}},
     {"演奏", "Play",
      {{32789, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},

@@ -7,6 +7,7 @@
 #include "canvas/playback_cursor.h"
 #include "monkey_cutter_gestures.h"
 #include "monkey_feature_gestures.h"
+#include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
 #include "ui/command_ids.h"
 
@@ -436,6 +437,7 @@ constexpr Gesture kGestures[] = {
     {"card-output", 2, false, CardOutput},
     {"record", 3, true, Record},
     {"cutter-export", 2, false, CutterExport},
+    {"mend-notes", 2, false, MendNotes},
 };
 
 } // namespace

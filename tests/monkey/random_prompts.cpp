@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "monkey_fit_gestures.h"
 #include "song/import_edit_dialog.h"
 
 #include <algorithm>
@@ -179,12 +180,21 @@ int RandomPrompts::runDialog(QDialog& dialog)
         return QDialog::Rejected;
     }
     fillFields(dialog);
+    FitToComb(dialog, m_dice);
     if (auto* editor = qobject_cast<ImportEditDialog*>(&dialog)) {
         editImport(*editor);
     }
     // The import settings' ">>Editor" opens the import editor (through these prompts again); the
     // card settings' preview button closes them and previews.
     clickButton(dialog, "editor", 30);
+    // The save question is answered by its buttons: a person saves or lets the changes go, and
+    // only then does a file open (where the import settings and their fit to the comb wait).
+    if (dialog.objectName() == QLatin1String("SaveConfirmDialog")) {
+        clickButton(dialog, m_dice.percent(50) ? "discard" : "save", 70);
+        if (dialog.result() == QDialog::Accepted) {
+            return QDialog::Accepted;
+        }
+    }
     if (dialog.objectName() == QLatin1String("CCardPrintDialog")) {
         clickButton(dialog, "ctl1026", 20);
         if (dialog.result() == QDialog::Accepted) {

@@ -184,7 +184,7 @@ TEST_F(SettingsDialog, CancelPutsTheOpeningTempoBackUnscaled)
 TEST_F(SettingsDialog, ATranspositionChangeCountsAgain)
 {
     std::vector<int> asked;
-    auto dialog = open([&asked](int transposition) {
+    auto dialog = open([&asked](int transposition, const ImportOptions&) {
         asked.push_back(transposition);
         return std::make_pair(10 + transposition, 5);
     });
@@ -212,11 +212,12 @@ TEST_F(SettingsDialog, TheEditorStartsFromTheListsAndHandsBackItsChoice)
         setup.tempo = 500000;
         documentTempo = 400000;
         std::vector<int> asked;
-        setup.editor = [&](int beats, int transposition, int cutMarkers) {
+        setup.editor = [&](int beats, int transposition, int cutMarkers, const ImportOptions&) {
             asked = {beats, transposition, cutMarkers};
             return CanvasSettingsDialog::EditorChoice{c.accepted, 3, -2, 1};
         };
-        auto dialog = open([](int transposition) { return std::make_pair(10 + transposition, 5); });
+        auto dialog =
+            open([](int transposition, const ImportOptions&) { return std::make_pair(10 + transposition, 5); });
         choose(*dialog, "transposition", "+1");
         dialog->findChild<QLabel*>(QStringLiteral("info"))->setText(QStringLiteral("Setting info."));
         ASSERT_TRUE(child<QPushButton>(*dialog, "editor")->isEnabled());

@@ -1,0 +1,242 @@
+// Counting and placing a file's notes under the import options: folding by octaves and leaving
+// out the drum channel.
+#include "canvas/import_placement.h"
+#include "midi/midi_track.h"
+#include "midi/smf_reader.h"
+
+#include "song_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace zembra {
+namespace {
+
+struct Strike {
+    std::uint32_t tick;
+    std::uint8_t key;
+    std::uint8_t velocity = 64;
+    std::uint8_t status = 0x90;
+};
+
+using Strikes = std::vector<std::vector<Strike>>;
+
+struct Tracks {
+    std::vector<std::unique_ptr<MidiTrack>> owned;
+    std::vector<const MidiTrack*> view;
+};
+
+Tracks tracksOf(const Strikes& strikes)
+{
+    Tracks tracks;
+    for (const auto& list : strikes) {
+        auto track = std::make_unique<MidiTrack>();
+        std::uint32_t last = 0;
+        for (const Strike& s : list) {
+            track->Append(MidiEvent{s.tick - last, s.status, s.key, s.velocity, 0});
+            last = s.tick;
+        }
+        tracks.view.push_back(track.get());
+        tracks.owned.push_back(std::move(track));
+    }
+    return tracks;
+}
+
+Tracks readFixture(const std::string& name, int* resolution)
+{
+    SmfReader reader;
+    EXPECT_TRUE(reader.load(ZEMBRA_TEST_DATA "/midi/" + name)) << reader.error();
+    *resolution = reader.resolution();
+    Tracks tracks;
+    for (std::size_t t = 0; t < reader.trackCount(); ++t) {
+        auto track = std::make_unique<MidiTrack>();
+        MidiEvent events[64];
+        while (const std::uint32_t got = reader.read(t, events, 64)) {
+            for (std::uint32_t i = 0; i < got; ++i) {
+                track->Append(events[i]);
+            }
+        }
+        tracks.view.push_back(track.get());
+        tracks.owned.push_back(std::move(track));
+    }
+    return tracks;
+}
+
+ImportOptions optionsOf(bool fold, bool drums)
+{
+    ImportOptions options;
+    options.foldOctaves = fold;
+    options.leaveOutDrums = drums;
+    return options;
+}
+
+constexpr std::uint8_t kDrums = 0x99;
+
+struct OptionCountCase {
+    const char* name;
+    Strikes tracks;
+    int transposition;
+    bool cutMarkers;
+    ImportOptions options;
+    int importable;
+    int notImportable;
+};
+
+class OptionCounting : public testing::TestWithParam<OptionCountCase> {};
+
+TEST_P(OptionCounting, CountsWhatThePlacingWillMakeOfTheNotes)
+{
+    const OptionCountCase& c = GetParam();
+    auto song = NewSong();
+    const Tracks tracks = tracksOf(c.tracks);
+    const ImportCounts got = CountImportable(tracks.view, *song, c.transposition, c.cutMarkers, c.options);
+    EXPECT_EQ(got.importable, c.importable);
+    EXPECT_EQ(got.notImportable, c.notImportable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionCounting, testing::Values(
+    OptionCountCase{"DrumsCountAsNotesByDefault", {{{0, 62, 64, kDrums}, {10, 61, 64, kDrums}}}, 0, false, {}, 1, 1},
+    OptionCountCase{"DrumsLeftOut", {{{0, 62, 64, kDrums}, {10, 61, 64, kDrums}, {20, 64}}}, 0, false,
+                    optionsOf(false, true), 1, 0},
+    OptionCountCase{"OtherChannelsStay", {{{0, 62, 64, 0x98}, {10, 62, 64, 0x9A}}}, 0, false, optionsOf(false, true), 2,
+                    0},
+    OptionCountCase{"MiddleCSharpFolds", {{{0, 61}, {10, 100}}}, 0, false, optionsOf(true, false), 2, 0},
+    // A folded note that lands on a note of the file at the same key and tick doubles it.
+    OptionCountCase{"FoldOntoANoteAtTheSameTickIsLeftOut", {{{0, 61}, {0, 73}}}, 0, false, optionsOf(true, false), 1,
+                    1},
+    OptionCountCase{"TheNoteOnTheRowWinsWhicheverTrackComesFirst", {{{0, 49}}, {{0, 73}}}, 0, false,
+                    optionsOf(true, false), 1, 1},
+    OptionCountCase{"TwoFoldsOntoOnePlace", {{{0, 49}, {0, 61}}}, 0, false, optionsOf(true, false), 1, 1},
+    OptionCountCase{"FoldsAtOtherTicksAllCount", {{{0, 61}, {1, 61}, {1, 72}}}, 0, false, optionsOf(true, false), 3, 0},
+    // With the transposition: 48 + 1 = 49 folds onto 73, where 72 + 1 already is.
+    OptionCountCase{"FoldAfterTransposition", {{{0, 48}, {0, 72}}}, 1, false, optionsOf(true, false), 1, 1},
+    // The editor's marks are no notes and never fold onto the comb.
+    OptionCountCase{"MarksNeverFold", {{{0, 1}, {0, 2}, {10, 62}}}, 0, true, optionsOf(true, true), 1, 0},
+    OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Placed {
+    int left;
+    int pitch;
+    bool operator<(const Placed& o) const { return std::tie(left, pitch) < std::tie(o.left, o.pitch); }
+    bool operator==(const Placed&) const = default;
+};
+
+std::vector<Placed> placedNotes(const SongState& song)
+{
+    std::vector<Placed> notes;
+    for (int i = 0; i < song.UsedEnd(); ++i) {
+        if (song.IsLive(i)) {
+            notes.push_back({song.notes[i].left, song.notes[i].pitch});
+        }
+    }
+    return notes;
+}
+
+struct OptionPlacementCase {
+    const char* name;
+    Strikes tracks;
+    int resolution;
+    bool cutMarkers;
+    ImportOptions options;
+    std::vector<Placed> expected;
+};
+
+class OptionPlacement : public testing::TestWithParam<OptionPlacementCase> {};
+
+TEST_P(OptionPlacement, PlacesWhatTheOptionsLetThrough)
+{
+    const OptionPlacementCase& c = GetParam();
+    auto song = NewSong();
+    const Tracks tracks = tracksOf(c.tracks);
+    PlaceImportedNotes(*song, tracks.view, c.resolution, c.cutMarkers, c.options);
+    EXPECT_EQ(placedNotes(*song), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OptionPlacement, testing::Values(
+    OptionPlacementCase{"WithoutOptionsNothingChanges", {{{0, 61}, {96, 62, 64, kDrums}}}, 96, false, {}, {{24, 62}}},
+    OptionPlacementCase{"DrumsLeftOut", {{{0, 61}, {96, 62, 64, kDrums}, {192, 64}}}, 96, false, optionsOf(false, true),
+                        {{48, 64}}},
+    OptionPlacementCase{"FoldedOntoTheNearestRow", {{{0, 61}, {96, 100}, {192, 50}}}, 96, false,
+                        optionsOf(true, false), {{0, 73}, {24, 88}, {48, 62}}},
+    OptionPlacementCase{"NoDoubleHoleFromTheSameTick", {{{0, 61}}, {{0, 73}}}, 96, false, optionsOf(true, false),
+                        {{0, 73}}},
+    // At 480 ticks a quarter and 24 pixels a quarter ticks 0 and 10 are both pixel 0: the same hole.
+    OptionPlacementCase{"NoDoubleHoleFromANearTick", {{{0, 73}, {10, 61}, {15, 49}, {40, 61}}}, 480, false,
+                        optionsOf(true, false), {{0, 73}, {2, 73}}},
+    OptionPlacementCase{"MarksNeverLand", {{{0, 62}, {100, 1}, {400, 2}, {1200, 64}}}, 96, true,
+                        optionsOf(true, false), {{0, 62}, {96 + 12, 64}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The places (x, row top) of the live notes, with how many notes each holds.
+std::map<std::pair<int, int>, int> places(const SongState& song)
+{
+    std::map<std::pair<int, int>, int> found;
+    for (int i = 0; i < song.UsedEnd(); ++i) {
+        if (song.IsLive(i)) {
+            ++found[{song.notes[i].left, song.notes[i].top}];
+        }
+    }
+    return found;
+}
+
+TEST(Folding, NeverDoublesAHoleAndNeverMovesANoteThatHadARow)
+{
+    const char* kFiles[] = {"comb-fit-voices.mid", "abc2midi-tune.mid", "csvmidi-format1.mid", "roll-edit.mid"};
+    for (const char* file : kFiles) {
+        int resolution = 0;
+        const Tracks tracks = readFixture(file, &resolution);
+        for (int transposition = -12; transposition <= 12; ++transposition) {
+            SCOPED_TRACE(std::string(file) + " at " + std::to_string(transposition));
+            auto plain = NewSong();
+            plain->importTransposition = transposition;
+            PlaceImportedNotes(*plain, tracks.view, resolution, false);
+            auto folded = NewSong();
+            folded->importTransposition = transposition;
+            PlaceImportedNotes(*folded, tracks.view, resolution, false, optionsOf(true, false));
+
+            const auto before = places(*plain);
+            const auto after = places(*folded);
+            for (const auto& [place, count] : before) {
+                ASSERT_TRUE(after.count(place)) << "a note that had a row stays where it was";
+                EXPECT_EQ(after.at(place), count) << "and nothing was folded onto it";
+            }
+            for (const auto& [place, count] : after) {
+                if (!before.count(place)) {
+                    EXPECT_EQ(count, 1) << "a folded note has its hole to itself";
+                }
+            }
+            const std::vector<Placed> kept = placedNotes(*plain);
+            std::vector<Placed> all = placedNotes(*folded);
+            std::multiset<Placed> remaining(all.begin(), all.end());
+            for (const Placed& p : kept) {
+                ASSERT_TRUE(remaining.count(p)) << "the note at " << p.left << " keeps its pitch " << p.pitch;
+                remaining.erase(remaining.find(p));
+            }
+        }
+    }
+}
+
+TEST(Folding, TheFixtureFoldsItsBassOntoTheComb)
+{
+    int resolution = 0;
+    const Tracks tracks = readFixture("comb-fit-voices.mid", &resolution);
+    auto song = NewSong();
+    const ImportCounts plain = CountImportable(tracks.view, *song, 0);
+    const ImportCounts folded = CountImportable(tracks.view, *song, 0, false, optionsOf(true, false));
+    const ImportCounts noDrums = CountImportable(tracks.view, *song, 0, false, optionsOf(false, true));
+    // 82 notes (as midicsv counts them): 31 of the melody (two above the comb and a middle C
+    // sharp), 22 of the bass (mostly below the comb) and 29 drums on the comb.
+    EXPECT_EQ(plain.importable + plain.notImportable, 82);
+    EXPECT_EQ(noDrums.importable + noDrums.notImportable, 82 - 29);
+    EXPECT_EQ(noDrums.importable, plain.importable - 29);
+    EXPECT_GT(folded.importable, plain.importable);
+    EXPECT_GT(folded.notImportable, 0) << "the bass's low G lands on the melody's G: left out";
+}
+
+} // namespace
+} // namespace zembra

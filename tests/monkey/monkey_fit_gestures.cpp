@@ -1,0 +1,55 @@
+#include "monkey_fit_gestures.h"
+
+#include "app/main_frame.h"
+#include "canvas/kelp_view.h"
+#include "monkey_dice.h"
+#include "monkey_rig.h"
+#include "ui/command_ids.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <string>
+
+namespace zembra::monkey {
+
+namespace {
+
+void Run(MonkeyRig& rig, int id)
+{
+    rig.Note("command " + std::to_string(id) + (rig.leftHeld() ? " while the left button is held" : ""));
+    if (QAction* action = rig.frame().action(id)) {
+        rig.frame().updateCommandStates();
+        if (action->isEnabled()) {
+            rig.MarkPressInterrupted();
+        }
+        action->trigger();
+    }
+}
+
+} // namespace
+
+void MendNotes(MonkeyRig& rig)
+{
+    // The command is offered only while the check is on, so most of the time it is put on first.
+    if (!rig.view().song().distanceCheckMode && rig.dice().percent(70)) {
+        Run(rig, cmd::kDistanceCheck);
+    }
+    Run(rig, cmd::kMendCloseHoles);
+}
+
+void FitToComb(QDialog& dialog, MonkeyDice& dice)
+{
+    auto* fit = dialog.findChild<QPushButton*>(QStringLiteral("fitToComb"));
+    if (fit && fit->isEnabled() && dice.percent(50)) {
+        fit->click();
+    }
+    auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("fitTable"));
+    if (table && table->rowCount() > 0 && dice.percent(50)) {
+        table->selectRow(dice.below(table->rowCount()));
+    }
+}
+
+} // namespace zembra::monkey
