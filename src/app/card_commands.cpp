@@ -11,6 +11,7 @@ CardCommands::CardCommands(CMainFrame& frame, CKelpView& view, CKelpDoc& doc)
     , m_view(view)
     , m_doc(doc)
     , m_flow(*this)
+    , m_calibration(*this)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card/calibration_flow.h"
 #include "card/card_host.h"
 #include "card/card_print_flow.h"
 
@@ -16,6 +17,7 @@ public:
     CardCommands(CMainFrame& frame, CKelpView& view, CKelpDoc& doc);
 
     CardPrintFlow& flow() { return m_flow; }
+    CalibrationFlow& calibration() { return m_calibration; }
 
     SongState& song() override;
     int playbackStartX() const override;
@@ -33,6 +35,7 @@ private:
     CKelpView& m_view;
     CKelpDoc& m_doc;
     CardPrintFlow m_flow;
+    CalibrationFlow m_calibration;
 };
 
 } // namespace zembra

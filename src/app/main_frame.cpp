@@ -450,6 +450,12 @@ void CMainFrame::carryOut(int commandId)
     case cmd::kExportCardPdf:
         m_card->flow().ExportPdfCommand();
         break;
+    case cmd::kPrintCalibration:
+        m_card->calibration().PrintStripCommand();
+        break;
+    case cmd::kCalibrationLengths:
+        m_card->calibration().LengthsCommand();
+        break;
     case cmd::kHelp:
         showHelp(0);
         break;

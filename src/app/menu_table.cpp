@@ -28,6 +28,8 @@ constexpr std::array kFileMenu = {
     MenuItem{kPrintPreview, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "Preview(&V)"},
     MenuItem{kPrint, "印刷(&P)...\tCtrl+P", "Print(&P)...\tCtrl+P"},
     MenuItem{kExportCardPdf, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
+    MenuItem{kPrintCalibration, "校正ストリップを印刷(&B)...", "Print Calibration Strip..."},
+    MenuItem{kCalibrationLengths, "校正の測定値を入力(&M)...", "Enter Calibration Lengths..."},
     kSeparator,
     MenuItem{kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"},
 };

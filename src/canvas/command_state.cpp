@@ -46,6 +46,8 @@ constexpr std::array kImplemented = {
     cmd::kPrint,
     cmd::kPrintPreview,
     cmd::kExportCardPdf,
+    cmd::kPrintCalibration,
+    cmd::kCalibrationLengths,
     cmd::kSettings,
 };
 
@@ -111,6 +113,8 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kPrint:
     case cmd::kPrintPreview:
     case cmd::kExportCardPdf:
+    case cmd::kPrintCalibration:
+    case cmd::kCalibrationLengths:
         state.enabled = idle;
         break;
     case cmd::kFileSave:

@@ -80,7 +80,7 @@ void CardPainter::Line(QPainter& painter, const QPen& pen, int x1, int y1, int x
     Check((x1 + x2) / 2, (y1 + y2) / 2, pen.color());
 }
 
-void CardPainter::PaintPage(QPainter& painter, int page)
+void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
 {
     const CardGeometry& g = m_geometry;
     if (page == 1) {
@@ -117,7 +117,7 @@ void CardPainter::PaintPage(QPainter& painter, int page)
         for (int c = 0; c < g.copies(); ++c) {
             BlankAfterStrip(painter, end, g.StripTop(strip.index, c));
         }
-        if (m_numbers) {
+        if (m_numbers && numbers) {
             for (int c = 0; c < g.copies(); ++c) {
                 DrawStripNumber(painter, page, strip, c);
             }

@@ -39,7 +39,8 @@ public:
     // Marks on paper are counted; a preview does not count.
     void setCountMarks(bool count) { m_countMarks = count; }
 
-    void PaintPage(QPainter& painter, int page);
+    // `numbers` false paints the card as it is without the strip numbers, on the same layout.
+    void PaintPage(QPainter& painter, int page, bool numbers = true);
 
     int marksDrawn() const { return m_marksDrawn; }
     bool drawFailed() const { return m_drawFailed; }

@@ -32,6 +32,10 @@ inline constexpr int kValveAssignment = 32830;
 inline constexpr int kExportAudio = 32840;
 // Writes the card to a PDF file through the card painter, for machines without a printer.
 inline constexpr int kExportCardPdf = 32841;
+// Prints the calibration strip on a printer and takes the lengths measured on it.
+inline constexpr int kPrintCalibration = 32860;
+// Takes the measured lengths of the calibration strip without printing it again.
+inline constexpr int kCalibrationLengths = 32861;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -5,6 +5,7 @@
 #include "canvas/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
+#include "monkey_calibration_gestures.h"
 #include "monkey_feature_gestures.h"
 #include "monkey_rig.h"
 #include "ui/command_ids.h"
@@ -240,7 +241,7 @@ void CloseOtherWindows(MonkeyRig& rig)
 bool RendersForReal(int id)
 {
     return id == cmd::kExportAudio || id == cmd::kPrint || id == cmd::kPrintPreview || id == cmd::kExportCardPdf ||
-           id == cmd::kPrintSetup;
+           id == cmd::kPrintSetup || id == cmd::kPrintCalibration;
 }
 
 void TypeKey(MonkeyRig& rig)
@@ -439,6 +440,7 @@ constexpr Gesture kGestures[] = {
     {"distance-check", 2, false, DistanceCheck},
     {"card-output", 2, false, CardOutput},
     {"record", 3, true, Record},
+    {"calibration", 2, false, Calibration},
 };
 
 } // namespace
