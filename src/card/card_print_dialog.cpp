@@ -1,7 +1,6 @@
 #include "card/card_print_dialog.h"
 
 #include "card/calibration_dialog.h"
-#include "card/card_layout.h"
 #include "card/card_painter.h"
 #include "card/strip_numbers.h"
 #include "card/card_print_flow.h"
@@ -391,15 +390,7 @@ void CCardPrintDialog::PaintStripNumber(QPainter& painter, int width)
 {
     // The first strip's number in the end margin of the schematic card, reading across it, as the
     // card has it after its last bar; the count comes from the card laid out with these options.
-    auto song = std::make_unique<SongState>(m_song);
-    song->printOptions = options;
-    song->barLengthMm = barLengthMm;
-    const PrintMetrics metrics = CalibratedMetrics(CheckMetrics(), printerName);
-    const LayoutResult laid = LayOutCard(*song, metrics);
-    int count = 1;
-    if (laid.problem == LayoutProblem::None) {
-        count = std::max(1, CardGeometry(*song, metrics, laid.layout).StripCount());
-    }
+    const int count = StripCountWith(m_song, options, barLengthMm, CalibratedMetrics(CheckMetrics(), printerName));
     const QString label = QString::fromStdString(StripNumberText(1, count, m_song.title));
     const bool mirror = options.mirrorCard != 0;
     const QRect band = mirror ? QRect(1, kPreviewTop, kMarginTail - 1, kPreviewBand)

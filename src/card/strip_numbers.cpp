@@ -3,6 +3,7 @@
 #include "card/card_constants.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace zembra {
 
@@ -110,6 +111,18 @@ int StripNumbers::FontPixels(const NumberBox& box) const
     const int thickness = box.across ? box.right - box.left : box.bottom - box.top;
     const int font = box.across ? m_geometry.MmX(card::kStripNumberFontMm) : m_geometry.MmY(card::kStripNumberFontMm);
     return std::max(1, std::min(font, thickness));
+}
+
+int StripCountWith(const SongState& song, const PrintOptions& options, int barLengthMm, const PrintMetrics& metrics)
+{
+    auto copy = std::make_unique<SongState>(song);
+    copy->printOptions = options;
+    copy->barLengthMm = barLengthMm;
+    const LayoutResult laid = LayOutCard(*copy, metrics);
+    if (laid.problem != LayoutProblem::None) {
+        return 1;
+    }
+    return std::max(1, CardGeometry(*copy, metrics, laid.layout).StripCount());
 }
 
 std::string StripNumberText(int number, int count, std::string_view title)

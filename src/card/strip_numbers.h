@@ -54,6 +54,10 @@ private:
     int m_count;
 };
 
+// The number of strips the song's card has with other options and bar length, as the print
+// settings show it before the song takes them; 1 when the card cannot be laid out.
+int StripCountWith(const SongState& song, const PrintOptions& options, int barLengthMm, const PrintMetrics& metrics);
+
 // "3 / 7  Title": the strip's number, the number of strips and the song's title.
 std::string StripNumberText(int number, int count, std::string_view title);
 

@@ -162,6 +162,21 @@ TEST(StripNumbers, NumberedStripsKeepRoomAfterTheirLastBar)
     EXPECT_EQ(StripNumberReserve(kPage), 22 + 6 + 36);
 }
 
+TEST(StripNumbers, CountsTheStripsOfTheOptionsAskedFor)
+{
+    TestCardHost host;
+    host.note(0, 3);
+    host.note(23 * 96, 3); // 24 bars of 50 mm: 3 on the first strip, then 4, or 3 with numbers
+    const PrintOptions plain = host.song().printOptions;
+    PrintOptions numbered = plain;
+    numbered.stripNumbers = 1;
+    EXPECT_EQ(StripCountWith(host.song(), plain, 50, kPage), 7);
+    EXPECT_EQ(StripCountWith(host.song(), numbered, 50, kPage), 8);
+    EXPECT_EQ(StripCountWith(host.song(), numbered, 0, kPage), 1);
+    EXPECT_EQ(StripCountWith(host.song(), numbered, 100, {}), 1) << "no metrics, no layout";
+    EXPECT_EQ(host.song().barLengthMm, 50) << "the song keeps its own";
+}
+
 TEST(StripNumbers, TextGivesTheNumberTheCountAndTheTitle)
 {
     EXPECT_EQ(StripNumberText(3, 7, "Waltz"), "3 / 7  Waltz");
