@@ -12,6 +12,7 @@ CardCommands::CardCommands(CMainFrame& frame, CKelpView& view, CKelpDoc& doc)
     , m_doc(doc)
     , m_flow(*this)
     , m_cutter(*this)
+    , m_calibration(*this)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card/calibration_flow.h"
 #include "card/card_host.h"
 #include "card/card_print_flow.h"
 #include "card/cutter_export_flow.h"
@@ -18,6 +19,7 @@ public:
 
     CardPrintFlow& flow() { return m_flow; }
     CutterExportFlow& cutter() { return m_cutter; }
+    CalibrationFlow& calibration() { return m_calibration; }
 
     SongState& song() override;
     int playbackStartX() const override;
@@ -36,6 +38,7 @@ private:
     CKelpDoc& m_doc;
     CardPrintFlow m_flow;
     CutterExportFlow m_cutter;
+    CalibrationFlow m_calibration;
 };
 
 } // namespace zembra

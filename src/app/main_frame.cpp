@@ -453,6 +453,12 @@ void CMainFrame::carryOut(int commandId)
     case cmd::kExportCardCutter:
         m_card->cutter().ExportCommand();
         break;
+    case cmd::kPrintCalibration:
+        m_card->calibration().PrintStripCommand();
+        break;
+    case cmd::kCalibrationLengths:
+        m_card->calibration().LengthsCommand();
+        break;
     case cmd::kHelp:
         showHelp(0);
         break;

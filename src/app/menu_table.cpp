@@ -30,6 +30,8 @@ constexpr std::array kFileMenu = {
     MenuItem{kExportCardPdf, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
     MenuItem{kExportCardCutter, "カッター用にカードを書き出す(&K)...\tCtrl+Shift+E",
              "Export Card for Cutter(&K)...\tCtrl+Shift+E"},
+    MenuItem{kPrintCalibration, "校正ストリップを印刷(&B)...", "Print Calibration Strip..."},
+    MenuItem{kCalibrationLengths, "校正の測定値を入力(&M)...", "Enter Calibration Lengths..."},
     kSeparator,
     MenuItem{kExit, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "Exit(&X)"},
 };

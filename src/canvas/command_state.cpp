@@ -48,6 +48,8 @@ constexpr std::array kImplemented = {
     cmd::kPrintPreview,
     cmd::kExportCardPdf,
     cmd::kExportCardCutter,
+    cmd::kPrintCalibration,
+    cmd::kCalibrationLengths,
     cmd::kSettings,
 };
 
@@ -117,6 +119,8 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kPrintPreview:
     case cmd::kExportCardPdf:
     case cmd::kExportCardCutter:
+    case cmd::kPrintCalibration:
+    case cmd::kCalibrationLengths:
         state.enabled = idle;
         break;
     case cmd::kFileSave:

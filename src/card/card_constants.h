@@ -43,4 +43,12 @@ inline constexpr double kBlankGapMm = 1.0;
 inline constexpr double kBlankOverrunMm = 5.0;
 inline constexpr double kBlankInsetMm = 2.0;
 
+// Strip numbers: a band after the strip's last bar, the text reading across the strip; where the
+// band finds no room, a line in the top margin against the strip's end.
+inline constexpr double kStripNumberGapMm = 0.5;
+inline constexpr double kStripNumberBoxMm = 3.0;
+inline constexpr double kStripNumberFontMm = 2.5;
+inline constexpr double kStripNumberMarginTopMm = 0.5;
+inline constexpr double kStripNumberMarginLengthMm = 60.0;
+
 } // namespace zembra::card

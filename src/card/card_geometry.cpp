@@ -16,7 +16,31 @@ CardGeometry::CardGeometry(const SongState& song, const PrintMetrics& metrics, c
     , m_mirror(song.printOptions.mirrorCard != 0)
     , m_swap(song.printOptions.swapHighLow != 0)
     , m_twoRows(song.printOptions.twoRows != 0)
+    , m_pitch(song.barLengthMm != 0 ? metrics.ExactX(song.barLengthMm) : layout.barPx)
 {
+}
+
+namespace {
+
+int nearest(double x)
+{
+    return static_cast<int>(std::floor(x + 0.5));
+}
+
+} // namespace
+
+int CardGeometry::BarEdge(int firstBar, int i) const
+{
+    return nearest(static_cast<double>(firstBar + i) * m_pitch) - nearest(static_cast<double>(firstBar) * m_pitch);
+}
+
+int CardGeometry::TailOf(const StripPlan& strip) const
+{
+    if (!strip.endsSong) {
+        return 0;
+    }
+    const int nextBar = BarEdge(strip.firstBar, strip.bars + 1) - BarEdge(strip.firstBar, strip.bars);
+    return std::min(nextBar, m_metrics.horzRes - BarEdge(strip.firstBar, std::max(0, strip.bars - 1)));
 }
 
 int CardGeometry::Capacity(int page, int s) const
@@ -68,13 +92,14 @@ int CardGeometry::StripTop(int s, int c) const
     return MmY(s * copies() * card::kCardWidthMm) + c * MmY(card::kCardWidthMm);
 }
 
-Span CardGeometry::BarLeft(int b, int lead) const
+Span CardGeometry::BarLeft(int b, int lead, int firstBar) const
 {
-    const int barPx = m_layout.barPx;
+    const int from = BarEdge(firstBar, b);
+    const int to = BarEdge(firstBar, b + 1);
     if (m_mirror) {
-        return {m_metrics.horzRes - lead - (b + 1) * barPx, m_metrics.horzRes - lead - b * barPx};
+        return {m_metrics.horzRes - lead - to, m_metrics.horzRes - lead - from};
     }
-    return {lead + b * barPx, lead + (b + 1) * barPx};
+    return {lead + from, lead + to};
 }
 
 int CardGeometry::RowY(int y0, int k) const
@@ -93,10 +118,16 @@ int CardGeometry::RowOfLine(int k) const
     return m_rowCount - 1 - LineIndex(k);
 }
 
+int CardGeometry::MarkAlong(const PrintNote& note, int firstBar) const
+{
+    // The note's place on one unbroken card, rounded once, less where the strip starts.
+    const double bars = m_pixelsPerBar > 0 ? note.bar + static_cast<double>(note.xInBar) / m_pixelsPerBar : note.bar;
+    return nearest(bars * m_pitch) - nearest(static_cast<double>(firstBar) * m_pitch);
+}
+
 int CardGeometry::MarkLeft(const PrintNote& note, int firstBar, int lead) const
 {
-    const int barPx = m_layout.barPx;
-    const int along = (note.bar - firstBar) * barPx + (m_pixelsPerBar > 0 ? note.xInBar * barPx / m_pixelsPerBar : 0);
+    const int along = MarkAlong(note, firstBar);
     if (m_mirror) {
         return m_metrics.horzRes - lead - along - MmX(card::kMarkSizeMm);
     }
@@ -111,12 +142,33 @@ bool CardGeometry::MarkOnStrip(const PrintNote& note, const StripPlan& strip) co
 long long CardGeometry::LengthBefore(int page) const
 {
     long long length = 0;
+    int firstBar = 0;
     for (int p = 1; p < page; ++p) {
         for (int s = 0; s < m_layout.stripsPerPage; ++s) {
-            length += Lead(p, s) + static_cast<long long>(Capacity(p, s)) * m_layout.barPx;
+            const int capacity = Capacity(p, s);
+            length += Lead(p, s) + BarEdge(firstBar, capacity);
+            firstBar += capacity;
         }
     }
     return length;
+}
+
+int CardGeometry::StripCount() const
+{
+    int count = 0;
+    for (int p = 1; p <= m_layout.pageCount; ++p) {
+        count += static_cast<int>(StripsOfPage(p).size());
+    }
+    return count;
+}
+
+int CardGeometry::StripNumber(int page, int s) const
+{
+    int before = 0;
+    for (int p = 1; p < page; ++p) {
+        before += static_cast<int>(StripsOfPage(p).size());
+    }
+    return before + s + 1;
 }
 
 ImagePhase CardGeometry::PhaseOfPage(int page, int tileWidth) const

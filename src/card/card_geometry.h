@@ -54,12 +54,28 @@ public:
     int Lead(int page, int s) const;
 
     int StripTop(int s, int c) const;
-    Span BarLeft(int b, int lead) const;
+    // Bar b of the strip whose first bar is the song's bar `firstBar`.
+    Span BarLeft(int b, int lead, int firstBar = 0) const;
+    // How far bar boundary i of that strip lies from the strip's first bar line, in reading
+    // direction. Every boundary is placed where the song's bars would end on one unbroken card,
+    // rounded to the nearest pixel, so that no rounding adds up along the card.
+    int BarEdge(int firstBar, int i) const;
+    // The end of a strip's last bar, measured from the strip's start in reading direction.
+    int StripEnd(const StripPlan& strip) const { return strip.lead + BarEdge(strip.firstBar, strip.bars); }
+    // The length of the card a strip can hold: its leader and its capacity of bars.
+    int StripLength(const StripPlan& strip) const { return strip.lead + BarEdge(strip.firstBar, strip.capacity); }
+    // The unblanked stretch after the strip's last bar: one bar length, or what is left of the
+    // printable width, after the song's last bar; none after the others.
+    int TailOf(const StripPlan& strip) const;
+    // Exact device pixels per bar: the bar length converted without rounding.
+    double barPitch() const { return m_pitch; }
     int RowY(int y0, int k) const;
     int LineIndex(int rowFromTop) const;
     // The row of the scale (0 = bottom) whose line is k.
     int RowOfLine(int k) const;
     int MarkLeft(const PrintNote& note, int firstBar, int lead) const;
+    // The note's leading edge from the strip's first bar line, in reading direction.
+    int MarkAlong(const PrintNote& note, int firstBar) const;
     // A strip draws the marks of the bar before it and the bar after it too.
     bool MarkOnStrip(const PrintNote& note, const StripPlan& strip) const;
     // Replaces an x measured from the card's leading end with where it lies on the page.
@@ -67,6 +83,10 @@ public:
 
     // Card length printed before `page`, in device pixels.
     long long LengthBefore(int page) const;
+    // Every strip of every page, and the number of them.
+    int StripCount() const;
+    // The number (from 1) of strip s of page `page` among all strips of the card.
+    int StripNumber(int page, int s) const;
     ImagePhase PhaseOfPage(int page, int tileWidth) const;
 
 private:
@@ -78,6 +98,7 @@ private:
     bool m_mirror;
     bool m_swap;
     bool m_twoRows;
+    double m_pitch;
 };
 
 } // namespace zembra

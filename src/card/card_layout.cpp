@@ -13,6 +13,12 @@ constexpr int kRowKeyBits = 256;
 
 } // namespace
 
+int StripNumberReserve(const PrintMetrics& metrics)
+{
+    return metrics.MmToDeviceX(card::kMarkSizeMm) + metrics.MmToDeviceX(card::kStripNumberGapMm) +
+        metrics.MmToDeviceX(card::kStripNumberBoxMm);
+}
+
 LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics)
 {
     LayoutResult result;
@@ -31,12 +37,14 @@ LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics)
         result.problem = LayoutProblem::NoMetrics;
         return result;
     }
+    // Numbered strips keep room after their last bar for the number.
+    const int width = metrics.horzRes - (song.printOptions.stripNumbers ? StripNumberReserve(metrics) : 0);
     if (song.barLengthMm != 0) {
         l.barPx = metrics.MmToDeviceX(song.barLengthMm);
     } else {
         // Unsigned division: a page narrower than the leader gives a huge quotient, clamped
         // below by the check on the first strip.
-        const unsigned room = static_cast<unsigned>(metrics.horzRes - lead);
+        const unsigned room = static_cast<unsigned>(width - lead);
         l.barPx = std::max(1, static_cast<int>(std::min<unsigned>(room / static_cast<unsigned>(l.totalBars),
                                                                   static_cast<unsigned>(metrics.horzRes))));
     }
@@ -45,7 +53,7 @@ LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics)
         l.barsFirstStrip = l.totalBars;
         l.barsPerStrip = 0;
         l.pageCount = 1;
-        if (metrics.horzRes <= lead) {
+        if (width <= lead) {
             result.problem = LayoutProblem::BarTooLong;
         }
         return result;
@@ -54,8 +62,8 @@ LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics)
         result.problem = LayoutProblem::NoMetrics;
         return result;
     }
-    l.barsFirstStrip = (metrics.horzRes - lead) / l.barPx;
-    l.barsPerStrip = metrics.horzRes / l.barPx;
+    l.barsFirstStrip = (width - lead) / l.barPx;
+    l.barsPerStrip = width / l.barPx;
     if (l.barsFirstStrip <= 0 || l.barsPerStrip <= 0) {
         result.problem = LayoutProblem::BarTooLong;
         return result;

@@ -29,6 +29,10 @@ struct LayoutResult {
 
 LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics);
 
+// The room a numbered strip keeps after its last bar: a hole's width, which a note at the very end
+// of the bar reaches beyond it, a gap, and the number's band.
+int StripNumberReserve(const PrintMetrics& metrics);
+
 // One note on the card. The print list ends with an entry whose fields are all -1.
 struct PrintNote {
     int xInBar = -1;

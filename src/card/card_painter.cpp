@@ -1,6 +1,7 @@
 #include "card/card_painter.h"
 
 #include "card/card_constants.h"
+#include "card/strip_numbers.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
@@ -45,11 +46,14 @@ CardPainter::CardPainter(const SongState& song, const CardGeometry& geometry, co
     , m_geometry(geometry)
     , m_list(printList)
     , m_look(look)
+    , m_numbers(song.printOptions.stripNumbers ? std::make_unique<StripNumbers>(geometry, printList) : nullptr)
     , m_titleFont(CardFont(geometry.MmY(card::kTitleFontMm)))
     , m_authorFont(CardFont(geometry.MmY(card::kAuthorFontMm)))
     , m_labelFont(CardFont(geometry.MmY(card::kLabelFontMm)))
 {
 }
+
+CardPainter::~CardPainter() = default;
 
 QColor CardPainter::Ink(const QColor& colour) const
 {
@@ -76,10 +80,9 @@ void CardPainter::Line(QPainter& painter, const QPen& pen, int x1, int y1, int x
     Check((x1 + x2) / 2, (y1 + y2) / 2, pen.color());
 }
 
-void CardPainter::PaintPage(QPainter& painter, int page)
+void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
 {
     const CardGeometry& g = m_geometry;
-    const CardLayout& l = g.layout();
     if (page == 1) {
         m_marksDrawn = 0;
     }
@@ -95,35 +98,28 @@ void CardPainter::PaintPage(QPainter& painter, int page)
         for (int c = 0; c < g.copies(); ++c) {
             DrawRowLabels(painter, strip.lead, g.StripTop(strip.index, c));
         }
-        const int x0 = strip.lead;
         for (int c = 0; c < g.copies(); ++c) {
             const int y0 = g.StripTop(strip.index, c);
-            DrawRuling(painter, x0, y0, strip.bars);
+            DrawRuling(painter, strip, y0);
             DrawMarks(painter, strip, y0);
         }
-        int x = g.BarLeft(0, strip.lead).from;
-        int last = -1;
-        for (int b = 0; b < strip.bars; ++b) {
-            x = g.BarLeft(b, strip.lead).from;
-            last = b;
-            if (strip.firstBar + b == 0) {
-                for (int c = 0; c < g.copies(); ++c) {
-                    DrawStartArrow(painter, x, g.StripTop(strip.index, c));
-                    DrawTitleBlock(painter, x, g.StripTop(strip.index, c));
-                }
+        if (strip.firstBar == 0 && strip.bars > 0) {
+            const Span first = g.BarLeft(0, strip.lead, 0);
+            for (int c = 0; c < g.copies(); ++c) {
+                DrawStartArrow(painter, first, g.StripTop(strip.index, c));
+                DrawTitleBlock(painter, first, g.StripTop(strip.index, c));
             }
         }
-        if (last < 0) {
-            // A strip after the end of the music holds no bar: blank it from its start.
-            x = g.BarLeft(-1, strip.lead).from;
-        }
+        // The song's last strip keeps its tail after the last bar; every other strip is blanked
+        // from just after its end. A strip after the end of the music holds no bar: it is blanked
+        // from its start.
+        const int end = g.StripEnd(strip) + g.TailOf(strip);
         for (int c = 0; c < g.copies(); ++c) {
-            const int y0 = g.StripTop(strip.index, c);
-            if (strip.endsSong) {
-                const int d = std::min(l.barPx, g.metrics().horzRes - std::max(0, last) * l.barPx);
-                BlankAfterStrip(painter, g.mirrored() ? x - d : x + d, y0);
-            } else {
-                BlankAfterStrip(painter, x, y0);
+            BlankAfterStrip(painter, end, g.StripTop(strip.index, c));
+        }
+        if (m_numbers && numbers) {
+            for (int c = 0; c < g.copies(); ++c) {
+                DrawStripNumber(painter, page, strip, c);
             }
         }
     }
@@ -147,7 +143,7 @@ void CardPainter::DrawBackground(QPainter& painter, int page, const std::vector<
     long long imageX = phase.x;
     long long extent = phase.extent;
     for (const StripPlan& strip : strips) {
-        const long long stripLength = static_cast<long long>(strip.capacity) * l.barPx + strip.lead;
+        const long long stripLength = g.StripLength(strip);
         while (imageX < stripLength) {
             const int x = g.mirrored() ? g.metrics().horzRes - static_cast<int>(imageX + w) : static_cast<int>(imageX);
             for (int c = 0; c < g.copies(); ++c) {
@@ -190,11 +186,12 @@ void CardPainter::DrawRowLabels(QPainter& painter, int lead, int y0)
     }
 }
 
-void CardPainter::DrawRuling(QPainter& painter, int x0, int y0, int n)
+void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
 {
     const CardGeometry& g = m_geometry;
-    const int barPx = g.layout().barPx;
-    const int x1 = x0 + n * barPx;
+    const int x0 = strip.lead;
+    const int n = strip.bars;
+    const int x1 = g.StripEnd(strip);
     const int bottom = y0 + g.MmY(card::kCardWidthMm);
     const QPen edgePen = solidPen(Ink(kEdgeColour), g.MmY(card::kEdgePenMm));
     Line(painter, edgePen, g.Flip(x0), y0, g.Flip(x1), y0);
@@ -202,7 +199,7 @@ void CardPainter::DrawRuling(QPainter& painter, int x0, int y0, int n)
     if (!m_song.printOptions.ruledLines) {
         const QPen tickPen = solidPen(Ink(kTickColour), g.MmY(card::kTickPenMm));
         for (int i = 0; i <= n; ++i) {
-            const int x = g.Flip(x0 + i * barPx);
+            const int x = g.Flip(x0 + g.BarEdge(strip.firstBar, i));
             const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
             Line(painter, tickPen, x, y0, x, y0 + g.MmY(length));
             Line(painter, tickPen, x, bottom, x, bottom - g.MmY(length));
@@ -223,7 +220,7 @@ void CardPainter::DrawRuling(QPainter& painter, int x0, int y0, int n)
         }
     }
     for (int i = 0; i <= n; ++i) {
-        const int x = g.Flip(x0 + i * barPx);
+        const int x = g.Flip(x0 + g.BarEdge(strip.firstBar, i));
         Line(painter, edgePen, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1));
     }
 }
@@ -272,15 +269,16 @@ void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
     }
 }
 
-void CardPainter::DrawStartArrow(QPainter& painter, int x, int y0)
+void CardPainter::DrawStartArrow(QPainter& painter, const Span& bar, int y0)
 {
+    const int x = bar.from;
     const CardGeometry& g = m_geometry;
     const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
     const int yb = yt + g.MmY(card::kArrowHeightMm);
     const int rise = g.MmY(card::kArrowPointRiseMm);
     QPolygon arrow;
     if (g.mirrored()) {
-        const int xr = x + g.layout().barPx;
+        const int xr = bar.to;
         const int tail = xr - g.MmX(card::kArrowStartMm);
         const int head = tail - g.MmX(card::kArrowLengthMm);
         arrow << QPoint(tail, yt) << QPoint(head, yt) << QPoint(head, yb) << QPoint(tail, yb) << QPoint(xr, yb - rise);
@@ -295,12 +293,13 @@ void CardPainter::DrawStartArrow(QPainter& painter, int x, int y0)
     painter.setBrush(Qt::NoBrush);
 }
 
-void CardPainter::DrawTitleBlock(QPainter& painter, int x, int y0)
+void CardPainter::DrawTitleBlock(QPainter& painter, const Span& bar, int y0)
 {
     const CardGeometry& g = m_geometry;
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(Ink(m_look.textColour));
-    const int xr = x + g.layout().barPx;
+    const int x = bar.from;
+    const int xr = bar.to;
     const int width = g.MmX(card::kTitleWidthMm);
     const int top = y0 + g.MmY(card::kTitleTopMm);
     const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);
@@ -327,18 +326,46 @@ void CardPainter::DrawTitleBlock(QPainter& painter, int x, int y0)
     }
 }
 
-void CardPainter::BlankAfterStrip(QPainter& painter, int x, int y0)
+void CardPainter::BlankAfterStrip(QPainter& painter, int end, int y0)
 {
     const CardGeometry& g = m_geometry;
     const int top = y0 + g.MmY(card::kBlankInsetMm);
     const int bottom = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kBlankInsetMm);
+    const int from = end + g.MmX(card::kBlankGapMm);
     if (g.mirrored()) {
-        painter.fillRect(QRect(QPoint(0, top), QPoint(x - g.MmX(card::kBlankGapMm), bottom)), kWhite);
+        painter.fillRect(QRect(QPoint(0, top), QPoint(g.Flip(from), bottom)), kWhite);
     } else {
-        const int left = x + g.layout().barPx + g.MmX(card::kBlankGapMm);
-        painter.fillRect(QRect(QPoint(left, top), QPoint(g.metrics().horzRes + g.MmX(card::kBlankOverrunMm), bottom)),
+        painter.fillRect(QRect(QPoint(from, top), QPoint(g.metrics().horzRes + g.MmX(card::kBlankOverrunMm), bottom)),
                          kWhite);
     }
+}
+
+void CardPainter::DrawStripNumber(QPainter& painter, int page, const StripPlan& strip, int copy)
+{
+    const NumberBox box = m_numbers->BoxOf(strip, copy);
+    if (box.empty()) {
+        return;
+    }
+    const QString label = QString::fromStdString(
+        StripNumberText(m_numbers->NumberOf(page, strip), m_numbers->count(), m_look.title.toStdString()));
+    const QRect rect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setPen(Ink(m_look.textColour));
+    painter.setFont(CardFont(m_numbers->FontPixels(box)));
+    if (box.across) {
+        // Read from the bottom edge up, as a label on the strip's end.
+        painter.translate(rect.left(), rect.bottom() + 1);
+        painter.rotate(-90);
+        const QRect turned(0, 0, rect.height(), rect.width());
+        painter.drawText(turned, Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(label, Qt::ElideRight, turned.width()));
+    } else {
+        const Qt::Alignment side = m_geometry.mirrored() ? Qt::AlignLeft : Qt::AlignRight;
+        painter.drawText(rect, side | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(label, Qt::ElideRight, rect.width()));
+    }
+    painter.restore();
 }
 
 } // namespace zembra

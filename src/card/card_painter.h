@@ -8,12 +8,15 @@
 #include <QFont>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QImage;
 class QPainter;
 
 namespace zembra {
+
+class StripNumbers;
 
 // What a page shows besides the song: the background picture and the title colour.
 struct CardLook {
@@ -29,13 +32,15 @@ class CardPainter {
 public:
     CardPainter(const SongState& song, const CardGeometry& geometry, const std::vector<PrintNote>& printList,
                 const CardLook& look);
+    ~CardPainter();
 
     // Where the device can be read back (an image), each line and mark is checked after drawing.
     void setReadBack(const QImage* image) { m_readBack = image; }
     // Marks on paper are counted; a preview does not count.
     void setCountMarks(bool count) { m_countMarks = count; }
 
-    void PaintPage(QPainter& painter, int page);
+    // `numbers` false paints the card as it is without the strip numbers, on the same layout.
+    void PaintPage(QPainter& painter, int page, bool numbers = true);
 
     int marksDrawn() const { return m_marksDrawn; }
     bool drawFailed() const { return m_drawFailed; }
@@ -43,11 +48,14 @@ public:
 private:
     void DrawBackground(QPainter& painter, int page, const std::vector<StripPlan>& strips);
     void DrawRowLabels(QPainter& painter, int lead, int y0);
-    void DrawRuling(QPainter& painter, int x0, int y0, int n);
+    void DrawRuling(QPainter& painter, const StripPlan& strip, int y0);
     void DrawMarks(QPainter& painter, const StripPlan& strip, int y0);
-    void DrawStartArrow(QPainter& painter, int x, int y0);
-    void DrawTitleBlock(QPainter& painter, int x, int y0);
-    void BlankAfterStrip(QPainter& painter, int x, int y0);
+    // At the song's first bar, whose span is `bar`.
+    void DrawStartArrow(QPainter& painter, const Span& bar, int y0);
+    void DrawTitleBlock(QPainter& painter, const Span& bar, int y0);
+    // Blanks from 1 mm after `end`, measured from the card's leading end along the strip.
+    void BlankAfterStrip(QPainter& painter, int end, int y0);
+    void DrawStripNumber(QPainter& painter, int page, const StripPlan& strip, int copy);
     void Line(QPainter& painter, const QPen& pen, int x1, int y1, int x2, int y2);
     void Check(int x, int y, const QColor& colour);
     QColor Ink(const QColor& colour) const;
@@ -56,6 +64,7 @@ private:
     const CardGeometry& m_geometry;
     const std::vector<PrintNote>& m_list;
     CardLook m_look;
+    std::unique_ptr<StripNumbers> m_numbers;
     QFont m_titleFont;
     QFont m_authorFont;
     QFont m_labelFont;

@@ -1,6 +1,8 @@
 #include "card/card_print_dialog.h"
 
+#include "card/calibration_dialog.h"
 #include "card/card_painter.h"
+#include "card/strip_numbers.h"
 #include "card/card_print_flow.h"
 #include "card/print_dialog_rules.h"
 #include "model/hole_check.h"
@@ -26,7 +28,8 @@ namespace {
 // Dialog units of the classic template to pixels.
 constexpr double kUnit = 1.5;
 constexpr int kDialogWidth = 333;
-constexpr int kDialogHeight = 227;
+// The classic 227 units, a row for the strip numbers and one for the printer's calibration.
+constexpr int kDialogHeight = 252;
 
 // The schematic card.
 constexpr int kPreviewTop = 20;
@@ -38,6 +41,7 @@ constexpr int kPixelsPerMm = 3; // along the card
 constexpr int kDefaultBarPixels = 60;
 constexpr int kTitleFontPixels = 12;
 constexpr int kAuthorFontPixels = 9;
+constexpr int kNumberFontPixels = 8;
 
 const QColor kRowColour(210, 210, 210);
 const QColor kCColour(200, 200, 200);
@@ -76,6 +80,7 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     addCheck(kThickLines, str::kPrintThickLines, 150, 192, 45, 11, &PrintOptions::thickLines);
     addCheck(kBlackLines, str::kPrintBlackLines, 198, 191, 48, 11, &PrintOptions::blackLines);
     addCheck(kTwoRows, str::kPrintTwoRows, 237, 175, 29, 11, &PrintOptions::twoRows);
+    addCheck(kStripNumbers, str::kPrintStripNumbers, 7, 226, 120, 11, &PrintOptions::stripNumbers);
     connect(addButton(kPaperSetting, str::kPrintPaperSetting, 146, 207, 41, 13), &QPushButton::clicked, this, [this] {
         if (paperSetting) {
             paperSetting();
@@ -105,6 +110,9 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     m_startNote = new QLabel(this);
     m_startNote->setObjectName(QStringLiteral("cardStart"));
     m_startNote->setGeometry(unitRect(66, 147, 260, 11));
+    m_calibration = new QLabel(this);
+    m_calibration->setObjectName(QStringLiteral("ctl%1").arg(kCalibrationLine));
+    m_calibration->setGeometry(unitRect(7, 239, 318, 11));
 }
 
 QPushButton* CCardPrintDialog::addButton(int id, int textId, int x, int y, int w, int h)
@@ -153,7 +161,16 @@ void CCardPrintDialog::Open()
     ShowSilentCount(barLengthMm);
     const int startBar = CardStartBar(m_startX, m_song.barWidth());
     m_startNote->setText(startBar > 1 ? TextOf(str::kCardStartsLater).arg(startBar) : QString());
+    ShowCalibration();
     update();
+}
+
+void CCardPrintDialog::ShowCalibration()
+{
+    // A long printer name is shortened in its middle; the whole line stays in the tip.
+    const QString line = CalibrationStatusText(printerName, settings::LoadCalibration(printerName));
+    m_calibration->setToolTip(line);
+    m_calibration->setText(m_calibration->fontMetrics().elidedText(line, Qt::ElideMiddle, m_calibration->width()));
 }
 
 void CCardPrintDialog::ShowSilentCount(int len)
@@ -344,6 +361,10 @@ void CCardPrintDialog::PaintPreview(QPainter& painter)
     painter.drawPolygon(arrow);
     painter.setBrush(Qt::NoBrush);
 
+    if (options.stripNumbers) {
+        PaintStripNumber(painter, w);
+    }
+
     painter.setPen(options.blackLines ? QColor(Qt::black) : textColour);
     const QString title = TextOf(str::kMovementLabel) + QLatin1Char(' ') + QString::fromStdString(m_song.title);
     const QString author = QString::fromStdString(m_song.author);
@@ -363,6 +384,25 @@ void CCardPrintDialog::PaintPreview(QPainter& painter)
                              author);
         }
     }
+}
+
+void CCardPrintDialog::PaintStripNumber(QPainter& painter, int width)
+{
+    // The first strip's number in the end margin of the schematic card, reading across it, as the
+    // card has it after its last bar; the count comes from the card laid out with these options.
+    const int count = StripCountWith(m_song, options, barLengthMm, CalibratedMetrics(CheckMetrics(), printerName));
+    const QString label = QString::fromStdString(StripNumberText(1, count, m_song.title));
+    const bool mirror = options.mirrorCard != 0;
+    const QRect band = mirror ? QRect(1, kPreviewTop, kMarginTail - 1, kPreviewBand)
+                              : QRect(width - kMarginTail, kPreviewTop, kMarginTail - 1, kPreviewBand);
+    painter.save();
+    painter.setClipRect(band);
+    painter.setPen(options.blackLines ? QColor(Qt::black) : textColour);
+    painter.setFont(CardFont(kNumberFontPixels));
+    painter.translate(band.left(), band.bottom() + 1);
+    painter.rotate(-90);
+    painter.drawText(QRect(0, 0, band.height(), band.width()), Qt::AlignLeft | Qt::AlignVCenter, label);
+    painter.restore();
 }
 
 } // namespace zembra

@@ -45,6 +45,8 @@ public:
         kTextColour = 1079,
         kStandardColour = 1080,
         kTwoRows = 1082,
+        kStripNumbers = 1090,
+        kCalibrationLine = 1091,
         kPaperSetting = 57606,
     };
     static constexpr int kPreviewBottom = 220;
@@ -57,16 +59,20 @@ public:
     bool previewRequested = false;
     QString imagePath;
     int barLengthMm = 0;
-    PrintOptions options{0, 0, 0, 0, 0, 0, 0, 0};
+    PrintOptions options{0, 0, 0, 0, 0, 0, 0, 0, 0};
     QColor openingTextColour;
     // Called when the title colour changes, so that the card's colour follows at once.
     std::function<void(const QColor&)> textColourChanged;
     // The printer set-up, which the dialog hands on while it stays open.
     std::function<void()> paperSetting;
+    // The printer the card will print on, for the line that says whether it is calibrated; empty
+    // for PDF output.
+    QString printerName;
 
     // Fills the controls from the fields; the print command calls it after filling them.
     void Open();
     void ShowSilentCount(int len);
+    void ShowCalibration();
     const QImage& previewImage() const { return m_previewImage; }
     QWidget* control(int id) const;
 
@@ -88,6 +94,7 @@ private:
     void TakeChecks();
     bool LoadPreviewImage(const QString& path);
     void PaintPreview(QPainter& painter);
+    void PaintStripNumber(QPainter& painter, int width);
 
     const SongState& m_song;
     int m_startX;
@@ -96,7 +103,8 @@ private:
     QComboBox* m_barLength = nullptr;
     QLabel* m_silentCount = nullptr;
     QLabel* m_startNote = nullptr;
-    std::array<std::pair<QCheckBox*, std::int32_t PrintOptions::*>, 8> m_checks{};
+    QLabel* m_calibration = nullptr;
+    std::array<std::pair<QCheckBox*, std::int32_t PrintOptions::*>, 9> m_checks{};
     std::size_t m_checkCount = 0;
 };
 

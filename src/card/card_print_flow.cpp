@@ -42,7 +42,12 @@ void CardPrintFlow::PrintCommand()
     dialog.options = song.printOptions;
     dialog.textColour = m_textColour;
     dialog.textColourChanged = [this](const QColor& colour) { m_textColour = colour; };
-    dialog.paperSetting = [this] { PrintSetupCommand(); };
+    dialog.printerName = ApplicationPrinterName();
+    dialog.paperSetting = [this, &dialog] {
+        PrintSetupCommand();
+        dialog.printerName = ApplicationPrinterName();
+        dialog.ShowCalibration();
+    };
     dialog.Open();
     if (prompts().runDialog(dialog) != QDialog::Accepted) {
         m_textColour = dialog.textColour;
@@ -73,7 +78,8 @@ void CardPrintFlow::RunPrintDialog()
     ApplyApplicationPrinter(printer);
     // The page range is offered from a layout on the chosen printer; the job lays out again.
     CardJob probe;
-    probe.Begin(printer, m_host.song(), m_host.playbackStartX(), Look());
+    probe.Begin(CalibratedMetrics(MetricsOfDevice(printer), PrinterNameOf(printer)), m_host.song(),
+                m_host.playbackStartX(), Look());
     m_offeredPages = std::max(1, probe.pageCount());
     QPrintDialog dialog(&printer, m_host.window());
     dialog.setMinMax(1, m_offeredPages);
@@ -94,7 +100,8 @@ bool CardPrintFlow::BeginCardPrint(QPrinter& printer, bool previewing)
     if (metrics.valid()) {
         SetLastPrintMetrics(metrics);
     }
-    const PrintMetrics& used = LastPrintMetrics();
+    // A calibrated printer gets its factors; PDF output never has any.
+    const PrintMetrics used = CalibratedMetrics(LastPrintMetrics(), PrinterNameOf(printer));
     if (QApplication::queryKeyboardModifiers() & Qt::ShiftModifier) {
         prompts().message(m_host.window(),
                           Utf8(kTextPaperSizeHeading) + QString::asprintf(kTextPaperSizeFormat, used.horzSize10,

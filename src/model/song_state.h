@@ -56,6 +56,9 @@ struct PrintOptions {
     std::int32_t thickLines = 0;
     std::int32_t blackLines = 0;
     std::int32_t twoRows = 0;
+    // Each strip carries its number and the title after its last bar. Kept with the other
+    // options, but not in the song file.
+    std::int32_t stripNumbers = 0;
 };
 
 struct ScrollPoint {

@@ -241,6 +241,27 @@ inline constexpr int kCutterDxfFilter = 41130;
 inline constexpr int kCutterFailed = 41131;
 inline constexpr int kCutterBadSizes = 41132;
 inline constexpr int kCutterPrintSettings = 41133;
+// Printer calibration and strip numbers.
+inline constexpr int kCalibrationTitle = 41160;
+inline constexpr int kCalibrationPrinter = 41161;
+inline constexpr int kCalibrationAlongLabel = 41162;
+inline constexpr int kCalibrationAcrossLabel = 41163;
+inline constexpr int kCalibrationForget = 41164;
+inline constexpr int kCalibrationOk = 41165;
+inline constexpr int kCalibrationCancel = 41166;
+inline constexpr int kCalibrationNotANumber = 41167;
+inline constexpr int kCalibrationOutOfRange = 41168;
+inline constexpr int kCalibrationNoPrinter = 41169;
+inline constexpr int kCalibrationStatusCalibrated = 41170;
+inline constexpr int kCalibrationStatusNone = 41171;
+inline constexpr int kCalibrationStatusPdf = 41172;
+inline constexpr int kCalibrationStripHeading = 41173;
+inline constexpr int kCalibrationStripAdvice = 41174;
+inline constexpr int kCalibrationPageTooSmall = 41175;
+inline constexpr int kCalibrationPrintFailed = 41176;
+inline constexpr int kCalibrationSaveFailed = 41177;
+inline constexpr int kPrintStripNumbers = 41178;
+inline constexpr int kCalibrationAdvice = 41179;
 // MIDI keyboard input in the "&Midi" menu.
 inline constexpr int kMidiInputHeading = 41200;
 inline constexpr int kNoMidiInput = 41201;

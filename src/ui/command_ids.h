@@ -36,6 +36,10 @@ inline constexpr int kExportCardPdf = 32841;
 inline constexpr int kExportCardCutter = 32842;
 // Moves the notes the hole-spacing check flags by octaves to rows where they sound, or deletes them.
 inline constexpr int kMendCloseHoles = 32850;
+// Prints the calibration strip on a printer and takes the lengths measured on it.
+inline constexpr int kPrintCalibration = 32860;
+// Takes the measured lengths of the calibration strip without printing it again.
+inline constexpr int kCalibrationLengths = 32861;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -46,6 +46,26 @@ PrintMetrics MetricsOfDevice(const QPaintDevice& device)
     return m;
 }
 
+QString PrinterNameOf(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        return {};
+    }
+    return printer.printerName();
+}
+
+QString ApplicationPrinterName()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyApplicationPrinter(printer);
+    return PrinterNameOf(printer);
+}
+
+PrintMetrics CalibratedMetrics(const PrintMetrics& metrics, const QString& printerName)
+{
+    return Calibrated(metrics, settings::LoadCalibration(printerName));
+}
+
 const PrintMetrics& LastPrintMetrics()
 {
     return g_last;

@@ -115,6 +115,56 @@ bool SavePrinterSettings(const DevMode& mode)
     return false;
 }
 
+namespace {
+
+QString calibrationKey(const QString& printerName, CalibrationDirection direction)
+{
+    return QString::fromStdString(CalibrationKey(printerName.toStdString(), direction));
+}
+
+double storedFactor(const QSettings& store, const QString& key)
+{
+    const std::optional<double> factor = ParseCalibrationFactor(store.value(key).toString().toStdString());
+    return factor ? *factor : 1.0;
+}
+
+} // namespace
+
+CalibrationFactors LoadCalibration(const QString& printerName)
+{
+    if (printerName.isEmpty()) {
+        return {};
+    }
+    const QSettings store;
+    return {storedFactor(store, calibrationKey(printerName, CalibrationDirection::Along)),
+            storedFactor(store, calibrationKey(printerName, CalibrationDirection::Across))};
+}
+
+bool SaveCalibration(const QString& printerName, const CalibrationFactors& factors)
+{
+    if (printerName.isEmpty()) {
+        return false;
+    }
+    QSettings store;
+    store.setValue(calibrationKey(printerName, CalibrationDirection::Along),
+                   QString::fromStdString(FormatCalibrationFactor(factors.along)));
+    store.setValue(calibrationKey(printerName, CalibrationDirection::Across),
+                   QString::fromStdString(FormatCalibrationFactor(factors.across)));
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+void ForgetCalibration(const QString& printerName)
+{
+    if (printerName.isEmpty()) {
+        return;
+    }
+    QSettings store;
+    store.remove(calibrationKey(printerName, CalibrationDirection::Along));
+    store.remove(calibrationKey(printerName, CalibrationDirection::Across));
+    store.sync();
+}
+
 } // namespace settings
 
 DevMode& applicationDevMode()

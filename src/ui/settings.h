@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card/calibration.h"
 #include "ui/device_mode.h"
 
 #include <QString>
@@ -36,6 +37,13 @@ bool LoadPrinterSettings(DevMode& mode);
 // Stores the record unless it is all zero. False when it could not be stored; both values are
 // then emptied so that no half-written record is read back.
 bool SavePrinterSettings(const DevMode& mode);
+
+// A printer's calibration factors (1 where none is kept, or where a kept value does not read as a
+// factor in range). Kept per printer name, one value for each direction.
+CalibrationFactors LoadCalibration(const QString& printerName);
+// False when there is no name to keep them under or the store could not be written.
+bool SaveCalibration(const QString& printerName, const CalibrationFactors& factors);
+void ForgetCalibration(const QString& printerName);
 
 } // namespace settings
 

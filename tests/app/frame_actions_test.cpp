@@ -8,7 +8,9 @@
 #include "midi/midi_toolkit.h"
 #include "playback_fixture.h"
 #include "song/kelp_doc.h"
+#include "text/string_ids.h"
 #include "ui/command_ids.h"
+#include "ui/qt_text.h"
 #include "ui/prompts.h"
 #include "ui/save_confirm_dialog.h"
 
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -261,6 +264,22 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
              EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CutterExportDialog"));
+         }},
+        {kPrintCalibration, "the calibration strip asks for the printer first", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("QPrintDialog"));
+         }},
+        {kCalibrationLengths, "the measured lengths are taken for the printer of the printer settings", nullptr,
+         [](Bench& b) {
+             // Without a printer the output is PDF, which is exact and has nothing to calibrate.
+             if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+                 ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Message});
+                 EXPECT_EQ(b.scripted->asked()[0].text, TextOf(str::kCalibrationNoPrinter));
+             } else {
+                 ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::Dialog});
+                 EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CalibrationDialog"));
+             }
          }},
         {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
         {kUndo, "undo takes the last note back", arrangeTwoNotes,

@@ -42,8 +42,8 @@ struct Popup {
 
 const Row kSep{0, "", ""};
 
-// The menu bar as the program has always had it; Export Audio, Export Card as PDF and Export
-// Card for Cutter are this program's own additions.
+// The menu bar as the program has always had it; Export Audio, Export Card as PDF, Export Card
+// for Cutter and the two calibration commands are this program's own additions.
 const std::vector<Popup> kMenuBar = {
     {"ﾌｧｲﾙ(&F)", "File(&F)",
      {{57600, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
@@ -60,6 +60,8 @@ const std::vector<Popup> kMenuBar = {
       {32841, "カードを PDF に書き出す(&F)...", "Export Card as PDF..."},
       {32842, "カッター用にカードを書き出す(&K)...\tCtrl+Shift+E",
        "Export Card for Cutter(&K)...\tCtrl+Shift+E"},
+      {32860, "校正ストリップを印刷(&B)...", "Print Calibration Strip..."},
+      {32861, "校正の測定値を入力(&M)...", "Enter Calibration Lengths..."},
       kSep,
       kRecent,
       kRecent,

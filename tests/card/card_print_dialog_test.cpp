@@ -1,11 +1,14 @@
 #include "card/card_print_dialog.h"
 #include "card_test_host.h"
+#include "text/strings.h"
 #include "ui/prompts.h"
+#include "ui/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -100,6 +103,7 @@ TEST_F(PrintDialog, ChecksEditTheFlagsAndClosingTakesThem)
         {Dialog::kRepeatImage, &PrintOptions::repeatImage}, {Dialog::kMirrorCard, &PrintOptions::mirrorCard},
         {Dialog::kSwapHighLow, &PrintOptions::swapHighLow}, {Dialog::kThickLines, &PrintOptions::thickLines},
         {Dialog::kBlackLines, &PrintOptions::blackLines},   {Dialog::kTwoRows, &PrintOptions::twoRows},
+        {Dialog::kStripNumbers, &PrintOptions::stripNumbers},
     };
     for (const auto& [id, flag] : checks) {
         const int before = dialog->options.*flag;
@@ -243,6 +247,81 @@ TEST_F(PrintDialog, SaysWhenTheCardStartsAfterTheFirstBar)
     auto later = Make();
     EXPECT_EQ(later->findChild<QLabel*>(QStringLiteral("cardStart"))->text(),
               QStringLiteral("The card starts at bar 4: notes before the playback start are left off."));
+}
+
+TEST_F(PrintDialog, PreviewShowsTheStripNumberInTheEndMarginOnly)
+{
+    for (const bool mirror : {false, true}) {
+        SCOPED_TRACE(mirror ? "mirrored" : "plain");
+        auto dialog = Make(50, PrintOptions{1, 1, 1, mirror, 0, 0, 0, 0, 0});
+        const QImage off = Preview(*dialog);
+        Click(*dialog, Dialog::kStripNumbers);
+        const QImage on = Preview(*dialog);
+        const int w = dialog->width();
+        // The end margin of the schematic card: 10 pixels at the right, at the left when mirrored.
+        const int left = mirror ? 0 : w - 10;
+        const int right = mirror ? 10 : w;
+        int inside = 0;
+        int outside = 0;
+        for (int y = 0; y < Dialog::kPreviewBottom; ++y) {
+            for (int x = 0; x < on.width(); ++x) {
+                if (on.pixel(x, y) != off.pixel(x, y)) {
+                    (x >= left && x < right && y >= 20 && y < 200 ? inside : outside) += 1;
+                }
+            }
+        }
+        EXPECT_GT(inside, 20);
+        EXPECT_EQ(outside, 0);
+    }
+}
+
+TEST_F(PrintDialog, SaysWhetherThePrinterIsCalibrated)
+{
+    struct Case {
+        QString printer;
+        CalibrationFactors kept;
+        QString line;
+    };
+    const Case cases[] = {
+        {QString(), {}, QStringLiteral("Output to PDF: exact scale")},
+        {QStringLiteral("Office Laser"), {}, QStringLiteral("Printer Office Laser is not calibrated (File > Print Calibration Strip)")},
+        {QStringLiteral("Office Laser"), {100.0 / 98.5, 60.0 / 59.52},
+         QStringLiteral("Printer Office Laser is calibrated (along ×1.0152, across ×1.0081)")},
+    };
+    for (const Case& c : cases) {
+        QSettings().clear();
+        if (c.kept.calibrated()) {
+            ASSERT_TRUE(settings::SaveCalibration(c.printer, c.kept));
+        }
+        Dialog dialog(m_host.song(), 0);
+        dialog.printerName = c.printer;
+        dialog.Open();
+        EXPECT_EQ(Label(dialog, Dialog::kCalibrationLine), c.line);
+        EXPECT_EQ(dialog.control(Dialog::kCalibrationLine)->toolTip(), c.line);
+    }
+    // A name too long for the line is shortened, but the tip keeps it whole.
+    Dialog dialog(m_host.song(), 0);
+    dialog.printerName = QString(200, QLatin1Char('P'));
+    dialog.Open();
+    EXPECT_LE(dialog.control(Dialog::kCalibrationLine)->sizeHint().width(), dialog.control(Dialog::kCalibrationLine)->width());
+    EXPECT_TRUE(dialog.control(Dialog::kCalibrationLine)->toolTip().contains(dialog.printerName));
+    QSettings().clear();
+}
+
+TEST_F(PrintDialog, NewCaptionsFitTheirControlsInBothLanguages)
+{
+    for (const Language lang : {Language::English, Language::Japanese}) {
+        setLanguage(lang);
+        Dialog dialog(m_host.song(), 0);
+        dialog.printerName = QStringLiteral("Office Laser");
+        dialog.Open();
+        for (int id : {int(Dialog::kStripNumbers), int(Dialog::kCalibrationLine)}) {
+            QWidget* control = dialog.control(id);
+            EXPECT_LE(control->sizeHint().width(), control->width()) << id << (lang == Language::Japanese ? " ja" : " en");
+            EXPECT_LE(control->geometry().bottom(), dialog.height()) << id;
+        }
+    }
+    setLanguage(Language::English);
 }
 
 TEST_F(PrintDialog, CaptionsComeFromTheStringTable)

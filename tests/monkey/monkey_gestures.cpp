@@ -6,6 +6,7 @@
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
 #include "monkey_cutter_gestures.h"
+#include "monkey_calibration_gestures.h"
 #include "monkey_feature_gestures.h"
 #include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
@@ -241,7 +242,7 @@ bool RendersForReal(int id)
 {
     return id == cmd::kExportAudio || id == cmd::kPrint || id == cmd::kPrintPreview || id == cmd::kExportCardPdf ||
            id == cmd::kExportCardCutter ||
-           id == cmd::kPrintSetup;
+           id == cmd::kPrintSetup || id == cmd::kPrintCalibration;
 }
 
 void TypeKey(MonkeyRig& rig)
@@ -438,6 +439,7 @@ constexpr Gesture kGestures[] = {
     {"record", 3, true, Record},
     {"cutter-export", 2, false, CutterExport},
     {"mend-notes", 2, false, MendNotes},
+    {"calibration", 2, false, Calibration},
 };
 
 } // namespace
