@@ -3,6 +3,23 @@
 set(ZEMBRA_PACKAGE_MAINTAINER "Zembra maintainers <maintainers@zembra.invalid>"
     CACHE STRING "The maintainer named in the Debian package")
 
+# Debian wants the licence and a change log of every package in its doc folder; the change log's
+# date honours SOURCE_DATE_EPOCH, so that a rebuild gives the same package.
+set(ZEMBRA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zembra)
+set(ZEMBRA_DOC_FILES copyright)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright DESTINATION ${ZEMBRA_DOC_DIR})
+if(ZEMBRA_GZIP)
+  string(TIMESTAMP ZEMBRA_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
+  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.gz
+    COMMAND ${ZEMBRA_GZIP} -9nkf ${PROJECT_BINARY_DIR}/debian/changelog
+    DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog
+    VERBATIM)
+  add_custom_target(zembra_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${ZEMBRA_DOC_DIR})
+  list(APPEND ZEMBRA_DOC_FILES changelog.gz)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zembra)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -4,7 +4,7 @@
 # program, the guide in both languages, the desktop entry, the icons and the manual page are
 # where a desktop and the program itself look for them, and nothing else.
 #   check_install.sh install|package --build DIR --help-from-bin REL --man-page NAME
-#                    --png-icons 16,22,...|none --version X.Y.Z
+#                    --png-icons 16,22,...|none --doc-files copyright,... --version X.Y.Z
 set -uo pipefail
 
 mode="$1"
@@ -15,6 +15,7 @@ while (($#)); do
     --help-from-bin) help_from_bin="$2" ;;
     --man-page) man_page="$2" ;;
     --png-icons) png_icons="$2" ;;
+    --doc-files) doc_files="$2" ;;
     --version) version="$2" ;;
     *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
@@ -42,7 +43,10 @@ trap 'rm -rf "$work"' EXIT
 expected_files() {
   echo bin/zembra
   echo share/applications/zembra.desktop
-  echo share/doc/zembra/copyright
+  local file
+  for file in ${doc_files//,/ }; do
+    echo "share/doc/zembra/$file"
+  done
   echo share/icons/hicolor/scalable/apps/zembra.svg
   if [[ $png_icons != none ]]; then
     local size
@@ -113,6 +117,12 @@ TABLE
       [[ -f $png ]] || continue
       [[ $(png_size "$png") == "${size}x${size}" ]] || fail "$png is $(png_size "$png"), expected ${size}x${size}"
     done
+  fi
+
+  local doc="$prefix/share/doc/zembra"
+  [[ -f $doc/copyright ]] && ! grep -q '^License: GPL-3+$' "$doc/copyright" && fail "copyright names no GPL-3+ licence"
+  if [[ -f $doc/changelog.gz ]]; then
+    gzip -dc "$doc/changelog.gz" | head -n1 | grep -q "^zembra ($version) " || fail "changelog.gz does not begin with version $version"
   fi
 
   local man="$prefix/share/man/man1/$man_page"
