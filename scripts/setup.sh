@@ -2,6 +2,7 @@
 # Installs the missing Debian packages, then configures and builds one flavour of Zembra.
 #   scripts/setup.sh release   optimised program in build/release
 #   scripts/setup.sh test      tests with AddressSanitizer and UBSan in build/test
+#   scripts/setup.sh package   the program alone, optimised, in build/package (for cpack)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -41,8 +42,13 @@ case "$flavour" in
       -DZEMBRA_SANITIZE=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
     cmake --build "$root/build/test" -j "$jobs"
     ;;
+  package)
+    cmake -S "$root" -B "$root/build/package" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DZEMBRA_BUILD_TESTS=OFF -DZEMBRA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+    cmake --build "$root/build/package" -j "$jobs"
+    ;;
   *)
-    echo "usage: $0 release|test" >&2
+    echo "usage: $0 release|test|package" >&2
     exit 2
     ;;
 esac

@@ -26,11 +26,12 @@ QString HelpFilePath()
         return QDir::cleanPath(QFileInfo::exists(localised) ? localised : chosen + QLatin1Char('/') + fallback);
     }
     const QString dir = QCoreApplication::applicationDirPath();
+    // Beside the program in a build tree; in the installed guide folder (ZEMBRA_HELP_FROM_BIN,
+    // relative to the installed program, given by the build) otherwise.
+    const QString built = dir + QStringLiteral("/help/");
+    const QString installed = dir + QStringLiteral("/" ZEMBRA_HELP_FROM_BIN "/");
     // The guide in the table's language first, the English one when it is missing.
-    const QStringList candidates = {dir + QStringLiteral("/help/") + name,
-                                    dir + QStringLiteral("/../share/zembra/help/") + name,
-                                    dir + QStringLiteral("/help/") + fallback,
-                                    dir + QStringLiteral("/../share/zembra/help/") + fallback};
+    const QStringList candidates = {built + name, installed + name, built + fallback, installed + fallback};
     for (const QString& candidate : candidates) {
         if (QFileInfo::exists(candidate)) {
             return QDir::cleanPath(candidate);
