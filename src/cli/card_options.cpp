@@ -42,18 +42,23 @@ void CardOptions::ApplyTo(SongState& song) const
     o.fitSongToCard = noFit ? 0 : 1;
 }
 
-void DeclareCardOptions(OptionSet& options)
+void DeclareCardOptions(OptionSet& options, CardOutput output)
 {
+    const bool print = output == CardOutput::Print;
     options.add({QStringLiteral("bar-mm")}, str::kCliOptionBarMm, QStringLiteral("N"));
     options.add({QStringLiteral("mirror")}, str::kCliOptionMirror);
     options.add({QStringLiteral("swap")}, str::kCliOptionSwap);
     options.add({QStringLiteral("two-rows")}, str::kCliOptionTwoRows);
     options.add({QStringLiteral("no-lines")}, str::kCliOptionNoLines);
     options.add({QStringLiteral("thick")}, str::kCliOptionThick);
-    options.add({QStringLiteral("black")}, str::kCliOptionBlack);
+    if (print) {
+        options.add({QStringLiteral("black")}, str::kCliOptionBlack);
+    }
     options.add({QStringLiteral("no-fit")}, str::kCliOptionNoFit);
-    options.add({QStringLiteral("image")}, str::kCliOptionImage, QStringLiteral("FILE"));
-    options.add({QStringLiteral("text-colour")}, str::kCliOptionTextColour, QStringLiteral("COLOUR"));
+    if (print) {
+        options.add({QStringLiteral("image")}, str::kCliOptionImage, QStringLiteral("FILE"));
+        options.add({QStringLiteral("text-colour")}, str::kCliOptionTextColour, QStringLiteral("COLOUR"));
+    }
     options.add({QStringLiteral("paper")}, str::kCliOptionPaper, QStringLiteral("PAPER"));
     options.add({QStringLiteral("portrait")}, str::kCliOptionPortrait);
     options.add({QStringLiteral("landscape")}, str::kCliOptionLandscape);
@@ -89,8 +94,9 @@ std::optional<QPageSize> PaperSizeOf(const QString& name, bool* writtenWide)
     return QPageSize(QSizeF(std::min(width, height), std::max(width, height)), QPageSize::Millimeter);
 }
 
-bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error)
+bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error, CardOutput output)
 {
+    const bool print = output == CardOutput::Print;
     if (!options.intValue(QStringLiteral("bar-mm"), 0, kLongestBarMm, &card->barLengthMm, error)) {
         return false;
     }
@@ -99,18 +105,16 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
     card->twoRows = options.isSet(QStringLiteral("two-rows"));
     card->noLines = options.isSet(QStringLiteral("no-lines"));
     card->thick = options.isSet(QStringLiteral("thick"));
-    card->black = options.isSet(QStringLiteral("black"));
+    card->black = print && options.isSet(QStringLiteral("black"));
     card->noFit = options.isSet(QStringLiteral("no-fit"));
 
-    if (!options.singleValue(QStringLiteral("image"), &card->imagePath, error)) {
-        return false;
-    }
     QString colour;
-    if (!options.singleValue(QStringLiteral("text-colour"), &colour, error)) {
+    if (print && (!options.singleValue(QStringLiteral("image"), &card->imagePath, error) ||
+                  !options.singleValue(QStringLiteral("text-colour"), &colour, error))) {
         return false;
     }
     card->textColour = QColor(CardPrintFlow::kStandardTextColour);
-    if (options.isSet(QStringLiteral("text-colour"))) {
+    if (print && options.isSet(QStringLiteral("text-colour"))) {
         card->textColour = QColor::fromString(colour);
         if (!card->textColour.isValid()) {
             *error = TextOf(str::kCliBadValue).arg(Spelled("text-colour"), colour, QStringLiteral("#rrggbb"));

@@ -32,9 +32,14 @@ struct CardOptions {
     void ApplyTo(SongState& song) const;
 };
 
-void DeclareCardOptions(OptionSet& options);
+// The printed card takes every option; a cutter's drawing has no picture, text colour or black
+// lines (its layers are coloured by what they are), so those are not options there.
+enum class CardOutput { Print, Cutter };
+
+void DeclareCardOptions(OptionSet& options, CardOutput output = CardOutput::Print);
 // False with the message in `error` when an option's value cannot be used.
-bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error);
+bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error,
+                     CardOutput output = CardOutput::Print);
 
 // A paper named on the command line: A4, A3, Letter, Legal (any letter case), or a size in
 // millimetres written WxHmm ("210x297mm"). The size is the sheet upright; `writtenWide` tells

@@ -2,6 +2,7 @@
 
 #include "cli/card_command.h"
 #include "cli/command_run.h"
+#include "cli/cutter_command.h"
 #include "cli/info_command.h"
 #include "cli/song_command.h"
 #include "cli/wav_command.h"
@@ -13,19 +14,13 @@ namespace zembra {
 
 namespace {
 
-// The cutter's output takes svg and dxf; until then they only declare the common options.
-void DeclareReserved(OptionSet& options)
-{
-    DeclareCommonOptions(options, true);
-}
-
 const std::array kSubCommands = {
     SubCommand{"info", str::kCliSummaryInfo, "FILE... [--json]", &DeclareInfoOptions, &RunInfo},
     SubCommand{"song", str::kCliSummarySong, "FILE... -o OUT.mid", &DeclareSongOptions, &RunSong},
     SubCommand{"card", str::kCliSummaryCard, "FILE... -o OUT.pdf", &DeclareCardCommandOptions, &RunCard},
     SubCommand{"wav", str::kCliSummaryWav, "FILE... -o OUT.wav", &DeclareWavOptions, &RunWav},
-    SubCommand{"svg", str::kCliSummarySvg, "FILE... -o OUT.svg", &DeclareReserved, nullptr},
-    SubCommand{"dxf", str::kCliSummaryDxf, "FILE... -o OUT.dxf", &DeclareReserved, nullptr},
+    SubCommand{"svg", str::kCliSummarySvg, "FILE... -o OUT.svg", &DeclareCutterOptions, &RunSvg},
+    SubCommand{"dxf", str::kCliSummaryDxf, "FILE... -o OUT.dxf", &DeclareCutterOptions, &RunDxf},
 };
 
 } // namespace
