@@ -173,8 +173,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInput, testing::Values(
     BadCase{"UnreadablePicture", Args({"card", "good.mid", "--image", "not-a-picture.png", "-o", "out.pdf"}), 2, {},
             "not-a-picture.png"},
     BadCase{"SeveralIntoAFile", Args({"card", "good.mid", "tune.mid", "-o", "old.pdf"}), 2, {}, "must name a folder"},
-    BadCase{"ReservedCommand", Args({"svg", "good.mid", "-o", "out.svg"}), 2, {}, "not available"},
-    BadCase{"HelpOfAReservedCommand", Args({"dxf", "--help"}), 0, {}, ""}),
+    // The cutter's drawings: the same rules.
+    BadCase{"CutterBadLayout", Args({"svg", "good.mid", "--layout", "rolls", "-o", "out.svg"}), 2, {}, "rolls"},
+    BadCase{"CutterNegativeKerf", Args({"dxf", "good.mid", "--kerf-mm", "-0.1", "-o", "out.dxf"}), 2, {}, "--kerf-mm"},
+    BadCase{"CutterKerfNotBelowHole", Args({"svg", "good.mid", "--hole-mm", "0.8", "--kerf-mm", "0.8", "-o", "out.svg"}),
+            2, {}, "--kerf-mm"},
+    BadCase{"CutterHoleTooBig", Args({"dxf", "good.mid", "--hole-mm", "5.5", "-o", "out.dxf"}), 2, {}, "--hole-mm"},
+    BadCase{"CutterHoleNotANumber", Args({"svg", "good.mid", "--hole-mm", "nan", "-o", "out.svg"}), 2, {}, "nan"},
+    BadCase{"CutterHasNoPicture", Args({"svg", "good.mid", "--image", "x.png", "-o", "out.svg"}), 2, {}, "--image"},
+    BadCase{"CutterBarLongerThanThePaper", Args({"svg", "good.mid", "--bar-mm", "400", "-o", "out.svg"}), 1, {}, "400 mm"},
+    BadCase{"UnwritableSvg", Args({"svg", "good.mid", "-o", "blocker/out.svg"}), 1, {}, "blocker/out.svg"},
+    BadCase{"UnwritableDxf", Args({"dxf", "good.mid", "-o", "blocker/out.dxf"}), 1, {}, "blocker/out.dxf"},
+    BadCase{"DxfBatch", Args({"dxf", "good.mid", "damaged.mid", "tune.mid", "-o", "cut"}), 1,
+            {"cut/good.dxf", "cut/tune.dxf"}, "1 of 3 files failed"},
+    BadCase{"HelpOfTheCutter", Args({"dxf", "--help"}), 0, {}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

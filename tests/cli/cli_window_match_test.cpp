@@ -5,6 +5,7 @@
 #include "cli_process.h"
 
 #include "app/card_commands.h"
+#include "card/cutter_export_dialog.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
@@ -17,7 +18,9 @@
 #include "ui/prompts.h"
 #include "ui/settings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -333,6 +336,53 @@ TEST_F(WindowMatch, CardsArePixelForPixelWhatExportCardAsPdfWrites)
             QFile::remove(window);
             QFile::remove(command);
         }
+    }
+}
+
+TEST_F(WindowMatch, CutterFilesAreByteForByteWhatExportCardForCutterWrites)
+{
+    struct Variant {
+        const char* name;
+        const char* format;
+        double hole;
+        double kerf;
+        int layout;
+        bool engrave;
+        QStringList options;
+    };
+    const Variant variants[] = {
+        {"svg defaults", "SVG", 1.8, 0, 0, true, {}},
+        {"svg strips, kerf, no engraving", "SVG", 2.2, 0.3, 1, false,
+         {"--hole-mm", "2.2", "--kerf-mm", "0.3", "--layout", "strips", "--no-engrave"}},
+        {"dxf kerf", "DXF", 1.5, 0.1, 0, true, {"--hole-mm", "1.5", "--kerf-mm", "0.1"}},
+        {"dxf strips", "DXF", 1.8, 0, 1, true, {"--layout", "STRIPS"}},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.name);
+        Open(Fixture("abc2midi-tune.mid"));
+        scripted->pushDialog([&v](QDialog& dialog) {
+            auto* formats = dialog.findChild<QComboBox*>(QStringLiteral("format"));
+            formats->setCurrentIndex(formats->findText(QLatin1String(v.format)));
+            dialog.findChild<QDoubleSpinBox*>(QStringLiteral("holeMm"))->setValue(v.hole);
+            dialog.findChild<QDoubleSpinBox*>(QStringLiteral("kerfMm"))->setValue(v.kerf);
+            dialog.findChild<QComboBox*>(QStringLiteral("layout"))->setCurrentIndex(v.layout);
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+                box->setChecked(v.engrave);
+            }
+            dialog.findChild<QPushButton*>(QStringLiteral("export"))->click();
+            return dialog.result();
+        });
+        const QString suffix = QString::fromLatin1(v.format).toLower();
+        const QString window = Run(cmd::kExportCardCutter, dir.filePath(QStringLiteral("window.") + suffix));
+        const QString command = dir.filePath(QStringLiteral("command.") + suffix);
+        const CliResult result =
+            RunZembra(QStringList{suffix, Fixture("abc2midi-tune.mid"), QStringLiteral("-o"), command} + v.options);
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QByteArray expected = Contents(window);
+        ASSERT_FALSE(expected.isEmpty());
+        EXPECT_TRUE(Contents(command) == expected);
+        QFile::remove(window);
+        QFile::remove(command);
     }
 }
 
