@@ -41,18 +41,6 @@ QString RandomLength(MonkeyRig& rig, double nominal)
     return QString::number(mm, 'f', rig.dice().between(0, 2));
 }
 
-void Run(MonkeyRig& rig, int id)
-{
-    rig.Note("command " + std::to_string(id));
-    if (QAction* action = rig.frame().action(id)) {
-        rig.frame().updateCommandStates();
-        if (action->isEnabled()) {
-            rig.MarkPressInterrupted();
-        }
-        action->trigger();
-    }
-}
-
 // The dialog as a person uses it: keys into the two fields, then a button; a refused entry keeps
 // the dialog open, and the person then tries again or gives up.
 void TypeLengths(MonkeyRig& rig, CalibrationFlow& flow)
@@ -95,10 +83,10 @@ void Calibration(MonkeyRig& rig)
     case 0:
         // A page for real, into the run's PDF.
         rig.AllowLongStep();
-        Run(rig, cmd::kPrintCalibration);
+        rig.RunCommand(cmd::kPrintCalibration);
         break;
     case 1:
-        Run(rig, cmd::kCalibrationLengths);
+        rig.RunCommand(cmd::kCalibrationLengths);
         break;
     case 2: {
         const QString printer = RandomPrinter(rig);

@@ -18,28 +18,12 @@
 
 namespace zembra::monkey {
 
-namespace {
-
-void Run(MonkeyRig& rig, int id)
-{
-    rig.Note("command " + std::to_string(id) + (rig.leftHeld() ? " while the left button is held" : ""));
-    if (QAction* action = rig.frame().action(id)) {
-        rig.frame().updateCommandStates();
-        if (action->isEnabled()) {
-            rig.MarkPressInterrupted();
-        }
-        action->trigger();
-    }
-}
-
-} // namespace
-
 void OpenFile(MonkeyRig& rig)
 {
     if (rig.leftHeld() && rig.Masked("song-replaced-while-left-held")) {
         return;
     }
-    Run(rig, cmd::kFileOpen);
+    rig.RunCommand(cmd::kFileOpen);
 }
 
 void OpenRecentFile(MonkeyRig& rig)
@@ -67,12 +51,12 @@ void OpenRecentFile(MonkeyRig& rig)
 
 void Settings(MonkeyRig& rig)
 {
-    Run(rig, cmd::kSettings);
+    rig.RunCommand(cmd::kSettings);
 }
 
 void DistanceCheck(MonkeyRig& rig)
 {
-    Run(rig, cmd::kDistanceCheck);
+    rig.RunCommand(cmd::kDistanceCheck);
 }
 
 void CardOutput(MonkeyRig& rig)
@@ -80,7 +64,7 @@ void CardOutput(MonkeyRig& rig)
     constexpr int kCommands[] = {cmd::kPrintPreview, cmd::kExportCardPdf, cmd::kPrint, cmd::kPrintSetup};
     // Laying out and writing every page of a long song is slow under the sanitizers.
     rig.AllowLongStep();
-    Run(rig, kCommands[rig.dice().below(static_cast<int>(std::size(kCommands)))]);
+    rig.RunCommand(kCommands[rig.dice().below(static_cast<int>(std::size(kCommands)))]);
 }
 
 void Record(MonkeyRig& rig)
@@ -95,7 +79,7 @@ void Record(MonkeyRig& rig)
         // The MIDI keyboard plays along: the virtual input is the first one the menu lists.
         view.OpenInput(view.input().IsOpen() ? -1 : 0);
     }
-    Run(rig, cmd::kRecording);
+    rig.RunCommand(cmd::kRecording);
     const int presses = rig.dice().between(0, 12);
     for (int i = 0; i < presses; ++i) {
         if (view.input().IsOpen() && rig.dice().percent(30)) {
@@ -109,7 +93,7 @@ void Record(MonkeyRig& rig)
     }
     rig.Note("recorded " + std::to_string(presses) + " press(es)" + (view.recording() ? "" : ", not recording"));
     if (rig.dice().percent(80)) {
-        Run(rig, cmd::kStop);
+        rig.RunCommand(cmd::kStop);
     }
 }
 

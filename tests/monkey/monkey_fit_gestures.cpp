@@ -15,29 +15,13 @@
 
 namespace zembra::monkey {
 
-namespace {
-
-void Run(MonkeyRig& rig, int id)
-{
-    rig.Note("command " + std::to_string(id) + (rig.leftHeld() ? " while the left button is held" : ""));
-    if (QAction* action = rig.frame().action(id)) {
-        rig.frame().updateCommandStates();
-        if (action->isEnabled()) {
-            rig.MarkPressInterrupted();
-        }
-        action->trigger();
-    }
-}
-
-} // namespace
-
 void MendNotes(MonkeyRig& rig)
 {
     // The command is offered only while the check is on, so most of the time it is put on first.
     if (!rig.view().song().distanceCheckMode && rig.dice().percent(70)) {
-        Run(rig, cmd::kDistanceCheck);
+        rig.RunCommand(cmd::kDistanceCheck);
     }
-    Run(rig, cmd::kMendCloseHoles);
+    rig.RunCommand(cmd::kMendCloseHoles);
 }
 
 void FitToComb(QDialog& dialog, MonkeyDice& dice)

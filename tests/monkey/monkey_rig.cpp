@@ -8,6 +8,7 @@
 #include "monkey_gestures.h"
 #include "step_watchdog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QMouseEvent>
@@ -211,6 +212,18 @@ bool MonkeyRig::AnyNoteBetween(int fromX, int toX) const
         }
     }
     return false;
+}
+
+void MonkeyRig::RunCommand(int id)
+{
+    Note("command " + std::to_string(id) + (leftHeld() ? " while the left button is held" : ""));
+    if (QAction* action = m_frame.action(id)) {
+        m_frame.updateCommandStates();
+        if (action->isEnabled()) {
+            MarkPressInterrupted();
+        }
+        action->trigger();
+    }
 }
 
 } // namespace zembra::monkey

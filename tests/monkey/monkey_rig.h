@@ -76,6 +76,8 @@ public:
     void Note(const std::string& text);
     void setWatchdog(StepWatchdog* watchdog) { m_watchdog = watchdog; }
     void AllowLongStep();
+    // Carries out a command as its menu item does: a disabled one does nothing.
+    void RunCommand(int id);
     // A command or key ran while the left button was held: such commands may end the press
     // (the button-pressed flag is cleared), so the release may count as one without a press.
     void MarkPressInterrupted()
