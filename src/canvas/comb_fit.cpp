@@ -97,9 +97,14 @@ int TransposedKeyIndex(const FileKey& key, int transposition)
 
 std::string TransposedKeyName(const FileKey& key, int transposition)
 {
+    return TransposedKeyName(key, transposition, language());
+}
+
+std::string TransposedKeyName(const FileKey& key, int transposition, Language language)
+{
     const int index = TransposedKeyIndex(key, transposition);
-    const std::string major(text(str::kKeyNameFirst + index));
-    const std::string minor(text(str::kMinorNameFirst + index));
+    const std::string major(text(str::kKeyNameFirst + index, language));
+    const std::string minor(text(str::kMinorNameFirst + index, language));
     if (!key.known) {
         return major + " " + minor;
     }

@@ -3,6 +3,7 @@
 #include "model/comb_keys.h"
 #include "model/print_metrics.h"
 #include "song/file_facts.h"
+#include "text/strings.h"
 
 #include <span>
 #include <string>
@@ -67,5 +68,7 @@ int TooCloseAfterPlacing(std::span<const MidiTrack* const> tracks, const SongSta
 // names no key, the pair of a major key and its relative minor moved from C ("D Bm").
 int TransposedKeyIndex(const FileKey& key, int transposition);
 std::string TransposedKeyName(const FileKey& key, int transposition);
+// The same in a language other than the program's.
+std::string TransposedKeyName(const FileKey& key, int transposition, Language language);
 
 } // namespace zembra

@@ -10,16 +10,28 @@
 namespace zembra {
 
 DefaultImportResult ImportWithDefaults(SongState& song, std::span<const MidiTrack* const> tracks,
-                                       const FileFacts& facts, const ImportChoices& choices)
+                                       const FileFacts& facts, const ImportChoices& choices, const FileKey& key)
 {
     DefaultImportResult result;
-    result.transposition = choices.transposition.value_or(song.importTransposition);
-    result.counts = CountImportable(tracks, song, result.transposition);
-    result.proposed = MakeImportSettings(facts, result.counts);
-
+    // The dialog opens on the counts of the song's transposition without the options.
+    result.proposed = MakeImportSettings(facts, CountImportable(tracks, song, song.importTransposition));
     const ImportSettings& p = result.proposed;
-    const SettingsValues confirmed =
+    result.transposition = choices.transposition.value_or(song.importTransposition);
+    SettingsValues confirmed =
         ConfirmedUnchanged({p.beatsPerBar, p.barCount, p.barLengthMm, p.pixelsPerQuarter, result.transposition});
+    if (choices.fitTransposition) {
+        FitRequest request;
+        request.resolution = facts.resolution;
+        request.options = choices.options;
+        request.grid = {confirmed.beatsPerBar, choices.barCount.value_or(confirmed.barCount), confirmed.barLengthMm,
+                        confirmed.pixelsPerQuarter};
+        request.metrics = choices.fitMetrics;
+        request.key = key;
+        result.ranking = RankTranspositions(tracks, song, request);
+        result.transposition = result.ranking.front().transposition;
+        confirmed.transposition = result.transposition;
+    }
+    result.counts = CountImportable(tracks, song, result.transposition, false, choices.options);
     song.beatsPerBar = confirmed.beatsPerBar;
     song.barCount = choices.barCount.value_or(confirmed.barCount);
     song.barLengthMm = confirmed.barLengthMm;
@@ -36,7 +48,7 @@ DefaultImportResult ImportWithDefaults(SongState& song, std::span<const MidiTrac
         song.canvasWidth = sizes.canvasWidth;
     }
 
-    result.placement = PlaceImportedNotes(song, tracks, facts.resolution, false);
+    result.placement = PlaceImportedNotes(song, tracks, facts.resolution, false, choices.options);
     auto grid = std::make_unique<OccupancyGrid>();
     TidySong(song, *grid);
     return result;

@@ -6,7 +6,9 @@
 #include "text/string_ids.h"
 #include "ui/qt_text.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
+#include <QStringList>
 
 #include <algorithm>
 #include <utility>
@@ -31,6 +33,53 @@ QJsonValue TimeSignatureOf(const FileSummary& summary)
 QString KeyNameOf(int id, Language language)
 {
     return id == 0 ? QString() : Utf8(text(id, language));
+}
+
+QString ShiftText(int transposition)
+{
+    return transposition > 0 ? QStringLiteral("+%1").arg(transposition) : QString::number(transposition);
+}
+
+QJsonArray RankingJson(const InfoRecord& r)
+{
+    QJsonArray rows;
+    for (const FitRow& row : r.ranking) {
+        rows.append(QJsonObject{
+            {QStringLiteral("transposition"), row.transposition},
+            {QStringLiteral("key"), Utf8(TransposedKeyName(r.summary.key, row.transposition, Language::English))},
+            {QStringLiteral("importable"), row.importable},
+            {QStringLiteral("notImportable"), row.notImportable},
+            {QStringLiteral("tooClose"), row.tooClose},
+        });
+    }
+    return rows;
+}
+
+// The fit's table as the import settings show it, in columns as wide as their widest entry.
+QString RankingText(const InfoRecord& r)
+{
+    std::vector<QStringList> lines = {{TextOf(str::kFitTransposition), TextOf(str::kFitKey), TextOf(str::kFitPlayable),
+                                       TextOf(str::kFitNotPlayable), TextOf(str::kFitTooClose)}};
+    for (const FitRow& row : r.ranking) {
+        lines.push_back({ShiftText(row.transposition), Utf8(TransposedKeyName(r.summary.key, row.transposition)),
+                         QString::number(row.importable), QString::number(row.notImportable),
+                         QString::number(row.tooClose)});
+    }
+    std::vector<qsizetype> widths(lines.front().size(), 0);
+    for (const QStringList& line : lines) {
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            widths[static_cast<std::size_t>(c)] = std::max(widths[static_cast<std::size_t>(c)], line[c].size());
+        }
+    }
+    QString out = QStringLiteral("  ") + TextOf(str::kCliInfoRanking) + '\n';
+    for (const QStringList& line : lines) {
+        QString text = QStringLiteral("    ");
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            text += c + 1 < line.size() ? line[c].leftJustified(widths[static_cast<std::size_t>(c)] + 2) : line[c];
+        }
+        out += text + '\n';
+    }
+    return out;
 }
 
 } // namespace
@@ -58,6 +107,7 @@ InfoRecord DescribeImport(const QString& file, const SongSource& source, std::op
     record.ownFile = import.proposed.ownFile;
     record.title = Utf8(song.title);
     record.author = Utf8(song.author);
+    record.ranking = import.ranking;
     return record;
 }
 
@@ -89,6 +139,9 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("ownFile")] = r.ownFile;
     json[QStringLiteral("title")] = r.title;
     json[QStringLiteral("author")] = r.author;
+    if (!r.ranking.empty()) {
+        json[QStringLiteral("ranking")] = RankingJson(r);
+    }
     return json;
 }
 
@@ -112,8 +165,7 @@ QString InfoText(const InfoRecord& r)
         {TextOf(str::kCliInfoTimeSignature), signature.isNull() ? none : signature.toString()},
         {TextOf(str::kCliInfoBeats), QString::number(r.beatsPerBar)},
         {TextOf(str::kCliInfoKey), key.isEmpty() ? none : key},
-        {TextOf(str::kCliInfoTransposition),
-         r.transposition > 0 ? QStringLiteral("+%1").arg(r.transposition) : QString::number(r.transposition)},
+        {TextOf(str::kCliInfoTransposition), ShiftText(r.transposition)},
         {TextOf(str::kCliInfoImportable), QString::number(r.counts.importable)},
         {TextOf(str::kCliInfoNotImportable), QString::number(r.counts.notImportable)},
         {TextOf(str::kCliInfoPlaced), QString::number(r.placed)},
@@ -130,6 +182,9 @@ QString InfoText(const InfoRecord& r)
     QString out = r.file + '\n';
     for (const auto& [label, value] : lines) {
         out += QStringLiteral("  ") + label.leftJustified(width + 2) + value + '\n';
+    }
+    if (!r.ranking.empty()) {
+        out += RankingText(r);
     }
     return out;
 }

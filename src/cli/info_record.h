@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/comb_fit.h"
 #include "canvas/import_placement.h"
 #include "cli/song_source.h"
 
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace zembra {
 
@@ -29,6 +31,8 @@ struct InfoRecord {
     bool ownFile = false;
     QString title;
     QString author;
+    // With --transpose auto: every transposition, best first; the first is the one taken.
+    std::vector<FitRow> ranking;
 };
 
 // `barLengthMm` replaces the import's bar length for the count of notes too close together;

@@ -45,9 +45,10 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
     m_file.timeSignature = file.TimeSignature();
     m_file.fileBeatsPerBar = file.BeatsPerBar();
     m_file.keyNameId = file.KeyNameId();
+    m_file.key = FileKeyFromKeySignature(file.KeySignature());
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, file.Facts(QFileInfo(path).completeBaseName().toStdString()),
-                                  choices);
+                                  choices, m_file.key);
     return true;
 }
 

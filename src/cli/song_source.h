@@ -2,6 +2,7 @@
 
 #include "canvas/default_import.h"
 #include "model/song_state.h"
+#include "song/file_facts.h"
 
 #include <QString>
 
@@ -21,6 +22,7 @@ struct FileSummary {
     std::vector<std::uint8_t> timeSignature; // the meta event's data; empty when there is none
     int fileBeatsPerBar = -1;
     int keyNameId = 0;
+    FileKey key; // as the fit moves it
 };
 
 // A MIDI file on a song of its own, imported as the window imports it when its import settings

@@ -5,7 +5,7 @@ namespace zembra {
 class CommandRun;
 class OptionSet;
 
-// zembra wav FILE... -o OUT.wav [--transpose N] [--bars N]
+// zembra wav FILE... -o OUT.wav [--transpose N|auto] [--bars N] [--fold] [--no-drums]
 void DeclareWavOptions(OptionSet& options);
 int RunWav(CommandRun& run);
 

@@ -354,6 +354,9 @@ inline constexpr int kCliInfoOwnFile = 41391;
 inline constexpr int kCliInfoYes = 41392;
 inline constexpr int kCliInfoNo = 41393;
 inline constexpr int kCliInfoBarsClipped = 41394; // %1 the bars of the piece
+inline constexpr int kCliOptionFold = 41395;
+inline constexpr int kCliOptionNoDrums = 41396;
+inline constexpr int kCliInfoRanking = 41397;
 // Fitting an imported file to the comb, and mending the notes that will not sound.
 inline constexpr int kFitButton = 41400;
 inline constexpr int kFitTransposition = 41401;
