@@ -3,6 +3,7 @@
 #include "card/card_job.h"
 #include "song/song_writer.h"
 #include "text/string_ids.h"
+#include "ui/device_metrics.h"
 #include "ui/qt_text.h"
 
 #include <QFile>
@@ -55,6 +56,14 @@ QPageLayout PdfPaper(const QPageSize& size, QPageLayout::Orientation orientation
     printer.setPageSize(size);
     printer.setPageOrientation(orientation);
     return printer.pageLayout();
+}
+
+PrintMetrics PdfPaperMetrics(const QPageLayout& paper)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(paper);
+    return MetricsOfDevice(printer);
 }
 
 } // namespace zembra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card/card_painter.h"
+#include "model/print_metrics.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -21,5 +22,9 @@ bool WriteCardPdf(const SongState& song, int startX, const CardLook& look, const
 // chosen, as the window's printer settings are before anything is set up.
 QPageLayout PdfPaper(const QPageSize& size = QPageSize(QPageSize::A4),
                      QPageLayout::Orientation orientation = QPageLayout::Landscape);
+
+// The printable area of a PDF page laid out on `paper`, as the card is painted on it: what a bar
+// length of 0 is measured against when no printer is involved.
+PrintMetrics PdfPaperMetrics(const QPageLayout& paper = PdfPaper());
 
 } // namespace zembra

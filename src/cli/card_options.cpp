@@ -15,15 +15,9 @@ namespace zembra {
 
 namespace {
 
-constexpr int kLongestBarMm = 1000;
 // A paper side, in millimetres, that a PDF page can have.
 constexpr double kSmallestPaperMm = 10.0;
 constexpr double kLargestPaperMm = 5000.0;
-
-QString Spelled(const char* name)
-{
-    return QStringLiteral("--") + QLatin1String(name);
-}
 
 } // namespace
 
@@ -117,7 +111,8 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
     if (print && options.isSet(QStringLiteral("text-colour"))) {
         card->textColour = QColor::fromString(colour);
         if (!card->textColour.isValid()) {
-            *error = TextOf(str::kCliBadValue).arg(Spelled("text-colour"), colour, QStringLiteral("#rrggbb"));
+            *error = TextOf(str::kCliBadValue)
+                         .arg(OptionSet::Spelled(QStringLiteral("text-colour")), colour, QStringLiteral("#rrggbb"));
             return false;
         }
     }
@@ -134,14 +129,17 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
         measured = size && size->id() == QPageSize::Custom;
         if (!size) {
             *error = TextOf(str::kCliBadValue)
-                         .arg(Spelled("paper"), paper, QStringLiteral("A4, A3, Letter, Legal, 210x297mm"));
+                         .arg(OptionSet::Spelled(QStringLiteral("paper")), paper,
+                              QStringLiteral("A4, A3, Letter, Legal, 210x297mm"));
             return false;
         }
     }
     const bool portrait = options.isSet(QStringLiteral("portrait"));
     const bool landscape = options.isSet(QStringLiteral("landscape"));
     if (portrait && landscape) {
-        *error = TextOf(str::kCliExclusive).arg(Spelled("portrait"), Spelled("landscape"));
+        *error = TextOf(str::kCliExclusive)
+                     .arg(OptionSet::Spelled(QStringLiteral("portrait")),
+                          OptionSet::Spelled(QStringLiteral("landscape")));
         return false;
     }
     // A size in millimetres is laid as written, wider than high or not, unless turned.

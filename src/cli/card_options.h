@@ -13,6 +13,9 @@ namespace zembra {
 
 class OptionSet;
 
+// The longest bar --bar-mm takes, in millimetres.
+inline constexpr int kLongestBarMm = 1000;
+
 // Everything the print settings dialog and the paper set-up choose, from the command line. The
 // card's other outputs (SVG and DXF for cutters) declare these and add their own options.
 struct CardOptions {

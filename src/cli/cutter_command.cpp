@@ -14,11 +14,6 @@ namespace zembra {
 
 namespace {
 
-QString Spelled(const char* name)
-{
-    return QStringLiteral("--") + QLatin1String(name);
-}
-
 QString Range(double min, double max)
 {
     return QString::number(min, 'f', 1) + QStringLiteral("...") + QString::number(max, 'f', 1);
@@ -38,7 +33,7 @@ bool MillimetresOf(const OptionSet& options, const char* name, double min, doubl
     const double read = text.trimmed().toDouble(&ok);
     // The comparison also turns away "nan" and "inf".
     if (!ok || !(read >= min && read <= max)) {
-        *error = TextOf(str::kCliBadValue).arg(Spelled(name), text, Range(min, max));
+        *error = TextOf(str::kCliBadValue).arg(OptionSet::Spelled(QLatin1String(name)), text, Range(min, max));
         return false;
     }
     *value = read;
@@ -53,7 +48,7 @@ bool ReadCutterOptions(const OptionSet& options, CutterOptions* cutter, QString*
     }
     if (cutter->kerfMm >= cutter->holeMm) {
         *error = TextOf(str::kCliBadValue)
-                     .arg(Spelled("kerf-mm"), QString::number(cutter->kerfMm),
+                     .arg(OptionSet::Spelled(QStringLiteral("kerf-mm")), QString::number(cutter->kerfMm),
                           QStringLiteral("< --hole-mm ") + QString::number(cutter->holeMm));
         return false;
     }
@@ -64,7 +59,8 @@ bool ReadCutterOptions(const OptionSet& options, CutterOptions* cutter, QString*
     if (options.isSet(QStringLiteral("layout"))) {
         const std::optional<CutterLayout> named = CutterLayoutNamed(layout.trimmed());
         if (!named) {
-            *error = TextOf(str::kCliBadValue).arg(Spelled("layout"), layout, QStringLiteral("pages, strips"));
+            *error = TextOf(str::kCliBadValue)
+                         .arg(OptionSet::Spelled(QStringLiteral("layout")), layout, QStringLiteral("pages, strips"));
             return false;
         }
         cutter->layout = *named;

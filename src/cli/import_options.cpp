@@ -6,24 +6,12 @@
 #include "cli/option_set.h"
 #include "text/string_ids.h"
 #include "ui/qt_text.h"
-#include "ui/device_metrics.h"
-
-#include <QPrinter>
 
 namespace zembra {
 
 namespace {
 
 const QString kAuto = QStringLiteral("auto");
-
-// What the fit measures a bar length of 0 against: the paper the card would have by default.
-PrintMetrics DefaultPaperMetrics()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageLayout(PdfPaper());
-    return MetricsOfDevice(printer);
-}
 
 } // namespace
 
@@ -43,7 +31,8 @@ bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString
     }
     choices->fitTransposition = transpose.compare(kAuto, Qt::CaseInsensitive) == 0;
     if (choices->fitTransposition) {
-        choices->fitMetrics = DefaultPaperMetrics();
+        // A bar length of 0 is measured on the paper the card would have by default.
+        choices->fitMetrics = PdfPaperMetrics();
     } else if (!options.intValue(QStringLiteral("transpose"), kLowestFitTransposition, kHighestFitTransposition,
                                  &choices->transposition, nullptr)) {
         if (error) {

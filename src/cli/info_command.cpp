@@ -1,6 +1,7 @@
 #include "cli/info_command.h"
 
 #include "card/card_pdf.h"
+#include "cli/card_options.h"
 #include "cli/command_run.h"
 #include "cli/console.h"
 #include "cli/import_options.h"
@@ -8,28 +9,13 @@
 #include "cli/option_set.h"
 #include "model/print_metrics.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPrinter>
+
+#include <optional>
 
 namespace zembra {
-
-namespace {
-
-constexpr int kLongestBarMm = 1000;
-
-// A bar length of 0 fits the song onto the width of the paper the card would have by default.
-PrintMetrics DefaultPaperMetrics()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageLayout(PdfPaper());
-    return MetricsOfDevice(printer);
-}
-
-} // namespace
 
 void DeclareInfoOptions(OptionSet& options)
 {
@@ -49,7 +35,9 @@ int RunInfo(CommandRun& run)
         return run.Usage(problem);
     }
     const bool json = run.options().isSet(QStringLiteral("json"));
-    const PrintMetrics metrics = barLengthMm == 0 ? DefaultPaperMetrics() : PrintMetrics{};
+    // A bar length of 0 fits the song onto the width of the paper the card would have by default,
+    // measured once for the whole batch when first needed.
+    std::optional<PrintMetrics> paper;
     QJsonArray records;
     bool first = true;
     const int status = run.ForEachInput([&](const QString& input, QString* error) {
@@ -59,9 +47,10 @@ int RunInfo(CommandRun& run)
             return false;
         }
         // A song file's own bar length of 0 is measured on the default paper too.
-        const bool onOneStrip = barLengthMm.value_or(source.song().barLengthMm) == 0;
-        const InfoRecord record =
-            DescribeImport(input, source, barLengthMm, onOneStrip && !metrics.valid() ? DefaultPaperMetrics() : metrics);
+        if (barLengthMm.value_or(source.song().barLengthMm) == 0 && !paper) {
+            paper = PdfPaperMetrics();
+        }
+        const InfoRecord record = DescribeImport(input, source, barLengthMm, paper.value_or(PrintMetrics{}));
         if (json) {
             records.append(InfoJson(record));
         } else {

@@ -5,19 +5,15 @@
 
 namespace zembra {
 
-namespace {
-
-QString Spelled(const QString& name)
-{
-    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-}
-
-} // namespace
-
 OptionSet::OptionSet()
 {
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+}
+
+QString OptionSet::Spelled(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
 void OptionSet::add(const QStringList& names, int helpId, const QString& valueName)

@@ -35,6 +35,9 @@ public:
     // The options as the help shows them, one per line, indented.
     QString optionLines() const;
 
+    // An option's name as it is written on the command line: "-q", "--bar-mm".
+    static QString Spelled(const QString& name);
+
 private:
     struct Entry {
         QStringList names;

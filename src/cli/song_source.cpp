@@ -37,18 +37,21 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
         *error = TextOf(str::kCliNoTracks);
         return false;
     }
+    // A search for a meta event the file lacks runs through the whole first track: the facts are
+    // taken once, and the key signature is looked for once for both its name and the fit's key.
+    const FileFacts facts = file.Facts(QFileInfo(path).completeBaseName().toStdString());
+    const std::vector<std::uint8_t> keySignature = file.KeySignature();
     m_file.format = file.format();
     m_file.tracks = file.trackCount();
     m_file.fileTracks = file.fileTrackCount();
-    m_file.resolution = file.resolution();
+    m_file.resolution = facts.resolution;
     m_file.tempo = file.tempo();
     m_file.timeSignature = file.TimeSignature();
-    m_file.fileBeatsPerBar = file.BeatsPerBar();
-    m_file.keyNameId = file.KeyNameId();
-    m_file.key = FileKeyFromKeySignature(file.KeySignature());
+    m_file.fileBeatsPerBar = facts.beatsPerBar;
+    m_file.keyNameId = KeyNameIdFromKeySignature(keySignature);
+    m_file.key = FileKeyFromKeySignature(keySignature);
     m_song->ResetSong();
-    m_import = ImportWithDefaults(*m_song, tracks, file.Facts(QFileInfo(path).completeBaseName().toStdString()),
-                                  choices, m_file.key);
+    m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
     return true;
 }
 

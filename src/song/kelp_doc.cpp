@@ -299,16 +299,6 @@ std::vector<const MidiTrack*> CKelpDoc::importedTracks() const
     return m_import.tracks();
 }
 
-int CKelpDoc::BeatsPerBarOfFile()
-{
-    return m_import.BeatsPerBar();
-}
-
-std::string CKelpDoc::TextOfFile()
-{
-    return m_import.Text();
-}
-
 std::string CKelpDoc::KeyNameOfFile()
 {
     const int id = m_import.KeyNameId();

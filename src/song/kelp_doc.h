@@ -73,9 +73,7 @@ public:
     bool QuerySave(bool returnAllowed);
     bool OpenSongFile(const QString& path);
     bool ReadSongFile();
-    // Facts of the file being read, from its first track; -1, empty text when absent.
-    int BeatsPerBarOfFile();
-    std::string TextOfFile();
+    // The name of the file's key, from its first track; empty when absent.
     std::string KeyNameOfFile();
     // What the import settings start from, for the file being read.
     FileFacts FactsOfFile() const;

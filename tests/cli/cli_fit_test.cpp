@@ -27,12 +27,6 @@ QJsonObject InfoJson(const QStringList& extra)
     return QJsonDocument::fromJson(run.out.toUtf8()).object();
 }
 
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The file as the import dialog ranks it: its opening grid, confirmed unchanged.
 struct InProcess {
     ImportedFile file;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
@@ -45,6 +47,13 @@ inline CliResult RunZembra(const QStringList& arguments, const QString& folder =
 inline QString Fixture(const char* name)
 {
     return QString::fromLatin1(ZEMBRA_TEST_DATA "/midi/") + QString::fromLatin1(name);
+}
+
+// A file's bytes; empty when it cannot be read.
+inline QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every entry of a folder, hidden ones too: what a failed write must not have left.

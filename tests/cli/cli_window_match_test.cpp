@@ -41,12 +41,6 @@
 namespace zembra {
 namespace {
 
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // 1500 notes on the comb's keys, one every 20 ticks at 96 a quarter: 78 bars of 4/4, written by
 // our own writer.
 QString WriteLongSong(const QString& folder)
