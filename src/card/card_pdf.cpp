@@ -49,6 +49,20 @@ bool WriteCardPdf(const SongState& song, int startX, const CardLook& look, const
     return true;
 }
 
+QPageLayout PrinterSettingsPdfPaper(int* dotsPerInch)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyApplicationPrinter(printer);
+    // Naming a printer makes the output native again: keep its paper, write PDF.
+    const QPageLayout paper = printer.pageLayout();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(paper);
+    if (dotsPerInch) {
+        *dotsPerInch = printer.resolution();
+    }
+    return printer.pageLayout();
+}
+
 QPageLayout PdfPaper(const QPageSize& size, QPageLayout::Orientation orientation)
 {
     QPrinter printer(QPrinter::HighResolution);

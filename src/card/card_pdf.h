@@ -23,6 +23,10 @@ bool WriteCardPdf(const SongState& song, int startX, const CardLook& look, const
 QPageLayout PdfPaper(const QPageSize& size = QPageSize(QPageSize::A4),
                      QPageLayout::Orientation orientation = QPageLayout::Landscape);
 
+// The paper of the program's printer settings as a PDF page of the PDF export's resolution (given
+// in `dotsPerInch` when asked): what exact output (PDF, cutter files) is laid out on.
+QPageLayout PrinterSettingsPdfPaper(int* dotsPerInch = nullptr);
+
 // The printable area of a PDF page laid out on `paper`, as the card is painted on it: what a bar
 // length of 0 is measured against when no printer is involved.
 PrintMetrics PdfPaperMetrics(const QPageLayout& paper = PdfPaper());

@@ -214,10 +214,7 @@ void CardPrintFlow::ExportPdfCommand()
 
 bool CardPrintFlow::WritePdf(const QString& path, QString* error)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyApplicationPrinter(printer);
-    // Naming a printer makes the output native again: keep its paper, write PDF.
-    return WriteCardPdf(m_host.song(), m_host.playbackStartX(), Look(), printer.pageLayout(), path, error);
+    return WriteCardPdf(m_host.song(), m_host.playbackStartX(), Look(), PrinterSettingsPdfPaper(), path, error);
 }
 
 } // namespace zembra

@@ -1,15 +1,13 @@
 #include "card/cutter_export_flow.h"
 
 #include "card/card_host.h"
+#include "card/card_pdf.h"
 #include "card/cutter_export_dialog.h"
 #include "card/cutter_file.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/settings.h"
-
-#include <QPrinter>
 
 namespace zembra {
 
@@ -34,17 +32,6 @@ CutterExportFlow::CutterExportFlow(CardHost& host)
 {
 }
 
-void CutterExportFlow::TakePrinterPaper(CutterOptions& options)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyApplicationPrinter(printer);
-    const QPageLayout paper = printer.pageLayout();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageLayout(paper);
-    options.page = printer.pageLayout();
-    options.dotsPerInch = printer.resolution();
-}
-
 void CutterExportFlow::ExportCommand()
 {
     const SongState& song = m_host.song();
@@ -61,13 +48,8 @@ void CutterExportFlow::ExportCommand()
     if (path.isEmpty() || !confirmReplacing(m_host.window(), path)) {
         return;
     }
-    CutterOptions options = CutterOptionsOfSong(song, m_host.playbackStartX());
-    options.format = m_choices.format;
-    options.holeMm = m_choices.holeMm;
-    options.kerfMm = m_choices.kerfMm;
-    options.layout = m_choices.layout;
-    options.engrave = m_choices.engrave;
-    TakePrinterPaper(options);
+    CutterOptions options = CutterOptionsOfSong(song, m_host.playbackStartX(), m_choices);
+    options.page = PrinterSettingsPdfPaper(&options.dotsPerInch);
     QString error;
     if (!WriteCutterFile(song, options, path, &error)) {
         prompts().message(m_host.window(), error, QString(), Prompts::Icon::Warning);

@@ -17,9 +17,6 @@ public:
     // What the dialog offers next time: the choices of the last export.
     const CutterOptions& choices() const { return m_choices; }
 
-    // The paper, orientation, margins and resolution the PDF export uses, from the printer
-    // settings, so that the cutter's pages are the PDF's.
-    static void TakePrinterPaper(CutterOptions& options);
 
 private:
     CardHost& m_host;

@@ -37,14 +37,13 @@ CutterSpec SpecOf(const CutterOptions& options)
 
 } // namespace
 
-CutterOptions CutterOptionsOfSong(const SongState& song, int startX)
+CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptions chosen)
 {
-    CutterOptions options;
     const CardLook look = LookOfSong(song, nullptr, QColor());
-    options.title = look.title;
-    options.author = look.author;
-    options.startX = startX;
-    return options;
+    chosen.title = look.title;
+    chosen.author = look.author;
+    chosen.startX = startX;
+    return chosen;
 }
 
 CutterSheet SheetOfOptions(const CutterOptions& options)

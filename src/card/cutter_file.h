@@ -9,9 +9,9 @@
 
 namespace zembra {
 
-// The options that write `song` as it would print: its title block and playback start; paper,
-// format and sizes at their defaults.
-CutterOptions CutterOptionsOfSong(const SongState& song, int startX);
+// The chosen options (the defaults when none are given) with what `song` prints: its title block,
+// and the playback start `startX`.
+CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptions chosen = {});
 
 // The printable area of the options' page at their resolution, as a printer reports it.
 CutterSheet SheetOfOptions(const CutterOptions& options);

@@ -91,12 +91,7 @@ int RunCutter(CommandRun& run, CutterFormat format)
         card.ApplyTo(song);
         // As the window writes it: the title block of the song, a new canvas playing from its start,
         // the card laid out on the PDF export's page.
-        CutterOptions options = CutterOptionsOfSong(song, 0);
-        options.format = chosen.format;
-        options.holeMm = chosen.holeMm;
-        options.kerfMm = chosen.kerfMm;
-        options.layout = chosen.layout;
-        options.engrave = chosen.engrave;
+        CutterOptions options = CutterOptionsOfSong(song, 0, chosen);
         options.page = card.paper;
         return WriteCutterFile(song, options, output, error);
     });

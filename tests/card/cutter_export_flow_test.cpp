@@ -2,6 +2,7 @@
 // scripted prompts; the song and the canvas stay as they were.
 #include "card/cutter_export_dialog.h"
 #include "card/cutter_export_flow.h"
+#include "card/card_pdf.h"
 #include "card/cutter_file.h"
 #include "card_test_host.h"
 #include "text/string_ids.h"
@@ -180,7 +181,7 @@ TEST_F(CutterFlow, ThePagesAreThePdfExportsPages)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageLayout(paper);
     CutterOptions options;
-    CutterExportFlow::TakePrinterPaper(options);
+    options.page = PrinterSettingsPdfPaper(&options.dotsPerInch);
     const CutterSheet sheet = SheetOfOptions(options);
     EXPECT_EQ(sheet.metrics, MetricsOfDevice(printer));
     EXPECT_NEAR(sheet.paperWidthMm, 297.0, 0.01); // A4 landscape when nothing is set
