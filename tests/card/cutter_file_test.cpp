@@ -206,6 +206,15 @@ const PrintCase kPrintCases[] = {
     {"mirror and swap", true, true, false}, {"two rows", false, false, true}, {"mirror, two rows", true, false, true},
 };
 
+std::unique_ptr<SongState> SongFor(const PrintCase& c)
+{
+    auto song = TestSong();
+    song->printOptions.mirrorCard = c.mirror;
+    song->printOptions.swapHighLow = c.swap;
+    song->printOptions.twoRows = c.twoRows;
+    return song;
+}
+
 class CutterFile : public testing::Test {
 protected:
     QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
@@ -216,10 +225,7 @@ TEST_F(CutterFile, SvgHolesAreWhereThePrintedCardPutsItsMarks)
 {
     for (const PrintCase& c : kPrintCases) {
         SCOPED_TRACE(c.what);
-        auto song = TestSong();
-        song->printOptions.mirrorCard = c.mirror;
-        song->printOptions.swapHighLow = c.swap;
-        song->printOptions.twoRows = c.twoRows;
+        auto song = SongFor(c);
         const CutterOptions options = OptionsFor(*song, CutterFormat::Svg);
         QString error;
         ASSERT_TRUE(WriteCutterFile(*song, options, Path("card.svg"), &error)) << error.toStdString();
@@ -242,10 +248,7 @@ TEST_F(CutterFile, DxfHolesAreWhereThePrintedCardPutsItsMarks)
 {
     for (const PrintCase& c : kPrintCases) {
         SCOPED_TRACE(c.what);
-        auto song = TestSong();
-        song->printOptions.mirrorCard = c.mirror;
-        song->printOptions.swapHighLow = c.swap;
-        song->printOptions.twoRows = c.twoRows;
+        auto song = SongFor(c);
         const CutterOptions options = OptionsFor(*song, CutterFormat::Dxf);
         QString error;
         ASSERT_TRUE(WriteCutterFile(*song, options, Path("card.dxf"), &error)) << error.toStdString();

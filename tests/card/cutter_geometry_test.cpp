@@ -77,6 +77,13 @@ Placed PlacedOf(const TestNote& note)
     return {2, (bar - 9) * 50.0 + inBar, note.rowFromTop};
 }
 
+struct Options {
+    bool mirror;
+    bool swap;
+    bool twoRows;
+    CutterLayout layout;
+};
+
 class CutterCard {
 public:
     CutterCard()
@@ -85,6 +92,15 @@ public:
             PlaceNote(*song, note.x, kBandTop + note.rowFromTop * song->rowHeight);
         }
         song->musicLength = kSongBars * kPixelsPerBar;
+    }
+    // The card with the print options and the layout of `o`.
+    explicit CutterCard(const Options& o)
+        : CutterCard()
+    {
+        song->printOptions.mirrorCard = o.mirror;
+        song->printOptions.swapHighLow = o.swap;
+        song->printOptions.twoRows = o.twoRows;
+        spec.layout = o.layout;
     }
 
     CutterDrawing Draw() const
@@ -97,13 +113,6 @@ public:
 
     std::unique_ptr<SongState> song = NewSong();
     CutterSpec spec;
-};
-
-struct Options {
-    bool mirror;
-    bool swap;
-    bool twoRows;
-    CutterLayout layout;
 };
 
 std::string NameOf(const Options& o)
@@ -156,11 +165,7 @@ TEST(CutterGeometry, HolesLieAtTheMarkCentresForEveryOption)
 {
     for (const Options& o : AllOptions()) {
         SCOPED_TRACE(NameOf(o));
-        CutterCard card;
-        card.song->printOptions.mirrorCard = o.mirror;
-        card.song->printOptions.swapHighLow = o.swap;
-        card.song->printOptions.twoRows = o.twoRows;
-        card.spec.layout = o.layout;
+        const CutterCard card(o);
         const CutterDrawing drawing = card.Draw();
         const int copies = o.twoRows ? 2 : 1;
         ASSERT_EQ(drawing.holes.size(), std::size(kNotes) * copies);
@@ -189,11 +194,7 @@ TEST(CutterGeometry, OutlinesAreTheStripsAtTheCardsWidth)
     const double lengths[] = {20.0 + 4 * 50.0, 5 * 50.0, 2 * 50.0};
     for (const Options& o : AllOptions()) {
         SCOPED_TRACE(NameOf(o));
-        CutterCard card;
-        card.song->printOptions.mirrorCard = o.mirror;
-        card.song->printOptions.swapHighLow = o.swap;
-        card.song->printOptions.twoRows = o.twoRows;
-        card.spec.layout = o.layout;
+        const CutterCard card(o);
         const CutterDrawing drawing = card.Draw();
         const int copies = o.twoRows ? 2 : 1;
         ASSERT_EQ(drawing.outlines.size(), std::size(lengths) * copies);
