@@ -1,5 +1,6 @@
 #include "canvas/hole_mend.h"
 
+#include "model/hole_check.h"
 #include "model/song_state.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ public:
     {
         const std::vector<Place>& row = Row(top);
         const auto at = std::lower_bound(row.begin(), row.end(), place);
-        return at != row.begin() && place.left - std::prev(at)->left < distance;
+        return at != row.begin() && TooCloseHoles({top, std::prev(at)->left}, {top, place.left}, distance);
     }
 
     // Whether a note at x `left` would lie at least `distance` from every note of the row.
@@ -73,7 +74,7 @@ public:
         std::vector<std::pair<int, Place>> flagged;
         for (const auto& [top, row] : m_rows) {
             for (std::size_t i = 1; i < row.size(); ++i) {
-                if (row[i].left - row[i - 1].left < distance) {
+                if (TooCloseHoles({top, row[i - 1].left}, {top, row[i].left}, distance)) {
                     flagged.push_back({top, row[i]});
                 }
             }

@@ -11,21 +11,21 @@ namespace {
 constexpr double kLeaderMm = 20.0;
 constexpr int kShadeOverhang = 2;
 
-bool tooClose(const HolePair& earlier, const HolePair& later, int minDistance)
-{
-    return later.top == earlier.top && std::abs(later.left - earlier.left) < minDistance;
-}
-
 int CountInList(const std::vector<HolePair>& list, int minDistance)
 {
     int count = 0;
     for (std::size_t i = 1; i < list.size(); ++i) {
-        count += tooClose(list[i - 1], list[i], minDistance) ? 1 : 0;
+        count += TooCloseHoles(list[i - 1], list[i], minDistance) ? 1 : 0;
     }
     return count;
 }
 
 } // namespace
+
+bool TooCloseHoles(const HolePair& earlier, const HolePair& later, int minDistance)
+{
+    return later.top == earlier.top && std::abs(later.left - earlier.left) < minDistance;
+}
 
 int MinHoleDistance(const SongState& song, const PrintMetrics& metrics)
 {
@@ -95,7 +95,7 @@ std::vector<CloseHoleShade> CloseHoleShades(const std::vector<HolePair>& list, i
 {
     std::vector<CloseHoleShade> shades;
     for (std::size_t i = 1; i < list.size(); ++i) {
-        if (tooClose(list[i - 1], list[i], minDistance)) {
+        if (TooCloseHoles(list[i - 1], list[i], minDistance)) {
             const int top = list[i - 1].top - kShadeOverhang;
             shades.push_back({list[i - 1].left - kShadeOverhang, top, minDistance,
                               list[i].top + rowHeight + kShadeOverhang - top});

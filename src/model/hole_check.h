@@ -16,6 +16,9 @@ struct HolePair {
     int left = -1;
 };
 
+// Whether `later` follows `earlier` on its row by less than `minDistance`: the rule of the check.
+bool TooCloseHoles(const HolePair& earlier, const HolePair& later, int minDistance);
+
 // The smallest same-row distance, in canvas pixels, that still sounds at the song's printed bar
 // length. With a bar length of 0 the song is fitted onto the printable width of `metrics` less
 // the leader; without metrics nothing can be measured and the result is 0.

@@ -2,12 +2,11 @@
 // ranks by, and the keys it names.
 #include "canvas/comb_fit.h"
 #include "canvas/import_placement.h"
-#include "midi/midi_track.h"
-#include "midi/smf_reader.h"
 #include "model/hole_check.h"
 #include "model/occupancy_grid.h"
 #include "model/song_tidy.h"
 
+#include "import_tracks.h"
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -21,31 +20,8 @@
 namespace zembra {
 namespace {
 
-struct Tracks {
-    std::vector<std::unique_ptr<MidiTrack>> owned;
-    std::vector<const MidiTrack*> view;
-    int resolution = 0;
-};
-
-Tracks readFixture(const std::string& name)
-{
-    SmfReader reader;
-    EXPECT_TRUE(reader.load(ZEMBRA_TEST_DATA "/midi/" + name)) << reader.error();
-    Tracks tracks;
-    tracks.resolution = reader.resolution();
-    for (std::size_t t = 0; t < reader.trackCount(); ++t) {
-        auto track = std::make_unique<MidiTrack>();
-        MidiEvent events[64];
-        while (const std::uint32_t got = reader.read(t, events, 64)) {
-            for (std::uint32_t i = 0; i < got; ++i) {
-                track->Append(events[i]);
-            }
-        }
-        tracks.view.push_back(track.get());
-        tracks.owned.push_back(std::move(track));
-    }
-    return tracks;
-}
+using import_test::readFixture;
+using import_test::Tracks;
 
 // What choosing a transposition by hand and placing the file shows: the counts of the import
 // settings, and the check's count on the canvas after its repaint.

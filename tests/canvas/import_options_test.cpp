@@ -1,9 +1,8 @@
 // Counting and placing a file's notes under the import options: folding by octaves and leaving
 // out the drum channel.
 #include "canvas/import_placement.h"
-#include "midi/midi_track.h"
-#include "midi/smf_reader.h"
 
+#include "import_tracks.h"
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -16,55 +15,7 @@
 namespace zembra {
 namespace {
 
-struct Strike {
-    std::uint32_t tick;
-    std::uint8_t key;
-    std::uint8_t velocity = 64;
-    std::uint8_t status = 0x90;
-};
-
-using Strikes = std::vector<std::vector<Strike>>;
-
-struct Tracks {
-    std::vector<std::unique_ptr<MidiTrack>> owned;
-    std::vector<const MidiTrack*> view;
-};
-
-Tracks tracksOf(const Strikes& strikes)
-{
-    Tracks tracks;
-    for (const auto& list : strikes) {
-        auto track = std::make_unique<MidiTrack>();
-        std::uint32_t last = 0;
-        for (const Strike& s : list) {
-            track->Append(MidiEvent{s.tick - last, s.status, s.key, s.velocity, 0});
-            last = s.tick;
-        }
-        tracks.view.push_back(track.get());
-        tracks.owned.push_back(std::move(track));
-    }
-    return tracks;
-}
-
-Tracks readFixture(const std::string& name, int* resolution)
-{
-    SmfReader reader;
-    EXPECT_TRUE(reader.load(ZEMBRA_TEST_DATA "/midi/" + name)) << reader.error();
-    *resolution = reader.resolution();
-    Tracks tracks;
-    for (std::size_t t = 0; t < reader.trackCount(); ++t) {
-        auto track = std::make_unique<MidiTrack>();
-        MidiEvent events[64];
-        while (const std::uint32_t got = reader.read(t, events, 64)) {
-            for (std::uint32_t i = 0; i < got; ++i) {
-                track->Append(events[i]);
-            }
-        }
-        tracks.view.push_back(track.get());
-        tracks.owned.push_back(std::move(track));
-    }
-    return tracks;
-}
+using namespace import_test;
 
 ImportOptions optionsOf(bool fold, bool drums)
 {
@@ -119,24 +70,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionCounting, testing::Values(
     OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct Placed {
-    int left;
-    int pitch;
-    bool operator<(const Placed& o) const { return std::tie(left, pitch) < std::tie(o.left, o.pitch); }
-    bool operator==(const Placed&) const = default;
-};
-
-std::vector<Placed> placedNotes(const SongState& song)
-{
-    std::vector<Placed> notes;
-    for (int i = 0; i < song.UsedEnd(); ++i) {
-        if (song.IsLive(i)) {
-            notes.push_back({song.notes[i].left, song.notes[i].pitch});
-        }
-    }
-    return notes;
-}
-
 struct OptionPlacementCase {
     const char* name;
     Strikes tracks;
@@ -188,8 +121,8 @@ TEST(Folding, NeverDoublesAHoleAndNeverMovesANoteThatHadARow)
 {
     const char* kFiles[] = {"comb-fit-voices.mid", "abc2midi-tune.mid", "csvmidi-format1.mid", "roll-edit.mid"};
     for (const char* file : kFiles) {
-        int resolution = 0;
-        const Tracks tracks = readFixture(file, &resolution);
+        const Tracks tracks = readFixture(file);
+        const int resolution = tracks.resolution;
         for (int transposition = -12; transposition <= 12; ++transposition) {
             SCOPED_TRACE(std::string(file) + " at " + std::to_string(transposition));
             auto plain = NewSong();
@@ -223,8 +156,7 @@ TEST(Folding, NeverDoublesAHoleAndNeverMovesANoteThatHadARow)
 
 TEST(Folding, TheFixtureFoldsItsBassOntoTheComb)
 {
-    int resolution = 0;
-    const Tracks tracks = readFixture("comb-fit-voices.mid", &resolution);
+    const Tracks tracks = readFixture("comb-fit-voices.mid");
     auto song = NewSong();
     const ImportCounts plain = CountImportable(tracks.view, *song, 0);
     const ImportCounts folded = CountImportable(tracks.view, *song, 0, false, optionsOf(true, false));

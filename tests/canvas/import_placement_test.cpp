@@ -1,7 +1,7 @@
 #include "canvas/import_placement.h"
 #include "canvas/import_settings.h"
-#include "midi/midi_track.h"
 
+#include "import_tracks.h"
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -12,44 +12,11 @@
 namespace zembra {
 namespace {
 
-// A note-on at an absolute tick; the helpers turn these into delta times.
-struct Strike {
-    std::uint32_t tick;
-    std::uint8_t key;
-    std::uint8_t velocity = 64;
-    std::uint8_t status = 0x90;
-};
-
-std::unique_ptr<MidiTrack> trackOf(const std::vector<Strike>& strikes)
-{
-    auto track = std::make_unique<MidiTrack>();
-    std::uint32_t last = 0;
-    for (const Strike& s : strikes) {
-        track->Append(MidiEvent{s.tick - last, s.status, s.key, s.velocity, 0});
-        last = s.tick;
-    }
-    return track;
-}
-
-struct Placed {
-    int left;
-    int pitch;
-};
-
-std::vector<Placed> placedNotes(const SongState& song)
-{
-    std::vector<Placed> notes;
-    for (int i = 0; i < song.UsedEnd(); ++i) {
-        if (song.IsLive(i)) {
-            notes.push_back({song.notes[i].left, song.notes[i].pitch});
-        }
-    }
-    return notes;
-}
+using namespace import_test;
 
 struct PlacementCase {
     const char* name;
-    std::vector<std::vector<Strike>> tracks;
+    Strikes tracks;
     int resolution;
     int pixelsPerQuarter;
     int barCount;
@@ -69,13 +36,8 @@ TEST_P(Placement, PutsThePlayableNotesInTimeOrder)
     song->importTransposition = c.transposition;
     song->canvasWidth = song->pixelsPerQuarter * song->beatsPerBar * song->barCount;
     PlaceNote(*song, 500, song->bandTopOfRow(5)); // the previous song goes
-    std::vector<std::unique_ptr<MidiTrack>> owned;
-    std::vector<const MidiTrack*> tracks;
-    for (const auto& strikes : c.tracks) {
-        owned.push_back(trackOf(strikes));
-        tracks.push_back(owned.back().get());
-    }
-    PlaceImportedNotes(*song, tracks, c.resolution, c.cutMarkers);
+    const Tracks tracks = tracksOf(c.tracks);
+    PlaceImportedNotes(*song, tracks.view, c.resolution, c.cutMarkers);
     const std::vector<Placed> got = placedNotes(*song);
     ASSERT_EQ(got.size(), c.expected.size());
     for (std::size_t i = 0; i < got.size(); ++i) {
@@ -152,7 +114,7 @@ TEST(PlacementLimits, CandidatesStopAt4000AcrossTracks)
 
 struct CountCase {
     const char* name;
-    std::vector<std::vector<Strike>> tracks;
+    Strikes tracks;
     int transposition;
     ImportCounts expected;
 };
@@ -163,13 +125,8 @@ TEST_P(Counting, ImportableAndNot)
 {
     const CountCase& c = GetParam();
     auto song = NewSong();
-    std::vector<std::unique_ptr<MidiTrack>> owned;
-    std::vector<const MidiTrack*> tracks;
-    for (const auto& strikes : c.tracks) {
-        owned.push_back(trackOf(strikes));
-        tracks.push_back(owned.back().get());
-    }
-    const ImportCounts got = CountImportable(tracks, *song, c.transposition);
+    const Tracks tracks = tracksOf(c.tracks);
+    const ImportCounts got = CountImportable(tracks.view, *song, c.transposition);
     EXPECT_EQ(got.importable, c.expected.importable);
     EXPECT_EQ(got.notImportable, c.expected.notImportable);
     EXPECT_EQ(got.totalTicks, c.expected.totalTicks);
