@@ -1,7 +1,9 @@
 #include "app/audio_export.h"
 
 #include "ui/prompts.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
+#include "ui/write_problem_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
@@ -53,7 +55,7 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     const SongAudioResult result = RenderSongAudio(
-        view.song(), QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString(), [&progress](double share) {
+        view.song(), FileNameBytes(QFileInfo(path).absoluteFilePath()), [&progress](double share) {
             progress.setValue(static_cast<int>(share * kProgressSteps));
             QApplication::processEvents();
             return !progress.wasCanceled();
@@ -71,7 +73,9 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     case SongAudioStatus::Failed:
         break;
     }
-    prompts().message(parent, TextOf(str::kExportAudioFailed) + path, QString(), Prompts::Icon::Warning);
+    const QString reason = WriteProblemText(result.problem);
+    prompts().message(parent, TextOf(str::kExportAudioFailed) + path + (reason.isEmpty() ? QString() : '\n' + reason),
+                      QString(), Prompts::Icon::Warning);
     return false;
 }
 

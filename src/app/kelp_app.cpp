@@ -6,6 +6,7 @@
 #include "ui/qt_text.h"
 #include "ui/printer_record.h"
 #include "ui/settings.h"
+#include "ui/write_journal.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
@@ -51,6 +52,7 @@ void KelpApp::SetUpIdentity()
 bool KelpApp::InitInstance(const QStringList& arguments)
 {
     SetUpIdentity();
+    StartWriteJournal();
     // Before the view builds the device menu.
     if (settings::MidiMonitorEnabled()) {
         MidiToolkit::shared().setMonitorListed(true);

@@ -1,8 +1,11 @@
 #include "app/kelp_app.h"
 #include "app/main_frame.h"
 #include "cli/cli_app.h"
+#include "ui/file_name.h"
+#include "ui/safe_file_device.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,8 +41,11 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     zembra::KelpApp app;
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // The file system's bytes: a file name that is not UTF-8 still names its file.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(zembra::FileNameText(argv[i]));
+    }
     // --screenshot FILE: saves a picture of the main window once it is painted, then quits.
     QString screenshot;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0 && at + 1 < arguments.size()) {
@@ -51,7 +57,10 @@ int main(int argc, char* argv[])
     }
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(1500, [&app, screenshot] {
-            const bool saved = app.frame()->grab().save(screenshot);
+            zembra::SafeFileDevice file(screenshot);
+            const QByteArray format = QFileInfo(screenshot).suffix().toLatin1();
+            const bool saved = file.open() && app.frame()->grab().save(&file, format.isEmpty() ? "PNG" : format.constData()) &&
+                               file.commit();
             QApplication::exit(saved ? EXIT_SUCCESS : EXIT_FAILURE);
         });
     }

@@ -39,6 +39,7 @@ SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
     } else if (!rendered.ok) {
         result.status = SongAudioStatus::Failed;
         result.error = rendered.error;
+        result.problem = rendered.problem;
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/safe_file.h"
+
 #include <functional>
 #include <string>
 
@@ -11,6 +13,7 @@ enum class SongAudioStatus { Written, NotBuilt, NoSynthesizer, Failed, Cancelled
 
 struct SongAudioResult {
     SongAudioStatus status = SongAudioStatus::Written;
+    WriteProblem problem;
     std::string error;
 };
 

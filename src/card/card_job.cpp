@@ -6,7 +6,7 @@
 #include "ui/qt_text.h"
 
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 #include <algorithm>
 
@@ -84,18 +84,18 @@ CardLook LookOfSong(const SongState& song, const QImage* background, const QColo
     return look;
 }
 
-bool PaintJobOnPrinter(CardJob& job, QPrinter& printer, int from, int to)
+bool PaintJobPages(CardJob& job, QPagedPaintDevice& device, int from, int to)
 {
     const int last = job.pageCount();
     const int first = std::clamp(from <= 0 ? 1 : from, 1, std::max(1, last));
     const int end = to <= 0 ? last : std::min(to, last);
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         return false;
     }
     for (int page = first; page <= end; ++page) {
         if (page > first) {
-            printer.newPage();
+            device.newPage();
         }
         job.PaintPage(painter, page);
     }

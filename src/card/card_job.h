@@ -15,7 +15,7 @@
 class QImage;
 class QPaintDevice;
 class QPainter;
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace zembra {
 
@@ -56,8 +56,8 @@ private:
 // The title block's texts for a song: its title, and its author unless it is the "no author" text.
 CardLook LookOfSong(const SongState& song, const QImage* background, const QColor& textColour);
 
-// Paints pages `from` to `to` (1-based, 0 for the last) of a begun job onto a printer, one sheet
-// each. False when the printer could not be started.
-bool PaintJobOnPrinter(CardJob& job, QPrinter& printer, int from = 1, int to = 0);
+// Paints pages `from` to `to` (1-based, 0 for the last) of a begun job onto a printer or a PDF
+// writer, one sheet each. False when the device could not be started or finished.
+bool PaintJobPages(CardJob& job, QPagedPaintDevice& device, int from = 1, int to = 0);
 
 } // namespace zembra

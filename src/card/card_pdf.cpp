@@ -1,47 +1,54 @@
 #include "card/card_pdf.h"
 
 #include "card/card_job.h"
-#include "song/song_writer.h"
 #include "text/string_ids.h"
 #include "ui/device_metrics.h"
 #include "ui/qt_text.h"
+#include "ui/safe_file_device.h"
+#include "ui/write_problem_text.h"
 
-#include <QFile>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace zembra {
 
+namespace {
+
+// The resolution of QPrinter::HighResolution on PDF output, which the paper is measured at.
+constexpr int kPdfDotsPerInch = 1200;
+
+} // namespace
+
 bool WriteCardPdf(const SongState& song, int startX, const CardLook& look, const QPageLayout& paper,
                   const QString& path, QString* error, int* pageCount)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageLayout(paper);
-    printer.setOutputFileName(path);
+    auto failed = [&](const QString& reason) {
+        if (error) {
+            *error = TextOf(str::kCardPdfFailed) + path + (reason.isEmpty() ? QString() : '\n' + reason);
+        }
+        return false;
+    };
+    // The PDF goes into a checked file beside the target: a full disk or any other failed write is
+    // seen, and the target is replaced only by the whole file.
+    SafeFileDevice file(path);
+    if (!file.open()) {
+        return failed(WriteProblemText(file.problem()));
+    }
+    QPdfWriter writer(&file);
+    writer.setResolution(kPdfDotsPerInch);
+    writer.setPageLayout(paper);
     CardJob job;
-    if (!job.Begin(printer, song, startX, look)) {
+    if (!job.Begin(writer, song, startX, look)) {
+        file.discard();
         if (error) {
             *error = job.problemText();
         }
         return false;
     }
-    auto failed = [&](const QString& temporary) {
-        QFile::remove(temporary);
-        if (error) {
-            *error = TextOf(str::kCardPdfFailed) + path;
-        }
-        return false;
-    };
-    // A name of our own beside the target: the half-written file never takes the target's name.
-    const QString temporary = QFile::decodeName(SiblingTempPath(QFile::encodeName(path).toStdString()).c_str());
-    printer.setOutputFileName(temporary);
-    if (!PaintJobOnPrinter(job, printer)) {
-        return failed(temporary);
-    }
-    QFile::remove(path);
-    if (!QFile::rename(temporary, path)) {
-        return failed(temporary);
+    if (!PaintJobPages(job, writer) || !file.commit()) {
+        file.discard();
+        return failed(WriteProblemText(file.problem()));
     }
     if (pageCount) {
         *pageCount = job.pageCount();

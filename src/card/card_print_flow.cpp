@@ -135,7 +135,7 @@ bool CardPrintFlow::RunPrintJob(QPrinter& printer)
     const bool range = printer.printRange() == QPrinter::PageRange;
     const int from = range ? printer.fromPage() : 1;
     const int to = range ? printer.toPage() : 0;
-    const bool painted = PaintJobOnPrinter(m_job, printer, from, to);
+    const bool painted = PaintJobPages(m_job, printer, from, to);
     EndCardPrint(from, to);
     return painted;
 }
@@ -168,7 +168,7 @@ void CardPrintFlow::ShowPreview()
     }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* target) {
         if (BeginCardPrint(*target, true)) {
-            PaintJobOnPrinter(m_job, *target);
+            PaintJobPages(m_job, *target);
         }
         EndCardPrint(1, 0);
     });
@@ -203,7 +203,7 @@ void CardPrintFlow::ExportPdfCommand()
     const QString path = prompts().saveFileName(
         m_host.window(), {TextOf(str::kCardPdfCaption), QString(), name + QStringLiteral(".pdf"),
                           TextOf(str::kCardPdfFilter), QStringLiteral("pdf")});
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !confirmReplacing(m_host.window(), path)) {
         return;
     }
     QString error;

@@ -1,11 +1,11 @@
 #include "card/cutter_dxf_writer.h"
 
-#include <QFile>
+#include <QList>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <dl_dxf.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -157,30 +157,25 @@ private:
 
 } // namespace
 
-std::optional<QByteArray> CutterDxf(const CutterDrawing& drawing)
+int WriteCutterDxf(const CutterDrawing& drawing, const std::string& path)
 {
-    // dxflib writes to a named file only: it goes into a folder of its own and is read back.
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        return std::nullopt;
-    }
-    const QString path = folder.filePath(QStringLiteral("card.dxf"));
     DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> dw(dxf.out(QFile::encodeName(path).constData(), DL_Codes::AC1015));
+    errno = 0;
+    std::unique_ptr<DL_WriterA> dw(dxf.out(path.c_str(), DL_Codes::AC1015));
     if (!dw) {
-        return std::nullopt;
+        return errno ? errno : EIO;
     }
     DxfOut out(dxf, *dw, drawing.heightMm);
     out.Header(drawing);
     out.Tables();
     out.Entities(drawing);
     dw->close();
-    dw.reset();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
+    // The stream keeps its failure through the close: a write or the final flush that failed
+    // (a full disk) shows here.
+    if (dw->openFailed()) {
+        return errno ? errno : EIO;
     }
-    return file.readAll();
+    return 0;
 }
 
 } // namespace zembra

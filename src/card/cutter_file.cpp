@@ -5,11 +5,13 @@
 #include "card/cutter_dxf_writer.h"
 #include "card/cutter_svg_writer.h"
 #include "text/string_ids.h"
+#include "io/safe_file.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
+#include "ui/write_problem_text.h"
 
 #include <QRect>
 #include <QRectF>
-#include <QSaveFile>
 
 namespace zembra {
 
@@ -88,25 +90,25 @@ bool WriteCutterFile(const SongState& song, const CutterOptions& options, const 
     if (!DrawCutterCard(song, options, &drawing, error)) {
         return false;
     }
-    QByteArray bytes;
-    if (options.format == CutterFormat::Dxf) {
-        const std::optional<QByteArray> dxf = CutterDxf(drawing);
-        if (!dxf) {
-            setError(error, TextOf(str::kCutterFailed) + path);
-            return false;
-        }
-        bytes = *dxf;
-    } else {
-        bytes = CutterSvg(drawing, options.title);
-    }
-    // The whole file is written beside the target and takes its name only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        setError(error, TextOf(str::kCutterFailed) + path);
+    auto failed = [&](const WriteProblem& problem) {
+        setError(error, TextOf(str::kCutterFailed) + path + '\n' + WriteProblemText(problem));
         return false;
+    };
+    // The whole file is written beside the target and takes its name only once it is complete.
+    if (options.format == CutterFormat::Dxf) {
+        SafeFile file(FileNameBytes(path));
+        if (!file.Open()) {
+            return failed(file.problem());
+        }
+        if (const int problem = WriteCutterDxf(drawing, file.tempPath())) {
+            file.Discard();
+            return failed({SafeFileError::WriteFailed, problem, TargetKind::Regular});
+        }
+        return file.Commit() || failed(file.problem());
     }
-    return true;
+    const QByteArray svg = CutterSvg(drawing, options.title);
+    SafeFile file(FileNameBytes(path));
+    return WriteWholeFile(file, svg.constData(), static_cast<std::size_t>(svg.size())) || failed(file.problem());
 }
 
 } // namespace zembra

@@ -8,7 +8,9 @@
 #include "midi/midi_toolkit.h"
 #include "midi/time_source.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
+#include "ui/write_journal.h"
 
 #include <QGuiApplication>
 
@@ -112,8 +114,13 @@ int CliApp::Run(int argc, char** argv)
     QGuiApplication application(argc, argv);
     KelpApp::SetUpIdentity();
 
-    QStringList arguments = QGuiApplication::arguments();
-    arguments.removeFirst();
+    StartWriteJournal();
+
+    // The arguments as the file system's bytes: a name that is not UTF-8 still names its file.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(FileNameText(argv[i]));
+    }
     Console console;
     const QString first = arguments.value(0);
     if (IsHelp(first)) {

@@ -8,7 +8,9 @@
 #include "midi/midi_track.h"
 #include "song/song_file_save.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
+#include "ui/write_problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,8 +21,8 @@ namespace {
 
 QString ReasonOf(const SongWriteResult& result)
 {
-    if (!result.detail.empty()) {
-        return Utf8(result.detail);
+    if (result.problem.failed()) {
+        return WriteProblemText(result.problem);
     }
     switch (result.status) {
     case SongWriteStatus::MetaRejected:
@@ -63,7 +65,7 @@ int RunSong(CommandRun& run)
         MidiFile file;
         MidiTrack track;
         const SongWriteResult result = SaveSongFile(file, track, song, title, static_cast<std::uint32_t>(song.tempo),
-                                                    QFile::encodeName(output).toStdString());
+                                                    FileNameBytes(output));
         if (result.status != SongWriteStatus::Written) {
             *error = TextOf(str::kCliCannotWrite).arg(output, ReasonOf(result));
             return false;

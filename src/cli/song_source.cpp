@@ -2,6 +2,7 @@
 
 #include "song/imported_file.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ SongSource::~SongSource() = default;
 bool SongSource::Load(const QString& path, const ImportChoices& choices, QString* error)
 {
     ImportedFile file;
-    if (!file.Open(QFile::encodeName(path).toStdString())) {
+    if (!file.Open(FileNameBytes(path))) {
         *error = TextOf(str::kCliCannotRead).arg(Utf8(file.errorText()));
         return false;
     }

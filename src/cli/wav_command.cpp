@@ -7,7 +7,9 @@
 #include "cli/option_set.h"
 #include "cli/song_source.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/qt_text.h"
+#include "ui/write_problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +42,7 @@ int RunWav(CommandRun& run)
         }
         int shown = -1;
         const SongAudioResult result = RenderSongAudio(
-            source.song(), QFile::encodeName(QFileInfo(output).absoluteFilePath()).toStdString(), [&](double share) {
+            source.song(), FileNameBytes(output), [&](double share) {
                 const int percent = static_cast<int>(share * 100);
                 if (percent != shown) {
                     shown = percent;
@@ -60,7 +62,8 @@ int RunWav(CommandRun& run)
         case SongAudioStatus::Cancelled:
             break;
         }
-        *error = TextOf(str::kCliCannotWrite).arg(output, Utf8(result.error));
+        *error = TextOf(str::kCliCannotWrite)
+                     .arg(output, result.problem.failed() ? WriteProblemText(result.problem) : Utf8(result.error));
         return false;
     });
 }

@@ -8,9 +8,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 namespace zembra {
@@ -50,36 +47,29 @@ void header(std::uint8_t (&h)[kHeaderBytes], int sampleRate, std::uint64_t frame
 
 WavWriter::~WavWriter()
 {
-    if (m_file) {
-        std::fclose(m_file);
-    }
+    Discard();
 }
 
 bool WavWriter::Open(const std::string& path, int sampleRate)
 {
-    m_file = std::fopen(path.c_str(), "wb");
-    if (!m_file) {
-        return false;
-    }
-    std::uint8_t h[kHeaderBytes];
-    header(h, sampleRate, 0);
-    m_failed = std::fwrite(h, 1, kHeaderBytes, m_file) != kHeaderBytes;
+    m_file = std::make_unique<SafeFile>(path);
     m_frames = 0;
     m_sampleRate = sampleRate;
-    return !m_failed;
+    std::uint8_t h[kHeaderBytes];
+    header(h, sampleRate, 0);
+    return m_file->Open() && m_file->Write(h, kHeaderBytes);
 }
 
 bool WavWriter::Write(const std::int16_t* interleaved, std::uint32_t frames)
 {
-    if (!m_file || m_failed) {
+    if (!m_file) {
         return false;
     }
     // WAVE data is little-endian; so is every machine this builds for, checked at compile time.
     static_assert(std::endian::native == std::endian::little);
     const std::size_t samples = static_cast<std::size_t>(frames) * kChannels;
-    m_failed = std::fwrite(interleaved, sizeof(std::int16_t), samples, m_file) != samples;
     m_frames += frames;
-    return !m_failed;
+    return m_file->Write(interleaved, samples * sizeof(std::int16_t));
 }
 
 bool WavWriter::Close()
@@ -89,11 +79,14 @@ bool WavWriter::Close()
     }
     std::uint8_t h[kHeaderBytes];
     header(h, m_sampleRate, m_frames);
-    bool ok = !m_failed && std::fseek(m_file, 0, SEEK_SET) == 0 && std::fwrite(h, 1, kHeaderBytes, m_file) == kHeaderBytes;
-    ok = std::fflush(m_file) == 0 && ok;
-    ok = std::fclose(m_file) == 0 && ok;
-    m_file = nullptr;
-    return ok;
+    return m_file->Seek(0) && m_file->Write(h, kHeaderBytes) && m_file->Commit();
+}
+
+void WavWriter::Discard()
+{
+    if (m_file) {
+        m_file->Discard();
+    }
 }
 
 std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, std::uint16_t ticksPerQuarter,
@@ -113,14 +106,11 @@ AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest&
         result.error = "nothing to render";
         return result;
     }
-    namespace fs = std::filesystem;
-    const fs::path target(request.path);
-    fs::path partial = target;
-    partial += ".part";
     const double rate = synth.sampleRate();
     WavWriter wav;
-    if (!wav.Open(partial.string(), static_cast<int>(rate))) {
-        result.error = "cannot create " + partial.string();
+    if (!wav.Open(request.path, static_cast<int>(rate))) {
+        result.problem = wav.problem();
+        result.error = "cannot create " + request.path;
         return result;
     }
     const std::vector<MidiEvent> events = request.track->TakeEvents(0, request.track->Count());
@@ -154,20 +144,17 @@ AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest&
     }
     renderUntil(end);
     synth.allNotesOff();
-    const bool closed = wav.Close();
-    std::error_code ignored;
-    if (!ok || !closed) {
-        fs::remove(partial, ignored);
+    if (!ok) {
+        wav.Discard();
+        result.problem = wav.problem();
         if (!result.cancelled) {
-            result.error = "cannot write " + partial.string();
+            result.error = "cannot write " + request.path;
         }
         return result;
     }
-    std::error_code renamed;
-    fs::rename(partial, target, renamed);
-    if (renamed) {
-        fs::remove(partial, ignored);
-        result.error = "cannot replace " + target.string() + ": " + renamed.message();
+    if (!wav.Close()) {
+        result.problem = wav.problem();
+        result.error = "cannot write " + request.path;
         return result;
     }
     result.ok = true;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "io/safe_file.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace zembra {
@@ -18,21 +20,25 @@ public:
     WavWriter(const WavWriter&) = delete;
     WavWriter& operator=(const WavWriter&) = delete;
 
+    // Makes the new file beside the target; the target is replaced only by Close().
     bool Open(const std::string& path, int sampleRate);
     bool Write(const std::int16_t* interleaved, std::uint32_t frames);
-    // False when any write failed or the file could not be completed.
+    // False when any write failed or the file could not take the target's place.
     bool Close();
+    // Drops what was written; the target stays as it was.
+    void Discard();
+    WriteProblem problem() const { return m_file ? m_file->problem() : WriteProblem{}; }
 
 private:
-    std::FILE* m_file = nullptr;
+    std::unique_ptr<SafeFile> m_file;
     std::uint64_t m_frames = 0;
     int m_sampleRate = 0;
-    bool m_failed = false;
 };
 
 struct AudioRenderResult {
     bool ok = false;
     bool cancelled = false;
+    WriteProblem problem;
     std::string error;
     std::uint64_t frames = 0;
 };

@@ -33,6 +33,7 @@ bool MidiFile::Open(const std::string& path, char mode, std::uint32_t format)
     m_mode = mode;
     m_format = format;
     m_closeError.clear();
+    m_closeProblem = {};
     const char modeText[2] = {mode, '\0'};
     m_handle = m_toolkit.OpenSMF(path.c_str(), &m_format, modeText, &m_fileTrackCount);
     m_open = m_handle != 0;
@@ -46,6 +47,7 @@ bool MidiFile::Close()
         saved = m_toolkit.CloseSMF(m_handle) == 0;
         if (!saved)
             m_closeError = m_toolkit.LastSMFError();
+            m_closeProblem = m_toolkit.LastSMFWriteProblem();
         while (!m_tracks.empty())
             RemoveTrack(m_tracks.front());
         m_fileTrackCount = 0;
@@ -55,9 +57,28 @@ bool MidiFile::Close()
     return saved;
 }
 
+void MidiFile::Abandon()
+{
+    if (m_open && m_mode == 'w') {
+        m_toolkit.AbandonSMF(m_handle);
+        while (!m_tracks.empty())
+            RemoveTrack(m_tracks.front());
+        m_fileTrackCount = 0;
+        m_handle = 0;
+        m_open = false;
+        return;
+    }
+    Close();
+}
+
 std::string MidiFile::ErrorText() const
 {
     return m_closeError.empty() ? m_toolkit.LastSMFError() : m_closeError;
+}
+
+WriteProblem MidiFile::Problem() const
+{
+    return m_closeProblem.failed() ? m_closeProblem : m_toolkit.LastSMFWriteProblem();
 }
 
 std::string MidiFile::Damage() const

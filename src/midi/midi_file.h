@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/safe_file.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ public:
     bool Open(const std::string& path, char mode, std::uint32_t format);
     // False when a file being written could not be saved (the target is then unchanged).
     bool Close();
+    // Closes a file being written without writing it; the target is unchanged.
+    void Abandon();
     bool IsOpen() const { return m_open; }
     char Mode() const { return m_mode; }
     std::uint32_t Format() const { return m_format; }
@@ -30,6 +34,7 @@ public:
     std::uint32_t AddedTrackCount() const { return static_cast<std::uint32_t>(m_tracks.size()); }
     // Why the last Open or Close failed, from the toolkit.
     std::string ErrorText() const;
+    WriteProblem Problem() const;
     // A file being read whose tracks end early at damage; empty when it is intact.
     std::string Damage() const;
 
@@ -60,6 +65,7 @@ private:
     std::uint32_t m_fileTrackCount = 0;
     std::vector<MidiTrack*> m_tracks;
     std::string m_closeError;
+    WriteProblem m_closeProblem;
 };
 
 }  // namespace zembra

@@ -317,6 +317,7 @@ const MidiToolkit::SmfEntry* MidiToolkit::smf(std::uint32_t file) const
 std::uint32_t MidiToolkit::OpenSMF(const char* path, std::uint32_t* format, const char* mode, std::uint32_t* trackCount)
 {
     m_smfError.clear();
+    m_smfProblem = {};
     if (!path || !format || !mode || !trackCount) {
         m_smfError = "no file given";
         return 0;
@@ -334,6 +335,7 @@ std::uint32_t MidiToolkit::OpenSMF(const char* path, std::uint32_t* format, cons
         entry->writer = std::make_unique<SmfWriter>();
         if (!entry->writer->open(path)) {
             m_smfError = entry->writer->error();
+            m_smfProblem = entry->writer->problem();
             return 0;
         }
         entry->format = format;
@@ -430,9 +432,20 @@ int MidiToolkit::CloseSMF(std::uint32_t file)
         return 0;
     if (!entry->writer->finish(*entry->format)) {
         m_smfError = entry->writer->error();
+        m_smfProblem = entry->writer->problem();
         return -1;
     }
     return 0;
+}
+
+void MidiToolkit::AbandonSMF(std::uint32_t file)
+{
+    auto it = m_files.find(file);
+    if (it == m_files.end())
+        return;
+    if (it->second->writer)
+        it->second->writer->abandon();
+    m_files.erase(it);
 }
 
 std::string MidiToolkit::SMFDamage(std::uint32_t file) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/safe_file.h"
 #include "midi/midi_event.h"
 #include "midi/notice_target.h"
 #include "midi/output_device.h"
@@ -122,8 +123,12 @@ public:
     int RewindSMF(std::uint32_t file);
     // 0 when a written file reached the disk; -1 when it did not or the handle is unknown.
     int CloseSMF(std::uint32_t file);
+    // Drops a file being written without writing it: the target stays as it was.
+    void AbandonSMF(std::uint32_t file);
     // Why the last SMF call failed ("expected MThd at byte 0"), for the user's message.
     std::string LastSMFError() const;
+    // Why the last write of a file failed, for the user's message.
+    WriteProblem LastSMFWriteProblem() const { return m_smfProblem; }
     // Empty for an intact file being read; otherwise where its first damaged track ends.
     std::string SMFDamage(std::uint32_t file) const;
 
@@ -158,6 +163,7 @@ private:
     std::map<std::uint32_t, std::unique_ptr<SmfEntry>> m_files;
     std::map<std::uint32_t, std::pair<std::uint16_t, std::uint16_t>> m_clockSettings;
     std::string m_smfError;
+    WriteProblem m_smfProblem;
 
     static constexpr std::uint32_t kFirstHandle = 33;
 };

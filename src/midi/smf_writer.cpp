@@ -3,8 +3,6 @@
 #include "midi/midi_bytes.h"
 
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace zembra {
 
@@ -67,11 +65,9 @@ bool SmfWriter::open(const std::string& path)
     abandon();
     m_tracks.clear();
     m_error.clear();
-    m_path = path;
-    m_tempPath = path + ".zembra-tmp";
-    m_file = std::fopen(m_tempPath.c_str(), "wb");
-    if (!m_file) {
-        m_error = "cannot create " + m_tempPath + ": " + std::strerror(errno);
+    m_file = std::make_unique<SafeFile>(path);
+    if (!m_file->Open()) {
+        m_error = m_file->reason();
         return false;
     }
     return true;
@@ -157,39 +153,19 @@ std::vector<std::uint8_t> SmfWriter::image(std::uint32_t format) const
 
 bool SmfWriter::finish(std::uint32_t format)
 {
-    if (!m_file)
+    if (!m_file || !m_file->isOpen())
         return false;
-    const std::vector<std::uint8_t> bytes = image(format);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), m_file) == bytes.size();
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    if (!written || !closed) {
-        m_error = "cannot write " + m_tempPath;
-        abandon();
+    if (!m_file->Write(image(format)) || !m_file->Commit()) {
+        m_error = m_file->reason();
         return false;
     }
-    std::error_code ec;
-    std::filesystem::rename(m_tempPath, m_path, ec);
-    if (ec) {
-        m_error = "cannot replace " + m_path + ": " + ec.message();
-        abandon();
-        return false;
-    }
-    m_tempPath.clear();
     return true;
 }
 
 void SmfWriter::abandon()
 {
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
-    if (!m_tempPath.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(m_tempPath, ec);
-        m_tempPath.clear();
-    }
+    if (m_file)
+        m_file->Discard();
 }
 
 }  // namespace zembra

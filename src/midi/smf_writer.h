@@ -1,9 +1,10 @@
 #pragma once
 
+#include "io/safe_file.h"
 #include "midi/midi_event.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ public:
     // Creates the temporary file, so that an unwritable target fails here and not at the end.
     bool open(const std::string& path);
     const std::string& error() const { return m_error; }
+    WriteProblem problem() const { return m_file ? m_file->problem() : WriteProblem{}; }
 
     void setResolution(std::uint16_t ticksPerQuarter) { m_resolution = ticksPerQuarter; }
     std::uint16_t resolution() const { return m_resolution; }
@@ -52,9 +54,7 @@ private:
     Track* track(std::uint32_t index);
 
     std::vector<Track> m_tracks;
-    std::string m_path;
-    std::string m_tempPath;
-    std::FILE* m_file = nullptr;
+    std::unique_ptr<SafeFile> m_file;
     std::string m_error;
     std::uint16_t m_resolution = 96;
 };

@@ -1,9 +1,11 @@
 #include "song/kelp_doc.h"
 
+#include "ui/file_name.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/save_confirm_dialog.h"
 #include "ui/settings.h"
+#include "ui/write_problem_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
@@ -58,7 +60,13 @@ QString folderOf(const QString& path)
 
 std::string fileSystemPath(const QString& path)
 {
-    return QFile::encodeName(path).toStdString();
+    return FileNameBytes(path);
+}
+
+// The cause under the message that names the file, when the file system gave one.
+QString reasonLine(const WriteProblem& problem)
+{
+    return problem.failed() ? '\n' + WriteProblemText(problem) : QString();
 }
 
 QString saveFailed(const char* detail)
@@ -480,7 +488,7 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
         break;
     case SongWriteStatus::CannotCreate:
     case SongWriteStatus::NotReplaced:
-        message(TextOf(str::kSaveOpenFailed) + '\n' + QDir::toNativeSeparators(path));
+        message(TextOf(str::kSaveOpenFailed) + '\n' + QDir::toNativeSeparators(path) + reasonLine(result.problem));
         return false;
     case SongWriteStatus::MetaRejected:
         message(TextOf(str::kSaveFailed) + QStringLiteral("(1 %1)\n").arg(result.metaAccepted) +
@@ -490,7 +498,9 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
         message(saveFailed("(3)\n"));
         return false;
     case SongWriteStatus::NotWritten:
-        message(saveFailed("(4)\n"));
+        // The file and the cause first: a full disk is not mended by trying again.
+        message(TextOf(str::kSaveFailed) + QStringLiteral("(4)\n") + QDir::toNativeSeparators(path) +
+                reasonLine(result.problem));
         return false;
     }
     const bool titleChanged = song.title != title;

@@ -8,38 +8,15 @@
 #include "song/file_text.h"
 #include "song/song_tags.h"
 
-#include <filesystem>
-#include <random>
-#include <system_error>
-
 namespace zembra {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::uint8_t kMetaCopyright = 0x02;
 constexpr std::uint8_t kQuarterDenominator = 2; // 2 to the power 2
 constexpr std::uint8_t kClocksPerClick = 24;
 constexpr std::uint8_t kThirtySecondsPerQuarter = 8;
 constexpr int kMetaEventCount = 5;
-
-bool writeProtected(const fs::path& target)
-{
-    std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (ec || !fs::is_regular_file(status)) {
-        return false;
-    }
-    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (status.permissions() & writable) == fs::perms::none;
-}
-
-void removeQuietly(const std::string& path)
-{
-    std::error_code ec;
-    fs::remove(path, ec);
-}
 
 // The meta events of the header, then the track; the result tells how far the toolkit took them.
 void writeInto(MidiFile& file, MidiTrack& songTrack, const SongFileHeader& header, SongWriteResult& result)
@@ -100,67 +77,38 @@ std::string DefaultSongFileName(bool ownFile, std::string_view songTitle, std::s
     return std::string(fileTitle) + "(" + std::string(text(str::kImportedMark)) + ")";
 }
 
-std::string SiblingTempPath(const std::string& target)
-{
-    const fs::path path(target);
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (;;) {
-        const fs::path candidate = path.parent_path() /
-            ("." + path.filename().string() + "." + std::to_string(random() % 1000000) + ".saving");
-        std::error_code ec;
-        if (!fs::exists(candidate, ec)) {
-            return candidate.string();
-        }
-    }
-}
-
 SongWriteResult WriteSongFile(MidiFile& file, MidiTrack& songTrack, const std::string& path,
                               const SongFileHeader& header)
 {
     SongWriteResult result;
-    if (writeProtected(path)) {
+    // The file is made beside the target and takes its place only on close, when every byte is
+    // on the disk: a failure at any step leaves the previous file as it was.
+    if (!file.Open(path, 'w', 0)) {
         result.status = SongWriteStatus::CannotCreate;
-        result.detail = path + " is read-only";
-        return result;
-    }
-    const std::string temp = SiblingTempPath(path);
-    if (!file.Open(temp, 'w', 0)) {
-        result.status = SongWriteStatus::CannotCreate;
+        result.problem = file.Problem();
         result.detail = file.ErrorText();
         return result;
     }
     try {
         writeInto(file, songTrack, header, result);
     } catch (...) {
-        // Out of memory half-way: the half-written file goes, the previous one stays.
+        // Out of memory half-way: closing without the track would write a file, so the toolkit
+        // is told to drop it by a close that cannot be completed.
         try {
-            file.Close();
+            file.Abandon();
         } catch (...) {
         }
-        removeQuietly(temp);
         throw;
     }
-    const bool closed = file.Close();
-    if (result.status != SongWriteStatus::Written || !closed) {
-        if (result.status == SongWriteStatus::Written) {
-            result.status = SongWriteStatus::NotWritten;
-            result.detail = file.ErrorText();
-        }
-        removeQuietly(temp);
+    if (result.status != SongWriteStatus::Written) {
+        file.Abandon();
         return result;
     }
-
-    std::error_code ec;
-    const fs::file_status previous = fs::status(path, ec);
-    if (!ec && fs::is_regular_file(previous)) {
-        fs::permissions(temp, previous.permissions(), ec); // the new file keeps the old one's access
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        result.status = SongWriteStatus::NotReplaced;
-        result.detail = "cannot replace " + path + ": " + ec.message();
-        removeQuietly(temp);
+    if (!file.Close()) {
+        result.problem = file.Problem();
+        result.status = result.problem.error == SafeFileError::NotReplaced ? SongWriteStatus::NotReplaced
+                                                                            : SongWriteStatus::NotWritten;
+        result.detail = file.ErrorText();
     }
     return result;
 }

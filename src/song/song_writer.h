@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/safe_file.h"
 #include "model/song_state.h"
 
 #include <array>
@@ -41,13 +42,15 @@ enum class SongWriteStatus {
 struct SongWriteResult {
     SongWriteStatus status = SongWriteStatus::Written;
     int metaAccepted = 0;
+    WriteProblem problem; // why the file system refused, for CannotCreate, NotWritten, NotReplaced
     std::string detail;
 };
 
 // Writes a format 0 file of one track at 96 ticks per quarter: the header's meta events, then the
 // song track (its name and events). The file is made beside the target and takes its place only
 // when every step succeeded, so a failure at any point leaves the previous file as it was. A
-// target that nobody may write to is refused, as the user protected it.
+// target that nobody may write to is refused, as the user protected it; so is one that is not a
+// regular file.
 SongWriteResult WriteSongFile(MidiFile& file, MidiTrack& songTrack, const std::string& path,
                               const SongFileHeader& header);
 
@@ -55,8 +58,5 @@ SongWriteResult WriteSongFile(MidiFile& file, MidiTrack& songTrack, const std::s
 // "My Music", and for a file from elsewhere its own name marked "(imported)", so that the
 // original is not overwritten by accident.
 std::string DefaultSongFileName(bool ownFile, std::string_view songTitle, std::string_view fileTitle);
-
-// A name for a new file in the same folder as `target` that does not exist yet.
-std::string SiblingTempPath(const std::string& target);
 
 } // namespace zembra

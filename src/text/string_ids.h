@@ -370,5 +370,21 @@ inline constexpr int kFitButtonTip = 41408;
 // %1 is the number of notes moved, %2 of those removed.
 inline constexpr int kMendResult = 41409;
 inline constexpr int kPromptMend = 41410;
+// Why a file could not be written: the line under the message that names the file.
+inline constexpr int kWriteIsFolder = 41660;
+inline constexpr int kWriteIsDevice = 41661;
+inline constexpr int kWriteIsFifo = 41662;
+inline constexpr int kWriteIsSocket = 41663;
+inline constexpr int kWriteNotRegular = 41664;
+inline constexpr int kWriteReadOnly = 41665;
+inline constexpr int kWriteNoPermission = 41666;
+inline constexpr int kWriteDiskFull = 41667;
+inline constexpr int kWriteNameTooLong = 41668;
+inline constexpr int kWriteReadOnlyDisk = 41669;
+inline constexpr int kWriteNoFolder = 41670;
+inline constexpr int kWriteTooManyLinks = 41671;
+inline constexpr int kWriteFailed = 41672;     // %1 the system's words
+inline constexpr int kWriteNotReplaced = 41673; // %1 the system's words
+inline constexpr int kWriteCannotCreate = 41674; // %1 the system's words
 
 } // namespace zembra::str

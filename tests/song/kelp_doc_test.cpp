@@ -154,7 +154,7 @@ TEST_F(Document, FailedSaveChangesNothing)
     ASSERT_EQ(scripted->messages().size(), 1);
     EXPECT_EQ(scripted->messages()[0],
               QStringLiteral("Waruning! Cannot save.  This file attributes read only?  \n") +
-                  QDir::toNativeSeparators(missing));
+                  QDir::toNativeSeparators(missing) + QStringLiteral("\nThe folder does not exist."));
     EXPECT_TRUE(doc.filePath().isEmpty());
     EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
     EXPECT_TRUE(view.modified());

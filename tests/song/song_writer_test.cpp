@@ -229,7 +229,9 @@ TEST_F(SongWriter, UnwritablePlacesAreRefusedAndKeepTheTarget)
     const std::string folder = pathOf("folder.mid");
     fs::create_directory(folder);
     fs::create_directory(folder + "/inside");
-    EXPECT_EQ(write(folder).status, SongWriteStatus::NotReplaced);
+    const SongWriteResult onFolder = write(folder);
+    EXPECT_EQ(onFolder.status, SongWriteStatus::CannotCreate) << "refused before a byte is written";
+    EXPECT_EQ(onFolder.problem.kind, TargetKind::Folder);
     EXPECT_TRUE(fs::is_directory(folder + "/inside"));
     fs::permissions(protectedFile, fs::perms::owner_all);
     EXPECT_EQ(folderEntries(dir), (std::vector<std::string>{"folder.mid", "protected.mid"}));
