@@ -191,7 +191,10 @@ bool SafeFile::writeRaw(const std::uint8_t* data, std::size_t size)
             continue;
         }
         if (n <= 0) {
-            return fail(SafeFileError::WriteFailed, n < 0 ? errno : ENOSPC);
+            // The half-written file goes at once; the failure stays for the caller to report.
+            fail(SafeFileError::WriteFailed, n < 0 ? errno : ENOSPC);
+            Discard();
+            return false;
         }
         data += n;
         size -= static_cast<std::size_t>(n);
@@ -228,7 +231,9 @@ bool SafeFile::Seek(std::uint64_t offset)
         return false;
     }
     if (::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
-        return fail(SafeFileError::WriteFailed, errno);
+        fail(SafeFileError::WriteFailed, errno);
+        Discard();
+        return false;
     }
     return true;
 }
@@ -311,7 +316,11 @@ std::string SafeFile::reason() const
 
 bool WriteWholeFile(SafeFile& file, const void* data, std::size_t size)
 {
-    return file.Open() && file.Write(data, size) && file.Commit();
+    if (file.Open() && file.Write(data, size) && file.Commit()) {
+        return true;
+    }
+    file.Discard();
+    return false;
 }
 
 } // namespace zembra
