@@ -25,6 +25,7 @@ public:
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
         environment.insert(QStringLiteral("ZEMBRA_LANG"), QStringLiteral("en"));
         environment.remove(QStringLiteral("ZEMBRA_MIDI_LOG"));
         m_process.setProcessEnvironment(environment);
