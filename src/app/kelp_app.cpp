@@ -3,6 +3,9 @@
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
 #include "app/outer_height_keeper.h"
+#include "app/recovery_folder.h"
+#include "app/recovery_keeper.h"
+#include "app/recovery_offer.h"
 #include "ui/qt_text.h"
 #include "ui/printer_record.h"
 #include "ui/settings.h"
@@ -36,6 +39,8 @@ KelpApp::KelpApp() = default;
 
 KelpApp::~KelpApp()
 {
+    m_keeper.reset();
+    m_recovery.reset();
     m_frame.reset();
     m_doc.reset();
 }
@@ -79,6 +84,11 @@ bool KelpApp::InitInstance(const QStringList& arguments)
         m_doc->setCommandLineFile(m_commandLineFile);
     }
     m_doc->NewSong();
+    m_recovery = std::make_unique<RecoveryFolder>(RecoveryFolder::StandardFolder());
+    m_keeper = std::make_unique<RecoveryKeeper>(*m_doc, *m_view, *m_recovery);
+    QObject::connect(m_frame.get(), &CMainFrame::closing, m_keeper.get(), &RecoveryKeeper::Discard);
+    // Before the window shows, so that it opens on the song the user chose to restore.
+    OfferRecovery(*m_recovery, *m_keeper, *m_doc, *m_view, m_frame.get());
     m_frame->show();
     if (frameHeight > 0) {
         new OuterHeightKeeper(*m_frame, frameWidth, frameHeight); // the height counts the window's frame too

@@ -10,6 +10,8 @@ namespace zembra {
 class CKelpDoc;
 class CKelpView;
 class CMainFrame;
+class RecoveryFolder;
+class RecoveryKeeper;
 
 // The application object: settings location, the one document, frame and view, start-up.
 class KelpApp {
@@ -25,6 +27,7 @@ public:
     CKelpView* view() const { return m_view; }
     CMainFrame* frame() const { return m_frame.get(); }
     const QString& commandLineFile() const { return m_commandLineFile; }
+    RecoveryKeeper* recoveryKeeper() const { return m_keeper.get(); }
 
     // Picks the language from ZEMBRA_LANG or the system locale and names the settings' place.
     static void SetUpIdentity();
@@ -33,6 +36,8 @@ private:
     std::unique_ptr<CKelpDoc> m_doc;
     CKelpView* m_view = nullptr;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<RecoveryFolder> m_recovery;
+    std::unique_ptr<RecoveryKeeper> m_keeper;
     QString m_commandLineFile;
 };
 

@@ -545,6 +545,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     settings::SavePrinterSettings(applicationDevMode());
+    emit closing();
     event->accept();
 }
 

@@ -60,6 +60,10 @@ public:
     const std::vector<QAction*>& recentFileActions() const { return m_recentFiles; }
     void updateRecentFiles();
 
+signals:
+    // The window closes for good: the user has been asked about the unsaved changes.
+    void closing();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

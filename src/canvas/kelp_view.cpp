@@ -102,6 +102,7 @@ void CKelpView::Snapshot()
 {
     m_undo.Snapshot(m_song);
     emit stateChanged();
+    emit songEdited();
 }
 
 void CKelpView::UpdateScrollSizes()
@@ -129,6 +130,9 @@ void CKelpView::setModified(bool modified)
     if (m_undo.modified() != modified) {
         m_undo.setModified(modified);
         emit stateChanged();
+    }
+    if (modified) {
+        emit songEdited();
     }
 }
 

@@ -165,6 +165,9 @@ signals:
     void paneChanged(int pane, const QString& text);
     // Something that decides the availability of commands may have changed.
     void stateChanged();
+    // The song changed: a gesture or command ended in an undo step, an undo or redo was made, or
+    // a change the undo ring does not hold (the tempo) marked the song modified.
+    void songEdited();
     // The first paint is done: time for the start-up splash.
     void splashRequested();
 

@@ -26,6 +26,7 @@ void CKelpView::Undo()
     SettleArrowMove();
     if (m_undo.Undo(m_song)) {
         Repaint();
+        emit songEdited();
     }
     emit stateChanged();
 }
@@ -38,6 +39,7 @@ void CKelpView::Redo()
     SettleArrowMove();
     if (m_undo.Redo(m_song)) {
         Repaint();
+        emit songEdited();
     }
     emit stateChanged();
 }

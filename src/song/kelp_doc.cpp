@@ -226,6 +226,16 @@ void CKelpDoc::NewSong()
     }
 }
 
+void CKelpDoc::AdoptRestoredFile(const QString& path, bool ownFile)
+{
+    m_strFilePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    m_strFolder = path.isEmpty() ? QString() : folderOf(path);
+    m_bOwnFile = ownFile;
+    m_strImagePath.clear();
+    m_pBackground.reset();
+    setFileTitle(path.isEmpty() ? TextOf(str::kUntitled) : QFileInfo(path).completeBaseName());
+}
+
 void CKelpDoc::OpenSong()
 {
     if (!QuerySave(true)) {

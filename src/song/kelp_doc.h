@@ -53,6 +53,11 @@ public:
     void setTempo(double tempo) { m_dTempo = tempo; }
     // The file being imported carries the song tags: Save may overwrite it.
     void markOwnFile() { m_bOwnFile = true; }
+    // A song restored after a crash belongs to the file it was kept from (none when `path` is
+    // empty), so that Save treats it as it would have before the crash.
+    void AdoptRestoredFile(const QString& path, bool ownFile);
+    // The tempo a save writes: the clock's, else the song's.
+    std::uint32_t clockTempo() const;
     // The tracks of the file being read, in file order; empty outside an import.
     std::vector<const MidiTrack*> importedTracks() const;
     // The same tracks for the import edit dialog, which writes its marks into them.
@@ -104,7 +109,6 @@ private:
     void stopPlayback();
     void setFileTitle(const QString& title);
     QString defaultSaveName() const;
-    std::uint32_t clockTempo() const;
     MidiFile& writingFile();
 
     CKelpView* m_view = nullptr;

@@ -370,6 +370,10 @@ inline constexpr int kFitButtonTip = 41408;
 // %1 is the number of notes moved, %2 of those removed.
 inline constexpr int kMendResult = 41409;
 inline constexpr int kPromptMend = 41410;
+// A song with unsaved changes kept against a crash.
+inline constexpr int kRecoveryOffer = 41600;      // %1 the song's title, %2 when it was kept
+inline constexpr int kRecoveryUnreadable = 41601; // %1 the reason
+inline constexpr int kRecoveryNotKept = 41602;    // %1 the reason
 // Why a file could not be written: the line under the message that names the file.
 inline constexpr int kWriteIsFolder = 41660;
 inline constexpr int kWriteIsDevice = 41661;

@@ -530,6 +530,21 @@ constexpr TextEntry kTable[] = {
      "音が出ない音符を直す",
      "Move each note that will not sound by octaves to a row where it sounds, or delete it\n"
      "Mend notes"},
+    {str::kRecoveryOffer,
+     "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
+     "曲名: %1\n"
+     "記録した時刻: %2\n\n"
+     "この曲を復元しますか？\n"
+     "「いいえ」を選ぶと、残っている曲は削除されます。",
+     "Zembra did not close properly, and a song with unsaved changes was kept.\n\n"
+     "Title: %1\n"
+     "Kept at: %2\n\n"
+     "Restore this song?\n"
+     "No deletes the kept song."},
+    {str::kRecoveryUnreadable, "残っていた曲を読み込めませんでした。\n%1", "The kept song could not be read.\n%1"},
+    {str::kRecoveryNotKept,
+     "保存されていない変更の控えを書き込めませんでした。\n%1\n早めに保存してください。",
+     "Zembra could not keep a recovery copy of the unsaved changes.\n%1\nPlease save your work soon."},
     {str::kWriteIsFolder, "フォルダーであり、ファイルではありません。", "It is a folder, not a file."},
     {str::kWriteIsDevice, "装置であり、ファイルではありません。装置には書き込みません。", "It is a device, not a file: Zembra does not write to devices."},
     {str::kWriteIsFifo, "名前付きパイプであり、ファイルではありません。", "It is a named pipe (FIFO), not a file."},

@@ -5,6 +5,8 @@
 // (or only those named, joined by commas: ZEMBRA_MONKEY_UNMASK=right-click-while-left-held);
 // ZEMBRA_MONKEY_TRACE=1 prints every step.
 #include "app/main_frame.h"
+#include "app/recovery_folder.h"
+#include "app/recovery_keeper.h"
 #include "canvas/kelp_view.h"
 #include "monkey_dice.h"
 #include "monkey_gestures.h"
@@ -110,6 +112,13 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     doc.setView(view);
     CMainFrame frame(&doc, view);
     doc.NewSong();
+    // Recovery points come far more often than in use, so that they meet every kind of step.
+    RecoveryFolder recovery(dir.filePath(QStringLiteral("recovery")));
+    RecoveryKeeper keeper(doc, *view, recovery);
+    keeper.setLimits({std::chrono::milliseconds(50), 5});
+    QObject::connect(&frame, &CMainFrame::closing, &keeper, &RecoveryKeeper::Discard);
+    long recoveryPoints = 0;
+    QObject::connect(&keeper, &RecoveryKeeper::written, [&recoveryPoints] { ++recoveryPoints; });
     frame.resize(1024, 626);
     frame.show();
     frame.activateWindow();
@@ -172,8 +181,9 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     rig.Pump(0);
     EXPECT_FALSE(view->playing());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::fprintf(stderr, "monkey: seed %llu, %ld of %ld steps clean in %.1f s; %ld messages, %ld dialogs;",
-                 static_cast<unsigned long long>(seed), step, steps, seconds, answers.messages(), answers.dialogs());
+    std::fprintf(stderr, "monkey: seed %llu, %ld of %ld steps clean in %.1f s; %ld messages, %ld dialogs, %ld recovery points;",
+                 static_cast<unsigned long long>(seed), step, steps, seconds, answers.messages(), answers.dialogs(),
+                 recoveryPoints);
     for (const auto& [variant, count] : rig.maskedCounts()) {
         std::fprintf(stderr, " masked %s %ld;", variant.c_str(), count);
     }

@@ -1,0 +1,98 @@
+#include "app/recovery_offer.h"
+
+#include "app/recovery_folder.h"
+#include "app/recovery_keeper.h"
+#include "canvas/default_import.h"
+#include "canvas/kelp_view.h"
+#include "midi/sync_clock.h"
+#include "song/imported_file.h"
+#include "song/kelp_doc.h"
+#include "text/string_ids.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdint>
+#include <vector>
+
+namespace zembra {
+
+namespace {
+
+// Places the kept song on the canvas as opening the saved file would with its settings
+// confirmed unchanged. False with the reason when the file cannot be read whole.
+bool Restore(const RecoveryFolder::Kept& kept, CKelpDoc& doc, CKelpView& view, QString* reason)
+{
+    ImportedFile file;
+    if (!file.Open(QFile::encodeName(kept.songPath).toStdString())) {
+        *reason = Utf8(file.errorText());
+        return false;
+    }
+    if (file.MakeTracks() > 0) {
+        *reason = QStringLiteral("out of memory");
+        return false;
+    }
+    if (!file.ReadAll()) {
+        *reason = Utf8(file.damage());
+        return false;
+    }
+    const std::vector<const MidiTrack*> tracks = file.tracks();
+    if (tracks.empty()) {
+        *reason = QDir::toNativeSeparators(kept.songPath);
+        return false;
+    }
+    const QString& origin = kept.origin.filePath;
+    const QString fileTitle = origin.isEmpty() ? TextOf(str::kUntitled) : QFileInfo(origin).completeBaseName();
+    view.ResetSong();
+    ImportChoices choices;
+    // The kept pitches are those the song had: any transposition would move them.
+    choices.transposition = 0;
+    ImportWithDefaults(view.song(), tracks, file.Facts(fileTitle.toStdString()), choices);
+    view.RestartUndo();
+    view.UpdateScrollSizes();
+    view.setModified(true);
+    const double tempo = view.song().tempo;
+    if (SyncClock* clock = view.clock()) {
+        clock->SetTempo(static_cast<std::uint32_t>(tempo));
+    }
+    doc.setTempo(tempo);
+    doc.AdoptRestoredFile(origin, kept.origin.ownFile);
+    view.Repaint();
+    return true;
+}
+
+} // namespace
+
+bool OfferRecovery(RecoveryFolder& folder, RecoveryKeeper& keeper, CKelpDoc& doc, CKelpView& view, QWidget* parent)
+{
+    std::vector<RecoveryFolder::Kept> left = folder.LeftBehind();
+    for (RecoveryFolder::Kept& kept : left) {
+        const QString title = kept.origin.title.isEmpty() ? TextOf(str::kUntitled) : kept.origin.title;
+        const QString when = kept.written.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const Prompts::Answer answer = prompts().ask(parent, TextOf(str::kRecoveryOffer).arg(title, when), QString(),
+                                                     Prompts::Buttons::YesNo, Prompts::Answer::Yes,
+                                                     Prompts::Icon::Question);
+        if (answer != Prompts::Answer::Yes) {
+            folder.Remove(kept);
+            continue;
+        }
+        QString reason;
+        if (!Restore(kept, doc, view, &reason)) {
+            prompts().message(parent, TextOf(str::kRecoveryUnreadable).arg(reason), QString(), Prompts::Icon::Warning);
+            folder.Remove(kept);
+            continue;
+        }
+        // Kept again under this program before the copy left behind goes, so that a crash in
+        // between still finds one of them.
+        if (keeper.WriteNow()) {
+            folder.Remove(kept);
+        }
+        return true;
+    }
+    return false;
+}
+
+} // namespace zembra
