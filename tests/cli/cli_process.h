@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zembra {
 
 // What a run of the built program left behind.
@@ -20,11 +22,18 @@ struct CliResult {
     QString err;
 };
 
+// How a run differs from a plain one: variables added to its environment, and a step run in the
+// child before the program starts (a limit on the size of files it may write).
+struct CliSetting {
+    QProcessEnvironment extra;
+    std::function<void()> childSetup;
+};
+
 // Runs the built zembra as a user would, in `folder`: no display and no platform named (the
 // program must pick the offscreen one itself), English unless `language` says otherwise, its
 // settings in the test's temporary place. The sanitizers' options pass on from the test.
 inline CliResult RunZembra(const QStringList& arguments, const QString& folder = QDir::currentPath(),
-                           const QString& language = QStringLiteral("en"))
+                           const QString& language = QStringLiteral("en"), const CliSetting& setting = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -32,9 +41,13 @@ inline CliResult RunZembra(const QStringList& arguments, const QString& folder =
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("ZEMBRA_MIDI"));
     environment.insert(QStringLiteral("ZEMBRA_LANG"), language);
+    environment.insert(setting.extra);
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
+    if (setting.childSetup) {
+        process.setChildProcessModifier(setting.childSetup);
+    }
     process.start(QStringLiteral(ZEMBRA_BINARY), arguments);
     CliResult result;
     result.finished = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;

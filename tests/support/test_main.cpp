@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,9 +23,13 @@ int main(int argc, char** argv)
     // Tests never probe the machine's real MIDI devices or audio.
     setenv("ZEMBRA_MIDI", "virtual", 1);
     unsetenv("ZEMBRA_MIDI_LOG");
+    // Settings, data (the journal of temporary files, recovery copies) and caches all live in a
+    // temporary folder, for the tests and for the programs they start.
     QTemporaryDir settingsHome;
     setenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit().constData(), 1);
-    QStandardPaths::setTestModeEnabled(true);
+    setenv("XDG_DATA_HOME", (settingsHome.path() + "/data").toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", (settingsHome.path() + "/cache").toLocal8Bit().constData(), 1);
+    setenv("XDG_STATE_HOME", (settingsHome.path() + "/state").toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
     zembra::KelpApp::SetUpIdentity();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
