@@ -370,5 +370,13 @@ inline constexpr int kFitButtonTip = 41408;
 // %1 is the number of notes moved, %2 of those removed.
 inline constexpr int kMendResult = 41409;
 inline constexpr int kPromptMend = 41410;
+// Why a file named by the user cannot be used; each goes under the message of what failed.
+inline constexpr int kNoSuchFile = 41620;
+inline constexpr int kNotRegularFile = 41621;
+inline constexpr int kFileNotOpened = 41622;
+inline constexpr int kPictureNotRecognised = 41623;
+inline constexpr int kPictureFormatRefused = 41624; // %1 the format found
+inline constexpr int kPictureTooLarge = 41625;      // %1 x %2 its size, %3 megapixels, %4 pixels on a side
+inline constexpr int kPictureUndecodable = 41626;   // %1 the decoder's reason
 
 } // namespace zembra::str

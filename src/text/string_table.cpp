@@ -530,6 +530,17 @@ constexpr TextEntry kTable[] = {
      "音が出ない音符を直す",
      "Move each note that will not sound by octaves to a row where it sounds, or delete it\n"
      "Mend notes"},
+    {str::kNoSuchFile, "そのようなファイルはありません。", "There is no such file."},
+    {str::kNotRegularFile, "通常のファイルではないので読みません（フォルダー、FIFO、デバイスなど）。",
+     "It is not a regular file (a folder, a FIFO, a device), so it is not read."},
+    {str::kFileNotOpened, "ファイルを開けません。", "The file cannot be opened."},
+    {str::kPictureNotRecognised, "BMP、JPEG、GIF、PNG のどの画像でもありません。",
+     "It is not a BMP, JPEG, GIF or PNG picture."},
+    {str::kPictureFormatRefused, "%1 形式の画像です。使えるのは BMP、JPEG、GIF、PNG の画像だけです。",
+     "It is a picture in %1 format; only BMP, JPEG, GIF and PNG pictures are used."},
+    {str::kPictureTooLarge, "画像が大きすぎます: %1 × %2 ピクセル（上限は %3 メガピクセル、一辺 %4 ピクセル）。",
+     "The picture is too large: %1 × %2 pixels (at most %3 megapixels, and %4 pixels on a side)."},
+    {str::kPictureUndecodable, "画像を読み取れません: %1", "The picture cannot be decoded: %1"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

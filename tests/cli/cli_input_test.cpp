@@ -1,13 +1,19 @@
-// What the built program does with inputs a user cannot see: escape sequences in a file's title.
+// What the built program does with inputs a user did not mean or cannot see: a FIFO or an SVG
+// given as the picture, and escape sequences in a file's title.
 #include "cli_process.h"
 
 #include "../midi/smf_bytes.h"
 
 #include <QFile>
+#include <QImage>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace zembra {
 namespace {
@@ -35,6 +41,50 @@ QByteArray SongFile(const std::string& text, const test::Bytes& events)
     test::append(track, events);
     test::append(track, {0x00, 0xFF, 0x2F, 0x00});
     return BytesOf(test::smf(0, 96, {track}));
+}
+
+TEST(CliInputs, ThePictureIsARegularFileInAPromisedFormat)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile::copy(Fixture("cli-info.mid"), dir.filePath(QStringLiteral("good.mid")));
+    const QString secret = dir.filePath(QStringLiteral("secret.png"));
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(secret, "PNG"));
+    Write(dir.filePath(QStringLiteral("linked.svg")),
+          "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='4' height='4'>"
+          "<image xlink:href='" + secret.toUtf8() + "' width='4' height='4'/></svg>");
+    struct Case {
+        const char* picture;
+        int status;
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {"secret.png", 0, ""},
+        {"linked.svg", 2, "It is a picture in SVG format; only BMP, JPEG, GIF and PNG pictures are used."},
+        {"missing.png", 2, "There is no such file."},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.png"))).constData(), 0600), 0);
+    // The run is bounded: a program that opens the FIFO fails the test instead of hanging it.
+    cases.push_back({"fifo.png", 2, "It is not a regular file (a folder, a FIFO, a device), so it is not read."});
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        QFile::remove(out);
+        const CliResult result = RunZembra({QStringLiteral("card"), QStringLiteral("good.mid"), QStringLiteral("--image"),
+                                            QString::fromLatin1(c.picture), QStringLiteral("-q"), QStringLiteral("-o"), out},
+                                           dir.path());
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, c.status) << result.err.toStdString();
+        EXPECT_EQ(QFile::exists(out), c.status == 0);
+        if (c.status != 0) {
+            EXPECT_EQ(result.err, QStringLiteral("zembra card: The picture %1 cannot be read.\n%2\n")
+                                      .arg(QString::fromLatin1(c.picture), QString::fromUtf8(c.reason)));
+        }
+    }
 }
 
 TEST(CliInputs, InfoShowsNoControlCharacterOfTheFileToTheTerminal)
