@@ -1,5 +1,7 @@
 #pragma once
 
+#include "midi/sound_font_check.h"
+
 #include <functional>
 #include <string>
 
@@ -12,6 +14,10 @@ enum class SongAudioStatus { Written, NotBuilt, NoSynthesizer, Failed, Cancelled
 struct SongAudioResult {
     SongAudioStatus status = SongAudioStatus::Written;
     std::string error;
+    // With NoSynthesizer: the sound font tried (empty when none was found) and what is wrong with
+    // it; `error` holds the synthesizer's own words when it refused the font.
+    std::string soundFont;
+    SoundFontProblem soundFontProblem = SoundFontProblem::None;
 };
 
 inline constexpr double kSongAudioSampleRate = 44100.0;

@@ -8,6 +8,7 @@
 #include "cli/song_source.h"
 #include "text/string_ids.h"
 #include "ui/qt_text.h"
+#include "ui/sound_font_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ int RunWav(CommandRun& run)
         case SongAudioStatus::Written:
             return true;
         case SongAudioStatus::NoSynthesizer:
-            *error = TextOf(str::kCliNotSoundFont);
+            *error = SoundFontMessage(str::kCliNotSoundFont, result.soundFont, result.soundFontProblem, result.error);
             return false;
         case SongAudioStatus::NotBuilt:
         case SongAudioStatus::Failed:

@@ -378,5 +378,8 @@ inline constexpr int kPictureNotRecognised = 41623;
 inline constexpr int kPictureFormatRefused = 41624; // %1 the format found
 inline constexpr int kPictureTooLarge = 41625;      // %1 x %2 its size, %3 megapixels, %4 pixels on a side
 inline constexpr int kPictureUndecodable = 41626;   // %1 the decoder's reason
+inline constexpr int kSoundFontUnusable = 41627;    // %1 the path
+inline constexpr int kSoundFontNotRiff = 41628;
+inline constexpr int kSoundFontNotLoaded = 41629;   // %1 the synthesizer's reason
 
 } // namespace zembra::str

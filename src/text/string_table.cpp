@@ -541,6 +541,11 @@ constexpr TextEntry kTable[] = {
     {str::kPictureTooLarge, "画像が大きすぎます: %1 × %2 ピクセル（上限は %3 メガピクセル、一辺 %4 ピクセル）。",
      "The picture is too large: %1 × %2 pixels (at most %3 megapixels, and %4 pixels on a side)."},
     {str::kPictureUndecodable, "画像を読み取れません: %1", "The picture cannot be decoded: %1"},
+    {str::kSoundFontUnusable, "内蔵シンセサイザーを使えません: %1 はサウンドフォントとして使えません。",
+     "The built-in synthesizer is not available: %1 is not a usable sound font."},
+    {str::kSoundFontNotRiff, "SoundFont 2 のファイルでも DLS のファイルでもありません。",
+     "It is neither a SoundFont 2 nor a DLS file."},
+    {str::kSoundFontNotLoaded, "シンセサイザーが読み込めませんでした: %1", "The synthesizer could not load it: %1"},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"

@@ -1,5 +1,5 @@
 // What the built program does with inputs a user did not mean or cannot see: a FIFO or an SVG
-// given as the picture, and escape sequences in a file's title.
+// given as the picture, escape sequences in a file's title, and a sound font that is not one.
 #include "cli_process.h"
 
 #include "../midi/smf_bytes.h"
@@ -113,6 +113,41 @@ TEST(CliInputs, InfoShowsNoControlCharacterOfTheFileToTheTerminal)
     const QJsonObject info = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(info[QStringLiteral("title")].toString(), QStringLiteral("\x1b]0;owned\x07Song"));
     EXPECT_EQ(info[QStringLiteral("file")].toString(), name);
+}
+
+TEST(CliInputs, ASoundFontThatCannotServeIsNamedWithTheReason)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Write(dir.filePath(QStringLiteral("tune.mid")), SongFile({}, {0x00, 0x90, 72, 100, 0x60, 0x80, 72, 0}));
+    Write(dir.filePath(QStringLiteral("text.sf2")), "This is not a sound font.\n");
+    Write(dir.filePath(QStringLiteral("hollow.sf2")), QByteArray("RIFF\x04\0\0\0sfbk", 12));
+    struct Case {
+        const char* font;
+        const char* reason; // the start of the line under the message
+    };
+    const Case cases[] = {
+        {"text.sf2", "It is neither a SoundFont 2 nor a DLS file."},
+        {"missing.sf2", "There is no such file."},
+        {".", "It is not a regular file (a folder, a FIFO, a device), so it is not read."},
+        {"hollow.sf2", "The synthesizer could not load it: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.font);
+        QProcessEnvironment font;
+        font.insert(QStringLiteral("ZEMBRA_SOUNDFONT"), QString::fromLatin1(c.font));
+        const CliResult result =
+            RunZembra({QStringLiteral("wav"), QStringLiteral("-q"), QStringLiteral("tune.mid"), QStringLiteral("-o"),
+                       QStringLiteral("out.wav")},
+                      dir.path(), QStringLiteral("en"), font);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 1);
+        const QString told = QStringLiteral("zembra wav: tune.mid: The built-in synthesizer is not available: %1 is not a "
+                                            "usable sound font.\n%2")
+                                 .arg(QString::fromLatin1(c.font), QString::fromLatin1(c.reason));
+        EXPECT_TRUE(result.err.contains(told)) << result.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("out.wav"))));
+    }
 }
 
 } // namespace

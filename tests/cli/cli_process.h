@@ -22,11 +22,14 @@ struct CliResult {
 
 // Runs the built zembra as a user would, in `folder`: no display and no platform named (the
 // program must pick the offscreen one itself), English unless `language` says otherwise, its
-// settings in the test's temporary place. The sanitizers' options pass on from the test.
+// settings in the test's temporary place. The sanitizers' options pass on from the test, and
+// `extra` adds to or replaces what the test has.
 inline CliResult RunZembra(const QStringList& arguments, const QString& folder = QDir::currentPath(),
-                           const QString& language = QStringLiteral("en"))
+                           const QString& language = QStringLiteral("en"),
+                           const QProcessEnvironment& extra = QProcessEnvironment())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(extra);
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
