@@ -381,5 +381,7 @@ inline constexpr int kPictureUndecodable = 41626;   // %1 the decoder's reason
 inline constexpr int kSoundFontUnusable = 41627;    // %1 the path
 inline constexpr int kSoundFontNotRiff = 41628;
 inline constexpr int kSoundFontNotLoaded = 41629;   // %1 the synthesizer's reason
+// %1 notes left out of %2 pasted, %3 the most a song holds.
+inline constexpr int kPasteLeftOut = 41630;
 
 } // namespace zembra::str

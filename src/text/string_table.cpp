@@ -546,6 +546,8 @@ constexpr TextEntry kTable[] = {
     {str::kSoundFontNotRiff, "SoundFont 2 のファイルでも DLS のファイルでもありません。",
      "It is neither a SoundFont 2 nor a DLS file."},
     {str::kSoundFontNotLoaded, "シンセサイザーが読み込めませんでした: %1", "The synthesizer could not load it: %1"},
+    {str::kPasteLeftOut, "貼り付ける %2 個の音符のうち %1 個は入りませんでした（1 曲の音符は %3 個まで）。",
+     "%1 of the %2 pasted notes were left out (a song holds at most %3 notes)."},
     {str::kAppTitle, "Zembra108", "Zembra108b"},
     {str::kPromptPrint,
      "演奏用のカードを印刷する設定画面が出ます\n"
