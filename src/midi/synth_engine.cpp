@@ -2,6 +2,7 @@
 
 #include "midi/midi_bytes.h"
 #include "midi/midi_log.h"
+#include "midi/repeat_filter.h"
 
 #include <fluidsynth.h>
 
@@ -36,6 +37,13 @@ void logFromFluidSynth(int level, const char* message, void*)
             *t_loadErrors += "; ";
         *t_loadErrors += text;
         return;
+    }
+    {
+        static std::mutex mutex;
+        static RepeatFilter repeats;
+        std::lock_guard lock(mutex);
+        if (!repeats.FirstOfKind(level, text))
+            return;
     }
     MidiLogLevel ours = MidiLogLevel::Debug;
     switch (level) {

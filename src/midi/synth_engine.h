@@ -52,7 +52,7 @@ private:
 // else the General MIDI font in the standard places. Empty when none of those is a readable file.
 std::string findSoundFont(const std::string& configuredPath);
 
-// Sends FluidSynth's own messages to midiLog (once per process is enough).
+// Sends FluidSynth's own messages to midiLog, each kind once (once per process is enough).
 void routeFluidSynthLog();
 
 }  // namespace zembra

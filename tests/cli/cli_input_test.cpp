@@ -1,8 +1,10 @@
 // What the built program does with inputs a user did not mean or cannot see: a FIFO or an SVG
-// given as the picture, escape sequences in a file's title, and a sound font that is not one.
+// given as the picture, escape sequences in a file's title, a sound font that is not one, and a
+// synthesizer that is overrun.
 #include "cli_process.h"
 
 #include "../midi/smf_bytes.h"
+#include "midi/synth_engine.h"
 
 #include <QFile>
 #include <QImage>
@@ -41,6 +43,18 @@ QByteArray SongFile(const std::string& text, const test::Bytes& events)
     test::append(track, events);
     test::append(track, {0x00, 0xFF, 0x2F, 0x00});
     return BytesOf(test::smf(0, 96, {track}));
+}
+
+// 1500 notes struck at the same tick, over the comb's 33 keys, then let go a quarter later.
+QByteArray ChordOf1500()
+{
+    test::Bytes events;
+    for (int i = 0; i < 1500; ++i) {
+        const int key = i % 33 == 0 ? 60 : 61 + i % 33;
+        test::append(events, {0x00, 0x90, static_cast<std::uint8_t>(key), 100});
+    }
+    test::append(events, {0x60, 0x80, 60, 0});
+    return SongFile({}, events);
 }
 
 TEST(CliInputs, ThePictureIsARegularFileInAPromisedFormat)
@@ -113,6 +127,35 @@ TEST(CliInputs, InfoShowsNoControlCharacterOfTheFileToTheTerminal)
     const QJsonObject info = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(info[QStringLiteral("title")].toString(), QStringLiteral("\x1b]0;owned\x07Song"));
     EXPECT_EQ(info[QStringLiteral("file")].toString(), name);
+}
+
+TEST(CliInputs, AnOverrunSynthesizerSpeaksOncePerKindAndNotAtAllWhenQuiet)
+{
+    if (findSoundFont({}).empty()) {
+        GTEST_SKIP() << "no General MIDI sound font on this machine";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Write(dir.filePath(QStringLiteral("chord.mid")), ChordOf1500());
+    const CliResult quiet =
+        RunZembra({QStringLiteral("wav"), QStringLiteral("-q"), QStringLiteral("chord.mid"), QStringLiteral("-o"),
+                   QStringLiteral("quiet.wav")},
+                  dir.path());
+    ASSERT_TRUE(quiet.finished);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, QString()) << quiet.err.left(500).toStdString();
+
+    const CliResult told = RunZembra(
+        {QStringLiteral("wav"), QStringLiteral("chord.mid"), QStringLiteral("-o"), QStringLiteral("told.wav")}, dir.path());
+    ASSERT_TRUE(told.finished);
+    EXPECT_EQ(told.exitCode, 0);
+    const QStringList lines = told.err.split('\n', Qt::SkipEmptyParts);
+    EXPECT_LE(lines.size(), 8) << told.err.left(500).toStdString();
+    EXPECT_LE(told.err.count(QStringLiteral("Ringbuffer full")), 1);
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("zembra wav: ")) || line.startsWith(QStringLiteral("[1/1]")))
+            << line.toStdString();
+    }
 }
 
 TEST(CliInputs, ASoundFontThatCannotServeIsNamedWithTheReason)

@@ -1,5 +1,6 @@
-// The plain rules around the built-in synthesizer: what is wrong with a file named as its sound
-// font.
+// The plain rules around the built-in synthesizer: which of its messages reach the log, and what
+// is wrong with a file named as its sound font.
+#include "midi/repeat_filter.h"
 #include "midi/sound_font_check.h"
 
 #include <QFile>
@@ -16,6 +17,37 @@
 
 namespace zembra {
 namespace {
+
+TEST(RepeatFilter, OnlyTheFirstOfEachKindPasses)
+{
+    struct Step {
+        int level;
+        const char* text;
+        bool passes;
+    };
+    const Step steps[] = {
+        {1, "Ringbuffer full, try increasing synth.polyphony!", true},
+        {1, "Ringbuffer full, try increasing synth.polyphony!", false},
+        {1, "Failed to allocate a synthesis process. (chan=0,key=66)", true},
+        {1, "Failed to allocate a synthesis process. (chan=3,key=101)", false},
+        {2, "Ringbuffer full, try increasing synth.polyphony!", true},  // another level, another kind
+        {1, "Failed to allocate a synthesis process. (chan=,key=66)", true},
+        {1, "", true},
+        {1, "", false},
+    };
+    RepeatFilter filter;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.text);
+        EXPECT_EQ(filter.FirstOfKind(s.level, s.text), s.passes);
+    }
+    EXPECT_EQ(RepeatFilter::KindOf("voice 12 of 256 at 0x7f3a"), "voice # of # at #x#f#a");
+
+    RepeatFilter flooded;
+    for (std::size_t i = 0; i < RepeatFilter::kMaxKinds; ++i) {
+        EXPECT_TRUE(flooded.FirstOfKind(1, std::string(i + 1, 'x')));
+    }
+    EXPECT_FALSE(flooded.FirstOfKind(1, "one kind too many")) << "the filter stays bounded";
+}
 
 TEST(SoundFontCheck, HeaderAndFile)
 {
