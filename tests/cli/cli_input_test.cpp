@@ -127,6 +127,11 @@ TEST(CliInputs, InfoShowsNoControlCharacterOfTheFileToTheTerminal)
     const QJsonObject info = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(info[QStringLiteral("title")].toString(), QStringLiteral("\x1b]0;owned\x07Song"));
     EXPECT_EQ(info[QStringLiteral("file")].toString(), name);
+    // The progress of a command that writes names the file the same way.
+    const CliResult song = RunZembra({QStringLiteral("song"), name, QStringLiteral("-o"), QStringLiteral("out.mid")},
+                                     dir.path());
+    ASSERT_EQ(song.exitCode, 0) << song.err.toStdString();
+    EXPECT_EQ(song.err, QStringLiteral("[1/1] own") + r + QStringLiteral("[8m.mid -> out.mid\n"));
 }
 
 TEST(CliInputs, AnOverrunSynthesizerSpeaksOncePerKindAndNotAtAllWhenQuiet)
