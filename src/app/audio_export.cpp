@@ -4,6 +4,7 @@
 #include "ui/file_name.h"
 #include "ui/qt_text.h"
 #include "ui/write_problem_text.h"
+#include "ui/sound_font_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
@@ -65,7 +66,10 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     case SongAudioStatus::Written:
         return true;
     case SongAudioStatus::NoSynthesizer:
-        prompts().message(parent, TextOf(str::kExportNoSynthesizer), QString(), Prompts::Icon::Warning);
+        prompts().message(parent,
+                          SoundFontMessage(str::kExportNoSynthesizer, result.soundFont, result.soundFontProblem,
+                                           result.error),
+                          QString(), Prompts::Icon::Warning);
         return false;
     case SongAudioStatus::Cancelled:
         return false;

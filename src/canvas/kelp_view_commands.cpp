@@ -167,9 +167,6 @@ void CKelpView::CutSelection()
 
 void CKelpView::Paste()
 {
-    if (m_song.noteCount >= kMaxNotes) {
-        return;
-    }
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data || !data->hasFormat(QLatin1String(kNoteClipMimeType))) {
         return;
@@ -180,11 +177,23 @@ void CKelpView::Paste()
     }
     const std::vector<std::uint32_t> entries =
         DecodeClip(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
-    SettleArrowMove();
     PastePlacement placement{m_mouse.pasteAnchorX()};
-    PasteNotes(m_song, entries, placement);
-    m_mouse.setPasteAnchorX(placement.anchorX);
-    AfterEdit(true);
+    // A full store takes nothing and changes nothing, not even the undo ring.
+    const bool full = m_song.noteCount >= kMaxNotes;
+    if (!full) {
+        SettleArrowMove();
+    }
+    const PasteResult result = PasteNotes(m_song, entries, placement);
+    if (!full) {
+        m_mouse.setPasteAnchorX(placement.anchorX);
+        AfterEdit(true);
+    }
+    if (result.leftOut > 0) {
+        prompts().message(this,
+                          TextOf(str::kNoteLimit) + '\n' +
+                              TextOf(str::kPasteLeftOut).arg(result.leftOut).arg(entries.size()).arg(kMaxNotes),
+                          QString(), Prompts::Icon::Warning);
+    }
 }
 
 void CKelpView::DuplicateSelection()

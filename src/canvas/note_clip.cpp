@@ -76,6 +76,8 @@ PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entrie
 {
     PasteResult result;
     if (song.noteCount >= kMaxNotes) {
+        result.storeFull = !entries.empty();
+        result.leftOut = static_cast<int>(entries.size());
         return result;
     }
     int smallestX = std::numeric_limits<int>::max();
@@ -87,6 +89,7 @@ PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entrie
             const int y = static_cast<int>(entry % 65536u);
             if (AllocateSelectedNote(song, x, y) == kNoFreeSlot) {
                 result.storeFull = true;
+                result.leftOut = static_cast<int>(entries.size()) - result.placed;
                 break;
             }
             ++result.placed;

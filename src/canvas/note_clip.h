@@ -31,6 +31,8 @@ struct PastePlacement {
 struct PasteResult {
     int placed = 0;
     bool storeFull = false;
+    // Entries that found no free slot: the store filled up, or was full to begin with.
+    int leftOut = 0;
 };
 
 // Places the entries as the new selection with their leftmost note at the anchor, snapped and

@@ -22,7 +22,15 @@ SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
     SynthEngine::Config config;
     config.soundFont = findSoundFont({});
     config.sampleRate = kSongAudioSampleRate;
-    std::unique_ptr<SynthEngine> synth = config.soundFont.empty() ? nullptr : SynthEngine::create(config, result.error);
+    result.soundFont = config.soundFont;
+    result.soundFontProblem = CheckSoundFont(config.soundFont);
+    std::unique_ptr<SynthEngine> synth;
+    if (result.soundFontProblem == SoundFontProblem::None) {
+        synth = SynthEngine::create(config, result.error);
+        if (!synth) {
+            result.soundFontProblem = SoundFontProblem::NotLoaded;
+        }
+    }
     if (!synth) {
         result.status = SongAudioStatus::NoSynthesizer;
         return result;

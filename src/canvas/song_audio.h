@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/safe_file.h"
+#include "midi/sound_font_check.h"
 
 #include <functional>
 #include <string>
@@ -15,6 +16,10 @@ struct SongAudioResult {
     SongAudioStatus status = SongAudioStatus::Written;
     WriteProblem problem;
     std::string error;
+    // With NoSynthesizer: the sound font tried (empty when none was found) and what is wrong with
+    // it; `error` holds the synthesizer's own words when it refused the font.
+    std::string soundFont;
+    SoundFontProblem soundFontProblem = SoundFontProblem::None;
 };
 
 inline constexpr double kSongAudioSampleRate = 44100.0;

@@ -35,9 +35,10 @@ int RunCard(CommandRun& run)
     // One picture behind every card of the batch; one that cannot be read is a wrong argument.
     std::unique_ptr<QImage> picture;
     if (!card.imagePath.isEmpty()) {
-        picture = ReadPicture(card.imagePath);
+        QString reason;
+        picture = ReadPicture(card.imagePath, &reason);
         if (!picture) {
-            return run.Usage(TextOf(str::kCliImageUnreadable).arg(card.imagePath));
+            return run.Usage(TextOf(str::kCliImageUnreadable).arg(Printable(card.imagePath)) + '\n' + reason);
         }
     }
     return run.ForEachOutput(QStringLiteral(".pdf"), [&](const QString& input, const QString& output, QString* error) {

@@ -5,6 +5,7 @@
 #include "cli/console.h"
 #include "cli/option_set.h"
 #include "cli/sub_commands.h"
+#include "midi/midi_log.h"
 #include "midi/midi_toolkit.h"
 #include "midi/time_source.h"
 #include "text/string_ids.h"
@@ -153,8 +154,16 @@ int CliApp::Run(int argc, char** argv)
         return kExitUsage;
     }
     console.setQuiet(options.isSet(QStringLiteral("quiet")));
+    // The synthesizer's warnings speak as the command does, and not at all when asked to be quiet.
+    setMidiLogSink([&console](MidiLogLevel level, std::string_view message) {
+        if (!console.quiet() && (level == MidiLogLevel::Warning || level == MidiLogLevel::Error)) {
+            console.error(Printable(Utf8(message)));
+        }
+    });
     CommandRun run(*command, options, console);
-    return command->run(run);
+    const int status = command->run(run);
+    setMidiLogSink({});
+    return status;
 }
 
 } // namespace zembra

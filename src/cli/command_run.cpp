@@ -88,7 +88,8 @@ int CommandRun::ForEachOutput(const QString& extension, const Writer& write)
     int failed = 0;
     for (int i = 0; i < plan.count(); ++i) {
         const QString& target = plan.outputFor(i);
-        m_console.progress(TextOf(str::kCliWriting).arg(i + 1).arg(plan.count()).arg(files[i], target));
+        m_console.progress(
+            TextOf(str::kCliWriting).arg(i + 1).arg(plan.count()).arg(Printable(files[i]), Printable(target)));
         QString error;
         bool done = false;
         switch (plan.conflictFor(i)) {

@@ -39,7 +39,8 @@ void Console::error(const QString& text) const
 
 void Console::fileError(const QString& file, const QString& text) const
 {
-    error(file + QStringLiteral(": ") + text);
+    // A name given by a shell's wildcard is as much the file's own text as its title is.
+    error(Printable(file) + QStringLiteral(": ") + text);
 }
 
 void Console::progress(const QString& text) const

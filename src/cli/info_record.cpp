@@ -171,15 +171,15 @@ QString InfoText(const InfoRecord& r)
         {TextOf(str::kCliInfoPlaced), QString::number(r.placed)},
         {TextOf(str::kCliInfoBars), bars},
         {TextOf(str::kCliInfoTooClose).arg(r.barLengthMm), QString::number(r.tooClose)},
-        {TextOf(str::kCliInfoTitle), r.title},
-        {TextOf(str::kCliInfoAuthor), r.author},
+        {TextOf(str::kCliInfoTitle), Printable(r.title)},
+        {TextOf(str::kCliInfoAuthor), Printable(r.author)},
         {TextOf(str::kCliInfoOwnFile), TextOf(r.ownFile ? str::kCliInfoYes : str::kCliInfoNo)},
     };
     qsizetype width = 0;
     for (const auto& line : lines) {
         width = std::max(width, line.first.size());
     }
-    QString out = r.file + '\n';
+    QString out = Printable(r.file) + '\n';
     for (const auto& [label, value] : lines) {
         out += QStringLiteral("  ") + label.leftJustified(width + 2) + value + '\n';
     }

@@ -10,6 +10,7 @@
 #include "ui/file_name.h"
 #include "ui/qt_text.h"
 #include "ui/write_problem_text.h"
+#include "ui/sound_font_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,7 +56,7 @@ int RunWav(CommandRun& run)
         case SongAudioStatus::Written:
             return true;
         case SongAudioStatus::NoSynthesizer:
-            *error = TextOf(str::kCliNotSoundFont);
+            *error = SoundFontMessage(str::kCliNotSoundFont, result.soundFont, result.soundFontProblem, result.error);
             return false;
         case SongAudioStatus::NotBuilt:
         case SongAudioStatus::Failed:

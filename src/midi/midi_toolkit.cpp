@@ -165,7 +165,8 @@ std::shared_ptr<OutputDevice> MidiToolkit::mapper()
         else
             m_mapper = FluidSynthDevice::create(font, error);
         if (!m_mapper)
-            midiLog(MidiLogLevel::Warning, "the built-in synthesizer is not available: " + error);
+            midiLog(MidiLogLevel::Warning,
+                    "the built-in synthesizer is not available: " + (font.empty() ? "" : font + ": ") + error);
     }
     return m_mapper;
 }

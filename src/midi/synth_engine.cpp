@@ -2,6 +2,7 @@
 
 #include "midi/midi_bytes.h"
 #include "midi/midi_log.h"
+#include "midi/repeat_filter.h"
 
 #include <fluidsynth.h>
 
@@ -24,8 +25,26 @@ bool readableFile(const std::string& path)
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
+// While a sound font loads, its errors are the reason the load failed: they go to the caller, who
+// tells the user in the program's words, rather than to the log.
+thread_local std::string* t_loadErrors = nullptr;
+
 void logFromFluidSynth(int level, const char* message, void*)
 {
+    const std::string_view text = message ? message : "";
+    if (t_loadErrors && (level == FLUID_PANIC || level == FLUID_ERR)) {
+        if (!t_loadErrors->empty())
+            *t_loadErrors += "; ";
+        *t_loadErrors += text;
+        return;
+    }
+    {
+        static std::mutex mutex;
+        static RepeatFilter repeats;
+        std::lock_guard lock(mutex);
+        if (!repeats.FirstOfKind(level, text))
+            return;
+    }
     MidiLogLevel ours = MidiLogLevel::Debug;
     switch (level) {
     case FLUID_PANIC: case FLUID_ERR: ours = MidiLogLevel::Error; break;
@@ -33,7 +52,7 @@ void logFromFluidSynth(int level, const char* message, void*)
     case FLUID_INFO: ours = MidiLogLevel::Info; break;
     default: break;
     }
-    midiLog(ours, std::string("fluidsynth: ") + (message ? message : ""));
+    midiLog(ours, "fluidsynth: " + std::string(text));
 }
 
 }  // namespace
@@ -49,7 +68,9 @@ void routeFluidSynthLog()
 
 std::string findSoundFont(const std::string& configuredPath)
 {
-    if (const char* env = std::getenv("ZEMBRA_SOUNDFONT"); env && readableFile(env))
+    // A font the user named is the one used: when it is unusable, the user hears why rather than
+    // some other font.
+    if (const char* env = std::getenv("ZEMBRA_SOUNDFONT"); env && *env)
         return env;
     if (readableFile(configuredPath))
         return configuredPath;
@@ -79,8 +100,12 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const Config& config, std::stri
         error = "cannot create the synthesizer";
         return nullptr;
     }
-    if (fluid_synth_sfload(engine->m_synth, config.soundFont.c_str(), 1) == FLUID_FAILED) {
-        error = "cannot load the sound font " + config.soundFont;
+    std::string loadErrors;
+    t_loadErrors = &loadErrors;
+    const int loaded = fluid_synth_sfload(engine->m_synth, config.soundFont.c_str(), 1);
+    t_loadErrors = nullptr;
+    if (loaded == FLUID_FAILED) {
+        error = loadErrors.empty() ? "FluidSynth did not load it" : loadErrors;
         return nullptr;
     }
     fluid_settings_getnum(engine->m_settings, "synth.sample-rate", &engine->m_sampleRate);

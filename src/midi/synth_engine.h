@@ -22,7 +22,8 @@ public:
         bool loadSamplesOnDemand = true;
     };
 
-    // Null when FluidSynth or the sound font cannot be loaded; `error` then says why.
+    // Null when FluidSynth or the sound font cannot be loaded; `error` then says why (in
+    // FluidSynth's own words when it refused the font).
     static std::unique_ptr<SynthEngine> create(const Config& config, std::string& error);
     ~SynthEngine();
     SynthEngine(const SynthEngine&) = delete;
@@ -47,11 +48,11 @@ private:
     double m_sampleRate = 0;
 };
 
-// The sound font to use: `ZEMBRA_SOUNDFONT` when set, else the configured path, else the
-// General MIDI font in the standard places. Empty when none of them is a readable file.
+// The sound font to use: `ZEMBRA_SOUNDFONT` when set, whatever is there; else the configured path,
+// else the General MIDI font in the standard places. Empty when none of those is a readable file.
 std::string findSoundFont(const std::string& configuredPath);
 
-// Sends FluidSynth's own messages to midiLog (once per process is enough).
+// Sends FluidSynth's own messages to midiLog, each kind once (once per process is enough).
 void routeFluidSynthLog();
 
 }  // namespace zembra

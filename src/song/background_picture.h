@@ -7,10 +7,11 @@
 
 namespace zembra {
 
-// Reads the picture at `path` (BMP, JPEG, GIF, and whatever else the image plug-ins read), the
-// contents deciding the format; none when it cannot be read.
-std::unique_ptr<QImage> ReadPicture(const QString& path);
-// The same, and tells the user when it cannot be read.
+// Reads the picture at `path`: a regular file holding a BMP, JPEG, GIF or PNG picture (the
+// contents decide, not the name) of a size PictureSizeFits allows. None when it cannot be used;
+// `reason` then says why, in the program's language.
+std::unique_ptr<QImage> ReadPicture(const QString& path, QString* reason = nullptr);
+// The same, and tells the user when it cannot be used.
 std::unique_ptr<QImage> LoadPicture(const QString& path);
 
 } // namespace zembra

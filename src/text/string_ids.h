@@ -374,6 +374,19 @@ inline constexpr int kPromptMend = 41410;
 inline constexpr int kRecoveryOffer = 41600;      // %1 the song's title, %2 when it was kept
 inline constexpr int kRecoveryUnreadable = 41601; // %1 the reason
 inline constexpr int kRecoveryNotKept = 41602;    // %1 the reason
+// Why a file named by the user cannot be used; each goes under the message of what failed.
+inline constexpr int kNoSuchFile = 41620;
+inline constexpr int kNotRegularFile = 41621;
+inline constexpr int kFileNotOpened = 41622;
+inline constexpr int kPictureNotRecognised = 41623;
+inline constexpr int kPictureFormatRefused = 41624; // %1 the format found
+inline constexpr int kPictureTooLarge = 41625;      // %1 x %2 its size, %3 megapixels, %4 pixels on a side
+inline constexpr int kPictureUndecodable = 41626;   // %1 the decoder's reason
+inline constexpr int kSoundFontUnusable = 41627;    // %1 the path
+inline constexpr int kSoundFontNotRiff = 41628;
+inline constexpr int kSoundFontNotLoaded = 41629;   // %1 the synthesizer's reason
+// %1 notes left out of %2 pasted, %3 the most a song holds.
+inline constexpr int kPasteLeftOut = 41630;
 // Why a file could not be written: the line under the message that names the file.
 inline constexpr int kWriteIsFolder = 41660;
 inline constexpr int kWriteIsDevice = 41661;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "text/control_characters.h"
 #include "text/strings.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <string_view>
@@ -18,6 +20,13 @@ inline QString Utf8(std::string_view text)
 inline QString TextOf(int id)
 {
     return Utf8(text(id));
+}
+
+// Text from a file, fit for a terminal: its control characters replaced.
+inline QString Printable(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return Utf8(ReplaceControlCharacters(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 } // namespace zembra

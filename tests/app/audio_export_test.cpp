@@ -165,5 +165,30 @@ TEST_F(Export, ACancelledNameWritesNothing)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+TEST(ExportSoundFont, ANamedFontThatIsNoneIsToldWithTheReason)
+{
+    ScopedScriptedPrompts scripted;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString font = dir.filePath(QStringLiteral("font.sf2"));
+    QFile text(font);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("This is not a sound font.\n");
+    text.close();
+    CKelpView view;
+    view.song().NormaliseNote(view.song().AllocateNote(0, view.song().bandTopOfRow(5)));
+    view.PaintOffscreen();
+    qputenv("ZEMBRA_SOUNDFONT", QFile::encodeName(font));
+    const QString path = dir.filePath(QStringLiteral("song.wav"));
+    const bool written = AudioExport::ExportTo(view, path, nullptr);
+    qunsetenv("ZEMBRA_SOUNDFONT");
+    EXPECT_FALSE(written);
+    EXPECT_EQ(scripted->messages(),
+              QStringList{QStringLiteral("The built-in synthesizer is not available: %1 is not a usable sound font.\n"
+                                         "It is neither a SoundFont 2 nor a DLS file.")
+                              .arg(font)});
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 } // namespace
 } // namespace zembra

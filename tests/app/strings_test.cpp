@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/control_characters.h"
 #include "text/string_ids.h"
 
 namespace zembra {
@@ -154,6 +155,49 @@ TEST(Strings, CurrentLanguageChoosesTheTable)
     setLanguage(Language::English);
     EXPECT_EQ(text(str::kMoveCaption), "Move");
     setLanguage(before);
+}
+
+} // namespace
+} // namespace zembra
+
+namespace zembra {
+namespace {
+
+TEST(ControlCharacters, EachIsReplacedAndEverythingElseKept)
+{
+    const std::string r(kControlReplacement);
+    struct Case {
+        const char* name;
+        std::string in;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"plain text", "Song 1 (imported)", "Song 1 (imported)"},
+        {"Japanese stays", "私の作品", "私の作品"},
+        {"escape sequence", "\x1b[2Jtitle", r + "[2Jtitle"},
+        {"window title sequence", "a\x1b]0;x\x07z", "a" + r + "]0;x" + r + "z"},
+        {"tab and line breaks", "a\tb\nc\rd", "a" + r + "b" + r + "c" + r + "d"},
+        {"nul", std::string("a\0b", 3), "a" + r + "b"},
+        {"delete", "a\x7f", "a" + r},
+        {"C1 CSI in UTF-8", "a\xc2\x9b" "31m", "a" + r + "31m"},
+        {"first and last C1", "\xc2\x80\xc2\x9f", r + r},
+        {"no-break space is shown", "a\xc2\xa0z", "a\xc2\xa0z"},
+        {"lone C1 byte", "a\x9b" "31m", "a" + r + "31m"},
+        {"overlong escape", "\xc0\x9b", r + r},
+        {"cut-off sequence", "ab\xe3\x81", "ab" + r + r},
+        {"surrogate", "\xed\xa0\x80", r + r + r},
+        {"replacement itself stays", r, r},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReplaceControlCharacters(c.in), c.out);
+    }
+    for (char32_t c : {U'\0', U'\x1b', U'\x1f', U'\x7f', U'\x80', U'\x9f'}) {
+        EXPECT_TRUE(IsControlCharacter(c)) << static_cast<int>(c);
+    }
+    for (char32_t c : {U' ', U'~', U'\xa0', U'\u3042', U'\ufffd'}) {
+        EXPECT_FALSE(IsControlCharacter(c)) << static_cast<int>(c);
+    }
 }
 
 } // namespace

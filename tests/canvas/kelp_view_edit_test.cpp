@@ -121,6 +121,55 @@ TEST_F(ViewEdit, TheFullStoreIsReportedAndNothingChanges)
     EXPECT_EQ(view.undoRing().undoCounter(), counter);
 }
 
+TEST_F(ViewEdit, PasteIntoANearlyFullStoreSaysHowManyNotesWereLeftOut)
+{
+    // Ten notes on the clipboard, from a canvas of their own.
+    CKelpView source;
+    for (int i = 0; i < 10; ++i) {
+        const int slot = source.song().AllocateNote(100 + 10 * i, 62);
+        source.song().NormaliseNote(slot);
+        source.song().notes[slot].selected = true;
+    }
+    source.PaintOffscreen();
+    ASSERT_TRUE(source.OnCommand(cmd::kCopy));
+
+    SongState& song = view.song();
+    struct Step {
+        int before; // notes on the canvas before the paste
+        int after;
+        const char* message; // empty: none
+    };
+    const Step steps[] = {
+        {kMaxNotes - 20, kMaxNotes - 10, ""},
+        {kMaxNotes - 10, kMaxNotes, ""},
+        {kMaxNotes - 4, kMaxNotes, "6 of the 10 pasted notes were left out (a song holds at most 1500 notes)."},
+        {kMaxNotes, kMaxNotes, "10 of the 10 pasted notes were left out (a song holds at most 1500 notes)."},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.before);
+        song.ResetSong();
+        for (int i = 0; i < step.before; ++i) {
+            const int slot = song.AllocateNote((i % 200) * 10, 50 + (10 + i / 200) * 12);
+            song.NormaliseNote(slot);
+        }
+        view.PaintOffscreen();
+        ASSERT_EQ(song.noteCount, step.before);
+        scripted->clear();
+        const int counter = view.undoRing().undoCounter();
+        view.OnCommand(cmd::kPaste);
+        view.PaintOffscreen();
+        EXPECT_EQ(song.noteCount, step.after);
+        if (*step.message) {
+            EXPECT_EQ(scripted->messages(),
+                      QStringList{QStringLiteral("Warning! Limit of note number on work\n") + QString::fromUtf8(step.message)});
+        } else {
+            EXPECT_TRUE(scripted->messages().isEmpty());
+        }
+        EXPECT_EQ(view.undoRing().undoCounter(), counter + (step.before < kMaxNotes ? 1 : 0))
+            << "a full store takes nothing and no undo step";
+    }
+}
+
 TEST_F(ViewEdit, CopyAndPasteBetweenTwoCanvases)
 {
     rightClick(100, 62);

@@ -20,7 +20,15 @@
 
 #include <gtest/gtest.h>
 
+#include "watchdog.h"
+
+#include <chrono>
 #include <new>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace zembra {
 namespace {
@@ -424,7 +432,8 @@ TEST_F(Document, BackgroundPicture)
     doc.OpenBackground();
     EXPECT_EQ(doc.background(), nullptr) << "the old picture is gone";
     EXPECT_EQ(doc.imagePath(), picture);
-    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! an error ocupied during Image file openning.")});
+    EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! an error ocupied during Image file openning.\n"
+                                                               "It is not a BMP, JPEG, GIF or PNG picture.")});
 
     if (image.save(gif, "GIF")) {
         EXPECT_TRUE(doc.LoadBackground(gif));
@@ -433,6 +442,82 @@ TEST_F(Document, BackgroundPicture)
     doc.NewSong();
     EXPECT_EQ(doc.background(), nullptr);
     EXPECT_TRUE(doc.imagePath().isEmpty());
+}
+
+// The header of a 24-bit BMP file of the given size, without its pixels: enough for a decoder to
+// tell the size, as a real picture that large would.
+QByteArray BmpHeader(int width, int height)
+{
+    const auto le = [](QByteArray& out, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    const quint32 row = (static_cast<quint32>(width) * 3 + 3) / 4 * 4;
+    QByteArray out("BM");
+    le(out, 54 + row * static_cast<quint32>(height), 4);
+    le(out, 0, 4);
+    le(out, 54, 4);
+    for (const quint32 field : {40u, static_cast<quint32>(width), static_cast<quint32>(height)}) {
+        le(out, field, 4);
+    }
+    le(out, 1, 2);
+    le(out, 24, 2);
+    for (int i = 0; i < 6; ++i) {
+        le(out, 0, 4);
+    }
+    out.append(64, '\0');
+    return out;
+}
+
+TEST_F(Document, BackgroundPictureRefusalsSayWhy)
+{
+    const QString png = pathOf(QStringLiteral("secret.png"));
+    QImage secret(4, 4, QImage::Format_RGB32);
+    secret.fill(Qt::blue);
+    ASSERT_TRUE(secret.save(png, "PNG"));
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(pathOf(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    struct Case {
+        QString path;
+        const char* reason; // the line under the picture message; empty when the picture loads
+    };
+    std::vector<Case> cases = {
+        {png, ""},
+        {write("card.svg", "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                           "width='4' height='4'><image xlink:href='" + png.toUtf8() + "' width='4' height='4'/></svg>"),
+         "It is a picture in SVG format; only BMP, JPEG, GIF and PNG pictures are used."},
+        {write("huge.bmp", BmpHeader(8000, 8000)),
+         "The picture is too large: 8000 × 8000 pixels (at most 40 megapixels, and 16384 pixels on a side)."},
+        {write("large.bmp", BmpHeader(16385, 1)),
+         "The picture is too large: 16385 × 1 pixels (at most 40 megapixels, and 16384 pixels on a side)."},
+        {pathOf(QStringLiteral("missing.png")), "There is no such file."},
+        {dir.path(), "It is not a regular file (a folder, a FIFO, a device), so it is not read."},
+    };
+#ifndef _WIN32
+    const QString fifo = pathOf(QStringLiteral("fifo.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    cases.push_back({fifo, "It is not a regular file (a folder, a FIFO, a device), so it is not read."});
+#endif
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        scripted->clear();
+        // Opening a FIFO waits for a writer: a loader that tries ends the test here, not never.
+        const test::Watchdog watchdog(std::chrono::seconds(20), "loading a background picture");
+        const bool loaded = doc.LoadBackground(c.path);
+        EXPECT_EQ(loaded, *c.reason == '\0');
+        if (loaded) {
+            EXPECT_TRUE(scripted->messages().isEmpty());
+        } else {
+            EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! an error ocupied during Image file "
+                                                                       "openning.\n") + QString::fromUtf8(c.reason)});
+            EXPECT_EQ(doc.background(), nullptr);
+        }
+    }
 }
 
 } // namespace
