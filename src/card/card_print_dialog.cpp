@@ -204,7 +204,8 @@ void CCardPrintDialog::OnImportImage()
     const QString path = prompts().openFileName(
         this, {QString(), settings::RestoreFolder(settings::kImageFolder), QString(),
                Utf8(kTextImageFileFilter) + QStringLiteral(" (") +
-                   Utf8(kTextImageFilePatterns).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')')});
+                   Utf8(kTextImageFilePatterns).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')'),
+               QString()});
     if (path.isEmpty()) {
         return;
     }
