@@ -1,6 +1,7 @@
 #include "io/temp_journal.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -165,6 +166,8 @@ void TempJournal::Start(const std::string& folder)
     }
     self.m_fd = fd;
     self.m_path = listed;
+    // A run that ends normally takes its journal with it; only a killed one leaves it behind.
+    std::atexit(&TempJournal::Stop);
 }
 
 void TempJournal::Stop()

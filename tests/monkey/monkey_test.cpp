@@ -7,6 +7,7 @@
 #include "app/main_frame.h"
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
+#include "failing_targets.h"
 #include "canvas/kelp_view.h"
 #include "monkey_dice.h"
 #include "monkey_gestures.h"
@@ -101,8 +102,9 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const FileChoices files(dir);
+    const FailingTargets failing(dir);
     MonkeyDice dice(seed);
-    auto owned = std::make_unique<RandomPrompts>(dice, files.open, files.save);
+    auto owned = std::make_unique<RandomPrompts>(dice, files.open, files.save + failing.names());
     RandomPrompts& answers = *owned;
     const PromptsInstaller installer(std::move(owned));
 
@@ -165,6 +167,9 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
         }
         if (broken.empty()) {
             broken = undo.Observe(view->undoRing());
+        }
+        if (broken.empty()) {
+            broken = failing.Check();
         }
         if (!broken.empty()) {
             ADD_FAILURE() << "step " << step << " (" << gesture.name << (rig.note().empty() ? "" : ", ")
