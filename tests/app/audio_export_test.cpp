@@ -128,7 +128,9 @@ TEST_F(Export, EachPluckSoundsWhereItsTickPutsIt)
         loudest = std::max(loudest, std::abs(static_cast<int>(wav.samples[i])));
     }
     EXPECT_LE(loudest, 4);
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("song.wav")})
+        << "nothing is left beside the file";
 }
 
 TEST_F(Export, TheTempoMovesThePlucks)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 namespace zembra {
@@ -26,6 +28,24 @@ std::string tempPath(const std::string& name)
     return ::testing::TempDir() + name;
 }
 
+// A folder of this test's own, so that what is left beside a file can be counted.
+std::string ownFolder(const std::string& name)
+{
+    const std::string folder = tempPath(name + "-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::vector<std::string> namesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
 class SmfWriterTest : public ::testing::Test {
 protected:
     MidiToolkit toolkit{ToolkitOptions::manual(std::make_shared<ManualTimeSource>())};
@@ -35,7 +55,8 @@ protected:
 // handed over with length 0, the track's name, then its channel events.
 TEST_F(SmfWriterTest, SongFileIsWrittenByteForByte)
 {
-    const std::string path = tempPath("zembra-golden.mid");
+    const std::string folder = ownFolder("zembra-golden");
+    const std::string path = folder + "/golden.mid";
     MidiTrack track;
     track.SetName("MusicBox");
     track.Append({0, 0xC0, 10, 0, 0});
@@ -72,7 +93,7 @@ TEST_F(SmfWriterTest, SongFileIsWrittenByteForByte)
         0x00, 0xFF, 0x2F, 0x00,                      // end of track
     };
     EXPECT_EQ(fileBytes(path), expected);
-    EXPECT_FALSE(std::filesystem::exists(path + ".zembra-tmp"));
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"golden.mid"}) << "nothing is left beside the file";
 }
 
 struct VlqCase {
@@ -132,7 +153,8 @@ TEST(SmfWriter, AFailedSaveLeavesTheOldFileAndNoLitter)
     EXPECT_FALSE(writer.open(dir + "song.mid"));
     EXPECT_NE(writer.error().find("cannot create"), std::string::npos);
 
-    const std::string path = tempPath("zembra-keep.mid");
+    const std::string folder = ownFolder("zembra-keep");
+    const std::string path = folder + "/keep.mid";
     {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         std::fputs("old", f);
@@ -143,7 +165,7 @@ TEST(SmfWriter, AFailedSaveLeavesTheOldFileAndNoLitter)
         ASSERT_TRUE(abandoned.open(path));
     }
     EXPECT_EQ(test::readText(path), "old");
-    EXPECT_FALSE(std::filesystem::exists(path + ".zembra-tmp"));
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{"keep.mid"}) << "the abandoned file is gone";
 }
 
 // Our writer's output, read by a program that is not ours.
