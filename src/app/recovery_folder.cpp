@@ -1,12 +1,14 @@
 #include "app/recovery_folder.h"
 
+#include "io/safe_file.h"
+#include "ui/file_name.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
 #include <QUuid>
@@ -88,12 +90,9 @@ bool RecoveryFolder::WriteOrigin(const Origin& origin) const
     const QJsonObject object{{QStringLiteral("path"), origin.filePath},
                              {QStringLiteral("ownFile"), origin.ownFile},
                              {QStringLiteral("title"), origin.title}};
-    QSaveFile file(fileOf(m_id, kOriginSuffix));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(QJsonDocument(object).toJson());
-    return file.commit();
+    const QByteArray json = QJsonDocument(object).toJson();
+    SafeFile file(FileNameBytes(fileOf(m_id, kOriginSuffix)));
+    return WriteWholeFile(file, json.constData(), static_cast<std::size_t>(json.size()));
 }
 
 void RecoveryFolder::RemoveOwn() const

@@ -7,6 +7,7 @@
 #include "song/kelp_doc.h"
 #include "song/song_file_save.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -132,7 +133,7 @@ bool RecoveryKeeper::Write()
     SongWriteResult result;
     try {
         result = SaveSongFile(*m_file, *m_track, song, song.title, m_doc.clockTempo(),
-                              QFile::encodeName(path).toStdString());
+                              FileNameBytes(path));
     } catch (...) {
         result.status = SongWriteStatus::NotWritten;
         result.detail = "out of memory";

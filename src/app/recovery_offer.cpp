@@ -8,6 +8,7 @@
 #include "song/imported_file.h"
 #include "song/kelp_doc.h"
 #include "text/string_ids.h"
+#include "ui/file_name.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -27,23 +28,23 @@ namespace {
 bool Restore(const RecoveryFolder::Kept& kept, CKelpDoc& doc, CKelpView& view, QString* reason)
 {
     ImportedFile file;
-    if (!file.Open(QFile::encodeName(kept.songPath).toStdString())) {
+    switch (file.ReadWhole(FileNameBytes(kept.songPath))) {
+    case ImportedFile::Whole::Read:
+        break;
+    case ImportedFile::Whole::CannotOpen:
         *reason = Utf8(file.errorText());
         return false;
-    }
-    if (file.MakeTracks() > 0) {
+    case ImportedFile::Whole::OutOfMemory:
         *reason = QStringLiteral("out of memory");
         return false;
-    }
-    if (!file.ReadAll()) {
+    case ImportedFile::Whole::Damaged:
         *reason = Utf8(file.damage());
         return false;
-    }
-    const std::vector<const MidiTrack*> tracks = file.tracks();
-    if (tracks.empty()) {
+    case ImportedFile::Whole::NoTracks:
         *reason = QDir::toNativeSeparators(kept.songPath);
         return false;
     }
+    const std::vector<const MidiTrack*> tracks = file.tracks();
     const QString& origin = kept.origin.filePath;
     const QString fileTitle = origin.isEmpty() ? TextOf(str::kUntitled) : QFileInfo(origin).completeBaseName();
     view.ResetSong();

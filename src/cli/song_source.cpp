@@ -21,23 +21,23 @@ SongSource::~SongSource() = default;
 bool SongSource::Load(const QString& path, const ImportChoices& choices, QString* error)
 {
     ImportedFile file;
-    if (!file.Open(FileNameBytes(path))) {
+    switch (file.ReadWhole(FileNameBytes(path))) {
+    case ImportedFile::Whole::Read:
+        break;
+    case ImportedFile::Whole::CannotOpen:
         *error = TextOf(str::kCliCannotRead).arg(Utf8(file.errorText()));
         return false;
-    }
-    if (file.MakeTracks() > 0) {
+    case ImportedFile::Whole::OutOfMemory:
         *error = TextOf(str::kCliUnexpected).arg(QStringLiteral("out of memory"));
         return false;
-    }
-    if (!file.ReadAll()) {
+    case ImportedFile::Whole::Damaged:
         *error = TextOf(str::kCliDamaged).arg(Utf8(file.damage()));
         return false;
-    }
-    const std::vector<const MidiTrack*> tracks = file.tracks();
-    if (tracks.empty()) {
+    case ImportedFile::Whole::NoTracks:
         *error = TextOf(str::kCliNoTracks);
         return false;
     }
+    const std::vector<const MidiTrack*> tracks = file.tracks();
     // A search for a meta event the file lacks runs through the whole first track: the facts are
     // taken once, and the key signature is looked for once for both its name and the fit's key.
     const FileFacts facts = file.Facts(QFileInfo(path).completeBaseName().toStdString());

@@ -72,6 +72,20 @@ bool ImportedFile::Read(const std::string& path)
     return true;
 }
 
+ImportedFile::Whole ImportedFile::ReadWhole(const std::string& path)
+{
+    if (!Open(path)) {
+        return Whole::CannotOpen;
+    }
+    if (MakeTracks() > 0) {
+        return Whole::OutOfMemory;
+    }
+    if (!ReadAll()) {
+        return Whole::Damaged;
+    }
+    return tracks().empty() ? Whole::NoTracks : Whole::Read;
+}
+
 void ImportedFile::Close()
 {
     if (m_file->IsOpen()) {

@@ -35,6 +35,9 @@ public:
     bool ReadAll();
     // Open, make the tracks and read them: false when the file could not be opened.
     bool Read(const std::string& path);
+    // Open, make the tracks and read them, for a reader that takes a file whole or not at all.
+    enum class Whole { Read, CannotOpen, OutOfMemory, Damaged, NoTracks };
+    Whole ReadWhole(const std::string& path);
     // Lets go of the tracks too.
     void Close();
 
