@@ -7,6 +7,7 @@
 #include "app/recovery_keeper.h"
 #include "app/recovery_offer.h"
 #include "ui/qt_text.h"
+#include "ui/app_identity.h"
 #include "ui/printer_record.h"
 #include "ui/settings.h"
 #include "ui/write_journal.h"
@@ -23,17 +24,7 @@
 
 #include <cstdlib>
 
-// Resources compiled into a static library must be registered by hand.
-static void initResources()
-{
-    Q_INIT_RESOURCE(zembra);
-}
-
 namespace zembra {
-
-namespace {
-constexpr const char* kOrganisation = "Vantor";
-}
 
 KelpApp::KelpApp() = default;
 
@@ -47,11 +38,7 @@ KelpApp::~KelpApp()
 
 void KelpApp::SetUpIdentity()
 {
-    initResources();
-    setLanguage(languageFromLocaleName(QLocale::system().name().toStdString(), std::getenv("ZEMBRA_LANG")));
-    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
-    const std::string_view title = text(str::kAppTitle);
-    QCoreApplication::setApplicationName(Utf8(title));
+    SetUpApplicationIdentity();
 }
 
 bool KelpApp::InitInstance(const QStringList& arguments)

@@ -1,6 +1,5 @@
 #include "cli/cli_app.h"
 
-#include "app/kelp_app.h"
 #include "cli/command_run.h"
 #include "cli/console.h"
 #include "cli/option_set.h"
@@ -9,6 +8,7 @@
 #include "midi/midi_toolkit.h"
 #include "midi/time_source.h"
 #include "text/string_ids.h"
+#include "ui/app_identity.h"
 #include "ui/file_name.h"
 #include "ui/qt_text.h"
 #include "ui/write_journal.h"
@@ -113,7 +113,7 @@ int CliApp::Run(int argc, char** argv)
     MidiToolkit toolkit(ToolkitOptions::manual(std::make_shared<ManualTimeSource>()));
     MidiToolkit::setShared(&toolkit);
     QGuiApplication application(argc, argv);
-    KelpApp::SetUpIdentity();
+    SetUpApplicationIdentity();
 
     StartWriteJournal();
 
