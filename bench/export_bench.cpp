@@ -1,6 +1,6 @@
 // Audio export of a full song: 1500 notes over 80 bars rendered offline to a WAV file, against
 // real time and against the fluidsynth program rendering the same notes from a MIDI file.
-#include "canvas/playback_list.h"
+#include "model/playback_list.h"
 #include "midi/audio_render.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_file.h"

@@ -1,8 +1,8 @@
 // Opening a 16-track file of 1,000,000 events: from the chosen name to the import dialog shown,
 // the count after a change of transposition, and OK to the placed and painted canvas.
 #include "big_midi_file.h"
-#include "canvas/comb_fit.h"
-#include "canvas/import_placement.h"
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_track.h"
 #include "midi/smf_writer.h"

@@ -3,9 +3,9 @@
 #include "app/kelp_app.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
-#include "song/import_edit_dialog.h"
-#include "song/roll_canvas.h"
-#include "song/roll_state.h"
+#include "import_ui/import_edit_dialog.h"
+#include "import_ui/import_roll_canvas.h"
+#include "import/import_roll_state.h"
 
 #include <QApplication>
 #include <QImage>
@@ -81,7 +81,7 @@ void BM_BuildBothRolls2000Notes(benchmark::State& state)
 {
     const auto tracks = makeTracks();
     const auto list = pointers(tracks);
-    auto roll = std::make_unique<RollState>();
+    auto roll = std::make_unique<ImportRollState>();
     roll->resolution = kResolution;
     int entries = 0;
     for (auto _ : state) {
@@ -103,7 +103,7 @@ struct OpenDialog {
         dialog.Start();
         dialog.resize(1280, 600);
         dialog.show();
-        RollCanvas& canvas = *dialog.canvas();
+        ImportRollCanvas& canvas = *dialog.canvas();
         frame = QImage(canvas.size(), QImage::Format_ARGB32_Premultiplied);
     }
 
@@ -118,7 +118,7 @@ struct OpenDialog {
 void BM_ScrollStepRepaint(benchmark::State& state)
 {
     OpenDialog open;
-    RollCanvas& canvas = *open.dialog.canvas();
+    ImportRollCanvas& canvas = *open.dialog.canvas();
     int direction = 1;
     for (auto _ : state) {
         if (canvas.scrollX() + canvas.lineStep() > canvas.maxScroll()) {
@@ -137,7 +137,7 @@ BENCHMARK(BM_ScrollStepRepaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 void BM_MagnifierMoveRepaint(benchmark::State& state)
 {
     OpenDialog open;
-    RollCanvas& canvas = *open.dialog.canvas();
+    ImportRollCanvas& canvas = *open.dialog.canvas();
     int x = 100;
     for (auto _ : state) {
         const QRect before = canvas.magnifierRect();
@@ -159,7 +159,7 @@ void BM_DialogMemory(benchmark::State& state)
         const long before = residentKiB();
         {
             OpenDialog open;
-            RollCanvas& canvas = *open.dialog.canvas();
+            ImportRollCanvas& canvas = *open.dialog.canvas();
             for (int x = 0; x <= canvas.maxScroll(); x += canvas.pageStep()) {
                 canvas.setScrollX(x);
                 open.repaint(canvas.rect());

@@ -1,7 +1,7 @@
 #include "app/import_editor_link.h"
 
 #include "canvas/kelp_view.h"
-#include "song/import_edit_dialog.h"
+#include "import_ui/import_edit_dialog.h"
 #include "song/kelp_doc.h"
 
 #include <vector>

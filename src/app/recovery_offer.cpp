@@ -2,10 +2,10 @@
 
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
-#include "canvas/default_import.h"
+#include "import/default_import.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
-#include "song/imported_file.h"
+#include "import/imported_file.h"
 #include "song/kelp_doc.h"
 #include "text/string_ids.h"
 #include "ui/file_name.h"

@@ -1,7 +1,7 @@
 #include "canvas/canvas_painter.h"
 #include "canvas/close_hole_marks.h"
 
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "ui/qt_text.h"

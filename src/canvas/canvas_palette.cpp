@@ -1,7 +1,7 @@
 #include "canvas/canvas_palette.h"
 
 #include "text/strings.h"
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 
 #include <QFontMetrics>
 

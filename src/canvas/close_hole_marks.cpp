@@ -1,6 +1,6 @@
 #include "canvas/close_hole_marks.h"
 
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
-#include "canvas/comb_fit.h"
+#include "import/comb_fit.h"
 #include "canvas/command_state.h"
-#include "canvas/import_placement.h"
+#include "import/import_placement.h"
 #include "canvas/keyboard_recorder.h"
 #include "canvas/mouse_editor.h"
 #include "canvas/undo_ring.h"
@@ -13,7 +13,7 @@
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
 #include "model/song_state.h"
-#include "ui/canvas_settings_dialog.h"
+#include "import_ui/canvas_settings_dialog.h"
 
 #include <QAbstractScrollArea>
 #include <QMenuBar>

@@ -1,14 +1,14 @@
 // The canvas side of opening a file and of the settings command: the settings dialog in both
 // its uses, and the placing of a file's notes on the canvas.
-#include "canvas/comb_fit.h"
-#include "canvas/import_placement.h"
-#include "canvas/import_settings.h"
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
+#include "import/import_settings.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/canvas_settings_dialog.h"
+#include "import_ui/canvas_settings_dialog.h"
 #include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"

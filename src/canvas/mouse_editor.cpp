@@ -1,6 +1,6 @@
 #include "canvas/mouse_editor.h"
 
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 #include "canvas/edit_commands.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "canvas/song_audio.h"
 
-#include "canvas/playback_list.h"
+#include "model/playback_list.h"
 #include "midi/audio_render.h"
 #include "midi/midi_track.h"
 #include "midi/synth_engine.h"

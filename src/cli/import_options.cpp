@@ -1,7 +1,7 @@
 #include "cli/import_options.h"
 
-#include "canvas/comb_fit.h"
-#include "canvas/import_settings.h"
+#include "import/comb_fit.h"
+#include "import/import_settings.h"
 #include "card/card_pdf.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"

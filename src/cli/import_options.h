@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/default_import.h"
+#include "import/default_import.h"
 
 #include <QString>
 

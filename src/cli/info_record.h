@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/comb_fit.h"
-#include "canvas/import_placement.h"
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
 #include "cli/song_source.h"
 
 #include <QJsonObject>

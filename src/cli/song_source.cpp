@@ -1,6 +1,6 @@
 #include "cli/song_source.h"
 
-#include "song/imported_file.h"
+#include "import/imported_file.h"
 #include "text/string_ids.h"
 #include "ui/file_name.h"
 #include "ui/qt_text.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas/default_import.h"
+#include "import/default_import.h"
 #include "model/song_state.h"
-#include "song/file_facts.h"
+#include "import/file_facts.h"
 
 #include <QString>
 

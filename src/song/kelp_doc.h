@@ -1,6 +1,6 @@
 #pragma once
 
-#include "song/imported_file.h"
+#include "import/imported_file.h"
 
 #include <QImage>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "song/song_file_save.h"
 
-#include "canvas/playback_list.h"
+#include "model/playback_list.h"
 #include "midi/midi_track.h"
 #include "model/song_state.h"
 #include "text/string_ids.h"

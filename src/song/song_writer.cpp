@@ -5,8 +5,8 @@
 #include "midi/midi_bytes.h"
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"
-#include "song/file_text.h"
-#include "song/song_tags.h"
+#include "text/file_text.h"
+#include "model/song_tags.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The ranking of transpositions against a brute-force search over real files, the order it
 // ranks by, and the keys it names.
-#include "canvas/comb_fit.h"
-#include "canvas/import_placement.h"
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
 #include "model/hole_check.h"
 #include "model/occupancy_grid.h"
 #include "model/song_tidy.h"

@@ -1,6 +1,6 @@
 // Counting and placing a file's notes under the import options: folding by octaves and leaving
 // out the drum channel.
-#include "canvas/import_placement.h"
+#include "import/import_placement.h"
 
 #include "import_tracks.h"
 #include "song_fixtures.h"

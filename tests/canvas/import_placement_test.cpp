@@ -1,5 +1,5 @@
-#include "canvas/import_placement.h"
-#include "canvas/import_settings.h"
+#include "import/import_placement.h"
+#include "import/import_settings.h"
 
 #include "import_tracks.h"
 #include "song_fixtures.h"

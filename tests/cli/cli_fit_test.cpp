@@ -2,12 +2,12 @@
 // through the built program and compared with the fit and the counts computed here.
 #include "cli_process.h"
 
-#include "canvas/comb_fit.h"
-#include "canvas/import_placement.h"
-#include "canvas/import_settings.h"
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
+#include "import/import_settings.h"
 #include "model/song_state.h"
-#include "song/imported_file.h"
-#include "ui/canvas_settings_rules.h"
+#include "import/imported_file.h"
+#include "import/canvas_settings_rules.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -9,7 +9,7 @@
 #include "cli/sub_commands.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/canvas_settings_rules.h"
+#include "import/canvas_settings_rules.h"
 
 #include <QDir>
 #include <QRectF>

@@ -5,6 +5,7 @@
 //   model            song record, scale, print metrics, hole check                    plain
 //   import           file facts, counting, placement, fit, import editor model        plain
 //   ui               the services several layers share: prompts, settings, texts      Qt
+//   import_ui        the import edit dialog and its roll, the canvas settings dialog   Qt
 //   song | card | canvas   document and files | card and cutter | view and editing
 //   app | cli        the window and its dialogs | the command line
 //   main             the executable (src/app/main.cpp)
@@ -26,25 +27,17 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
-    {"text", 0}, {"io", 0},   {"midi", 1},  {"model", 2}, {"import", 3}, {"ui", 4},
-    {"song", 5}, {"card", 5}, {"canvas", 5}, {"app", 6},  {"cli", 6},
+    {"text", 0}, {"io", 0},   {"midi", 1},   {"model", 2}, {"import", 3}, {"ui", 4}, {"import_ui", 5},
+    {"song", 6}, {"card", 6}, {"canvas", 6}, {"app", 7},  {"cli", 7},
 };
-constexpr int kMainLayer = 7;
+constexpr int kMainLayer = 8;
 const std::string kMain = "app/main.cpp";
 
 // Includes that still run against the order, each waiting for the move that ends it. The list
 // only shrinks: an entry that no longer occurs fails the test too, so that it is taken out.
 const std::set<std::string> kAwaitingMove = {
-    "ui/canvas_settings_dialog.h -> canvas/comb_fit.h",
-    "ui/comb_fit_panel.h -> canvas/comb_fit.h",
     "ui/settings.h -> card/calibration.h",
-    "song/imported_file.h -> canvas/import_settings.h",
     "song/kelp_doc.cpp -> canvas/kelp_view.h",
-    "song/kelp_doc.cpp -> canvas/playback_list.h",
-    "song/song_file_save.cpp -> canvas/playback_list.h",
-    "canvas/comb_fit.h -> song/file_facts.h",
-    "canvas/default_import.h -> song/file_facts.h",
-    "canvas/import_settings.cpp -> song/song_tags.h",
     "canvas/kelp_view_import.cpp -> song/kelp_doc.h",
     "canvas/kelp_view_playback.cpp -> song/kelp_doc.h",
 };

@@ -2,7 +2,7 @@
 
 #include "app/main_frame.h"
 #include "app/menu_table.h"
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
 #include "monkey_cutter_gestures.h"

@@ -3,7 +3,7 @@
 #include "app/context_help_mode.h"
 
 #include "app/main_frame.h"
-#include "canvas/canvas_geometry.h"
+#include "model/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "monkey_gestures.h"
 #include "step_watchdog.h"

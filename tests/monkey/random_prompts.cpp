@@ -19,7 +19,7 @@
 #include <QSpinBox>
 
 #include "monkey_fit_gestures.h"
-#include "song/import_edit_dialog.h"
+#include "import_ui/import_edit_dialog.h"
 
 #include <algorithm>
 

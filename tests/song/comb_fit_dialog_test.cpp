@@ -5,10 +5,10 @@
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 #include "model/hole_check.h"
-#include "song/import_edit_dialog.h"
+#include "import_ui/import_edit_dialog.h"
 #include "song/kelp_doc.h"
-#include "ui/canvas_settings_rules.h"
-#include "ui/comb_fit_panel.h"
+#include "import/canvas_settings_rules.h"
+#include "import_ui/comb_fit_panel.h"
 #include "ui/device_metrics.h"
 #include "ui/prompts.h"
 
@@ -208,7 +208,7 @@ TEST_F(CombFitDialog, TheImportEditorShowsTheFileAsTheOptionsReadIt)
     for (int pass = 0; pass < 2; ++pass) {
         scripted->pushDialog([&, pass](QDialog& dialog) {
             auto& editor = static_cast<ImportEditDialog&>(dialog);
-            const RollState& roll = editor.editor().state();
+            const ImportRollState& roll = editor.editor().state();
             editorNotes[pass] = roll.importable + roll.notImportable;
             EXPECT_TRUE(roll.options.foldOctaves);
             EXPECT_EQ(roll.options.leaveOutDrums, pass == 0);

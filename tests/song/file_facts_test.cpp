@@ -1,4 +1,4 @@
-#include "song/file_facts.h"
+#include "import/file_facts.h"
 #include "text/string_ids.h"
 
 #include <gtest/gtest.h>

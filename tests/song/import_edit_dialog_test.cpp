@@ -4,10 +4,10 @@
 
 #include "midi/midi_out_port.h"
 #include "midi/virtual_device.h"
-#include "song/import_edit_dialog.h"
-#include "song/marked_track_walk.h"
+#include "import_ui/import_edit_dialog.h"
+#include "import/marked_track_walk.h"
 #include "text/strings.h"
-#include "song/roll_canvas.h"
+#include "import_ui/import_roll_canvas.h"
 #include "ui/command_ids.h"
 
 #include <QApplication>
@@ -45,7 +45,7 @@ protected:
         toolkit.virtualDevice().clear();
     }
 
-    RollState& roll() { return dialog->editor().state(); }
+    ImportRollState& roll() { return dialog->editor().state(); }
 
     template <class W>
     W* child(const char* name)
@@ -59,7 +59,7 @@ protected:
 
     QPoint at(int i)
     {
-        const RollNote& note = roll().notes[static_cast<std::size_t>(i)];
+        const ImportRollNote& note = roll().notes[static_cast<std::size_t>(i)];
         return {note.left - canvas->scrollX() + 1, note.top + 1};
     }
 
@@ -105,7 +105,7 @@ protected:
     RollTracks tracks;
     ImportEditRequest request;
     std::unique_ptr<ImportEditDialog> dialog;
-    RollCanvas* canvas = nullptr;
+    ImportRollCanvas* canvas = nullptr;
 };
 
 TEST_F(ImportEditor, ShowsItsControlsInTheProgramsLanguage)
@@ -370,7 +370,7 @@ TEST_F(ImportEditor, PaintsNotesByScaleAndSelectionAndMagnifiesWithCtrl)
 {
     tracks.add({{0, 64}, {96, 61}});
     open();
-    const RollPainter::Colours& colours = canvas->painter().colours();
+    const ImportRollPainter::Colours& colours = canvas->painter().colours();
     QImage shot = canvas->grab().toImage();
     EXPECT_EQ(shot.pixelColor(at(0)), colours.onScale);
     EXPECT_EQ(shot.pixelColor(at(1)), colours.offScale);
@@ -379,7 +379,7 @@ TEST_F(ImportEditor, PaintsNotesByScaleAndSelectionAndMagnifiesWithCtrl)
     EXPECT_EQ(shot.pixelColor(at(0)), colours.selectedOnScale);
 
     // Ctrl over the roll: a square at the pointer shows the scale-2 roll, whose notes are 6 wide.
-    const RollNote& zoomed = roll().zoomNotes[1];
+    const ImportRollNote& zoomed = roll().zoomNotes[1];
     const QPoint pointer(200, 150);
     move(pointer, Qt::NoButton, Qt::ControlModifier);
     EXPECT_EQ(canvas->magnifierRect(), QRect(pointer, QSize(120, 120)));

@@ -1,4 +1,4 @@
-#include "canvas/playback_list.h"
+#include "model/playback_list.h"
 #include "midi/midi_track.h"
 #include "song_fixture.h"
 

@@ -8,9 +8,9 @@
 #include "midi/notice_pump.h"
 #include "midi/virtual_device.h"
 #include "model/song_state.h"
-#include "song/import_edit_dialog.h"
-#include "song/marked_track_walk.h"
-#include "song/roll_canvas.h"
+#include "import_ui/import_edit_dialog.h"
+#include "import/marked_track_walk.h"
+#include "import_ui/import_roll_canvas.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -54,10 +54,10 @@ protected:
     }
 
     // The slot of the roll note of a key at a tick (of the file).
-    static int find(const RollState& roll, int key, int tick)
+    static int find(const ImportRollState& roll, int key, int tick)
     {
         for (int i = 0; i < roll.end(); ++i) {
-            const RollNote& note = roll.notes[static_cast<std::size_t>(i)];
+            const ImportRollNote& note = roll.notes[static_cast<std::size_t>(i)];
             if (note.sourceKey == key && note.tick == tick) {
                 return i;
             }
@@ -65,9 +65,9 @@ protected:
         return -1;
     }
 
-    static QPoint at(const RollState& roll, RollCanvas& canvas, int i)
+    static QPoint at(const ImportRollState& roll, ImportRollCanvas& canvas, int i)
     {
-        const RollNote& note = roll.notes[static_cast<std::size_t>(i)];
+        const ImportRollNote& note = roll.notes[static_cast<std::size_t>(i)];
         return {note.left - canvas.scrollX() + 1, note.top + 1};
     }
 
@@ -86,8 +86,8 @@ TEST_F(RollEndToEnd, TheCanvasGetsWhatTheRollShowed)
     ASSERT_GT(dialog.Start(), 0);
     dialog.resize(900, 600);
     dialog.show();
-    RollCanvas& canvas = *dialog.canvas();
-    const RollState& roll = dialog.editor().state();
+    ImportRollCanvas& canvas = *dialog.canvas();
+    const ImportRollState& roll = dialog.editor().state();
 
     // The two notes above the comb go down an octave.
     const int high = find(roll, 100, 192);
@@ -114,7 +114,7 @@ TEST_F(RollEndToEnd, TheCanvasGetsWhatTheRollShowed)
     SongState& song = view->song();
     Placed shown;
     for (int i = 0; i < roll.end(); ++i) {
-        const RollNote& note = roll.notes[static_cast<std::size_t>(i)];
+        const ImportRollNote& note = roll.notes[static_cast<std::size_t>(i)];
         if (note.isLive() && note.onScale) {
             shown.insert({roll.ShownTick(i) * kPixelsPerQuarter / resolution, song.RowForPitch(note.key)});
         }

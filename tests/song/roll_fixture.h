@@ -2,7 +2,7 @@
 
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
-#include "song/roll_state.h"
+#include "import/import_roll_state.h"
 
 #include <algorithm>
 #include <memory>
@@ -54,9 +54,9 @@ private:
 };
 
 // A roll state on the heap (it holds two arrays of 2000 notes).
-inline std::unique_ptr<RollState> NewRoll(int resolution, int beatsPerBar = 4, int transposition = 0)
+inline std::unique_ptr<ImportRollState> NewRoll(int resolution, int beatsPerBar = 4, int transposition = 0)
 {
-    auto roll = std::make_unique<RollState>();
+    auto roll = std::make_unique<ImportRollState>();
     roll->resolution = resolution;
     roll->beatsPerBar = beatsPerBar;
     roll->transposition = transposition;

@@ -1,10 +1,10 @@
 // The import editor's roll under the import options: notes fold where the canvas will put them,
 // the drum channel stays out, and OK writes nothing into the drums it never showed.
-#include "canvas/import_placement.h"
+#include "import/import_placement.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
-#include "song/roll_state.h"
-#include "song/roll_writer.h"
+#include "import/import_roll_state.h"
+#include "import/import_roll_writer.h"
 
 #include "song_fixtures.h"
 
@@ -40,11 +40,11 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-std::vector<Shown> shown(const RollState& roll)
+std::vector<Shown> shown(const ImportRollState& roll)
 {
     std::vector<Shown> notes;
     for (int i = 0; i < roll.end(); ++i) {
-        const RollNote& note = roll.notes[static_cast<std::size_t>(i)];
+        const ImportRollNote& note = roll.notes[static_cast<std::size_t>(i)];
         if (note.isLive()) {
             notes.push_back({note.sourceKey, note.key, note.onScale});
             EXPECT_EQ(roll.zoomNotes[static_cast<std::size_t>(i)].key, note.key) << "both scales agree";
@@ -75,7 +75,7 @@ TEST_P(RollOptions, TheRollShowsWhatTheCanvasGets)
         tracks.push_back(owned.back().get());
         reading.push_back(owned.back().get());
     }
-    auto roll = std::make_unique<RollState>();
+    auto roll = std::make_unique<ImportRollState>();
     roll->resolution = 96;
     roll->transposition = c.transposition;
     roll->options = c.options;
@@ -112,15 +112,15 @@ TEST(RollOptions, OkWritesNoMarkIntoTheDrumsItLeftOut)
     auto melody = trackOf({{0, 62}, {400, 64}, {800, 65}});
     auto drums = trackOf({{410, 38, 9}, {800, 36, 9}});
     std::vector<MidiTrack*> tracks{melody.get(), drums.get()};
-    auto roll = std::make_unique<RollState>();
+    auto roll = std::make_unique<ImportRollState>();
     roll->resolution = 96;
     roll->options = {false, true};
     ASSERT_EQ(roll->Build(tracks), 3);
     roll->Click(roll->notes[1].left + 1, roll->notes[1].top + 1, false);
-    RollCut cut;
+    ImportRollCut cut;
     ASSERT_TRUE(roll->CutSpan(0, false, cut));
     roll->Cut(cut);
-    RollWriter::Write(tracks, *roll);
+    ImportRollWriter::Write(tracks, *roll);
     std::vector<int> drumKeys;
     for (std::uint32_t i = 0; i < drums->Count(); ++i) {
         const MidiEvent& event = *drums->Event(i);

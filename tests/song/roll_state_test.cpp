@@ -1,8 +1,8 @@
 // The piano roll of the import editor: geometry, building from tracks, selection and edits.
 #include "roll_fixture.h"
 
-#include "song/marked_track_walk.h"
-#include "song/roll_state.h"
+#include "import/marked_track_walk.h"
+#include "import/import_roll_state.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ TEST(RollGeometry, PlacesTicksAndKeysAtBothScales)
         {1, 1000, 480, 43}, {2, 1000, 480, 86}, {1, 95, 96, 25}, {1, 1, 96, 10},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(RollState::LeftAt(c.scale, c.tick, c.resolution), c.left) << c.scale << " " << c.tick;
+        EXPECT_EQ(ImportRollState::LeftAt(c.scale, c.tick, c.resolution), c.left) << c.scale << " " << c.tick;
     }
     struct KeyCase {
         int scale;
@@ -34,10 +34,10 @@ TEST(RollGeometry, PlacesTicksAndKeysAtBothScales)
         int top;
     } keys[] = {{1, 127, 13}, {1, 0, 394}, {2, 60, 428}, {1, 200, 13}, {1, -5, 394}};
     for (const KeyCase& c : keys) {
-        EXPECT_EQ(RollState::TopAt(c.scale, c.key), c.top) << c.key;
+        EXPECT_EQ(ImportRollState::TopAt(c.scale, c.key), c.top) << c.key;
     }
-    EXPECT_EQ(RollState::BitmapHeight(1), 394);
-    EXPECT_EQ(RollState::BitmapHeight(2), 788);
+    EXPECT_EQ(ImportRollState::BitmapHeight(1), 394);
+    EXPECT_EQ(ImportRollState::BitmapHeight(2), 788);
 
     auto roll = NewRoll(480);
     roll->largestTick = 4800;
@@ -52,7 +52,7 @@ TEST(RollGeometry, KnowsTheCanvasScale)
 {
     for (int key = 0; key < 128; ++key) {
         const bool row = key == 60 || (key >= 62 && key <= 93);
-        EXPECT_EQ(RollState::OnCanvasScale(key), row) << key;
+        EXPECT_EQ(ImportRollState::OnCanvasScale(key), row) << key;
     }
 }
 
@@ -67,7 +67,7 @@ TEST(RollBuild, ShowsEveryStrikeOfEveryTrackAndCountsThePlayableOnes)
     EXPECT_EQ(roll->importable, 2);
     EXPECT_EQ(roll->notImportable, 1);
     EXPECT_EQ(roll->CountsText(), "importable note :  2 \nnon : 1");
-    const RollNote& second = roll->notes[1];
+    const ImportRollNote& second = roll->notes[1];
     EXPECT_EQ(second.left, 42);
     EXPECT_EQ(second.top, (128 - 61) * 3 + 10);
     EXPECT_EQ(second.eventIndex, 2);
@@ -135,7 +135,7 @@ TEST(RollBuild, ReadsTheMarksOfAnEarlierOk)
     EXPECT_EQ(roll->notes[1].left, kRollCut);
     EXPECT_EQ(roll->notes[2].left, kRollCut);
     EXPECT_EQ(roll->notes[3].left, kRollDeleted);
-    const RollNote& last = roll->notes[4];
+    const ImportRollNote& last = roll->notes[4];
     // 1200 is 48 ticks into bar 3, which now follows bar 2 in bar 1's place.
     EXPECT_EQ(last.tick, 1200 - 384);
     EXPECT_EQ(last.left, 816 * 16 / 96 + 10);
@@ -157,9 +157,9 @@ TEST(RollSelection, ClickShiftClickAndBand)
     tracks.add({{0, 64}, {96, 64}, {192, 70}});
     auto roll = NewRoll(96);
     roll->Build(tracks.span());
-    const RollNote a = roll->notes[0];
-    const RollNote b = roll->notes[1];
-    const RollNote c = roll->notes[2];
+    const ImportRollNote a = roll->notes[0];
+    const ImportRollNote b = roll->notes[1];
+    const ImportRollNote c = roll->notes[2];
 
     roll->Click(a.left + 1, a.top + 1, false);
     EXPECT_EQ(roll->notes[0].selected, 1);
@@ -219,7 +219,7 @@ TEST(RollEdits, CutClosesUpWholeBars)
     ASSERT_EQ(roll->notes[0].left, 40);
     ASSERT_EQ(roll->notes[1].left, 100);
     roll->notes[0].selected = roll->notes[1].selected = 1;
-    RollCut cut;
+    ImportRollCut cut;
     ASSERT_TRUE(roll->CutSpan(0, false, cut));
     EXPECT_EQ(cut.leftEnd, 10);
     EXPECT_EQ(cut.rightEnd, 138);
@@ -246,7 +246,7 @@ TEST(RollEdits, CutSpanWithoutSelectionTakesTheBarUnderTheBand)
     tracks.add({{30, 64}});
     auto roll = NewRoll(16, 3);
     roll->Build(tracks.span());
-    RollCut cut;
+    ImportRollCut cut;
     EXPECT_FALSE(roll->CutSpan(0, false, cut));
     struct Case {
         int bandLeft;
@@ -267,7 +267,7 @@ TEST(RollEdits, ASecondCutCountsBarsOfTheRollAsShown)
     auto roll = NewRoll(16);
     roll->Build(tracks.span());
     roll->notes[1].selected = 1;
-    RollCut cut;
+    ImportRollCut cut;
     roll->CutSpan(0, false, cut);
     roll->Cut(cut);
     // Bar 1 is gone; the note of bar 3 now shows in bar 2.
@@ -366,7 +366,7 @@ TEST(RollCutLines, MarkTheBarAfterTheLastLiveNoteBeforeACut)
     roll->Build(tracks.span());
     EXPECT_TRUE(roll->CutLines().empty());
     roll->notes[1].selected = 1;
-    RollCut cut;
+    ImportRollCut cut;
     roll->CutSpan(0, false, cut);
     roll->Cut(cut);
     EXPECT_EQ(roll->CutLines(), std::vector<int>{74});

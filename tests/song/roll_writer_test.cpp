@@ -1,9 +1,9 @@
 // What OK writes into the imported tracks, and that reading it back shows what the roll showed.
 #include "roll_fixture.h"
 
-#include "song/marked_track_walk.h"
-#include "song/roll_state.h"
-#include "song/roll_writer.h"
+#include "import/marked_track_walk.h"
+#include "import/import_roll_state.h"
+#include "import/import_roll_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +21,11 @@ using test::StrikesOf;
 // Track, key and tick of every note the roll shows as live.
 using Shown = std::multiset<std::tuple<int, int, int>>;
 
-Shown shownNotes(const RollState& roll)
+Shown shownNotes(const ImportRollState& roll)
 {
     Shown shown;
     for (int i = 0; i < roll.end(); ++i) {
-        const RollNote& note = roll.notes[static_cast<std::size_t>(i)];
+        const ImportRollNote& note = roll.notes[static_cast<std::size_t>(i)];
         if (note.isLive()) {
             shown.insert({note.trackIndex, note.key, roll.ShownTick(i)});
         }
@@ -33,7 +33,7 @@ Shown shownNotes(const RollState& roll)
     return shown;
 }
 
-TEST(RollWriter, OctaveMovesStopAt127AndReleasesFollow)
+TEST(ImportRollWriter, OctaveMovesStopAt127AndReleasesFollow)
 {
     RollTracks tracks;
     MidiTrack& track = tracks.add({{0, 120}, {96, 64}});
@@ -42,7 +42,7 @@ TEST(RollWriter, OctaveMovesStopAt127AndReleasesFollow)
     roll->notes[0].selected = 1;
     roll->ShiftOctaves(12);
     roll->ShiftOctaves(12);
-    RollWriter::Write(tracks.span(), *roll);
+    ImportRollWriter::Write(tracks.span(), *roll);
     // Strike and release of the moved note, then the other note untouched.
     EXPECT_EQ(track.Event(0)->data1, 127);
     EXPECT_EQ(track.Event(1)->data1, 127);
@@ -51,7 +51,7 @@ TEST(RollWriter, OctaveMovesStopAt127AndReleasesFollow)
     EXPECT_EQ(track.Count(), 4u);
 }
 
-TEST(RollWriter, DeletedAndCutNotesBecomeMarksAndLowNotesStayNotes)
+TEST(ImportRollWriter, DeletedAndCutNotesBecomeMarksAndLowNotesStayNotes)
 {
     RollTracks tracks;
     MidiTrack& first = tracks.add({{0, 64}, {500, 70}, {900, 1}});
@@ -62,10 +62,10 @@ TEST(RollWriter, DeletedAndCutNotesBecomeMarksAndLowNotesStayNotes)
     roll->ScanDuplicates(&doomed);
     roll->Delete(doomed);
     roll->notes[1].selected = 1;
-    RollCut cut;
+    ImportRollCut cut;
     roll->CutSpan(0, false, cut);
     roll->Cut(cut);
-    RollWriter::Write(tracks.span(), *roll);
+    ImportRollWriter::Write(tracks.span(), *roll);
 
     const std::vector<test::Strike> strikes = StrikesOf(first);
     // 64 stays; a cut mark opens bar 1 (384), the cut note is a mark, the bar after ends the
@@ -84,7 +84,7 @@ TEST(RollWriter, DeletedAndCutNotesBecomeMarksAndLowNotesStayNotes)
     EXPECT_EQ(second[0].key, kDeletionMarkKey);
 }
 
-TEST(RollWriter, ACutOfEmptyBarsReachesEveryTrack)
+TEST(ImportRollWriter, ACutOfEmptyBarsReachesEveryTrack)
 {
     RollTracks tracks;
     tracks.add({{10, 64}, {1600, 66}});
@@ -92,11 +92,11 @@ TEST(RollWriter, ACutOfEmptyBarsReachesEveryTrack)
     auto roll = NewRoll(96);
     roll->Build(tracks.span());
     // Nothing selected: the band's bar (bar 1) goes, though no note is in it.
-    RollCut cut;
+    ImportRollCut cut;
     ASSERT_TRUE(roll->CutSpan(80, true, cut));
     roll->Cut(cut);
     const Shown before = shownNotes(*roll);
-    RollWriter::Write(tracks.span(), *roll);
+    ImportRollWriter::Write(tracks.span(), *roll);
 
     auto reread = NewRoll(96);
     reread->marksWritten = true;
@@ -107,7 +107,7 @@ TEST(RollWriter, ACutOfEmptyBarsReachesEveryTrack)
 
 // Random songs, random edits, OK, and the tracks read back show exactly what the roll showed,
 // again after a second session on the marked tracks.
-TEST(RollWriter, ReadingBackShowsWhatTheRollShowed)
+TEST(ImportRollWriter, ReadingBackShowsWhatTheRollShowed)
 {
     std::mt19937 random(12);
     for (int round = 0; round < 60; ++round) {
@@ -150,7 +150,7 @@ TEST(RollWriter, ReadingBackShowsWhatTheRollShowed)
                     break;
                 }
                 default: {
-                    RollCut cut;
+                    ImportRollCut cut;
                     if (roll->CutSpan(std::uniform_int_distribution<int>(0, 2000)(random), true, cut)) {
                         roll->Cut(cut);
                     }
@@ -158,7 +158,7 @@ TEST(RollWriter, ReadingBackShowsWhatTheRollShowed)
                 }
             }
             const Shown before = shownNotes(*roll);
-            RollWriter::Write(tracks.span(), *roll);
+            ImportRollWriter::Write(tracks.span(), *roll);
             marked = true;
             auto reread = NewRoll(resolution, beats, roll->transposition);
             reread->marksWritten = true;

@@ -1,5 +1,5 @@
-#include "song/file_text.h"
-#include "song/song_tags.h"
+#include "text/file_text.h"
+#include "model/song_tags.h"
 
 #include <gtest/gtest.h>
 

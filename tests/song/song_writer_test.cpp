@@ -1,9 +1,9 @@
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"
-#include "song/file_text.h"
-#include "song/song_tags.h"
+#include "text/file_text.h"
+#include "model/song_tags.h"
 #include "song/song_writer.h"
-#include "canvas/playback_list.h"
+#include "model/playback_list.h"
 #include "song_fixture.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/canvas_settings_dialog.h"
+#include "import_ui/canvas_settings_dialog.h"
 
 #include "midi/sync_clock.h"
 #include "model/song_state.h"

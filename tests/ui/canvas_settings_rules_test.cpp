@@ -1,4 +1,4 @@
-#include "ui/canvas_settings_rules.h"
+#include "import/canvas_settings_rules.h"
 
 #include <gtest/gtest.h>
 

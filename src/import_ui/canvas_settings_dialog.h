@@ -1,0 +1,130 @@
+#pragma once
+
+#include "import/comb_fit.h"
+#include "import/canvas_settings_rules.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace zembra {
+
+class CombFitPanel;
+
+struct SongState;
+class SyncClock;
+
+// The song parameters that shape the canvas: title, author, time signature, bars, bar length on
+// the card, screen scale, a transposition and the playback tempo. Two uses: the canvas's own
+// settings, and the settings of a file being imported (with the editor button and live counts).
+// On OK the values go straight into the song and into the document's tempo.
+class CanvasSettingsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // What the import edit dialog gives back to the import settings.
+    struct EditorChoice {
+        bool accepted = false;
+        int beatsPerBar = 4;
+        int transposition = 0;
+        int cutMarkers = 0;
+    };
+    // Runs the import edit dialog from the dialog's time signature, transposition, marks and
+    // import options.
+    using Editor =
+        std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers, const ImportOptions& options)>;
+    // The import use's fit to the comb: ranks the transpositions under the options on the grid
+    // the dialog shows. None: the dialog has no fit panel.
+    using Ranker = std::function<std::vector<FitRow>(const ImportOptions& options, const FitGrid& grid)>;
+    struct Fit {
+        Ranker rank;
+        FileKey key;
+        ImportOptions options;
+    };
+
+    struct Setup {
+        QString caption;          // empty: the table's caption
+        QString info;             // empty: the table's "Setting info."
+        QString transposeLabel;
+        QString transposeHelp;
+        QString keyName;          // the file's key, shown beside the transposition
+        std::string title;
+        std::string author;
+        int beatsPerBar = 4;
+        int barCount = 24;
+        int barLengthMm = 50;
+        int pixelsPerQuarter = 24;
+        int transposition = 0;
+        double tempo = 500000.0;
+        int cutMarkers = 0;
+        SettingsEnabled enabled;
+        bool hideRedoAssignment = false;
+        int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
+        Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
+        Fit fit;
+    };
+    // Counts of notes that can and cannot be placed at a transposition under the import options.
+    using Counter = std::function<std::pair<int, int>(int transposition, const ImportOptions& options)>;
+
+    CanvasSettingsDialog(const Setup& setup, SongState& song, SyncClock* clock, double* documentTempo,
+                         Counter counter, QWidget* parent = nullptr);
+
+    // The dialog's tempo, as the slider sets it.
+    double tempo() const { return m_tempo; }
+    int cutMarkers() const { return m_cutMarkers; }
+    QString info() const;
+    // The import options the fit panel shows; the setup's when there is no panel.
+    ImportOptions importOptions() const;
+    CombFitPanel* fitPanel() const { return m_fitPanel; }
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QComboBox* makeList(const char* name, std::span<const std::string_view> entries, int selected, bool enabled);
+    void onTranspositionChanged(int index);
+    void applySlider();
+    void showTempo(double tempo);
+    void setClockTempo(std::uint32_t tempo);
+    void copySelection();
+    void openEditor();
+    int currentEntry(QComboBox* list, int fallback) const;
+    FitGrid currentGrid() const;
+    void recount();
+    QWidget* makeFitPanel();
+
+    Setup m_setup;
+    SongState& m_song;
+    SyncClock* m_clock;
+    double* m_documentTempo;
+    Counter m_counter;
+    double m_openingTempo;
+    double m_tempo;
+    int m_cutMarkers;
+    QLineEdit* m_title = nullptr;
+    QLineEdit* m_author = nullptr;
+    QComboBox* m_beats = nullptr;
+    QComboBox* m_bars = nullptr;
+    QComboBox* m_barLength = nullptr;
+    QComboBox* m_scale = nullptr;
+    QComboBox* m_transposition = nullptr;
+    QSlider* m_slider = nullptr;
+    QLabel* m_readout = nullptr;
+    QLabel* m_info = nullptr;
+    QPushButton* m_editor = nullptr;
+    CombFitPanel* m_fitPanel = nullptr;
+};
+
+} // namespace zembra
