@@ -58,7 +58,7 @@ void BM_PdfOf1500Notes80Bars(benchmark::State& state)
         printer.setOutputFileName(dir.filePath(QStringLiteral("bench.pdf")));
         CardJob job;
         job.Begin(printer, *song, 0, LookOfSong(*song, nullptr, QColor(50, 50, 50)));
-        PaintJobOnPrinter(job, printer);
+        PaintJobPages(job, printer);
         pages = job.pageCount();
     }
     state.counters["pages"] = pages;
