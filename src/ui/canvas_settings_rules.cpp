@@ -1,5 +1,6 @@
 #include "ui/canvas_settings_rules.h"
 
+#include "midi/midi_bytes.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
@@ -24,7 +25,6 @@ constexpr std::array kTranspositions = {"-12"sv, "-11"sv, "-10"sv, "-9"sv, "-8"s
                                         "+6"sv,  "+7"sv,  "+8"sv,  "+9"sv, "+10"sv, "+11"sv, "+12"sv};
 // The transposition search begins after this many entries.
 constexpr std::size_t kTranspositionSearchStart = 4;
-constexpr int kClockTicksPerQuarter = 96;
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 
 bool BeginsWith(std::string_view text, std::string_view prefix)
@@ -128,7 +128,7 @@ std::uint32_t ClockTempoFor(double tempo, int resolution)
     if (resolution <= 0) {
         return static_cast<std::uint32_t>(t);
     }
-    return static_cast<std::uint32_t>(t * kClockTicksPerQuarter / static_cast<std::uint64_t>(resolution));
+    return static_cast<std::uint32_t>(t * kTicksPerQuarter / static_cast<std::uint64_t>(resolution));
 }
 
 std::string TranspositionCountsLine(int importable, int notImportable)
