@@ -3,6 +3,7 @@
 #include "midi/midi_bytes.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -39,8 +40,8 @@ std::string LimitSettingsText(std::string_view text)
     int units = 0;
     std::size_t at = 0;
     while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        // A byte that starts no UTF-8 sequence counts as one unit.
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text.substr(at)));
         // A character beyond the basic plane takes two units, as a surrogate pair.
         const int needs = length == 4 ? 2 : 1;
         if (units + needs > kSettingsTextLimit) {
