@@ -1,7 +1,6 @@
 // Playback of material that holds no note, on the steady clock with the real notice pump and
 // the real event loop: each gesture must come back, leave playback stopped and the window
 // answering. A gesture that hangs ends the program through the watchdog.
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
@@ -11,6 +10,7 @@
 #include "song/kelp_doc.h"
 
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 #include "watchdog.h"
 
 #include <QTest>

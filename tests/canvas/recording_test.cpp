@@ -13,9 +13,9 @@
 #include "midi/virtual_input.h"
 #include "song/kelp_doc.h"
 #include "ui/command_ids.h"
-#include "ui/prompts.h"
 
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 
 #include <QEventLoop>
 #include <QKeyEvent>

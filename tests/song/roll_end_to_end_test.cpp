@@ -2,6 +2,7 @@
 // rule the canvas import places notes by; and playback on the steady clock and real event loop.
 #include "playback_fixture.h"
 #include "roll_fixture.h"
+#include "scoped_scripted_prompts.h"
 
 #include "midi/midi_file.h"
 #include "midi/midi_out_port.h"

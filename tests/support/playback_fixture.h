@@ -2,11 +2,12 @@
 
 // A canvas and its document wired to a toolkit on the manual clock, as the main window wires
 // them: the virtual device records what is sent, and time moves only when a test says so.
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <gtest/gtest.h>
 
