@@ -35,11 +35,11 @@ std::ostream& operator<<(std::ostream& out, const Strike& s)
     return out << "{tick " << s.tick << ", key " << s.key << ", vel " << s.velocity << "}";
 }
 
-class Playback : public ManualClockPlayback {
+class Playback : public PlaybackFixture {
 protected:
     void SetUp() override
     {
-        ManualClockPlayback::SetUp();
+        PlaybackFixture::SetUp();
         view->resize(1000, 560);
         view->show();
         toolkit.virtualDevice().clear();

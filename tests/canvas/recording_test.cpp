@@ -45,11 +45,11 @@ std::ostream& operator<<(std::ostream& out, const Placed& p)
     return out << "{x " << p.left << ", row " << p.row << "}";
 }
 
-class Recording : public ManualClockPlayback {
+class Recording : public PlaybackFixture {
 protected:
     void SetUp() override
     {
-        ManualClockPlayback::SetUp();
+        PlaybackFixture::SetUp();
         view->resize(1000, 560);
         view->show();
         toolkit.virtualDevice().clear();

@@ -31,7 +31,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::RollTracks;
 
-class ImportEditor : public ManualClockPlayback {
+class ImportEditor : public PlaybackFixture {
 protected:
     void open(int resolution = 96, int beats = 4, int transposition = 0, bool marks = false)
     {

@@ -33,7 +33,7 @@ constexpr int kPixelsPerQuarter = 24;
 // Canvas left and row of every note, as placed on the canvas.
 using Placed = std::multiset<std::pair<int, int>>;
 
-class RollEndToEnd : public ManualClockPlayback {
+class RollEndToEnd : public PlaybackFixture {
 protected:
     void read(const std::string& name)
     {

@@ -4,7 +4,7 @@
 #include "song/song_tags.h"
 #include "song/song_writer.h"
 #include "canvas/playback_list.h"
-#include "song_fixture.h"
+#include "song_fixtures.h"
 
 #include <QDir>
 #include <QFile>
