@@ -8,7 +8,8 @@
 #include "midi/smf_writer.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -16,6 +16,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "app/tempo_dialog.h"
+#include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
 #include "midi/notice_pump.h"
 #include "model/song_state.h"
@@ -44,7 +45,6 @@ namespace zembra {
 
 namespace {
 
-constexpr std::uint32_t kDefaultTempo = 500000;
 
 
 QString localised(std::string_view japanese, std::string_view english)

@@ -22,7 +22,6 @@ constexpr int kKeyLabelX = 5;
 constexpr int kKeyLabelWidth = 65;
 constexpr int kKeyLabelGap = 55;
 constexpr int kScaleBar = 5; // the bar-length scale sits under the fifth bar
-constexpr int kLabelRise = 18;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 15;
 

@@ -1,5 +1,6 @@
 #include "canvas/hole_mend.h"
 
+#include "midi/midi_bytes.h"
 #include "model/hole_check.h"
 #include "model/song_state.h"
 
@@ -12,7 +13,7 @@ namespace zembra {
 
 namespace {
 
-constexpr std::array kOctaveTries = {12, -12, 24, -24};
+constexpr std::array kOctaveTries = {kOctave, -kOctave, 2 * kOctave, -2 * kOctave};
 
 struct Place {
     int left = 0;

@@ -8,10 +8,6 @@
 
 namespace zembra {
 
-namespace {
-constexpr int kLabelRise = 18;
-}
-
 int ScaledLeft(int left, int anchor, int span, int x)
 {
     if (span == 0) {

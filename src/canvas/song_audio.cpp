@@ -2,6 +2,7 @@
 
 #include "model/playback_list.h"
 #include "midi/audio_render.h"
+#include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
 #include "midi/synth_engine.h"
 #include "model/song_state.h"

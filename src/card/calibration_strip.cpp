@@ -1,6 +1,6 @@
 #include "card/calibration_strip.h"
 
-#include "card/card_constants.h"
+#include "model/card_constants.h"
 
 namespace zembra {
 

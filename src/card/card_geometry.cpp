@@ -1,6 +1,6 @@
 #include "card/card_geometry.h"
 
-#include "card/card_constants.h"
+#include "model/card_constants.h"
 
 #include <algorithm>
 #include <cmath>

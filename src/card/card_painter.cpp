@@ -1,7 +1,7 @@
 #include "card/card_painter.h"
 
-#include "card/card_constants.h"
 #include "card/strip_numbers.h"
+#include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 

@@ -1,6 +1,6 @@
 #include "card/cutter_geometry.h"
 
-#include "card/card_constants.h"
+#include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
@@ -8,13 +8,6 @@
 #include <cmath>
 
 namespace zembra {
-
-namespace {
-
-constexpr double kMmPerInch = 25.4;
-constexpr double kTenthsPerInch = 254.0;
-
-} // namespace
 
 CutterSheet SheetOfPixels(int dotsPerInch, int leftPx, int topPx, int widthPx, int heightPx, double paperWidthMm,
                           double paperHeightMm)

@@ -1,6 +1,6 @@
 #include "card/strip_numbers.h"
 
-#include "card/card_constants.h"
+#include "model/card_constants.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,9 @@
 #include "import/canvas_settings_rules.h"
 
+#include "midi/midi_bytes.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +26,6 @@ constexpr std::array kTranspositions = {"-12"sv, "-11"sv, "-10"sv, "-9"sv, "-8"s
                                         "+6"sv,  "+7"sv,  "+8"sv,  "+9"sv, "+10"sv, "+11"sv, "+12"sv};
 // The transposition search begins after this many entries.
 constexpr std::size_t kTranspositionSearchStart = 4;
-constexpr int kClockTicksPerQuarter = 96;
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 
 bool BeginsWith(std::string_view text, std::string_view prefix)
@@ -39,8 +40,8 @@ std::string LimitSettingsText(std::string_view text)
     int units = 0;
     std::size_t at = 0;
     while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        // A byte that starts no UTF-8 sequence counts as one unit.
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text.substr(at)));
         // A character beyond the basic plane takes two units, as a surrogate pair.
         const int needs = length == 4 ? 2 : 1;
         if (units + needs > kSettingsTextLimit) {
@@ -128,7 +129,7 @@ std::uint32_t ClockTempoFor(double tempo, int resolution)
     if (resolution <= 0) {
         return static_cast<std::uint32_t>(t);
     }
-    return static_cast<std::uint32_t>(t * kClockTicksPerQuarter / static_cast<std::uint64_t>(resolution));
+    return static_cast<std::uint32_t>(t * kTicksPerQuarter / static_cast<std::uint64_t>(resolution));
 }
 
 std::string TranspositionCountsLine(int importable, int notImportable)

@@ -1,5 +1,6 @@
 #include "import/file_facts.h"
 
+#include "midi/midi_bytes.h"
 #include "text/file_text.h"
 #include "text/string_ids.h"
 
@@ -66,7 +67,6 @@ FileKey FileKeyFromKeySignature(std::span<const std::uint8_t> data)
         return key;
     }
     constexpr int kFifth = 7;
-    constexpr int kOctave = 12;
     const int sharps = static_cast<std::int8_t>(data[0]);
     key.known = true;
     // Each sharp is a fifth up, each flat a fifth down.

@@ -19,7 +19,7 @@ constexpr int kKeyRange = 256;
 
 bool IsStruck(const MidiEvent& event)
 {
-    return (event.status & 0xF0) == kNoteOn && event.data2 != 0;
+    return (event.status & kStatusTypeMask) == kNoteOn && event.data2 != 0;
 }
 
 // A strike that is a note of the file: not an editor's mark, not left out by the options.

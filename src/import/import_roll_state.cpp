@@ -17,10 +17,8 @@ namespace {
 constexpr int kCanvasLowestPitch = 60;
 constexpr int kCanvasSecondPitch = 62;
 constexpr int kCanvasHighestPitch = 93;
-constexpr int kPlayTicksPerQuarter = 96;
-constexpr int kMusicBoxProgram = 10;
 // Half a bar of 4/4 at 96 ticks per quarter, per beat of the bar.
-constexpr int kTailTicksPerBeat = 48;
+constexpr int kTailTicksPerBeat = kTicksPerQuarter / 2;
 
 int clampKey(int key)
 {
@@ -537,7 +535,7 @@ std::vector<MidiEvent> ImportRollState::PlayList(bool canvasNotesOnly, int start
         const std::uint32_t x = value >> 16;
         key = static_cast<std::uint8_t>((value >> 8) & 0xFF);
         const auto velocity = static_cast<std::uint8_t>(value & 0xFF);
-        const std::uint32_t delta = (x - previousX) * kPlayTicksPerQuarter / kPixelsPerQuarter;
+        const std::uint32_t delta = (x - previousX) * kTicksPerQuarter / kPixelsPerQuarter;
         events.push_back(MidiEvent{delta, kNoteOn, key, 0, 0});
         events.push_back(MidiEvent{0, kNoteOn, key, velocity, 0});
         previousX = x;

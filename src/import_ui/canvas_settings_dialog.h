@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/comb_fit.h"
+#include "midi/midi_bytes.h"
 #include "import/canvas_settings_rules.h"
 
 #include <QDialog>
@@ -64,7 +65,7 @@ public:
         int barLengthMm = 50;
         int pixelsPerQuarter = 24;
         int transposition = 0;
-        double tempo = 500000.0;
+        double tempo = kDefaultTempo;
         int cutMarkers = 0;
         SettingsEnabled enabled;
         bool hideRedoAssignment = false;

@@ -1,5 +1,6 @@
 #include "import_ui/import_edit_dialog.h"
 
+#include "midi/midi_bytes.h"
 #include "midi/midi_out_port.h"
 #include "midi/midi_track.h"
 #include "midi/sync_clock.h"
@@ -27,8 +28,6 @@ namespace zembra {
 namespace {
 
 constexpr int kPlayTickMilliseconds = 10;
-constexpr int kClockTicksPerQuarter = 96;
-constexpr int kOctave = 12;
 constexpr int kTranspositionRange = 12;
 // The play line is followed once it passes 90 % of the window, and put back at 70 %.
 constexpr int kFollowAtPercent = 90;
@@ -358,7 +357,7 @@ void ImportEditDialog::StartPlaying()
         }
         m_playTicks += event.time;
     }
-    clock->SetResolution(kClockTicksPerQuarter);
+    clock->SetResolution(kTicksPerQuarter);
     port->Reset();
     clock->Start();
     if (port->IsOpen()) {
@@ -410,7 +409,7 @@ void ImportEditDialog::OnPlayTimer()
         Stop();
         return;
     }
-    const int x = m_playStart + static_cast<int>(position) * ImportRollState::kPixelsPerQuarter / kClockTicksPerQuarter;
+    const int x = m_playStart + static_cast<int>(position) * ImportRollState::kPixelsPerQuarter / kTicksPerQuarter;
     m_canvas->setPlayLine(x);
     const int width = m_canvas->width();
     if (x - m_canvas->scrollX() > width * kFollowAtPercent / 100) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/safe_file.h"
+#include "midi/midi_bytes.h"
 
 #include <cstdint>
 #include <functional>
@@ -45,8 +46,8 @@ struct AudioRenderResult {
 
 struct AudioRenderRequest {
     const MidiTrack* track = nullptr;
-    std::uint32_t microsPerQuarter = 500000;
-    std::uint16_t ticksPerQuarter = 96;
+    std::uint32_t microsPerQuarter = kDefaultTempo;
+    std::uint16_t ticksPerQuarter = kDefaultResolution;
     // Sound after the last event, so that the last plucks ring out.
     double tailSeconds = 2.0;
     std::string path;

@@ -19,6 +19,8 @@ inline constexpr std::uint8_t kStatusBit = 0x80;
 inline constexpr std::uint8_t kDataMask = 0x7F;
 inline constexpr int kChannelCount = 16;
 inline constexpr int kKeyCount = 128;
+// Keys are a semitone apart: twelve make an octave.
+inline constexpr int kOctave = 12;
 
 // Controllers used to silence a device.
 inline constexpr std::uint8_t kCcAllSoundOff = 120;
@@ -32,6 +34,7 @@ inline constexpr std::uint8_t kMeta = 0xFF;
 // Meta event types.
 inline constexpr std::uint8_t kMetaSequenceNumber = 0x00;
 inline constexpr std::uint8_t kMetaText = 0x01;
+inline constexpr std::uint8_t kMetaCopyright = 0x02;
 inline constexpr std::uint8_t kMetaTrackName = 0x03;
 inline constexpr std::uint8_t kMetaLastTextType = 0x0F;
 inline constexpr std::uint8_t kMetaChannelPrefix = 0x20;
@@ -58,7 +61,12 @@ inline constexpr unsigned kNoticeEndOfMaterial = 0x5457;
 inline constexpr unsigned kNoticeMidiInput = 0x5458;    // an input has events to read
 
 inline constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds per quarter, 120 bpm
-inline constexpr std::uint16_t kDefaultResolution = 96;  // ticks per quarter note
+// The resolution of the canvas, of the clock and of every file Zembra writes.
+inline constexpr int kTicksPerQuarter = 96;
+inline constexpr std::uint16_t kDefaultResolution = kTicksPerQuarter;  // a clock before any file
+
+// The General MIDI program of the music box, counted from 0.
+inline constexpr std::uint8_t kMusicBoxProgram = 10;
 
 // Bytes on the wire for a status byte, 0 for one that cannot be sent as a short message.
 constexpr std::size_t midiMessageLength(std::uint8_t status)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/safe_file.h"
+#include "midi/midi_bytes.h"
 #include "midi/midi_event.h"
 
 #include <cstdint>
@@ -56,7 +57,7 @@ private:
     std::vector<Track> m_tracks;
     std::unique_ptr<SafeFile> m_file;
     std::string m_error;
-    std::uint16_t m_resolution = 96;
+    std::uint16_t m_resolution = kDefaultResolution;
 };
 
 }  // namespace zembra

@@ -12,6 +12,8 @@ inline constexpr int kTitleX = 20;
 inline constexpr int kTitleY = 5;
 inline constexpr int kBarNumberBoxWidth = 50;
 inline constexpr int kPixelCheckY = 248;
+// A note's name label (and a dragged note's value) sits this far above the note.
+inline constexpr int kLabelRise = 18;
 
 inline int CanvasToClientX(int canvasX, int scrollX) { return canvasX + kRowLabelMargin - scrollX; }
 inline int ClientToCanvasX(int clientX, int scrollX) { return clientX + scrollX - kRowLabelMargin; }

@@ -1,18 +1,11 @@
 #include "model/comb_keys.h"
 
+#include "midi/midi_bytes.h"
+
 #include <algorithm>
 #include <memory>
 
 namespace zembra {
-
-namespace {
-
-constexpr int kOctave = 12;
-constexpr std::uint8_t kStatusTypeMask = 0xF0;
-constexpr std::uint8_t kChannelMask = 0x0F;
-constexpr std::uint8_t kNoteOn = 0x90;
-
-} // namespace
 
 bool IsLeftOut(std::uint8_t status, const ImportOptions& options)
 {

@@ -1,5 +1,7 @@
 #include "model/hole_check.h"
 
+#include "model/card_constants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -8,7 +10,6 @@ namespace zembra {
 
 namespace {
 
-constexpr double kLeaderMm = 20.0;
 constexpr int kShadeOverhang = 2;
 
 int CountInList(const std::vector<HolePair>& list, int minDistance)
@@ -41,7 +42,7 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barL
     if (metrics.horzSize10 == 0 || metrics.horzRes == 0) {
         return 0;
     }
-    const double cardMm = metrics.horzSize10 / 10.0 - kLeaderMm;
+    const double cardMm = metrics.horzSize10 / 10.0 - card::kLeaderMm;
     if (cardMm <= 0.0) {
         return 0; // a page narrower than the leader has no room for the song at all
     }

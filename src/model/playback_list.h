@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/midi_bytes.h"
 #include "model/song_state.h"
 
 #include <cstdint>
@@ -16,8 +17,8 @@ inline constexpr int kMaxRecordingItems = 1800;
 inline constexpr int kClickBeat = 1;
 inline constexpr int kClickDownbeat = 2;
 
-// The General MIDI programs, counted from 0: the music box on channel 1, the click on channel 2.
-inline constexpr std::uint8_t kMusicBoxProgram = 10;
+// The General MIDI program of the click, counted from 0: the music box (kMusicBoxProgram) plays on
+// channel 1, the click on channel 2.
 inline constexpr std::uint8_t kClickProgram = 115;
 inline constexpr std::uint8_t kDownbeatClickKey = 106;
 inline constexpr std::uint8_t kDownbeatClickVelocity = 127;

@@ -2,6 +2,11 @@
 
 namespace zembra {
 
+// Device resolutions are given per inch, print metrics and paper sizes in tenths of a millimetre.
+inline constexpr double kTenthsPerInch = 254.0;
+inline constexpr double kTenthsPerMm = 10.0;
+inline constexpr double kMmPerInch = 25.4;
+
 // The printable area of a paint device, as the card geometry needs it: width and height in tenths
 // of a millimetre and in device pixels, origin at the top left of the printable area. All zero
 // until a device has been measured.

@@ -42,7 +42,7 @@ void SongState::ResetSong()
     savedScroll = {};
     BuildRows();
     printOptions = PrintOptions{};
-    tempo = 500000.0;
+    tempo = kDefaultTempo;
     temporaryTransposition = 0;
     for (NoteRecord& note : notes) {
         note = NoteRecord{};

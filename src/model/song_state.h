@@ -1,5 +1,7 @@
 #pragma once
 
+#include "midi/midi_bytes.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,7 +13,6 @@ inline constexpr int kMaxNotes = 1500;
 inline constexpr int kRowCount = 33;
 inline constexpr int kBandTop = 50;     // canvas y where the top row's band starts
 inline constexpr int kBandBottom = 446; // kBandTop + kRowCount * 12
-inline constexpr int kTicksPerQuarter = 96;
 inline constexpr int kNoFreeSlot = -1;
 
 // A pitch-class name such as "C#" or "Eb"; fixed in size so that a note slot never allocates.
@@ -98,7 +99,7 @@ struct SongState {
     ScrollPoint savedScroll;
     std::int32_t pasteOriginX = 0;
     std::int32_t pasteStep = 0;
-    double tempo = 500000.0;
+    double tempo = kDefaultTempo;
     std::int32_t selectedCount = 0;
     std::int32_t noteCount = 0;
 

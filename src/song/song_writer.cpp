@@ -12,7 +12,6 @@ namespace zembra {
 
 namespace {
 
-constexpr std::uint8_t kMetaCopyright = 0x02;
 constexpr std::uint8_t kQuarterDenominator = 2; // 2 to the power 2
 constexpr std::uint8_t kClocksPerClick = 24;
 constexpr std::uint8_t kThirtySecondsPerQuarter = 8;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/utf8.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,7 +17,5 @@ std::string EncodeFileText(std::string_view utf8);
 // Valid UTF-8 stays as it is; anything else is read as CP932. A byte that is not CP932 either
 // (a double-byte character cut in half at the end of a text) becomes U+FFFD.
 std::string DecodeFileText(std::string_view bytes);
-
-bool IsValidUtf8(std::string_view bytes);
 
 } // namespace zembra

@@ -16,8 +16,6 @@ namespace zembra {
 
 namespace {
 
-constexpr double kTenthsPerInch = 254.0;
-
 PrintMetrics g_last;
 std::optional<PrintMetrics> g_fallback;
 

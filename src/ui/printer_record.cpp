@@ -1,5 +1,6 @@
 #include "ui/printer_record.h"
 
+#include "model/print_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "text/string_ids.h"
@@ -17,8 +18,6 @@ namespace zembra {
 namespace {
 
 // The record counts custom paper in tenths of a millimetre.
-constexpr double kTenthsPerMm = 10.0;
-
 QPageSize pageSizeOf(const DevMode& mode)
 {
     if (mode.has(DevMode::kHasPaperSize) && mode.value(DevMode::kPaperSize) != DevMode::kPaperUser) {

@@ -2,9 +2,10 @@
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
 #include "app/main_frame.h"
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,8 +1,9 @@
 // The song rendered to a WAV file: each pluck where its tick and the tempo put it.
 #include "app/audio_export.h"
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/synth_engine.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -3,7 +3,8 @@
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 #include "ui/command_ids.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QAction>
 #include <QDialog>

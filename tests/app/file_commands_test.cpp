@@ -1,10 +1,11 @@
 // The File menu reaches the document, and closing the window asks before changes are lost.
 #include "ui/command_ids.h"
 #include "app/main_frame.h"
-#include "ui/prompts.h"
 #include "ui/settings.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QAction>
 #include <QDialog>

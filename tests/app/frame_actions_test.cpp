@@ -7,6 +7,7 @@
 #include "midi/midi_file.h"
 #include "midi/midi_toolkit.h"
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 #include "song/kelp_doc.h"
 #include "text/string_ids.h"
 #include "ui/command_ids.h"

@@ -7,6 +7,7 @@
 #include "ui/prompts.h"
 
 #include "full_disk.h"
+#include "scoped_scripted_prompts.h"
 
 #include <QAction>
 #include <QDialog>

@@ -10,7 +10,8 @@
 #include "song/kelp_doc.h"
 #include "text/strings.h"
 #include "ui/command_ids.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,6 +2,8 @@
 // file is asked for that name.
 #include "ui/prompts.h"
 
+#include "scoped_scripted_prompts.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>

@@ -13,6 +13,8 @@
 #include "song/kelp_doc.h"
 #include "ui/prompts.h"
 
+#include "scripted_prompts.h"
+
 #include <QApplication>
 #include <QTest>
 

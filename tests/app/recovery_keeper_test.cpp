@@ -5,8 +5,8 @@
 #include "app/recovery_keeper.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
-#include "ui/prompts.h"
 
+#include "scoped_scripted_prompts.h"
 #include "song_fixtures.h"
 #include "watchdog.h"
 

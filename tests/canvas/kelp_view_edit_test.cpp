@@ -3,6 +3,8 @@
 #include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 
+#include "scoped_scripted_prompts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>

@@ -4,7 +4,8 @@
 #include "canvas/kelp_view.h"
 #include "canvas/note_clip.h"
 #include "ui/command_ids.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QApplication>
 #include <QClipboard>

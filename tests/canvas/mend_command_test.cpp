@@ -5,7 +5,8 @@
 #include "model/hole_check.h"
 #include "ui/command_ids.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <gtest/gtest.h>
 

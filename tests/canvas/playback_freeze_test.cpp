@@ -1,7 +1,6 @@
 // Playback of material that holds no note, on the steady clock with the real notice pump and
 // the real event loop: each gesture must come back, leave playback stopped and the window
 // answering. A gesture that hangs ends the program through the watchdog.
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
@@ -11,6 +10,7 @@
 #include "song/kelp_doc.h"
 
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 #include "watchdog.h"
 
 #include <QTest>
@@ -37,25 +37,17 @@ ToolkitOptions steadyVirtual()
     return options;
 }
 
-class SteadyPlayback : public testing::Test {
+class SteadyPlayback : public PlaybackFixture {
 protected:
     SteadyPlayback()
-        : toolkit(steadyVirtual())
-        , installer(&toolkit)
-        , clock(toolkit)
+        : PlaybackFixture(steadyVirtual())
         , pump(toolkit)
-        , view(std::make_unique<CKelpView>())
     {
     }
 
     void SetUp() override
     {
-        ASSERT_TRUE(clock.Open());
-        clock.SetTempo(500000);
-        doc.setView(view.get());
-        doc.setClock(&clock);
-        view->SetDocument(&doc);
-        view->AttachToFrame(&clock, nullptr, nullptr);
+        PlaybackFixture::SetUp();
         view->resize(1000, 560);
         view->show();
         // Notes at the start of the song only: the last one at x 90, 24 pixels per quarter, 4/4.
@@ -65,8 +57,6 @@ protected:
         test::runEventLoopFor(20ms);
         toolkit.virtualDevice().clear();
     }
-
-    void TearDown() override { view->DetachFromFrame(); }
 
     void note(int left, int row)
     {
@@ -101,13 +91,7 @@ protected:
         EXPECT_TRUE(test::eventLoopAnswers()) << gesture;
     }
 
-    ScopedScriptedPrompts scripted;
-    MidiToolkit toolkit;
-    SharedToolkit installer;
-    SyncClock clock;
     NoticePump pump;
-    CKelpDoc doc;
-    std::unique_ptr<CKelpView> view;
 };
 
 TEST_F(SteadyPlayback, RangeDragOverAnEmptyStretchDoesNotStart)

@@ -1,5 +1,4 @@
 // The canvas played through the virtual device on the manual clock: what is sent, and when.
-#include "ui/prompts.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_out_port.h"
@@ -9,6 +8,7 @@
 #include "song/kelp_doc.h"
 
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -35,11 +35,11 @@ std::ostream& operator<<(std::ostream& out, const Strike& s)
     return out << "{tick " << s.tick << ", key " << s.key << ", vel " << s.velocity << "}";
 }
 
-class Playback : public ManualClockPlayback {
+class Playback : public PlaybackFixture {
 protected:
     void SetUp() override
     {
-        ManualClockPlayback::SetUp();
+        PlaybackFixture::SetUp();
         view->resize(1000, 560);
         view->show();
         toolkit.virtualDevice().clear();

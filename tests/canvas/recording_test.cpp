@@ -13,9 +13,9 @@
 #include "midi/virtual_input.h"
 #include "song/kelp_doc.h"
 #include "ui/command_ids.h"
-#include "ui/prompts.h"
 
 #include "playback_fixture.h"
+#include "scoped_scripted_prompts.h"
 
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -45,11 +45,11 @@ std::ostream& operator<<(std::ostream& out, const Placed& p)
     return out << "{x " << p.left << ", row " << p.row << "}";
 }
 
-class Recording : public ManualClockPlayback {
+class Recording : public PlaybackFixture {
 protected:
     void SetUp() override
     {
-        ManualClockPlayback::SetUp();
+        PlaybackFixture::SetUp();
         view->resize(1000, 560);
         view->show();
         toolkit.virtualDevice().clear();

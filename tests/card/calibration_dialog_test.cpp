@@ -4,9 +4,9 @@
 #include "card/calibration_flow.h"
 #include "card_test_host.h"
 #include "pdf_raster.h"
+#include "scoped_scripted_prompts.h"
 #include "text/string_ids.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/settings.h"
 

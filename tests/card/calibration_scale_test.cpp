@@ -6,9 +6,9 @@
 #include "card/calibration_strip.h"
 #include "card/card_job.h"
 #include "card_test_host.h"
+#include "scoped_scripted_prompts.h"
 #include "shrinking_printer.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
 #include "ui/settings.h"
 
 #include <QLineEdit>

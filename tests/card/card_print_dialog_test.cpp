@@ -1,7 +1,7 @@
 #include "card/card_print_dialog.h"
 #include "card_test_host.h"
+#include "scoped_scripted_prompts.h"
 #include "text/strings.h"
-#include "ui/prompts.h"
 #include "ui/settings.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 #include "card/card_print_flow.h"
 #include "card_test_host.h"
 #include "pdf_raster.h"
+#include "scoped_scripted_prompts.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
 #include "ui/settings.h"
 
 #include <QAction>

@@ -5,9 +5,9 @@
 #include "card/card_pdf.h"
 #include "card/cutter_file.h"
 #include "card_test_host.h"
+#include "scoped_scripted_prompts.h"
 #include "text/string_ids.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/settings.h"
 

@@ -1,8 +1,8 @@
 // The card for a cutter, in millimetres, against the card's own rules: holes where the marks'
 // centres are, strips 69.6 mm wide, the kerf taken off holes and added to outlines, and the
 // print options that move things (mirror, swap, two rows, bar length, start).
-#include "card/card_constants.h"
 #include "card/cutter_geometry.h"
+#include "model/card_constants.h"
 
 #include "song_fixtures.h"
 #include "text/string_ids.h"

@@ -1,9 +1,9 @@
 // Strip numbers lie where no hole can be, on every strip and every copy, whether the card is
 // mirrored and printed in two rows or not: checked on the geometry and in the painted pages.
-#include "card/card_constants.h"
 #include "card/card_job.h"
 #include "card/card_painter.h"
 #include "card/strip_numbers.h"
+#include "model/card_constants.h"
 #include "card_test_host.h"
 
 #include <QImage>

@@ -232,6 +232,7 @@ TEST(CliRules, TitlesAreCutAsTheDialogsBoxCutsThem)
         {"40 Japanese characters", ja40, ja40.substr(0, 32 * 3)},
         {"a pair that does not fit", std::string(31, 'a') + clef, std::string(31, 'a')},
         {"a pair that fits", std::string(30, 'a') + clef + "b", std::string(30, 'a') + clef},
+        {"bytes that start no UTF-8 sequence, one unit each", std::string(40, '\xF8'), std::string(32, '\xF8')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,6 +3,7 @@
 // the built program, compared by what the dialog shows, the bytes written and the pixels printed.
 #include "../card/pdf_raster.h"
 #include "cli_process.h"
+#include "scoped_scripted_prompts.h"
 
 #include "app/card_commands.h"
 #include "card/cutter_export_dialog.h"
@@ -15,7 +16,6 @@
 #include "ui/command_ids.h"
 #include "ui/device_metrics.h"
 #include "ui/printer_record.h"
-#include "ui/prompts.h"
 #include "ui/settings.h"
 
 #include <QCheckBox>

@@ -10,7 +10,8 @@
 #include "import/canvas_settings_rules.h"
 #include "import_ui/comb_fit_panel.h"
 #include "ui/device_metrics.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

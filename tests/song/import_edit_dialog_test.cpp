@@ -1,6 +1,7 @@
 // The MIDI import editor driven through its own widgets, playing through the virtual device.
 #include "playback_fixture.h"
 #include "roll_fixture.h"
+#include "scripted_prompts.h"
 
 #include "midi/midi_out_port.h"
 #include "midi/virtual_device.h"
@@ -30,7 +31,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::RollTracks;
 
-class ImportEditor : public ManualClockPlayback {
+class ImportEditor : public PlaybackFixture {
 protected:
     void open(int resolution = 96, int beats = 4, int transposition = 0, bool marks = false)
     {

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include "scoped_scripted_prompts.h"
 #include "watchdog.h"
 
 #include <chrono>

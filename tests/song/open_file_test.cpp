@@ -3,7 +3,8 @@
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
-#include "ui/prompts.h"
+
+#include "scoped_scripted_prompts.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "model/playback_list.h"
 #include "midi/midi_track.h"
-#include "song_fixture.h"
+#include "song_fixtures.h"
 
 #include <gtest/gtest.h>
 

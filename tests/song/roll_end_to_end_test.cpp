@@ -2,6 +2,7 @@
 // rule the canvas import places notes by; and playback on the steady clock and real event loop.
 #include "playback_fixture.h"
 #include "roll_fixture.h"
+#include "scoped_scripted_prompts.h"
 
 #include "midi/midi_file.h"
 #include "midi/midi_out_port.h"
@@ -32,7 +33,7 @@ constexpr int kPixelsPerQuarter = 24;
 // Canvas left and row of every note, as placed on the canvas.
 using Placed = std::multiset<std::pair<int, int>>;
 
-class RollEndToEnd : public ManualClockPlayback {
+class RollEndToEnd : public PlaybackFixture {
 protected:
     void read(const std::string& name)
     {

@@ -18,11 +18,11 @@
 namespace zembra {
 namespace {
 
-class SaveWhilePlaying : public ManualClockPlayback {
+class SaveWhilePlaying : public PlaybackFixture {
 protected:
     void SetUp() override
     {
-        ManualClockPlayback::SetUp();
+        PlaybackFixture::SetUp();
         doc.NewSong();
     }
 

@@ -4,7 +4,7 @@
 #include "model/song_tags.h"
 #include "song/song_writer.h"
 #include "model/playback_list.h"
-#include "song_fixture.h"
+#include "song_fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,20 @@
 #pragma once
 
-// A canvas and its document wired to a toolkit on the manual clock, as the main window wires
-// them: the virtual device records what is sent, and time moves only when a test says so.
-#include "ui/prompts.h"
+// A canvas and its document wired to a toolkit as the main window wires them, with scripted
+// prompts. By default the toolkit runs on the manual clock: the virtual device records what is
+// sent, and time moves only when a test says so.
 #include "canvas/kelp_view.h"
+#include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
 
+#include "scoped_scripted_prompts.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace zembra {
 
@@ -22,11 +26,17 @@ struct SharedToolkit {
     SharedToolkit& operator=(const SharedToolkit&) = delete;
 };
 
-class ManualClockPlayback : public testing::Test {
+class PlaybackFixture : public testing::Test {
 protected:
-    ManualClockPlayback()
-        : time(std::make_shared<ManualTimeSource>())
-        , toolkit(ToolkitOptions::manual(time))
+    PlaybackFixture()
+        : PlaybackFixture(std::make_shared<ManualTimeSource>())
+    {
+    }
+
+    // A toolkit of other options, the steady clock say; `time` is empty unless they hold a manual one.
+    explicit PlaybackFixture(ToolkitOptions options)
+        : time(std::dynamic_pointer_cast<ManualTimeSource>(options.time))
+        , toolkit(std::move(options))
         , installer(&toolkit)
         , clock(toolkit)
         , view(std::make_unique<CKelpView>())
@@ -36,7 +46,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(clock.Open());
-        clock.SetTempo(500000);
+        clock.SetTempo(kDefaultTempo);
         doc.setView(view.get());
         doc.setClock(&clock);
         view->SetDocument(&doc);
@@ -52,6 +62,12 @@ protected:
     SyncClock clock;
     CKelpDoc doc;
     std::unique_ptr<CKelpView> view;
+
+private:
+    explicit PlaybackFixture(const std::shared_ptr<ManualTimeSource>& manual)
+        : PlaybackFixture(ToolkitOptions::manual(manual))
+    {
+    }
 };
 
 } // namespace zembra

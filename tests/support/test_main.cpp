@@ -4,6 +4,8 @@
 #include "ui/prompts.h"
 #include "text/strings.h"
 
+#include "scripted_prompts.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 
 #include "midi/sync_clock.h"
 #include "model/song_state.h"
-#include "ui/prompts.h"
 
+#include "scoped_scripted_prompts.h"
 #include "song_fixtures.h"
 
 #include <QApplication>
