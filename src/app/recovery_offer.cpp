@@ -56,7 +56,7 @@ bool Restore(const RecoveryFolder::Kept& kept, CKelpDoc& doc, CKelpView& view, Q
     view.UpdateScrollSizes();
     view.setModified(true);
     const double tempo = view.song().tempo;
-    if (SyncClock* clock = view.clock()) {
+    if (SyncClock* clock = view.playback().clock()) {
         clock->SetTempo(static_cast<std::uint32_t>(tempo));
     }
     doc.setTempo(tempo);

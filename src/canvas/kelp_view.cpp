@@ -6,10 +6,8 @@
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
+#include "canvas/key_position.h"
 #include "canvas/playback_cursor.h"
-#include "midi/midi_in_port.h"
-#include "midi/midi_out_port.h"
-#include "midi/midi_toolkit.h"
 #include "model/song_tidy.h"
 
 #include <QApplication>
@@ -50,27 +48,48 @@ CKelpView::CKelpView(QWidget* parent)
         m_clipboardHasNotes = ClipboardHoldsNotes();
         emit stateChanged();
     });
-    m_port = std::make_unique<MidiOutPort>(toolkit());
-    m_playTimer = new QTimer(this);
-    connect(m_playTimer, &QTimer::timeout, this, &CKelpView::OnPlaybackTimer);
-    m_idleTimer = new QTimer(this);
-    connect(m_idleTimer, &QTimer::timeout, this, &CKelpView::OnIdleTimer);
+    connect(&m_playback, &PlaybackController::stateChanged, this, &CKelpView::stateChanged);
+    connect(&m_recorder, &RecordingController::stateChanged, this, &CKelpView::stateChanged);
     ResetSong();
     UpdateScrollSizes();
 }
 
 CKelpView::~CKelpView() = default;
 
+void CKelpView::AttachToFrame(SyncClock* clock, OutputDeviceMenu* devices, InputDeviceMenu* inputs)
+{
+    m_recorder.SetMenu(inputs);
+    m_playback.Attach(clock, devices);
+    ResetSong();
+}
+
+void CKelpView::DetachFromFrame()
+{
+    m_playback.Detach();
+    m_doc = nullptr;
+}
+
 void CKelpView::ResetSong()
 {
     m_song.ResetSong();
     m_keyNames.LoadKeyNames();
     m_recorder.ResetKeys();
-    m_mouse = MouseEditor{};
-    m_rangePlay = false;
+    m_playback.clearRangePlay();
     // The new song is the first state of the ring; it cannot be undone.
-    RestartUndo();
+    TakeNewSong();
     Repaint();
+}
+
+void CKelpView::TakeNewSong()
+{
+    m_mouse = MouseEditor{};
+    RestartUndo();
+}
+
+void CKelpView::Refresh()
+{
+    Repaint();
+    emit stateChanged();
 }
 
 void CKelpView::RestartUndo()
@@ -151,8 +170,8 @@ ViewFacts CKelpView::facts() const
     ViewFacts f;
     f.selectedCount = m_song.selectedCount;
     f.noteCount = m_song.noteCount;
-    f.playing = m_playing;
-    f.recording = m_recording;
+    f.playing = playing();
+    f.recording = recording();
     f.modified = m_undo.modified();
     f.canUndo = m_undo.canUndo();
     f.canRedo = m_undo.canRedo();
@@ -182,7 +201,7 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
-    if (!viewport()->rect().contains(p) || m_playing) {
+    if (!viewport()->rect().contains(p) || playing()) {
         return;
     }
     const Modifiers modifiers{(event->modifiers() & Qt::ShiftModifier) != 0,
@@ -198,7 +217,7 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
 
 void CKelpView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_playing) {
+    if (playing()) {
         return;
     }
     const QPoint p = event->position().toPoint();
@@ -227,7 +246,7 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
                 const int slot = m_grid.SlotAt(canvas.x, row);
                 if (slot >= 0 && m_song.IsLive(slot) && m_song.notes[slot].left == canvas.x) {
                     m_scrubSlots.push_back(slot);
-                    PreviewNote(m_song.notes[slot]);
+                    m_playback.PreviewNote(m_song.notes[slot]);
                 }
             }
         }
@@ -240,8 +259,8 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
     }
     const int under = m_song.HitTest(canvas.x, canvas.y);
     if (under >= 0 && under != m_mouse.hoverIndex) {
-        SendMusicBoxProgram();
-        PreviewNote(m_song.notes[under]);
+        m_playback.SendMusicBoxProgram();
+        m_playback.PreviewNote(m_song.notes[under]);
         viewport()->update();
     } else if (under < 0 && m_mouse.hoverIndex >= 0) {
         viewport()->update();
@@ -271,7 +290,7 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     const Point canvas = ToCanvas(p);
     if (event->button() == Qt::RightButton) {
-        if (m_playing) {
+        if (playing()) {
             return;
         }
         SettleArrowMove();
@@ -288,22 +307,22 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (m_playing && !m_rangePlay) {
+    if (playing() && !m_playback.rangePlay()) {
         // A click during playback moves the start to the beat at or before it.
         const int x = PlaybackStartForClick(canvas.x, m_song.musicLength, m_song.pixelsPerQuarter, m_song.beatsPerBar);
         if (x >= 0) {
-            RestartPlaybackAt(x);
+            m_playback.RestartPlaybackAt(x);
         }
         return;
     }
     const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_arrowMovePending);
     m_preview = {};
     if (outcome.modesCleared) {
-        SilenceOutput();
-        SendMusicBoxProgram();
+        m_playback.SilenceOutput();
+        m_playback.SendMusicBoxProgram();
     }
     if (outcome.rangePlay) {
-        PlayRange(outcome.rangeFrom, outcome.rangeTo);
+        m_playback.PlayRange(outcome.rangeFrom, outcome.rangeTo);
     }
     if (outcome.snapshot) {
         Snapshot();
@@ -318,11 +337,14 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
 
 void CKelpView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_recording) {
-        RecordKeyEvent(*event); // keyboard recording takes the keys
+    if (recording()) {
+        // Keyboard recording takes the keys; a held key repeats its press, and one press is one note.
+        if (!event->isAutoRepeat()) {
+            m_recorder.RecordKey(RecordingVirtualKey(NativeScanCodeSet(), event->nativeScanCode(), event->key()));
+        }
         return;
     }
-    if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !m_playing) {
+    if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !playing()) {
         ArrowKey(event->key());
         emit stateChanged();
         return;
@@ -338,7 +360,9 @@ void CKelpView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_offscreen);
     PaintOverlay(painter);
-    PaintCursor(painter);
+    if (m_playback.cursorShown()) {
+        m_painter.PaintCursor(painter, m_playback.cursorX(), m_playback.cursorCanvasX(), m_song.pixelsPerQuarter);
+    }
 }
 
 CanvasScene CKelpView::Scene() const
@@ -404,7 +428,7 @@ void CKelpView::Paint(QPainter& painter)
     m_painter.PaintGrid(painter, m_offscreen, scene);
     m_painter.PaintTexts(painter, scene);
     SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
-    MatchClockTempoToSong();
+    m_playback.MatchClockTempoToSong();
     TidySong(m_song, m_grid);
     m_painter.PaintNotes(painter, scene, m_offscreen.width());
     m_painter.PaintRowNames(painter, scene);
@@ -412,9 +436,9 @@ void CKelpView::Paint(QPainter& painter)
     if (m_firstPaint) {
         m_painter.PaintHint(painter, scene);
         m_firstPaint = false;
-        ShowSplash();
+        emit splashRequested();
     }
-    SendMusicBoxProgram();
+    m_playback.SendMusicBoxProgram();
     if (selectedBefore != m_song.selectedCount || notesBefore != m_song.noteCount) {
         emit stateChanged();
     }
@@ -449,11 +473,6 @@ int CKelpView::DrawDistanceCheck(QPainter& painter)
     scene.minHoleDistance = MinHoleDistance(m_song, metrics);
     m_painter.PaintCloseHoleMarks(painter, scene);
     return count;
-}
-
-void CKelpView::ShowSplash()
-{
-    emit splashRequested();
 }
 
 } // namespace zembra

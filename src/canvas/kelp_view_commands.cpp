@@ -20,7 +20,7 @@ namespace zembra {
 
 void CKelpView::Undo()
 {
-    if (m_playing || m_mouse.pressed()) {
+    if (playing() || m_mouse.pressed()) {
         return;
     }
     SettleArrowMove();
@@ -33,7 +33,7 @@ void CKelpView::Undo()
 
 void CKelpView::Redo()
 {
-    if (m_playing || m_mouse.pressed()) {
+    if (playing() || m_mouse.pressed()) {
         return;
     }
     SettleArrowMove();
@@ -94,10 +94,10 @@ bool CKelpView::OnCommand(int commandId)
         ToggleShiftAfterDragMode(m_song);
         break;
     case cmd::kPlay:
-        Play();
+        m_playback.Play();
         break;
     case cmd::kStop:
-        Stop();
+        m_playback.Stop();
         break;
     case cmd::kDistanceCheck:
         m_song.distanceCheckMode = !m_song.distanceCheckMode;
@@ -107,10 +107,10 @@ bool CKelpView::OnCommand(int commandId)
         MendCloseHoles();
         break;
     case cmd::kSettings:
-        CanvasSettings();
+        m_importer.CanvasSettings();
         break;
     case cmd::kRecording:
-        StartRecording();
+        m_recorder.StartRecording();
         break;
     default:
         return false;

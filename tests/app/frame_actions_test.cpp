@@ -61,7 +61,7 @@ public:
     ~Bench()
     {
         if (view->playing()) {
-            view->Stop();
+            view->playback().Stop();
         }
         frame.reset();
     }
@@ -194,7 +194,7 @@ void arrangeUnmodifiedNotes(Bench& b)
 void arrangePlaying(Bench& b)
 {
     b.rightClick(40, 200);
-    b.view->Play();
+    b.view->playback().Play();
     ASSERT_TRUE(b.view->playing());
 }
 
@@ -365,7 +365,7 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              EXPECT_TRUE(b.view->recording());
              EXPECT_TRUE(b.view->playing());
-             b.view->Stop();
+             b.view->playback().Stop();
          }},
         {kDistanceCheck, "check distance shades close notes", arrangeTwoNotes,
          [](Bench& b) {

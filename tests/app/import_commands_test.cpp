@@ -107,13 +107,13 @@ TEST_F(ImportCommands, SettingsAreNotOfferedWhilePlaying)
     SongState& song = view->song();
     song.NormaliseNote(song.AllocateNote(0, song.bandTopOfRow(3)));
     view->PaintOffscreen();
-    view->Play();
+    view->playback().Play();
     ASSERT_TRUE(view->playing());
     frame.updateCommandStates();
     EXPECT_FALSE(frame.action(cmd::kSettings)->isEnabled());
     frame.runCommand(cmd::kSettings);
     EXPECT_TRUE(scripted->asked().empty());
-    view->Stop();
+    view->playback().Stop();
 }
 
 TEST_F(ImportCommands, RecentFilesAreListedNumberedAndOpen)

@@ -182,7 +182,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     if (rig.leftHeld()) {
         rig.Release(rig.pressPoint(), Qt::LeftButton, Qt::NoModifier);
     }
-    view->Stop();
+    view->playback().Stop();
     rig.Pump(0);
     EXPECT_FALSE(view->playing());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
