@@ -186,10 +186,10 @@ void ImportController::CanvasSettings()
                          song.title != before.title || song.author != before.author ||
                          song.temporaryTransposition != before.temporaryTransposition;
     if (changed) {
-        m_view.Snapshot();
+        m_view.edits().Snapshot();
     } else if (song.tempo != before.tempo) {
         // The tempo goes into the saved file: a change of it alone is still a change to save.
-        m_view.setModified(true);
+        m_view.edits().setModified(true);
     }
     m_view.Refresh();
 }

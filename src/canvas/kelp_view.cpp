@@ -2,16 +2,16 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "ui/command_ids.h"
 #include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
+#include "canvas/edit_commands.h"
 #include "canvas/key_position.h"
 #include "canvas/playback_cursor.h"
 #include "model/song_tidy.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -41,13 +41,8 @@ CKelpView::CKelpView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_colours = CanvasPalette::FromPalette(palette());
     m_fonts = CanvasFonts::Create();
-    // Asking the clipboard can mean asking another program: remember the answer until it changes.
-    QClipboard* clipboard = QApplication::clipboard();
-    m_clipboardHasNotes = ClipboardHoldsNotes();
-    connect(clipboard, &QClipboard::dataChanged, this, [this] {
-        m_clipboardHasNotes = ClipboardHoldsNotes();
-        emit stateChanged();
-    });
+    connect(&m_edits, &EditController::stateChanged, this, &CKelpView::stateChanged);
+    connect(&m_edits, &EditController::songEdited, this, &CKelpView::songEdited);
     connect(&m_playback, &PlaybackController::stateChanged, this, &CKelpView::stateChanged);
     connect(&m_recorder, &RecordingController::stateChanged, this, &CKelpView::stateChanged);
     ResetSong();
@@ -83,20 +78,13 @@ void CKelpView::ResetSong()
 void CKelpView::TakeNewSong()
 {
     m_mouse = MouseEditor{};
-    RestartUndo();
+    m_edits.RestartUndo();
 }
 
 void CKelpView::Refresh()
 {
     Repaint();
     emit stateChanged();
-}
-
-void CKelpView::RestartUndo()
-{
-    ForgetGestures();
-    m_undo.ResetUndo();
-    Snapshot();
 }
 
 void CKelpView::ForgetGestures()
@@ -106,22 +94,6 @@ void CKelpView::ForgetGestures()
     ClearPressedFlag();
     m_mouse.hoverIndex = -1;
     m_scrubSlots.clear();
-    m_arrowMovePending = false;
-}
-
-void CKelpView::SettleArrowMove()
-{
-    if (m_arrowMovePending) {
-        m_arrowMovePending = false;
-        Snapshot();
-    }
-}
-
-void CKelpView::Snapshot()
-{
-    m_undo.Snapshot(m_song);
-    emit stateChanged();
-    emit songEdited();
 }
 
 void CKelpView::UpdateScrollSizes()
@@ -144,17 +116,6 @@ void CKelpView::Repaint()
     viewport()->update();
 }
 
-void CKelpView::setModified(bool modified)
-{
-    if (m_undo.modified() != modified) {
-        m_undo.setModified(modified);
-        emit stateChanged();
-    }
-    if (modified) {
-        emit songEdited();
-    }
-}
-
 int CKelpView::scrollX() const
 {
     return horizontalScrollBar()->value();
@@ -172,10 +133,10 @@ ViewFacts CKelpView::facts() const
     f.noteCount = m_song.noteCount;
     f.playing = playing();
     f.recording = recording();
-    f.modified = m_undo.modified();
-    f.canUndo = m_undo.canUndo();
-    f.canRedo = m_undo.canRedo();
-    f.clipboardHasNotes = m_clipboardHasNotes;
+    f.modified = m_edits.modified();
+    f.canUndo = m_edits.undoRing().canUndo();
+    f.canRedo = m_edits.undoRing().canRedo();
+    f.clipboardHasNotes = m_edits.clipboardHasNotes();
     f.snapQuarter = m_song.snapQuarter != 0;
     f.snap8th = m_song.snap8th != 0;
     f.snap16th = m_song.snap16th != 0;
@@ -208,7 +169,7 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
                               (event->modifiers() & Qt::ControlModifier) != 0};
     // The press may already change the selection: the arrow move before it is an undo step of
     // its own, and the click or drag the next.
-    SettleArrowMove();
+    m_edits.SettleArrowMove();
     m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
     m_preview = {};
     Repaint();
@@ -293,14 +254,14 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         if (playing()) {
             return;
         }
-        SettleArrowMove();
+        m_edits.SettleArrowMove();
         const int slot = MouseEditor::CreateNote(m_song, canvas);
         if (slot == kNoFreeSlot) {
             prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
             return;
         }
         // A left press in progress stays: its release still ends it.
-        Snapshot();
+        m_edits.Snapshot();
         Repaint();
         return;
     }
@@ -315,7 +276,7 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         }
         return;
     }
-    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_arrowMovePending);
+    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_edits.arrowMovePending());
     m_preview = {};
     if (outcome.modesCleared) {
         m_playback.SilenceOutput();
@@ -325,7 +286,7 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         m_playback.PlayRange(outcome.rangeFrom, outcome.rangeTo);
     }
     if (outcome.snapshot) {
-        Snapshot();
+        m_edits.Snapshot();
     }
     if (outcome.shiftedOff > 0) {
         prompts().message(this, QString::asprintf("%d", outcome.shiftedOff) + QString::fromUtf8(kTextNotesOutside),
@@ -345,7 +306,7 @@ void CKelpView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !playing()) {
-        ArrowKey(event->key());
+        m_edits.ArrowKey(event->key());
         emit stateChanged();
         return;
     }
@@ -363,6 +324,87 @@ void CKelpView::paintEvent(QPaintEvent*)
     if (m_playback.cursorShown()) {
         m_painter.PaintCursor(painter, m_playback.cursorX(), m_playback.cursorCanvasX(), m_song.pixelsPerQuarter);
     }
+}
+
+bool CKelpView::OnCommand(int commandId)
+{
+    if (!StateOf(commandId, facts()).enabled) {
+        return false;
+    }
+    switch (commandId) {
+    case cmd::kSelectAll:
+        m_song.SelectAll();
+        Repaint();
+        break;
+    case cmd::kUndo:
+        m_edits.Undo();
+        break;
+    case cmd::kRedo:
+        m_edits.Redo();
+        break;
+    case cmd::kCopy:
+        m_edits.CopySelection();
+        break;
+    case cmd::kCut:
+        m_edits.CutSelection();
+        break;
+    case cmd::kPaste:
+        m_edits.Paste();
+        break;
+    case cmd::kDuplicate:
+        m_edits.DuplicateSelection();
+        break;
+    case cmd::kClear:
+        m_edits.ClearSelection();
+        break;
+    case cmd::kQuantizeQuarter:
+        m_edits.QuantizeCommand(4);
+        break;
+    case cmd::kQuantize8th:
+        m_edits.QuantizeCommand(8);
+        break;
+    case cmd::kQuantize16th:
+        m_edits.QuantizeCommand(16);
+        break;
+    case cmd::kToggleSelectMode:
+        m_song.toggleSelectMode = !m_song.toggleSelectMode;
+        break;
+    case cmd::kZoomMode:
+        ToggleZoomMode(m_song);
+        break;
+    case cmd::kShiftAfterDragMode:
+        ToggleShiftAfterDragMode(m_song);
+        break;
+    case cmd::kPlay:
+        m_playback.Play();
+        break;
+    case cmd::kStop:
+        m_playback.Stop();
+        break;
+    case cmd::kDistanceCheck:
+        m_song.distanceCheckMode = !m_song.distanceCheckMode;
+        Repaint();
+        break;
+    case cmd::kMendCloseHoles:
+        m_edits.MendCloseHoles();
+        break;
+    case cmd::kSettings:
+        m_importer.CanvasSettings();
+        break;
+    case cmd::kRecording:
+        m_recorder.StartRecording();
+        break;
+    default:
+        return false;
+    }
+    emit stateChanged();
+    return true;
+}
+
+void CKelpView::ClearPressedFlag()
+{
+    m_mouse.CancelPress();
+    m_preview = {};
 }
 
 CanvasScene CKelpView::Scene() const

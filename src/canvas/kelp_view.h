@@ -4,11 +4,11 @@
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
+#include "canvas/edit_controller.h"
 #include "canvas/import_controller.h"
 #include "canvas/mouse_editor.h"
 #include "canvas/playback_controller.h"
 #include "canvas/recording_controller.h"
-#include "canvas/undo_ring.h"
 #include "model/hole_check.h"
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
@@ -72,28 +72,7 @@ public:
     ViewFacts facts() const;
     bool playing() const { return m_playback.playing(); }
     // Set at the first real edit after the song was started, opened or saved.
-    bool modified() const { return m_undo.modified(); }
-    void setModified(bool modified);
-
-    // Records the song as the newest undo step.
-    void Snapshot();
-    // Neither acts while playing or while a left-button press is in progress.
-    void Undo();
-    void Redo();
-    const UndoRing& undoRing() const { return m_undo; }
-    // Empties the undo ring and makes the current song its first state (after a file lands);
-    // whatever the mouse or the arrow keys had begun on the old song is dropped.
-    void RestartUndo();
-
-    bool CopySelection();
-    void CutSelection();
-    void Paste();
-    void DuplicateSelection();
-    void ClearSelection();
-    void QuantizeCommand(int noteValue);
-    // Moves the notes the hole-spacing check flags by octaves, or deletes them; one undo step.
-    void MendCloseHoles();
-    void ArrowKey(int qtKey);
+    bool modified() const { return m_edits.modified(); }
 
     // The view's creation in the main window: the clock it plays by and the "&Midi" menu the frame
     // built (none in tests); opens the output on the built-in synthesizer and starts a new song.
@@ -106,6 +85,9 @@ public:
     const PlaybackController& playback() const { return m_playback; }
     RecordingController& recorder() { return m_recorder; }
     ImportController& importer() { return m_importer; }
+    EditController& edits() { return m_edits; }
+    const EditController& edits() const { return m_edits; }
+    MouseEditor& mouse() { return m_mouse; }
     const ImportController& importer() const { return m_importer; }
     bool recording() const { return m_playback.recording(); }
     std::size_t previewTileCount() const { return m_preview.tiles.size(); }
@@ -118,6 +100,8 @@ public:
     // availability checked again.
     void SetPane(int pane, const QString& text);
     void ClearPressedFlag();
+    // The song on the canvas was replaced: ends a press and the hover and scrub marks.
+    void ForgetGestures();
     void TakeNewSong();
     void Refresh();
 
@@ -149,15 +133,7 @@ private:
     CanvasScene Scene() const;
     void PaintOverlay(QPainter& painter);
     Point ToCanvas(const QPoint& client) const;
-    static bool ClipboardHoldsNotes();
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
-    // The song on the canvas was replaced: ends a press, the hover and scrub marks and a pending
-    // arrow move.
-    void ForgetGestures();
-    // Records an arrow move not yet recorded as an undo step of its own, before another edit
-    // changes the song.
-    void SettleArrowMove();
-    void AfterEdit(bool snapshot);
     void WritePanes();
     // The hole-spacing check's marks; its count for the pane.
     int DrawDistanceCheck(QPainter& painter);
@@ -176,12 +152,10 @@ private:
     PlaybackController m_playback{*this};
     RecordingController m_recorder{*this, m_playback};
     ImportController m_importer{*this};
-    UndoRing m_undo;
+    EditController m_edits{*this};
     MouseEditor m_mouse;
     MouseEditor::Preview m_preview;
     std::vector<int> m_scrubSlots;
-    bool m_arrowMovePending = false;
-    bool m_clipboardHasNotes = false;
     std::vector<HolePair> m_checkList;
 };
 

@@ -426,7 +426,7 @@ void PlaybackController::DropTake()
 void PlaybackController::EndTake()
 {
     if (m_recording && m_takeChanged && m_takeChanged()) {
-        m_view.Snapshot();
+        m_view.edits().Snapshot();
     }
 }
 

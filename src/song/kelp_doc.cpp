@@ -203,7 +203,7 @@ void CKelpDoc::NewSong()
             setFileTitle(QFileInfo(path).completeBaseName());
             settings::AddRecentFile(m_strFilePath);
             if (m_view) {
-                m_view->setModified(false);
+                m_view->edits().setModified(false);
             }
             return;
         }
@@ -222,7 +222,7 @@ void CKelpDoc::NewSong()
     setFileTitle(TextOf(str::kUntitled));
     m_bOwnFile = true;
     if (m_view) {
-        m_view->setModified(false);
+        m_view->edits().setModified(false);
     }
 }
 
@@ -301,7 +301,7 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     }
     if (m_view) {
         // The file's song now stands on the canvas in place of the one before.
-        m_view->setModified(false);
+        m_view->edits().setModified(false);
         m_view->Repaint();
     }
     return true;
@@ -516,7 +516,7 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
     const bool titleChanged = song.title != title;
     song.title = std::move(title);
     m_bOwnFile = true;
-    m_view->setModified(false);
+    m_view->edits().setModified(false);
     if (titleChanged) {
         m_view->Repaint(); // the canvas shows the title
     }

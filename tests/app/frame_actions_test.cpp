@@ -188,7 +188,7 @@ void arrangeCloseNotes(Bench& b)
 void arrangeUnmodifiedNotes(Bench& b)
 {
     arrangeTwoNotes(b);
-    b.view->setModified(false);
+    b.view->edits().setModified(false);
 }
 
 void arrangePlaying(Bench& b)
@@ -290,7 +290,7 @@ const std::vector<Case>& cases()
         {kRedo, "redo puts it back",
          [](Bench& b) {
              arrangeTwoNotes(b);
-             b.view->Undo();
+             b.view->edits().Undo();
              b.view->PaintOffscreen();
          },
          [](Bench& b) {
@@ -320,7 +320,7 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              arrangeTwoNotes(b);
              b.selectAll();
-             ASSERT_TRUE(b.view->CopySelection());
+             ASSERT_TRUE(b.view->edits().CopySelection());
          },
          [](Bench& b) {
              b.view->PaintOffscreen();

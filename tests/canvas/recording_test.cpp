@@ -200,9 +200,9 @@ TEST_F(Recording, StopKeepsTheTakeAsOneUndoStep)
     EXPECT_FALSE(view->recording());
     EXPECT_TRUE(view->modified());
     ASSERT_EQ(notes().size(), 2u);
-    view->Undo();
+    view->edits().Undo();
     EXPECT_TRUE(notes().empty());
-    view->Redo();
+    view->edits().Redo();
     EXPECT_EQ(notes().size(), 2u);
 }
 
@@ -211,7 +211,7 @@ TEST_F(Recording, StopWithoutANewNoteTakesNoSnapshot)
     view->recorder().StartRecording();
     run(300ms);
     view->playback().Stop();
-    EXPECT_FALSE(view->undoRing().canUndo());
+    EXPECT_FALSE(view->edits().undoRing().canUndo());
     EXPECT_FALSE(view->modified());
 }
 
@@ -258,7 +258,7 @@ TEST_F(Recording, ATakeThatRunsToTheEndIsKept)
     run(5000ms);
     ASSERT_FALSE(view->recording());
     EXPECT_TRUE(view->modified());
-    EXPECT_TRUE(view->undoRing().canUndo());
+    EXPECT_TRUE(view->edits().undoRing().canUndo());
 }
 
 // The same take played on the computer keyboard and on a MIDI keyboard.

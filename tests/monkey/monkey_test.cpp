@@ -166,7 +166,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
                      std::to_string(view->song().noteCount) + ", though this gesture makes no note";
         }
         if (broken.empty()) {
-            broken = undo.Observe(view->undoRing());
+            broken = undo.Observe(view->edits().undoRing());
         }
         if (broken.empty()) {
             broken = failing.Check();
