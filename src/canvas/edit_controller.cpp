@@ -1,10 +1,9 @@
 #include "canvas/edit_controller.h"
 
-#include "canvas/kelp_view.h"
-
 #include "canvas/clip_format.h"
 #include "canvas/edit_commands.h"
 #include "canvas/hole_mend.h"
+#include "canvas/kelp_view.h"
 #include "canvas/note_clip.h"
 #include "text/string_ids.h"
 #include "ui/device_metrics.h"

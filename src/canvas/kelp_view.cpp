@@ -89,8 +89,8 @@ void CKelpView::Refresh()
 
 void CKelpView::ForgetGestures()
 {
-    // A press, a scrub or an arrow move made on the song before cannot apply to the one now on
-    // the canvas: its slots may be free or hold other notes.
+    // A press or a scrub made on the song before cannot apply to the one now on the canvas: its
+    // slots may be free or hold other notes (the edit controller drops a pending arrow move).
     ClearPressedFlag();
     m_mouse.hoverIndex = -1;
     m_scrubSlots.clear();
