@@ -133,7 +133,7 @@ void BM_OkToPaintedCanvas(benchmark::State& state)
     int placed = 0;
     for (auto _ : state) {
         PlaceImportedNotes(view.song(), tracks.view, 480, false);
-        view.RestartUndo();
+        view.edits().RestartUndo();
         view.PaintOffscreen();
         placed = view.song().noteCount;
         benchmark::DoNotOptimize(view.offscreen().constBits());

@@ -27,7 +27,7 @@ bool AudioExport::Run(CKelpView& view, QWidget* parent)
 {
     // The song is heard no further once the user asks to export it.
     if (view.playing()) {
-        view.Stop();
+        view.playback().Stop();
     }
     Prompts::FileRequest request;
     request.caption = QApplication::applicationName();
@@ -50,7 +50,7 @@ bool AudioExport::Run(CKelpView& view, QWidget* parent)
 bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent)
 {
     if (view.playing()) {
-        view.Stop();
+        view.playback().Stop();
     }
     QProgressDialog progress(TextOf(str::kExportProgress), TextOf(str::kExportCancel), 0, kProgressSteps, parent);
     progress.setWindowModality(Qt::WindowModal);

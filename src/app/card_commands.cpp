@@ -23,7 +23,7 @@ SongState& CardCommands::song()
 
 int CardCommands::playbackStartX() const
 {
-    return m_view.playbackStartX();
+    return m_view.playback().playbackStartX();
 }
 
 QWidget* CardCommands::window() const

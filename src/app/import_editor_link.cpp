@@ -10,7 +10,7 @@ namespace zembra {
 
 void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
 {
-    view.setImportEditor([&doc, &view](int beatsPerBar, int transposition, int cutMarkers,
+    view.importer().setImportEditor([&doc, &view](int beatsPerBar, int transposition, int cutMarkers,
                                        const ImportOptions& options) {
         const std::vector<MidiTrack*> tracks = doc.editableTracks();
         doc.EnsureSongTrack();
@@ -21,8 +21,8 @@ void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
         request.transposition = transposition;
         request.marksWritten = cutMarkers != 0;
         request.options = options;
-        request.port = &view.port();
-        request.clock = view.clock();
+        request.port = &view.playback().port();
+        request.clock = view.playback().clock();
         request.playTrack = doc.songTrack();
         const ImportEditOutcome outcome = RunImportEditor(view.window(), request);
         CanvasSettingsDialog::EditorChoice choice;

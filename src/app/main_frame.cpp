@@ -5,6 +5,7 @@
 #include "app/audio_export.h"
 #include "app/card_commands.h"
 #include "app/context_help_mode.h"
+#include "app/device_menus.h"
 #include "ui/command_ids.h"
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
@@ -159,8 +160,9 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     createStatusBar();
     m_doc->setClock(&m_clock);
     m_view->SetDocument(m_doc);
-    // The device menu goes before the last popup, Help.
-    m_view->AttachToFrame(&m_clock, menuBar(), m_popups.back()->menuAction());
+    // The device menu goes before the last popup, Help; it lives as long as the canvas it switches.
+    const DeviceMenus menus = DeviceMenus::Build(menuBar(), m_popups.back()->menuAction(), m_view);
+    m_view->AttachToFrame(&m_clock, menus.outputs, menus.inputs);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zembra.svg")));
 
     connect(m_view, &CKelpView::paneChanged, this, [this](int index, const QString& text) {

@@ -52,11 +52,11 @@ bool Restore(const RecoveryFolder::Kept& kept, CKelpDoc& doc, CKelpView& view, Q
     // The kept pitches are those the song had: any transposition would move them.
     choices.transposition = 0;
     ImportWithDefaults(view.song(), tracks, file.Facts(fileTitle.toStdString()), choices);
-    view.RestartUndo();
+    view.edits().RestartUndo();
     view.UpdateScrollSizes();
-    view.setModified(true);
+    view.edits().setModified(true);
     const double tempo = view.song().tempo;
-    if (SyncClock* clock = view.clock()) {
+    if (SyncClock* clock = view.playback().clock()) {
         clock->SetTempo(static_cast<std::uint32_t>(tempo));
     }
     doc.setTempo(tempo);

@@ -77,7 +77,7 @@ void TempoDialog::accept()
     m_view.song().tempo = static_cast<double>(tempo);
     m_clock.SetTempo(tempo);
     if (static_cast<double>(tempo) != m_openingTempo) {
-        m_view.setModified(true);
+        m_view.edits().setModified(true);
     }
     QDialog::accept();
 }

@@ -24,6 +24,8 @@ constexpr int kKeyLabelGap = 55;
 constexpr int kScaleBar = 5; // the bar-length scale sits under the fifth bar
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 15;
+constexpr int kCursorWidth = 4;
+constexpr int kCountInY = 30;
 
 } // namespace
 
@@ -197,6 +199,20 @@ void CanvasPainter::PaintHint(QPainter& painter, const CanvasScene& scene)
     painter.setPen(m_colours.noteNameText);
     painter.drawText(QRect(kHintX, scene.song.rowHeight * 8 + kBandTop, 4000, 200), Qt::AlignLeft | Qt::AlignTop,
                      TextOf(str::kCanvasHint));
+}
+
+void CanvasPainter::PaintCursor(QPainter& painter, int clientX, int canvasX, int pixelsPerQuarter)
+{
+    const int ppq = pixelsPerQuarter;
+    if (canvasX < 0 && ppq > 0) {
+        const int left = -canvasX / ppq;
+        painter.setFont(m_fonts.title);
+        painter.setPen(m_colours.noteNameText);
+        painter.drawText(QRect(40 - 10 * left, kCountInY, 30, kBandTop - kCountInY), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::number(left));
+        return;
+    }
+    painter.fillRect(QRect(clientX, kBandTop - kCursorWidth / 2, ppq, kCursorWidth), m_colours.noteNameText);
 }
 
 void CanvasPainter::PaintZoomBox(QPainter& painter, const MouseEditor::Box& box, int scrollX)

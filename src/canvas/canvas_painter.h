@@ -63,6 +63,9 @@ public:
     void PaintHover(QPainter& painter, const NoteRecord& note, const CanvasScene& scene);
     // A note sounded by scrubbing: filled in the note-name colour, its name above it.
     void PaintScrubbed(QPainter& painter, const NoteRecord& note, const CanvasScene& scene);
+    // The playback cursor under the beat at client x `clientX`; during the count-in (a negative
+    // canvas x) the beats left before the song starts instead.
+    void PaintCursor(QPainter& painter, int clientX, int canvasX, int pixelsPerQuarter);
 
     // The palette changed: make the tiles afresh at the next paint of the notes.
     void ForgetTiles() { m_tile = QImage(); }

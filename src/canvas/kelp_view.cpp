@@ -2,18 +2,16 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "ui/command_ids.h"
 #include "ui/device_metrics.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "model/tempo_law.h"
+#include "canvas/edit_commands.h"
+#include "canvas/key_position.h"
 #include "canvas/playback_cursor.h"
-#include "midi/midi_in_port.h"
-#include "midi/midi_out_port.h"
-#include "midi/midi_toolkit.h"
 #include "model/song_tidy.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -43,66 +41,59 @@ CKelpView::CKelpView(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_colours = CanvasPalette::FromPalette(palette());
     m_fonts = CanvasFonts::Create();
-    // Asking the clipboard can mean asking another program: remember the answer until it changes.
-    QClipboard* clipboard = QApplication::clipboard();
-    m_clipboardHasNotes = ClipboardHoldsNotes();
-    connect(clipboard, &QClipboard::dataChanged, this, [this] {
-        m_clipboardHasNotes = ClipboardHoldsNotes();
-        emit stateChanged();
-    });
-    m_port = std::make_unique<MidiOutPort>(toolkit());
-    m_playTimer = new QTimer(this);
-    connect(m_playTimer, &QTimer::timeout, this, &CKelpView::OnPlaybackTimer);
-    m_idleTimer = new QTimer(this);
-    connect(m_idleTimer, &QTimer::timeout, this, &CKelpView::OnIdleTimer);
+    connect(&m_edits, &EditController::stateChanged, this, &CKelpView::stateChanged);
+    connect(&m_edits, &EditController::songEdited, this, &CKelpView::songEdited);
+    connect(&m_playback, &PlaybackController::stateChanged, this, &CKelpView::stateChanged);
+    connect(&m_recorder, &RecordingController::stateChanged, this, &CKelpView::stateChanged);
     ResetSong();
     UpdateScrollSizes();
 }
 
 CKelpView::~CKelpView() = default;
 
+void CKelpView::AttachToFrame(SyncClock* clock, OutputDeviceMenu* devices, InputDeviceMenu* inputs)
+{
+    m_recorder.SetMenu(inputs);
+    m_playback.Attach(clock, devices);
+    ResetSong();
+}
+
+void CKelpView::DetachFromFrame()
+{
+    m_playback.Detach();
+    m_doc = nullptr;
+}
+
 void CKelpView::ResetSong()
 {
     m_song.ResetSong();
     m_keyNames.LoadKeyNames();
     m_recorder.ResetKeys();
-    m_mouse = MouseEditor{};
-    m_rangePlay = false;
+    m_playback.clearRangePlay();
     // The new song is the first state of the ring; it cannot be undone.
-    RestartUndo();
+    TakeNewSong();
     Repaint();
 }
 
-void CKelpView::RestartUndo()
+void CKelpView::TakeNewSong()
 {
-    ForgetGestures();
-    m_undo.ResetUndo();
-    Snapshot();
+    m_mouse = MouseEditor{};
+    m_edits.RestartUndo();
+}
+
+void CKelpView::Refresh()
+{
+    Repaint();
+    emit stateChanged();
 }
 
 void CKelpView::ForgetGestures()
 {
-    // A press, a scrub or an arrow move made on the song before cannot apply to the one now on
-    // the canvas: its slots may be free or hold other notes.
+    // A press or a scrub made on the song before cannot apply to the one now on the canvas: its
+    // slots may be free or hold other notes (the edit controller drops a pending arrow move).
     ClearPressedFlag();
     m_mouse.hoverIndex = -1;
     m_scrubSlots.clear();
-    m_arrowMovePending = false;
-}
-
-void CKelpView::SettleArrowMove()
-{
-    if (m_arrowMovePending) {
-        m_arrowMovePending = false;
-        Snapshot();
-    }
-}
-
-void CKelpView::Snapshot()
-{
-    m_undo.Snapshot(m_song);
-    emit stateChanged();
-    emit songEdited();
 }
 
 void CKelpView::UpdateScrollSizes()
@@ -125,17 +116,6 @@ void CKelpView::Repaint()
     viewport()->update();
 }
 
-void CKelpView::setModified(bool modified)
-{
-    if (m_undo.modified() != modified) {
-        m_undo.setModified(modified);
-        emit stateChanged();
-    }
-    if (modified) {
-        emit songEdited();
-    }
-}
-
 int CKelpView::scrollX() const
 {
     return horizontalScrollBar()->value();
@@ -151,12 +131,12 @@ ViewFacts CKelpView::facts() const
     ViewFacts f;
     f.selectedCount = m_song.selectedCount;
     f.noteCount = m_song.noteCount;
-    f.playing = m_playing;
-    f.recording = m_recording;
-    f.modified = m_undo.modified();
-    f.canUndo = m_undo.canUndo();
-    f.canRedo = m_undo.canRedo();
-    f.clipboardHasNotes = m_clipboardHasNotes;
+    f.playing = playing();
+    f.recording = recording();
+    f.modified = m_edits.modified();
+    f.canUndo = m_edits.undoRing().canUndo();
+    f.canRedo = m_edits.undoRing().canRedo();
+    f.clipboardHasNotes = m_edits.clipboardHasNotes();
     f.snapQuarter = m_song.snapQuarter != 0;
     f.snap8th = m_song.snap8th != 0;
     f.snap16th = m_song.snap16th != 0;
@@ -182,14 +162,14 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
         return;
     }
     const QPoint p = event->position().toPoint();
-    if (!viewport()->rect().contains(p) || m_playing) {
+    if (!viewport()->rect().contains(p) || playing()) {
         return;
     }
     const Modifiers modifiers{(event->modifiers() & Qt::ShiftModifier) != 0,
                               (event->modifiers() & Qt::ControlModifier) != 0};
     // The press may already change the selection: the arrow move before it is an undo step of
     // its own, and the click or drag the next.
-    SettleArrowMove();
+    m_edits.SettleArrowMove();
     m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
     m_preview = {};
     Repaint();
@@ -198,7 +178,7 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
 
 void CKelpView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_playing) {
+    if (playing()) {
         return;
     }
     const QPoint p = event->position().toPoint();
@@ -227,7 +207,7 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
                 const int slot = m_grid.SlotAt(canvas.x, row);
                 if (slot >= 0 && m_song.IsLive(slot) && m_song.notes[slot].left == canvas.x) {
                     m_scrubSlots.push_back(slot);
-                    PreviewNote(m_song.notes[slot]);
+                    m_playback.PreviewNote(m_song.notes[slot]);
                 }
             }
         }
@@ -240,8 +220,8 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
     }
     const int under = m_song.HitTest(canvas.x, canvas.y);
     if (under >= 0 && under != m_mouse.hoverIndex) {
-        SendMusicBoxProgram();
-        PreviewNote(m_song.notes[under]);
+        m_playback.SendMusicBoxProgram();
+        m_playback.PreviewNote(m_song.notes[under]);
         viewport()->update();
     } else if (under < 0 && m_mouse.hoverIndex >= 0) {
         viewport()->update();
@@ -271,42 +251,42 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     const Point canvas = ToCanvas(p);
     if (event->button() == Qt::RightButton) {
-        if (m_playing) {
+        if (playing()) {
             return;
         }
-        SettleArrowMove();
+        m_edits.SettleArrowMove();
         const int slot = MouseEditor::CreateNote(m_song, canvas);
         if (slot == kNoFreeSlot) {
             prompts().message(this, TextOf(str::kNoteLimit), QString(), Prompts::Icon::Warning);
             return;
         }
         // A left press in progress stays: its release still ends it.
-        Snapshot();
+        m_edits.Snapshot();
         Repaint();
         return;
     }
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (m_playing && !m_rangePlay) {
+    if (playing() && !m_playback.rangePlay()) {
         // A click during playback moves the start to the beat at or before it.
         const int x = PlaybackStartForClick(canvas.x, m_song.musicLength, m_song.pixelsPerQuarter, m_song.beatsPerBar);
         if (x >= 0) {
-            RestartPlaybackAt(x);
+            m_playback.RestartPlaybackAt(x);
         }
         return;
     }
-    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_arrowMovePending);
+    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_edits.arrowMovePending());
     m_preview = {};
     if (outcome.modesCleared) {
-        SilenceOutput();
-        SendMusicBoxProgram();
+        m_playback.SilenceOutput();
+        m_playback.SendMusicBoxProgram();
     }
     if (outcome.rangePlay) {
-        PlayRange(outcome.rangeFrom, outcome.rangeTo);
+        m_playback.PlayRange(outcome.rangeFrom, outcome.rangeTo);
     }
     if (outcome.snapshot) {
-        Snapshot();
+        m_edits.Snapshot();
     }
     if (outcome.shiftedOff > 0) {
         prompts().message(this, QString::asprintf("%d", outcome.shiftedOff) + QString::fromUtf8(kTextNotesOutside),
@@ -318,12 +298,15 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
 
 void CKelpView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_recording) {
-        RecordKeyEvent(*event); // keyboard recording takes the keys
+    if (recording()) {
+        // Keyboard recording takes the keys; a held key repeats its press, and one press is one note.
+        if (!event->isAutoRepeat()) {
+            m_recorder.RecordKey(RecordingVirtualKey(NativeScanCodeSet(), event->nativeScanCode(), event->key()));
+        }
         return;
     }
-    if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !m_playing) {
-        ArrowKey(event->key());
+    if (m_song.selectedCount > 0 && !m_song.zoomMode && !m_song.shiftAfterDragMode && !m_mouse.pressed() && !playing()) {
+        m_edits.ArrowKey(event->key());
         emit stateChanged();
         return;
     }
@@ -338,7 +321,90 @@ void CKelpView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_offscreen);
     PaintOverlay(painter);
-    PaintCursor(painter);
+    if (m_playback.cursorShown()) {
+        m_painter.PaintCursor(painter, m_playback.cursorX(), m_playback.cursorCanvasX(), m_song.pixelsPerQuarter);
+    }
+}
+
+bool CKelpView::OnCommand(int commandId)
+{
+    if (!StateOf(commandId, facts()).enabled) {
+        return false;
+    }
+    switch (commandId) {
+    case cmd::kSelectAll:
+        m_song.SelectAll();
+        Repaint();
+        break;
+    case cmd::kUndo:
+        m_edits.Undo();
+        break;
+    case cmd::kRedo:
+        m_edits.Redo();
+        break;
+    case cmd::kCopy:
+        m_edits.CopySelection();
+        break;
+    case cmd::kCut:
+        m_edits.CutSelection();
+        break;
+    case cmd::kPaste:
+        m_edits.Paste();
+        break;
+    case cmd::kDuplicate:
+        m_edits.DuplicateSelection();
+        break;
+    case cmd::kClear:
+        m_edits.ClearSelection();
+        break;
+    case cmd::kQuantizeQuarter:
+        m_edits.QuantizeCommand(4);
+        break;
+    case cmd::kQuantize8th:
+        m_edits.QuantizeCommand(8);
+        break;
+    case cmd::kQuantize16th:
+        m_edits.QuantizeCommand(16);
+        break;
+    case cmd::kToggleSelectMode:
+        m_song.toggleSelectMode = !m_song.toggleSelectMode;
+        break;
+    case cmd::kZoomMode:
+        ToggleZoomMode(m_song);
+        break;
+    case cmd::kShiftAfterDragMode:
+        ToggleShiftAfterDragMode(m_song);
+        break;
+    case cmd::kPlay:
+        m_playback.Play();
+        break;
+    case cmd::kStop:
+        m_playback.Stop();
+        break;
+    case cmd::kDistanceCheck:
+        m_song.distanceCheckMode = !m_song.distanceCheckMode;
+        Repaint();
+        break;
+    case cmd::kMendCloseHoles:
+        m_edits.MendCloseHoles();
+        break;
+    case cmd::kSettings:
+        m_importer.CanvasSettings();
+        break;
+    case cmd::kRecording:
+        m_recorder.StartRecording();
+        break;
+    default:
+        return false;
+    }
+    emit stateChanged();
+    return true;
+}
+
+void CKelpView::ClearPressedFlag()
+{
+    m_mouse.CancelPress();
+    m_preview = {};
 }
 
 CanvasScene CKelpView::Scene() const
@@ -404,7 +470,7 @@ void CKelpView::Paint(QPainter& painter)
     m_painter.PaintGrid(painter, m_offscreen, scene);
     m_painter.PaintTexts(painter, scene);
     SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
-    MatchClockTempoToSong();
+    m_playback.MatchClockTempoToSong();
     TidySong(m_song, m_grid);
     m_painter.PaintNotes(painter, scene, m_offscreen.width());
     m_painter.PaintRowNames(painter, scene);
@@ -412,9 +478,9 @@ void CKelpView::Paint(QPainter& painter)
     if (m_firstPaint) {
         m_painter.PaintHint(painter, scene);
         m_firstPaint = false;
-        ShowSplash();
+        emit splashRequested();
     }
-    SendMusicBoxProgram();
+    m_playback.SendMusicBoxProgram();
     if (selectedBefore != m_song.selectedCount || notesBefore != m_song.noteCount) {
         emit stateChanged();
     }
@@ -449,11 +515,6 @@ int CKelpView::DrawDistanceCheck(QPainter& painter)
     scene.minHoleDistance = MinHoleDistance(m_song, metrics);
     m_painter.PaintCloseHoleMarks(painter, scene);
     return count;
-}
-
-void CKelpView::ShowSplash()
-{
-    emit splashRequested();
 }
 
 } // namespace zembra

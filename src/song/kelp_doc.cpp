@@ -108,7 +108,7 @@ void CKelpDoc::stopPlayback()
 {
     // A save must write the whole song, not the range being played, and an open replaces it.
     if (m_view && m_view->playing()) {
-        m_view->Stop();
+        m_view->playback().Stop();
     }
 }
 
@@ -203,7 +203,7 @@ void CKelpDoc::NewSong()
             setFileTitle(QFileInfo(path).completeBaseName());
             settings::AddRecentFile(m_strFilePath);
             if (m_view) {
-                m_view->setModified(false);
+                m_view->edits().setModified(false);
             }
             return;
         }
@@ -222,7 +222,7 @@ void CKelpDoc::NewSong()
     setFileTitle(TextOf(str::kUntitled));
     m_bOwnFile = true;
     if (m_view) {
-        m_view->setModified(false);
+        m_view->edits().setModified(false);
     }
 }
 
@@ -301,7 +301,7 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     }
     if (m_view) {
         // The file's song now stands on the canvas in place of the one before.
-        m_view->setModified(false);
+        m_view->edits().setModified(false);
         m_view->Repaint();
     }
     return true;
@@ -335,7 +335,7 @@ std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
 
 void CKelpDoc::ReleaseImportedTracks()
 {
-    MidiOutPort* port = m_view ? &m_view->port() : nullptr;
+    MidiOutPort* port = m_view ? &m_view->playback().port() : nullptr;
     if (port) {
         for (MidiTrack* track : m_import.editableTracks()) {
             port->Detach(track);
@@ -350,7 +350,7 @@ bool CKelpDoc::ReadSongFile()
         return false;
     }
     stopPlayback();
-    MidiOutPort* port = m_view ? &m_view->port() : nullptr;
+    MidiOutPort* port = m_view ? &m_view->playback().port() : nullptr;
     const bool portWasOpen = port && port->IsOpen();
     const bool songTrackWasAttached = port && m_pSongTrack && m_pSongTrack->Port() == port;
     if (songTrackWasAttached) {
@@ -390,7 +390,7 @@ bool CKelpDoc::ReadSongFile()
                                                      static_cast<std::uint64_t>(m_nResolution)));
     }
 
-    const bool confirmed = m_view && m_view->ImportPrompt();
+    const bool confirmed = m_view && m_view->importer().ImportPrompt();
     if (confirmed) {
         if (port) {
             port->Reset();
@@ -400,7 +400,7 @@ bool CKelpDoc::ReadSongFile()
             m_clock->Stop();
             m_clock->SetTempo(static_cast<std::uint32_t>(m_view->song().tempo));
         }
-        m_view->PlaceImportedNotes();
+        m_view->importer().PlaceImportedNotes();
     } else {
         if (port) {
             port->Flush();
@@ -417,7 +417,7 @@ bool CKelpDoc::ReadSongFile()
     ReleaseImportedTracks();
     if (port && portWasOpen) {
         port->Close();
-        m_view->OpenDevice(m_view->device());
+        m_view->playback().OpenDevice(m_view->playback().device());
     }
     if (songTrackWasAttached) {
         port->Attach(m_pSongTrack.get());
@@ -516,7 +516,7 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
     const bool titleChanged = song.title != title;
     song.title = std::move(title);
     m_bOwnFile = true;
-    m_view->setModified(false);
+    m_view->edits().setModified(false);
     if (titleChanged) {
         m_view->Repaint(); // the canvas shows the title
     }

@@ -35,7 +35,7 @@ protected:
         SongState& song = view->song();
         song.NormaliseNote(song.AllocateNote(48, song.bandTopOfRow(3)));
         view->PaintOffscreen();
-        view->setModified(true);
+        view->edits().setModified(true);
         frame.updateCommandStates();
     }
 

@@ -62,7 +62,7 @@ public:
     ~Bench()
     {
         if (view->playing()) {
-            view->Stop();
+            view->playback().Stop();
         }
         frame.reset();
     }
@@ -189,13 +189,13 @@ void arrangeCloseNotes(Bench& b)
 void arrangeUnmodifiedNotes(Bench& b)
 {
     arrangeTwoNotes(b);
-    b.view->setModified(false);
+    b.view->edits().setModified(false);
 }
 
 void arrangePlaying(Bench& b)
 {
     b.rightClick(40, 200);
-    b.view->Play();
+    b.view->playback().Play();
     ASSERT_TRUE(b.view->playing());
 }
 
@@ -291,7 +291,7 @@ const std::vector<Case>& cases()
         {kRedo, "redo puts it back",
          [](Bench& b) {
              arrangeTwoNotes(b);
-             b.view->Undo();
+             b.view->edits().Undo();
              b.view->PaintOffscreen();
          },
          [](Bench& b) {
@@ -321,7 +321,7 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              arrangeTwoNotes(b);
              b.selectAll();
-             ASSERT_TRUE(b.view->CopySelection());
+             ASSERT_TRUE(b.view->edits().CopySelection());
          },
          [](Bench& b) {
              b.view->PaintOffscreen();
@@ -366,7 +366,7 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              EXPECT_TRUE(b.view->recording());
              EXPECT_TRUE(b.view->playing());
-             b.view->Stop();
+             b.view->playback().Stop();
          }},
         {kDistanceCheck, "check distance shades close notes", arrangeTwoNotes,
          [](Bench& b) {

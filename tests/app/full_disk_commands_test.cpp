@@ -40,7 +40,7 @@ protected:
         for (int i = 0; i < 40; ++i) {
             song.NormaliseNote(song.AllocateNote(48 + 24 * i, song.bandTopOfRow(i % 30)));
         }
-        view->setModified(true);
+        view->edits().setModified(true);
         view->PaintOffscreen();
         frame.updateCommandStates();
     }

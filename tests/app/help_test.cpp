@@ -151,7 +151,7 @@ TEST_F(ContextHelp, ADragOnTheCanvasAsksForHelpAndLeavesTheModesOn)
 {
     frame.runCommand(cmd::kQuantizeQuarter);
     ASSERT_TRUE(view->song().snapQuarter);
-    const int undoBefore = view->undoRing().undoCounter();
+    const int undoBefore = view->edits().undoRing().undoCounter();
     frame.runCommand(cmd::kContextHelp);
     QWidget* port = view->viewport();
     QTest::mousePress(port, Qt::LeftButton, {}, QPoint(40, 40));
@@ -160,7 +160,7 @@ TEST_F(ContextHelp, ADragOnTheCanvasAsksForHelpAndLeavesTheModesOn)
     EXPECT_FALSE(frame.contextHelp().active());
     EXPECT_NE(HelpWindow::Current(), nullptr);
     EXPECT_TRUE(view->song().snapQuarter) << "the release of the help click reached the canvas";
-    EXPECT_EQ(view->undoRing().undoCounter(), undoBefore);
+    EXPECT_EQ(view->edits().undoRing().undoCounter(), undoBefore);
     // The next click is the canvas's own again.
     const int live = view->song().noteCount;
     QTest::mouseClick(port, Qt::RightButton, {}, QPoint(60, 60));

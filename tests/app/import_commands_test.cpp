@@ -83,17 +83,17 @@ TEST_F(ImportCommands, SettingsFromTheMenuAndTheToolbarEditTheCanvas)
     EXPECT_EQ(song.canvasWidth, 48 * 4 * 32) << "the width follows the new grid";
     EXPECT_EQ(song.temporaryTransposition, 2) << "the dialog's transposition is the temporary one";
     EXPECT_EQ(song.importTransposition, -3) << "the import's stays as it was";
-    EXPECT_TRUE(view->undoRing().canUndo()) << "a change is one undo step";
+    EXPECT_TRUE(view->edits().undoRing().canUndo()) << "a change is one undo step";
     view->PaintOffscreen();
     EXPECT_EQ(view->paneText(kPaneKey), QStringLiteral(" 2 (D Bm)"));
 
     // The same values again: nothing changed, no snapshot.
-    view->Undo();
-    view->Redo();
-    const bool couldRedo = view->undoRing().canRedo();
+    view->edits().Undo();
+    view->edits().Redo();
+    const bool couldRedo = view->edits().undoRing().canRedo();
     scripted->pushDialog(answer({}, "ok"));
     settingsAction->trigger();
-    EXPECT_EQ(view->undoRing().canRedo(), couldRedo);
+    EXPECT_EQ(view->edits().undoRing().canRedo(), couldRedo);
     EXPECT_EQ(song.temporaryTransposition, 2);
 
     // Cancel changes nothing.
@@ -108,13 +108,13 @@ TEST_F(ImportCommands, SettingsAreNotOfferedWhilePlaying)
     SongState& song = view->song();
     song.NormaliseNote(song.AllocateNote(0, song.bandTopOfRow(3)));
     view->PaintOffscreen();
-    view->Play();
+    view->playback().Play();
     ASSERT_TRUE(view->playing());
     frame.updateCommandStates();
     EXPECT_FALSE(frame.action(cmd::kSettings)->isEnabled());
     frame.runCommand(cmd::kSettings);
     EXPECT_TRUE(scripted->asked().empty());
-    view->Stop();
+    view->playback().Stop();
 }
 
 TEST_F(ImportCommands, RecentFilesAreListedNumberedAndOpen)
@@ -148,7 +148,7 @@ TEST_F(ImportCommands, ADroppedFileOpensAfterTheSaveQuestion)
     SongState& song = view->song();
     song.NormaliseNote(song.AllocateNote(0, song.bandTopOfRow(3)));
     ++song.noteCount;
-    view->setModified(true);
+    view->edits().setModified(true);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(fixture("abc2midi-tune.mid"))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

@@ -41,7 +41,7 @@ protected:
     void edit(int left)
     {
         PlaceNote(view->song(), left, view->song().bandTopOfRow(3));
-        view->Snapshot();
+        view->edits().Snapshot();
     }
 
     bool kept() const { return QFile::exists(folder.songPath()); }

@@ -54,7 +54,7 @@ TEST_F(ViewEdit, RightClickMakesANoteAndUndoTakesItBack)
     EXPECT_TRUE(view.OnCommand(cmd::kUndo));
     view.PaintOffscreen();
     EXPECT_EQ(view.song().noteCount, 0);
-    EXPECT_FALSE(view.undoRing().canUndo());
+    EXPECT_FALSE(view.edits().undoRing().canUndo());
     EXPECT_TRUE(view.OnCommand(cmd::kRedo));
     view.PaintOffscreen();
     EXPECT_EQ(view.song().noteCount, 1);
@@ -77,7 +77,7 @@ TEST_F(ViewEdit, BandSelectThenArrowsMakeOneUndoStep)
     rightClick(140, 200);
     drag(at(90, 190), at(160, 230));
     ASSERT_EQ(view.song().selectedCount, 2);
-    const int counterBefore = view.undoRing().undoCounter();
+    const int counterBefore = view.edits().undoRing().undoCounter();
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(&view, Qt::Key_Right);
     }
@@ -85,7 +85,7 @@ TEST_F(ViewEdit, BandSelectThenArrowsMakeOneUndoStep)
     view.PaintOffscreen();
     EXPECT_EQ(view.song().notes[0].left, 103);
     EXPECT_EQ(view.song().notes[1].left, 143);
-    EXPECT_EQ(view.undoRing().undoCounter(), counterBefore + 1);
+    EXPECT_EQ(view.edits().undoRing().undoCounter(), counterBefore + 1);
     view.OnCommand(cmd::kUndo);
     EXPECT_EQ(view.song().notes[0].left, 100);
 }
@@ -117,10 +117,10 @@ TEST_F(ViewEdit, TheFullStoreIsReportedAndNothingChanges)
     }
     view.PaintOffscreen();
     ASSERT_EQ(song.noteCount, kMaxNotes);
-    const int counter = view.undoRing().undoCounter();
+    const int counter = view.edits().undoRing().undoCounter();
     rightClick(5, 400);
     EXPECT_EQ(scripted->messages(), QStringList{QStringLiteral("Warning! Limit of note number on work")});
-    EXPECT_EQ(view.undoRing().undoCounter(), counter);
+    EXPECT_EQ(view.edits().undoRing().undoCounter(), counter);
 }
 
 TEST_F(ViewEdit, PasteIntoANearlyFullStoreSaysHowManyNotesWereLeftOut)
@@ -157,7 +157,7 @@ TEST_F(ViewEdit, PasteIntoANearlyFullStoreSaysHowManyNotesWereLeftOut)
         view.PaintOffscreen();
         ASSERT_EQ(song.noteCount, step.before);
         scripted->clear();
-        const int counter = view.undoRing().undoCounter();
+        const int counter = view.edits().undoRing().undoCounter();
         view.OnCommand(cmd::kPaste);
         view.PaintOffscreen();
         EXPECT_EQ(song.noteCount, step.after);
@@ -167,7 +167,7 @@ TEST_F(ViewEdit, PasteIntoANearlyFullStoreSaysHowManyNotesWereLeftOut)
         } else {
             EXPECT_TRUE(scripted->messages().isEmpty());
         }
-        EXPECT_EQ(view.undoRing().undoCounter(), counter + (step.before < kMaxNotes ? 1 : 0))
+        EXPECT_EQ(view.edits().undoRing().undoCounter(), counter + (step.before < kMaxNotes ? 1 : 0))
             << "a full store takes nothing and no undo step";
     }
 }

@@ -31,7 +31,7 @@ struct Canvas {
     static QPoint at(int canvasX, int y) { return {canvasX + 20, y}; }
     QWidget* surface() { return view.viewport(); }
     SongState& song() { return view.song(); }
-    int steps() const { return view.undoRing().undoCounter(); }
+    int steps() const { return view.edits().undoRing().undoCounter(); }
 
     void rightClick(int x, int y)
     {
@@ -82,8 +82,8 @@ TEST(ViewGesture, UndoAndRedoWaitForTheButtonToComeUp)
     c.moveTo(150, 258);
     EXPECT_TRUE(c.view.facts().buttonDown);
     EXPECT_FALSE(c.view.OnCommand(cmd::kUndo));
-    c.view.Undo();
-    c.view.Redo();
+    c.view.edits().Undo();
+    c.view.edits().Redo();
     EXPECT_TRUE(c.song().IsLive(0)) << "the note under the press is still there";
     c.release(150, 258);
     ASSERT_EQ(c.song().noteCount, 1);
@@ -103,7 +103,7 @@ TEST(ViewGesture, AReplacedSongEndsThePressOnTheOldOne)
         {"file placed",
          [](CKelpView& view) {
              view.song().ResetSong();
-             view.RestartUndo();
+             view.edits().RestartUndo();
          }},
     };
     for (const auto& [what, replace] : replacements) {
@@ -114,7 +114,7 @@ TEST(ViewGesture, AReplacedSongEndsThePressOnTheOldOne)
         replace(c.view);
         c.release(150, 258);
         EXPECT_EQ(c.song().noteCount, 0) << what << ": the release must not move a slot of the old song";
-        EXPECT_FALSE(c.view.undoRing().canUndo()) << what;
+        EXPECT_FALSE(c.view.edits().undoRing().canUndo()) << what;
     }
 }
 
@@ -174,11 +174,11 @@ TEST(ViewGesture, SnapshotRules)
         {"quantize without a move", selectedNoteAt(48), [](Canvas& c) { c.view.OnCommand(cmd::kQuantizeQuarter); }, 0},
         {"quantize that moves", selectedNoteAt(50), [](Canvas& c) { c.view.OnCommand(cmd::kQuantizeQuarter); }, 1},
         {"quantize with no selection", nothing, [](Canvas& c) { c.view.OnCommand(cmd::kQuantize8th); }, 0},
-        {"clear without a change", nothing, [](Canvas& c) { c.view.ClearSelection(); }, 0},
+        {"clear without a change", nothing, [](Canvas& c) { c.view.edits().ClearSelection(); }, 0},
         {"clear of a selection", selectedNoteAt(48), [](Canvas& c) { c.view.OnCommand(cmd::kClear); }, 1},
-        {"paste with nothing on the clipboard", nothing, [](Canvas& c) { c.view.Paste(); }, 0},
+        {"paste with nothing on the clipboard", nothing, [](Canvas& c) { c.view.edits().Paste(); }, 0},
         {"paste of a block of no notes", [](Canvas& c) { c.putOnClipboard({}); },
-         [](Canvas& c) { c.view.Paste(); }, 1},
+         [](Canvas& c) { c.view.edits().Paste(); }, 1},
         {"arrow moves then Enter", selectedNoteAt(100),
          [](Canvas& c) {
              c.key(Qt::Key_Right);

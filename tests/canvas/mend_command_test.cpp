@@ -99,18 +99,18 @@ TEST_F(MendCommand, OneUndoStepThatUndoGivesBackExactlyAndRedoRedoes)
     ASSERT_TRUE(view.OnCommand(cmd::kDistanceCheck));
     view.song().notes[7].selected = 1; // a selection the mend replaces
     view.song().selectedCount = 1;
-    view.RestartUndo();
+    view.edits().RestartUndo();
     view.PaintOffscreen();
     ASSERT_EQ(checkCount(), 4);
     EXPECT_EQ(view.facts().closeHoleCount, 4);
     const auto before = std::make_unique<SongState>(view.song());
-    const int steps = view.undoRing().undoCounter();
+    const int steps = view.edits().undoRing().undoCounter();
 
     ASSERT_TRUE(view.OnCommand(cmd::kMendCloseHoles));
     view.PaintOffscreen();
     EXPECT_EQ(checkCount(), 0);
     EXPECT_EQ(view.paneText(kPaneDistanceCheck), QStringLiteral("    0"));
-    EXPECT_EQ(view.undoRing().undoCounter(), steps + 1) << "one undo step";
+    EXPECT_EQ(view.edits().undoRing().undoCounter(), steps + 1) << "one undo step";
     ASSERT_EQ(scripted->messages().size(), 1);
     // Row 5 (66): 20 goes two octaves up (row 17 is taken at 10, 54 is off the comb); 40 then
     // finds no room and goes; 60 is then far enough from 0 and stays. Row 9 (70): 31 goes up to

@@ -116,14 +116,14 @@ TEST_F(SteadyPlayback, VerticalRangeDragDoesNotStart)
 
 TEST_F(SteadyPlayback, ClickOnTheBeatAfterTheLastNoteEndsPlayback)
 {
-    view->Play();
+    view->playback().Play();
     ASSERT_TRUE(view->playing());
     test::runEventLoopFor(150ms);
     {
         test::Watchdog watchdog(kGestureLimit, "click after the last note");
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(96, 300));
     }
-    EXPECT_EQ(view->playbackStartX(), 96) << "the click moves the start to its beat";
+    EXPECT_EQ(view->playback().playbackStartX(), 96) << "the click moves the start to its beat";
     toolkit.virtualDevice().clear();
     // The next cursor tick, 100 ms on, restarts from x 96, where no note follows.
     expectSettled("click after the last note");
@@ -133,7 +133,7 @@ TEST_F(SteadyPlayback, RangeDragOverNotesStillPlaysAndRepeats)
 {
     rangeDrag(at(48, 200), at(95, 220));
     ASSERT_TRUE(view->playing());
-    EXPECT_TRUE(view->repeating());
+    EXPECT_TRUE(view->playback().repeating());
     {
         test::Watchdog watchdog(kGestureLimit, "range drag over notes");
         test::runEventLoopFor(300ms);
@@ -143,7 +143,7 @@ TEST_F(SteadyPlayback, RangeDragOverNotesStillPlaysAndRepeats)
     for (const VirtualDevice::Sent& sent : toolkit.virtualDevice().sent())
         struck = struck || ((sent.bytes[0] & 0xF0) == kNoteOn && sent.bytes[2] > 0);
     EXPECT_TRUE(struck) << "the note at x 48 sounds at once";
-    view->Stop();
+    view->playback().Stop();
     test::Watchdog watchdog(kGestureLimit, "range drag over notes");
     EXPECT_TRUE(test::eventLoopAnswers());
 }

@@ -60,7 +60,7 @@ protected:
             toolkit.advance(10ms);
             toolkit.dispatchNotices();
             if ((t / 10ms) % 10 == 9) {
-                view->OnPlaybackTimer();
+                view->playback().OnPlaybackTimer();
             }
         }
     }
@@ -92,7 +92,7 @@ protected:
 TEST_F(Playback, OneNotePlucksAtTickZeroAndClosesABarLater)
 {
     note(0, 0); // C 60
-    view->Play();
+    view->playback().Play();
     ASSERT_TRUE(view->playing());
     run(1900ms);
     EXPECT_EQ(strikes(), (std::vector<Strike>{{0, 60, 0}, {0, 60, 64}}));
@@ -111,7 +111,7 @@ TEST_F(Playback, TwoNotesAtOnePlacePluckTwice)
 {
     note(48, 5);
     note(48, 5);
-    view->Play();
+    view->playback().Play();
     run(1500ms); // x 48 is tick 192, one second in
     EXPECT_EQ(strikes(), (std::vector<Strike>{{192, 66, 0}, {192, 66, 64}, {192, 66, 0}, {192, 66, 64}}));
 }
@@ -120,7 +120,7 @@ TEST_F(Playback, TemporaryTranspositionSoundsButIsNotStored)
 {
     note(0, 0);
     view->song().temporaryTransposition = 2;
-    view->Play();
+    view->playback().Play();
     run(300ms);
     EXPECT_EQ(strikes(), (std::vector<Strike>{{0, 62, 0}, {0, 62, 64}}));
     EXPECT_EQ(view->song().notes[0].pitch, 60);
@@ -131,7 +131,7 @@ TEST_F(Playback, RangePlaysOnlyTheNotesInsideFromTickZero)
     for (int x : {24, 48, 72, 96, 120}) {
         note(x, 3);
     }
-    view->PlayRange(48, 96);
+    view->playback().PlayRange(48, 96);
     run(1500ms);
     std::vector<std::uint64_t> ticks;
     for (const Strike& s : strikes()) {
@@ -145,7 +145,7 @@ TEST_F(Playback, RangePlaysOnlyTheNotesInsideFromTickZero)
 TEST_F(Playback, TheEndOfTheMaterialStartsAgain)
 {
     note(0, 0);
-    view->Play();
+    view->playback().Play();
     run(4500ms); // two bars of material and a little more
     int plucks = 0;
     for (const Strike& s : strikes()) {
@@ -153,7 +153,7 @@ TEST_F(Playback, TheEndOfTheMaterialStartsAgain)
     }
     EXPECT_EQ(plucks, 3);
     EXPECT_TRUE(view->playing());
-    EXPECT_TRUE(view->repeating());
+    EXPECT_TRUE(view->playback().repeating());
 }
 
 TEST_F(Playback, AClickRestartsAtTheBeatBeforeIt)
@@ -162,12 +162,12 @@ TEST_F(Playback, AClickRestartsAtTheBeatBeforeIt)
     note(96, 10);  // B 71
     note(192, 20); // A 81
     note(576, 1);  // a note in the sixth bar makes the music six bars long
-    view->Play();
+    view->playback().Play();
     run(300ms);
     toolkit.virtualDevice().clear();
     // Canvas x 100 in the second bar: the start moves to the beat at 96.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(100 + 20, 300));
-    EXPECT_EQ(view->playbackStartX(), 96);
+    EXPECT_EQ(view->playback().playbackStartX(), 96);
     run(300ms);
     const std::vector<Strike> after = strikes();
     ASSERT_FALSE(after.empty());
@@ -179,9 +179,9 @@ TEST_F(Playback, StopSilencesEverySoundingNote)
 {
     note(0, 0);
     note(0, 4);
-    view->Play();
+    view->playback().Play();
     run(300ms);
-    view->Stop();
+    view->playback().Stop();
     EXPECT_FALSE(view->playing());
     std::vector<int> silenced;
     for (const auto& off : noteOffs()) {
@@ -199,11 +199,11 @@ TEST_F(Playback, TheCursorFollowsTheBeats)
 {
     note(0, 0);
     note(500, 0);
-    view->Play();
+    view->playback().Play();
     run(1000ms); // two beats at 120 beats per minute
     EXPECT_EQ(view->paneText(kPaneX).trimmed(), QStringLiteral("2"));
     EXPECT_EQ(view->paneText(kPaneY).trimmed(), QStringLiteral("1"));
-    EXPECT_EQ(view->cursorX(), 2 * 24 + 20);
+    EXPECT_EQ(view->playback().cursorX(), 2 * 24 + 20);
 }
 
 TEST_F(Playback, HoverSoundsANoteOnce)
@@ -238,11 +238,11 @@ TEST(PlaybackWithoutDevices, StartsSilentlyAndSaysSoOnce)
     view.SetDocument(&doc);
     view.AttachToFrame(&clock, nullptr, nullptr);
     EXPECT_EQ(scripted->messages().size(), 1);
-    EXPECT_FALSE(view.port().IsOpen());
+    EXPECT_FALSE(view.playback().port().IsOpen());
     view.song().AllocateNote(0, 50);
     view.PaintOffscreen();
-    view.Play();
-    view.Stop();
+    view.playback().Play();
+    view.playback().Stop();
     EXPECT_EQ(scripted->messages().size(), 1) << "playing on a closed port says nothing more";
     view.DetachFromFrame();
 }
@@ -264,7 +264,7 @@ TEST_F(Playback, DeviceMenuListsTheDevicesAndTheSynthesizer)
     QMenuBar bar;
     QAction* help = bar.addMenu(QStringLiteral("Help"))->menuAction();
     OutputDeviceMenu menu(toolkit);
-    menu.SetPort(&view->port());
+    menu.SetPort(&view->playback().port());
     menu.Build(&bar, help, QStringLiteral("&Midi"), 201);
     ASSERT_EQ(bar.actions().size(), 2);
     EXPECT_EQ(bar.actions()[0]->text(), QStringLiteral("&Midi"));
@@ -274,7 +274,7 @@ TEST_F(Playback, DeviceMenuListsTheDevicesAndTheSynthesizer)
     EXPECT_EQ(menu.checkedId(), 0) << "nothing is checked until the user picks";
 
     EXPECT_EQ(menu.Choose(0), 1) << "an index is taken as the item it counts to";
-    EXPECT_TRUE(view->port().IsOpen());
+    EXPECT_TRUE(view->playback().port().IsOpen());
     EXPECT_EQ(menu.checkedId(), 201);
     EXPECT_EQ(menu.Choose(menu.mapperItemId()), 1);
     EXPECT_EQ(menu.checkedId(), menu.mapperItemId());
@@ -285,9 +285,9 @@ TEST_F(Playback, DeviceMenuListsTheDevicesAndTheSynthesizer)
 
 TEST_F(Playback, PickingTheSynthesizerItemFromTheViewDoesNothing)
 {
-    const std::uint16_t before = view->port().Device();
-    view->OnDeviceMenu(201 + static_cast<int>(toolkit.GetNumOutDevices()));
-    EXPECT_EQ(view->port().Device(), before);
+    const std::uint16_t before = view->playback().port().Device();
+    view->playback().OnDeviceMenu(201 + static_cast<int>(toolkit.GetNumOutDevices()));
+    EXPECT_EQ(view->playback().port().Device(), before);
     EXPECT_TRUE(scripted->asked().empty());
 }
 
@@ -342,7 +342,7 @@ TEST_F(Playback, TempoChangesWhilePlaying)
 {
     note(0, 0);
     note(96, 0); // tick 384: 2 seconds in at 120 beats per minute
-    view->Play();
+    view->playback().Play();
     run(200ms);
     TempoDialog dialog(*view, clock);
     dialog.slider()->setValue(9500); // 250000: twice as fast

@@ -1,5 +1,6 @@
 // Recording through the view on the manual clock: the count-in, the metronome the virtual device
 // hears, keys by their place, and a MIDI keyboard fed through the virtual input.
+#include "app/device_menus.h"
 #include "canvas/kelp_view.h"
 #include "canvas/key_map.h"
 #include "canvas/key_position.h"
@@ -71,7 +72,7 @@ protected:
             toolkit.advance(10ms);
             toolkit.dispatchNotices();
             if ((t / 10ms) % 10 == 9) {
-                view->OnPlaybackTimer();
+                view->playback().OnPlaybackTimer();
             }
         }
     }
@@ -110,13 +111,13 @@ protected:
 
 TEST_F(Recording, AKeyAtTick480LandsOnTheSecondBeatAsASelectedNote)
 {
-    view->StartRecording();
+    view->recorder().StartRecording();
     ASSERT_TRUE(view->recording());
     ASSERT_TRUE(view->playing());
-    EXPECT_FALSE(view->repeating());
+    EXPECT_FALSE(view->playback().repeating());
     runTo(480);
     const std::size_t before = toolkit.virtualDevice().sent().size();
-    view->RecordKey(vk::kZ);
+    view->recorder().RecordKey(vk::kZ);
     EXPECT_EQ(notes(), (std::vector<Placed>{{24, 0}}));
     EXPECT_EQ(view->song().selectedCount, 1);
     // The key sounds at once, at its row's pitch and velocity.
@@ -125,23 +126,23 @@ TEST_F(Recording, AKeyAtTick480LandsOnTheSecondBeatAsASelectedNote)
 
 TEST_F(Recording, CountInKeysMakeNoNoteUnlessQuarterSnapMovesThemOntoTheSong)
 {
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(364); // x -5
-    view->RecordKey(vk::kX);
+    view->recorder().RecordKey(vk::kX);
     EXPECT_TRUE(notes().empty());
-    view->Stop();
+    view->playback().Stop();
     view->song().snapQuarter = 1;
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(364);
-    view->RecordKey(vk::kX);
+    view->recorder().RecordKey(vk::kX);
     EXPECT_EQ(notes(), (std::vector<Placed>{{0, 1}}));
 }
 
 TEST_F(Recording, UnmappedKeysAndArrowsDoNothing)
 {
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(480);
-    view->RecordKey(vk::kZ);
+    view->recorder().RecordKey(vk::kZ);
     const std::vector<Placed> one = notes();
     const std::size_t sent = toolkit.virtualDevice().sent().size();
     for (int key : {int(Qt::Key_A), int(Qt::Key_S), int(Qt::Key_D), int(Qt::Key_Left), int(Qt::Key_Right),
@@ -157,7 +158,7 @@ TEST_F(Recording, KeyEventsRecordByTheirPlace)
     if (NativeScanCodeSet() != ScanCodeSet::XkbKeycode) {
         GTEST_SKIP() << "the places below are Linux key codes";
     }
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(480);
     press(Qt::Key_W, 52);        // a French keyboard's W sits where the Z is
     press(Qt::Key_yen, 132);     // the Japanese yen key
@@ -178,39 +179,39 @@ TEST_F(Recording, NotesJoinTheEarlierSelectionAndTwoPressesAtOneTickMakeTwo)
     song.NormaliseNote(earlier);
     view->PaintOffscreen();
     song.SelectAll();
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(576);
-    view->RecordKey(vk::kC);
-    view->RecordKey(vk::kC);
+    view->recorder().RecordKey(vk::kC);
+    view->recorder().RecordKey(vk::kC);
     EXPECT_EQ(song.selectedCount, 3);
-    view->Stop();
+    view->playback().Stop();
     view->OnCommand(cmd::kClear);
     EXPECT_TRUE(notes().empty()) << "Clear takes the take with the earlier selection";
 }
 
 TEST_F(Recording, StopKeepsTheTakeAsOneUndoStep)
 {
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(480);
-    view->RecordKey(vk::kZ);
+    view->recorder().RecordKey(vk::kZ);
     runTo(576);
-    view->RecordKey(vk::kB);
-    view->Stop();
+    view->recorder().RecordKey(vk::kB);
+    view->playback().Stop();
     EXPECT_FALSE(view->recording());
     EXPECT_TRUE(view->modified());
     ASSERT_EQ(notes().size(), 2u);
-    view->Undo();
+    view->edits().Undo();
     EXPECT_TRUE(notes().empty());
-    view->Redo();
+    view->edits().Redo();
     EXPECT_EQ(notes().size(), 2u);
 }
 
 TEST_F(Recording, StopWithoutANewNoteTakesNoSnapshot)
 {
-    view->StartRecording();
+    view->recorder().StartRecording();
     run(300ms);
-    view->Stop();
-    EXPECT_FALSE(view->undoRing().canUndo());
+    view->playback().Stop();
+    EXPECT_FALSE(view->edits().undoRing().canUndo());
     EXPECT_FALSE(view->modified());
 }
 
@@ -218,7 +219,7 @@ TEST_F(Recording, TheMetronomeClicksOnChannelTwoFromTheCountInToTheEndOfTheCanva
 {
     view->song().barCount = 2;
     view->UpdateScrollSizes();
-    view->StartRecording();
+    view->recorder().StartRecording();
     const auto programs = toolkit.virtualDevice().sent();
     bool clickProgram = false;
     for (const auto& sent : programs) {
@@ -251,13 +252,13 @@ TEST_F(Recording, ATakeThatRunsToTheEndIsKept)
 {
     view->song().barCount = 1;
     view->UpdateScrollSizes();
-    view->StartRecording();
+    view->recorder().StartRecording();
     runTo(480);
-    view->RecordKey(vk::kN);
+    view->recorder().RecordKey(vk::kN);
     run(5000ms);
     ASSERT_FALSE(view->recording());
     EXPECT_TRUE(view->modified());
-    EXPECT_TRUE(view->undoRing().canUndo());
+    EXPECT_TRUE(view->edits().undoRing().canUndo());
 }
 
 // The same take played on the computer keyboard and on a MIDI keyboard.
@@ -269,18 +270,18 @@ TEST_F(Recording, AMidiKeyboardRecordsTheSameNotesAsTheKeys)
         int pitch;
     };
     const Hit take[] = {{480, vk::kZ, 60}, {576, vk::k1 + 4, 72}, {600, vk::kYen, 80}, {700, vk::kComma, 68}};
-    view->StartRecording();
+    view->recorder().StartRecording();
     for (const Hit& hit : take) {
         runTo(hit.tick);
-        view->RecordKey(hit.vk);
+        view->recorder().RecordKey(hit.vk);
     }
     const std::vector<Placed> byKeys = notes();
-    view->Stop();
+    view->playback().Stop();
     view->ResetSong();
 
     ASSERT_EQ(toolkit.GetNumInDevices(), 1u);
-    ASSERT_TRUE(view->OpenInput(0));
-    view->StartRecording();
+    ASSERT_TRUE(view->recorder().OpenInput(0));
+    view->recorder().StartRecording();
     VirtualInput& keyboard = toolkit.virtualInput();
     for (const Hit& hit : take) {
         runTo(hit.tick);
@@ -294,8 +295,8 @@ TEST_F(Recording, AMidiKeyboardRecordsTheSameNotesAsTheKeys)
 
 TEST_F(Recording, MidiKeysOffTheCombOnlySound)
 {
-    ASSERT_TRUE(view->OpenInput(0));
-    view->StartRecording();
+    ASSERT_TRUE(view->recorder().OpenInput(0));
+    view->recorder().StartRecording();
     runTo(480);
     const std::size_t before = toolkit.virtualDevice().sent().size();
     toolkit.virtualInput().feed(kNoteOn, 61, 90);      // C#: no row
@@ -305,8 +306,8 @@ TEST_F(Recording, MidiKeysOffTheCombOnlySound)
     EXPECT_TRUE(notes().empty());
     EXPECT_EQ(channelOneStrikesAfter(before), (std::vector<std::pair<int, int>>{{61, 90}, {95, 50}}));
     // During the count-in a comb key sounds and makes no note.
-    view->Stop();
-    view->StartRecording();
+    view->playback().Stop();
+    view->recorder().StartRecording();
     runTo(96);
     toolkit.virtualInput().feed(kNoteOn, 60, 90);
     toolkit.dispatchNotices();
@@ -315,14 +316,14 @@ TEST_F(Recording, MidiKeysOffTheCombOnlySound)
 
 TEST_F(Recording, AClosedInputDeliversNothing)
 {
-    ASSERT_TRUE(view->OpenInput(0));
-    view->StartRecording();
+    ASSERT_TRUE(view->recorder().OpenInput(0));
+    view->recorder().StartRecording();
     runTo(480);
     toolkit.virtualInput().feed(kNoteOn, 60, 90);
-    view->OpenInput(-1);
+    view->recorder().OpenInput(-1);
     toolkit.dispatchNotices();
     EXPECT_TRUE(notes().empty());
-    EXPECT_FALSE(view->OpenInput(7)) << "no such input";
+    EXPECT_FALSE(view->recorder().OpenInput(7)) << "no such input";
     EXPECT_EQ(scripted->messages().size(), 1u);
 }
 
@@ -340,18 +341,19 @@ TEST(RecordingMenu, TheMidiMenuListsTheInputsAndMovesItsCheckMark)
     CKelpView view;
     doc.setView(&view);
     view.SetDocument(&doc);
-    view.AttachToFrame(&clock, &bar, help);
-    InputDeviceMenu* menu = view.inputMenu();
+    const DeviceMenus menus = DeviceMenus::Build(&bar, help, &view);
+    view.AttachToFrame(&clock, menus.outputs, menus.inputs);
+    InputDeviceMenu* menu = view.recorder().inputMenu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->itemCount(), 1);
     QAction* item = menu->item(0);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->data().toInt(), cmd::kFirstInput);
     item->trigger();
-    EXPECT_TRUE(view.input().IsOpen());
+    EXPECT_TRUE(view.recorder().input().IsOpen());
     EXPECT_EQ(menu->checkedIndex(), 0);
     item->trigger();
-    EXPECT_FALSE(view.input().IsOpen()) << "picking it again lets go";
+    EXPECT_FALSE(view.recorder().input().IsOpen()) << "picking it again lets go";
     EXPECT_EQ(menu->checkedIndex(), -1);
     view.DetachFromFrame();
 }
@@ -374,9 +376,9 @@ TEST(RecordingLive, AMidiKeyboardOnItsOwnThreadRecordsOnTheGuiThread)
     doc.setClock(&clock);
     view.SetDocument(&doc);
     view.AttachToFrame(&clock, nullptr, nullptr);
-    ASSERT_TRUE(view.OpenInput(0));
+    ASSERT_TRUE(view.recorder().OpenInput(0));
     view.song().snapQuarter = 1; // wherever the clock is, the note lands on a beat
-    view.StartRecording();
+    view.recorder().StartRecording();
     ASSERT_TRUE(view.recording());
 
     QEventLoop loop;
@@ -399,7 +401,7 @@ TEST(RecordingLive, AMidiKeyboardOnItsOwnThreadRecordsOnTheGuiThread)
     ASSERT_EQ(view.song().noteCount, 1);
     EXPECT_EQ(view.song().RowOf(0), 1);
     EXPECT_EQ(view.song().notes[0].left % view.song().pixelsPerQuarter, 0);
-    view.Stop();
+    view.playback().Stop();
     view.DetachFromFrame();
 }
 

@@ -38,8 +38,8 @@ const std::string kMain = "app/main.cpp";
 const std::set<std::string> kAwaitingMove = {
     "ui/settings.h -> card/calibration.h",
     "song/kelp_doc.cpp -> canvas/kelp_view.h",
-    "canvas/kelp_view_import.cpp -> song/kelp_doc.h",
-    "canvas/kelp_view_playback.cpp -> song/kelp_doc.h",
+    "canvas/import_controller.cpp -> song/kelp_doc.h",
+    "canvas/playback_controller.cpp -> song/kelp_doc.h",
 };
 
 struct Include {

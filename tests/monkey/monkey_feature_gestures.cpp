@@ -77,12 +77,12 @@ void Record(MonkeyRig& rig)
     CKelpView& view = rig.view();
     if (rig.dice().percent(30)) {
         // The MIDI keyboard plays along: the virtual input is the first one the menu lists.
-        view.OpenInput(view.input().IsOpen() ? -1 : 0);
+        view.recorder().OpenInput(view.recorder().input().IsOpen() ? -1 : 0);
     }
     rig.RunCommand(cmd::kRecording);
     const int presses = rig.dice().between(0, 12);
     for (int i = 0; i < presses; ++i) {
-        if (view.input().IsOpen() && rig.dice().percent(30)) {
+        if (view.recorder().input().IsOpen() && rig.dice().percent(30)) {
             const auto pitch = static_cast<std::uint8_t>(rig.dice().between(40, 100));
             MidiToolkit::shared().virtualInput().feed(kNoteOn, pitch, static_cast<std::uint8_t>(rig.dice().between(1, 127)));
             MidiToolkit::shared().virtualInput().feed(kNoteOn, pitch, 0);

@@ -102,9 +102,9 @@ void ReleaseLeft(MonkeyRig& rig, QPoint at, Qt::KeyboardModifiers modifiers)
         rig.Fail("the left release made " + std::to_string(LiveNotes(view.song()) - liveBefore) + " live note(s)");
     } else if (pressTaken && !(ModesOf(view.song()) == before)) {
         rig.Fail("the release of a press taken on the canvas cleared the modes, as a release without a press does");
-    } else if (twoSnapshots && view.undoRing().undoCounter() < counterBefore + 2) {
+    } else if (twoSnapshots && view.edits().undoRing().undoCounter() < counterBefore + 2) {
         rig.Fail("an arrow move and the click or drag after it became " +
-                 std::to_string(view.undoRing().undoCounter() - counterBefore) + " undo step(s), not 2");
+                 std::to_string(view.edits().undoRing().undoCounter() - counterBefore) + " undo step(s), not 2");
     }
 }
 

@@ -112,7 +112,7 @@ void MonkeyRig::Press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
 {
     if (button == Qt::LeftButton) {
         m_pressInterrupted = false;
-        m_undoCounterAtPress = m_view.undoRing().undoCounter();
+        m_undoCounterAtPress = m_view.edits().undoRing().undoCounter();
         // In context-help mode the click asks for the guide; the canvas sees neither press nor release.
         m_pressTaken = !m_view.playing() && m_view.viewport()->rect().contains(at) && !m_frame.contextHelp().active();
         m_pressPoint = at;

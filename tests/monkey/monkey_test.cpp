@@ -166,7 +166,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
                      std::to_string(view->song().noteCount) + ", though this gesture makes no note";
         }
         if (broken.empty()) {
-            broken = undo.Observe(view->undoRing());
+            broken = undo.Observe(view->edits().undoRing());
         }
         if (broken.empty()) {
             broken = failing.Check();
@@ -182,7 +182,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     if (rig.leftHeld()) {
         rig.Release(rig.pressPoint(), Qt::LeftButton, Qt::NoModifier);
     }
-    view->Stop();
+    view->playback().Stop();
     rig.Pump(0);
     EXPECT_FALSE(view->playing());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

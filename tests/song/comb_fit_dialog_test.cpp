@@ -180,7 +180,7 @@ TEST_F(CombFitDialog, OkPlacesTheBestRowWithItsOptionsAndTheCheckCountsItsTooClo
     ASSERT_GT(best.playable, 0);
     EXPECT_EQ(song.importTransposition, ParseEntry(best.transposition.toStdString()).value_or(99));
     EXPECT_EQ(song.noteCount, best.playable) << "every playable note is placed, folded ones included";
-    EXPECT_EQ(view.importOptions(), (ImportOptions{true, true}));
+    EXPECT_EQ(view.importer().importOptions(), (ImportOptions{true, true}));
     for (int i = 0; i < song.UsedEnd(); ++i) {
         if (song.IsLive(i)) {
             EXPECT_NE(song.notes[i].left, -1);

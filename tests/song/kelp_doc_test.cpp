@@ -83,7 +83,7 @@ protected:
         const int slot = song.AllocateNote(left, song.bandTopOfRow(0));
         song.NormaliseNote(slot);
         ++song.noteCount;
-        view.setModified(true);
+        view.edits().setModified(true);
     }
 
     QString pathOf(const QString& name) const { return dir.filePath(name); }
@@ -212,7 +212,7 @@ TEST_F(Document, SaveQuestionBranches)
     };
     addNote(0);
     for (const Case& c : cases) {
-        view.setModified(true);
+        view.edits().setModified(true);
         scripted->clear();
         scripted->pushDialog(answerSaveQuestion(c.button, c.ticks));
         EXPECT_EQ(doc.QuerySave(c.returnAllowed), c.goesOn) << c.name;
@@ -222,7 +222,7 @@ TEST_F(Document, SaveQuestionBranches)
         EXPECT_EQ(scripted->asked().back().kind, c.after) << c.name;
     }
 
-    view.setModified(false);
+    view.edits().setModified(false);
     scripted->clear();
     EXPECT_TRUE(doc.QuerySave(true));
     EXPECT_TRUE(scripted->asked().empty()) << "nothing to lose: no question";
@@ -395,7 +395,7 @@ TEST_F(Document, FileThatCannotBeOpenedIsReportedAndKeepsTheIdentity)
 TEST_F(Document, CommandLineFileThatCannotBeOpenedGivesANewSong)
 {
     addNote(0);
-    view.setModified(false);
+    view.edits().setModified(false);
     doc.setCommandLineFile(pathOf(QStringLiteral("absent.mid")));
     doc.NewSong();
     ASSERT_EQ(scripted->messages().size(), 2);

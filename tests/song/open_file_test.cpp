@@ -196,7 +196,7 @@ TEST_F(OpenFile, SavedSongComesBackWholeAndSavesByteIdentical)
     EXPECT_EQ(info, QStringLiteral(" importable note : 5 pieces  non importation note :  0 pieces"));
     EXPECT_TRUE(doc.ownFile());
     EXPECT_EQ(doc.title(), QStringLiteral("round"));
-    EXPECT_FALSE(view.undoRing().canUndo()) << "the imported song is the first undo state";
+    EXPECT_FALSE(view.edits().undoRing().canUndo()) << "the imported song is the first undo state";
 
     scripted->clear();
     ASSERT_EQ(doc.SaveSong(doc.filePath()), CKelpDoc::SaveOutcome::Saved);
@@ -268,7 +268,7 @@ TEST_F(OpenFile, Abc2midiFixtureLandsNoteForNote)
 TEST_F(OpenFile, CancelChangesNothing)
 {
     putSongOnCanvas();
-    view.setModified(false);
+    view.edits().setModified(false);
     clock.SetTempo(500000);
     scripted->pushDialog([](QDialog& dialog) {
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cancel")), Qt::LeftButton);

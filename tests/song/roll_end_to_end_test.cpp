@@ -83,7 +83,7 @@ TEST_F(RollEndToEnd, TheCanvasGetsWhatTheRollShowed)
     ASSERT_EQ(tracks.size(), 3u);
     ASSERT_EQ(resolution, 96);
     ASSERT_TRUE(doc.EnsureSongTrack());
-    ImportEditDialog dialog(ImportEditRequest{tracks, resolution, 4, 0, false, &view->port(), &clock, doc.songTrack()});
+    ImportEditDialog dialog(ImportEditRequest{tracks, resolution, 4, 0, false, &view->playback().port(), &clock, doc.songTrack()});
     ASSERT_GT(dialog.Start(), 0);
     dialog.resize(900, 600);
     dialog.show();

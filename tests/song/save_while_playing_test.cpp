@@ -37,7 +37,7 @@ TEST_F(SaveWhilePlaying, RangePlaybackStopsAndTheWholeSongIsWritten)
     }
     view->PaintOffscreen();
     song.temporaryTransposition = 2;
-    view->PlayRange(48, 96);
+    view->playback().PlayRange(48, 96);
     ASSERT_TRUE(view->playing());
 
     const std::string path = dir.filePath(QStringLiteral("song.mid")).toStdString();

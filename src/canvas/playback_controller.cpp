@@ -1,4 +1,5 @@
-// The canvas heard as a music box: device choice, the playback track, the clock and the cursor.
+#include "canvas/playback_controller.h"
+
 #include "ui/command_ids.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
@@ -16,8 +17,7 @@
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
 
-#include <QPainter>
-#include <QScrollBar>
+#include <QTimer>
 
 namespace zembra {
 
@@ -25,8 +25,6 @@ namespace {
 
 constexpr int kTickMilliseconds = 100;
 constexpr int kIdleMilliseconds = 60000;
-constexpr int kCursorWidth = 4;
-constexpr int kCountInY = 30;
 constexpr int kMusicBoxChannel = 1;
 constexpr int kClickChannel = 2;
 
@@ -46,12 +44,19 @@ bool TrackSoundsSomething(const CKelpDoc* doc)
 
 } // namespace
 
-MidiToolkit& CKelpView::toolkit() const
+PlaybackController::PlaybackController(CKelpView& view)
+    : m_view(view)
+    , m_port(std::make_unique<MidiOutPort>(MidiToolkit::shared()))
 {
-    return MidiToolkit::shared();
+    m_playTimer = new QTimer(this);
+    connect(m_playTimer, &QTimer::timeout, this, &PlaybackController::OnPlaybackTimer);
+    m_idleTimer = new QTimer(this);
+    connect(m_idleTimer, &QTimer::timeout, this, &PlaybackController::OnIdleTimer);
 }
 
-void CKelpView::AttachToFrame(SyncClock* clock, QMenuBar* menuBar, QAction* before)
+PlaybackController::~PlaybackController() = default;
+
+void PlaybackController::Attach(SyncClock* clock, OutputDeviceMenu* deviceMenu)
 {
     m_clock = clock;
     if (m_clock) {
@@ -60,21 +65,18 @@ void CKelpView::AttachToFrame(SyncClock* clock, QMenuBar* menuBar, QAction* befo
     }
     m_port->SetSync(m_clock);
     // The menu comes first, so that a device chosen by the fallback below gets its check mark.
-    if (menuBar) {
-        m_deviceMenu = new OutputDeviceMenu(toolkit(), this);
-        m_deviceMenu->Build(menuBar, before, QString::fromUtf8(kTextDeviceMenu), cmd::kFirstDevice);
+    m_deviceMenu = deviceMenu;
+    if (m_deviceMenu) {
         m_deviceMenu->SetPort(m_port.get());
-        connect(m_deviceMenu, &OutputDeviceMenu::picked, this, &CKelpView::OnDeviceMenu);
-        BuildInputMenu();
+        connect(m_deviceMenu, &OutputDeviceMenu::picked, this, &PlaybackController::OnDeviceMenu);
     }
     if (OpenDevice(-1)) {
         m_device = -1;
     }
-    ResetSong();
     m_idleTimer->start(kIdleMilliseconds);
 }
 
-void CKelpView::DetachFromFrame()
+void PlaybackController::Detach()
 {
     Stop();
     if (m_clock) {
@@ -82,17 +84,16 @@ void CKelpView::DetachFromFrame()
     }
     m_clock = nullptr;
     m_port->SetSync(nullptr);
-    m_doc = nullptr;
 }
 
-void CKelpView::SendAtOnce(const MidiEvent& event)
+void PlaybackController::SendAtOnce(const MidiEvent& event)
 {
     MidiEvent now = event;
     now.time = kAtOnce;
     m_port->Put(now);
 }
 
-bool CKelpView::OpenPort(int device)
+bool PlaybackController::OpenPort(int device)
 {
     const std::uint16_t number = device < 0 ? kMapperDevice : static_cast<std::uint16_t>(device);
     if (!m_port->Open(number, MidiOutPort::kViewOptions)) {
@@ -102,13 +103,13 @@ bool CKelpView::OpenPort(int device)
     return true;
 }
 
-void CKelpView::UseDevice(int device)
+void PlaybackController::UseDevice(int device)
 {
     m_device = device;
     SendAtOnce(programChange(kMusicBoxChannel, kMusicBoxProgram));
 }
 
-bool CKelpView::SwitchToDevice(int device)
+bool PlaybackController::SwitchToDevice(int device)
 {
     if (m_deviceMenu) {
         m_deviceMenu->Choose(device);
@@ -124,12 +125,12 @@ bool CKelpView::SwitchToDevice(int device)
     return true;
 }
 
-bool CKelpView::OpenDevice(int device)
+bool PlaybackController::OpenDevice(int device)
 {
     if (OpenPort(device)) {
         return true;
     }
-    MidiToolkit& midi = toolkit();
+    MidiToolkit& midi = MidiToolkit::shared();
     const int count = static_cast<int>(midi.GetNumOutDevices());
     for (int index = 0; index < count; ++index) {
         MidiOutCaps caps;
@@ -144,13 +145,13 @@ bool CKelpView::OpenDevice(int device)
             return true;
         }
     }
-    prompts().message(this, TextOf(str::kMidiOutOpenFailed), QString(), Prompts::Icon::Warning);
+    prompts().message(&m_view, TextOf(str::kMidiOutOpenFailed), QString(), Prompts::Icon::Warning);
     return false;
 }
 
-void CKelpView::OnDeviceMenu(int id)
+void PlaybackController::OnDeviceMenu(int id)
 {
-    MidiToolkit& midi = toolkit();
+    MidiToolkit& midi = MidiToolkit::shared();
     const int device = id - cmd::kFirstDevice;
     MidiOutCaps caps;
     if (device < 0 || device >= static_cast<int>(midi.GetNumOutDevices()) ||
@@ -161,7 +162,7 @@ void CKelpView::OnDeviceMenu(int id)
         const QString question = TextOf(str::kDeviceMayNotSound) + QString::fromUtf8(kTextDeviceNameLead) +
                                  QString::fromStdString(caps.name) + QString::fromUtf8(kTextDeviceNameTrail) +
                                  TextOf(str::kDeviceMayNotSoundAdvice);
-        if (prompts().ask(this, question, QString(), Prompts::Buttons::OkCancel, Prompts::Answer::Cancel,
+        if (prompts().ask(&m_view, question, QString(), Prompts::Buttons::OkCancel, Prompts::Answer::Cancel,
                           Prompts::Icon::Warning) != Prompts::Answer::Ok) {
             return;
         }
@@ -175,48 +176,60 @@ void CKelpView::OnDeviceMenu(int id)
     emit stateChanged();
 }
 
-void CKelpView::SetProgram(int channel, int program)
+void PlaybackController::SetProgram(int channel, int program)
 {
     const MidiEvent event = programChange(channel, program);
-    if (m_doc && m_doc->songTrack()) {
-        m_doc->songTrack()->Append(event);
+    CKelpDoc* doc = m_view.document();
+    if (doc && doc->songTrack()) {
+        doc->songTrack()->Append(event);
     }
     SendAtOnce(event);
 }
 
-void CKelpView::SendMusicBoxProgram()
+void PlaybackController::SendMusicBoxProgram()
 {
     SetProgram(kMusicBoxChannel, kMusicBoxProgram);
 }
 
-void CKelpView::PreviewNote(const NoteRecord& note)
+void PlaybackController::PreviewNote(const NoteRecord& note)
 {
     MidiEvent strike{};
     strike.time = kAtOnce;
     strike.status = kNoteOn;
-    strike.data1 = static_cast<std::uint8_t>(std::clamp(note.pitch + m_song.temporaryTransposition, 0, 127));
+    strike.data1 = static_cast<std::uint8_t>(std::clamp(note.pitch + m_view.song().temporaryTransposition, 0, 127));
     strike.data2 = 0;
     m_port->Put(strike);
     strike.data2 = static_cast<std::uint8_t>(std::clamp(note.velocity, 0, 127));
     m_port->Put(strike);
 }
 
-void CKelpView::SilenceOutput()
+void PlaybackController::SoundKey(int key, int velocity)
+{
+    MidiEvent strike{};
+    strike.time = kAtOnce;
+    strike.status = kNoteOn;
+    strike.data1 = static_cast<std::uint8_t>(std::clamp(key, 0, 127));
+    strike.data2 = static_cast<std::uint8_t>(std::clamp(velocity, 0, 127));
+    m_port->Put(strike);
+}
+
+void PlaybackController::SilenceOutput()
 {
     m_port->Reset();
 }
 
-void CKelpView::MatchClockTempoToSong()
+void PlaybackController::MatchClockTempoToSong()
 {
-    const auto tempo = static_cast<std::uint32_t>(m_song.tempo);
+    const auto tempo = static_cast<std::uint32_t>(m_view.song().tempo);
     if (m_clock && tempo > 0 && m_clock->GetTempo() != tempo) {
         m_clock->SetTempo(tempo);
     }
 }
 
-bool CKelpView::BuildPlaybackTrack()
+bool PlaybackController::BuildPlaybackTrack()
 {
-    if (!m_doc || !m_doc->EnsureSongTrack() || !m_doc->songTrack()) {
+    CKelpDoc* doc = m_view.document();
+    if (!doc || !doc->EnsureSongTrack() || !doc->songTrack()) {
         return false;
     }
     PlaybackRange range;
@@ -224,14 +237,14 @@ bool CKelpView::BuildPlaybackTrack()
     range.startX = m_startX;
     range.endX = m_endX;
     range.leadIn = m_leadIn;
-    range.temporaryTransposition = m_song.temporaryTransposition;
-    BuildSongTrack(*m_doc->songTrack(), m_song, range);
+    range.temporaryTransposition = m_view.song().temporaryTransposition;
+    BuildSongTrack(*doc->songTrack(), m_view.song(), range);
     return true;
 }
 
-void CKelpView::PrepareClock()
+void PlaybackController::PrepareClock()
 {
-    MidiTrack* track = m_doc ? m_doc->songTrack() : nullptr;
+    MidiTrack* track = m_view.document() ? m_view.document()->songTrack() : nullptr;
     if (track && track->Port() != m_port.get()) {
         m_port->Attach(track);
     }
@@ -239,7 +252,7 @@ void CKelpView::PrepareClock()
         return;
     }
     m_clock->SetResolution(kTicksPerQuarter);
-    m_clock->SetTempo(static_cast<std::uint32_t>(m_song.tempo));
+    m_clock->SetTempo(static_cast<std::uint32_t>(m_view.song().tempo));
     m_tickBusy = false;
     m_port->Reset();
     m_clock->Start();
@@ -249,21 +262,21 @@ void CKelpView::PrepareClock()
     }
 }
 
-void CKelpView::StartPlayback()
+void PlaybackController::StartPlayback()
 {
-    if (m_playing || (m_song.noteCount < 1 && !m_recording) || !m_clock) {
+    if (m_playing || (m_view.song().noteCount < 1 && !m_recording) || !m_clock) {
         return;
     }
-    Repaint();
+    m_view.Repaint();
     if (m_startX == 0) {
-        setScrollX(0);
+        m_view.setScrollX(0);
     }
     m_cursorX = 0;
     m_cursorShown = false;
     m_tickBusy = false;
     m_playTimer->start(kTickMilliseconds);
-    if (m_doc && m_doc->songTrack()) {
-        m_doc->songTrack()->Rewind();
+    if (CKelpDoc* doc = m_view.document(); doc && doc->songTrack()) {
+        doc->songTrack()->Rewind();
     }
     m_playing = true;
     if (m_recording) {
@@ -276,7 +289,7 @@ void CKelpView::StartPlayback()
     emit stateChanged();
 }
 
-void CKelpView::Play()
+void PlaybackController::Play()
 {
     if (m_playing || !m_clock) {
         return;
@@ -291,11 +304,11 @@ void CKelpView::Play()
     }
 }
 
-bool CKelpView::BuildAndStart()
+bool PlaybackController::BuildAndStart()
 {
     // Material without a strike would end as soon as it began and its repeat would start it
     // again at once, for ever: there is nothing to play.
-    if (!BuildPlaybackTrack() || !TrackSoundsSomething(m_doc)) {
+    if (!BuildPlaybackTrack() || !TrackSoundsSomething(m_view.document())) {
         return false;
     }
     PrepareClock();
@@ -303,7 +316,7 @@ bool CKelpView::BuildAndStart()
     return m_playing;
 }
 
-void CKelpView::PlayRange(int fromX, int toX)
+void PlaybackController::PlayRange(int fromX, int toX)
 {
     if (m_playing || !m_clock) {
         return;
@@ -318,12 +331,7 @@ void CKelpView::PlayRange(int fromX, int toX)
     }
 }
 
-void CKelpView::RestartPlaybackAt(int canvasX)
-{
-    m_startX = canvasX;
-}
-
-void CKelpView::RestartFromStart()
+void PlaybackController::RestartFromStart()
 {
     m_clock->Stop();
     m_port->Reset();
@@ -334,30 +342,31 @@ void CKelpView::RestartFromStart()
     }
 }
 
-void CKelpView::OnPlaybackTimer()
+void PlaybackController::OnPlaybackTimer()
 {
     if (!m_playing || m_tickBusy || !m_clock) {
         return;
     }
     m_tickBusy = true;
     const int beats = static_cast<int>(m_clock->NotificationCount()) - m_startBeats;
-    const int canvasX = PlaybackCursorX(m_startX, m_song.pixelsPerQuarter, beats, m_leadIn);
-    int c = CanvasToClientX(canvasX, scrollX());
+    const SongState& song = m_view.song();
+    const int canvasX = PlaybackCursorX(m_startX, song.pixelsPerQuarter, beats, m_leadIn);
+    int c = CanvasToClientX(canvasX, m_view.scrollX());
     if (c != m_cursorX) {
-        const int clientWidth = viewport()->width();
+        const int clientWidth = m_view.viewport()->width();
         if (c > (clientWidth - 40) * 98 / 100) {
-            setScrollX(scrollX() + c);
-            c = CanvasToClientX(canvasX, scrollX());
+            m_view.setScrollX(m_view.scrollX() + c);
+            c = CanvasToClientX(canvasX, m_view.scrollX());
         }
-        if (m_song.pixelsPerQuarter > 0) {
-            const int beat = canvasX / m_song.pixelsPerQuarter;
-            SetPane(kPaneX, PaneNumber(beat));
-            SetPane(kPaneY, PaneNumber(m_song.beatsPerBar > 0 ? beat / m_song.beatsPerBar + 1 : 0));
+        if (song.pixelsPerQuarter > 0) {
+            const int beat = canvasX / song.pixelsPerQuarter;
+            m_view.SetPane(kPaneX, PaneNumber(beat));
+            m_view.SetPane(kPaneY, PaneNumber(song.beatsPerBar > 0 ? beat / song.beatsPerBar + 1 : 0));
         }
         m_cursorCanvasX = canvasX;
-        m_cursorShown = c < CanvasToClientX(m_song.canvasWidth, scrollX());
+        m_cursorShown = c < CanvasToClientX(song.canvasWidth, m_view.scrollX());
         m_cursorX = c;
-        viewport()->update();
+        m_view.viewport()->update();
     }
     if (m_startX != m_startXSeen) {
         m_startXSeen = m_startX;
@@ -366,47 +375,27 @@ void CKelpView::OnPlaybackTimer()
     m_tickBusy = false;
 }
 
-void CKelpView::PaintCursor(QPainter& painter)
-{
-    if (!m_playing || !m_cursorShown) {
-        return;
-    }
-    const int ppq = m_song.pixelsPerQuarter;
-    if (m_cursorCanvasX < 0 && ppq > 0) {
-        // The count-in: beats left before the song starts.
-        const int left = -m_cursorCanvasX / ppq;
-        painter.setFont(m_fonts.title);
-        painter.setPen(m_colours.noteNameText);
-        painter.drawText(QRect(40 - 10 * left, kCountInY, 30, kBandTop - kCountInY), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::number(left));
-        return;
-    }
-    painter.fillRect(QRect(m_cursorX, kBandTop - kCursorWidth / 2, ppq, kCursorWidth), m_colours.noteNameText);
-}
-
-void CKelpView::OnEndOfMaterial()
+void PlaybackController::OnEndOfMaterial()
 {
     if (!m_playing) {
         return;
     }
     m_playing = false;
-    if (m_repeat && TrackSoundsSomething(m_doc)) {
+    if (m_repeat && TrackSoundsSomething(m_view.document())) {
         StartPlayback();
     }
     if (!m_playing) {
         m_playTimer->stop();
         // A take that ran to the end is kept as one undo step too: without it the song would
         // not count as changed and one Undo would lose the take for good.
-        if (m_recording && m_recorder.TakeChanged(m_song)) {
-            Snapshot();
-        }
+        EndTake();
         EndPlaybackState();
-        Repaint();
+        m_view.Repaint();
     }
     emit stateChanged();
 }
 
-void CKelpView::Stop()
+void PlaybackController::Stop()
 {
     if (m_clock) {
         m_clock->Stop();
@@ -415,15 +404,33 @@ void CKelpView::Stop()
     m_playing = false;
     SetProgram(kMusicBoxChannel, kMusicBoxProgram);
     m_playTimer->stop();
-    if (m_recording && m_recorder.TakeChanged(m_song)) {
-        Snapshot();
-    }
-    Repaint();
+    EndTake();
+    m_view.Repaint();
     EndPlaybackState();
     emit stateChanged();
 }
 
-void CKelpView::EndPlaybackState()
+void PlaybackController::BeginTake(int leadIn, std::function<bool()> takeChanged)
+{
+    m_recording = true;
+    m_leadIn = leadIn;
+    m_takeChanged = std::move(takeChanged);
+}
+
+void PlaybackController::DropTake()
+{
+    m_recording = false;
+    m_leadIn = 0;
+}
+
+void PlaybackController::EndTake()
+{
+    if (m_recording && m_takeChanged && m_takeChanged()) {
+        m_view.edits().Snapshot();
+    }
+}
+
+void PlaybackController::EndPlaybackState()
 {
     m_repeat = false;
     m_startX = m_startXSeen = m_endX = 0;
@@ -435,7 +442,7 @@ void CKelpView::EndPlaybackState()
     SetProgram(kMusicBoxChannel, kMusicBoxProgram);
 }
 
-void CKelpView::OnIdleTimer()
+void PlaybackController::OnIdleTimer()
 {
     if (!m_playing) {
         SetProgram(kMusicBoxChannel, kMusicBoxProgram);

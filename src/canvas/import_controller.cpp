@@ -1,0 +1,197 @@
+#include "canvas/import_controller.h"
+
+#include "import/import_settings.h"
+#include "canvas/kelp_view.h"
+#include "canvas/playback_controller.h"
+#include "midi/sync_clock.h"
+#include "song/kelp_doc.h"
+#include "text/string_ids.h"
+#include "text/strings.h"
+#include "import_ui/canvas_settings_dialog.h"
+#include "ui/device_metrics.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+namespace zembra {
+
+ImportController::ImportController(CKelpView& view)
+    : m_view(view)
+{
+}
+
+ImportCounts ImportController::CountImportable(int transposition, const ImportOptions& options) const
+{
+    const CKelpDoc* doc = m_view.document();
+    if (!doc) {
+        return {};
+    }
+    const std::vector<const MidiTrack*> tracks = doc->importedTracks();
+    return zembra::CountImportable(tracks, m_view.song(), transposition, m_editorMarks, options);
+}
+
+std::vector<FitRow> ImportController::RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const
+{
+    const CKelpDoc* doc = m_view.document();
+    if (!doc) {
+        return {};
+    }
+    FitRequest request;
+    request.resolution = doc->resolution();
+    request.cutMarkers = m_editorMarks;
+    request.options = options;
+    request.grid = grid;
+    request.metrics = CheckMetrics();
+    request.key = key;
+    return RankTranspositions(doc->importedTracks(), m_view.song(), request);
+}
+
+bool ImportController::ImportPrompt()
+{
+    CKelpDoc* doc = m_view.document();
+    if (!doc || doc->importedTracks().empty()) {
+        return false;
+    }
+    SongState& song = m_view.song();
+    SyncClock* clock = m_view.playback().clock();
+    m_importOptions = {};
+    const ImportCounts counts = CountImportable(song.importTransposition, m_importOptions);
+    const ImportSettings settings = MakeImportSettings(doc->FactsOfFile(), counts);
+
+    CanvasSettingsDialog::Setup setup;
+    setup.caption = TextOf(str::kImportCaption);
+    setup.info = Utf8(ImportInfoLine(counts, settings.barsClipped));
+    setup.transposeLabel = TextOf(str::kImportTranspositionLabel);
+    setup.transposeHelp = TextOf(str::kImportTranspositionHelp);
+    setup.keyName = Utf8(doc->KeyNameOfFile());
+    setup.title = settings.title;
+    setup.author = settings.author;
+    setup.beatsPerBar = settings.beatsPerBar;
+    setup.barCount = settings.barCount;
+    setup.barLengthMm = settings.barLengthMm;
+    setup.pixelsPerQuarter = settings.pixelsPerQuarter;
+    setup.transposition = song.importTransposition;
+    setup.tempo = doc->tempo();
+    setup.cutMarkers = 0;
+    setup.enabled.editor = true;
+    setup.hideRedoAssignment = true;
+    setup.resolution = doc->resolution();
+    setup.editor = m_importEditor;
+    setup.fit.key = FileKeyFromKeySignature(doc->KeySignatureOfFile());
+    setup.fit.options = m_importOptions;
+    setup.fit.rank = [this, key = setup.fit.key](const ImportOptions& options, const FitGrid& grid) {
+        return RankImport(options, grid, key);
+    };
+    double documentTempo = doc->tempo();
+    m_editorMarks = false;
+    if (setup.editor) {
+        // Counts after the editor's OK leave its marks out.
+        setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers,
+                                                     const ImportOptions& options) {
+            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers, options);
+            if (choice.accepted) {
+                m_editorMarks = choice.cutMarkers != 0;
+            }
+            return choice;
+        };
+    }
+    CanvasSettingsDialog dialog(setup, song, clock, &documentTempo,
+                                [this](int transposition, const ImportOptions& options) {
+                                    const ImportCounts c = CountImportable(transposition, options);
+                                    return std::make_pair(c.importable, c.notImportable);
+                                },
+                                m_view.window());
+    if (prompts().runDialog(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    m_importOptions = dialog.importOptions();
+    doc->setTempo(documentTempo);
+    m_cutMarkers = dialog.cutMarkers() != 0;
+    if (settings.ownFile) {
+        doc->markOwnFile();
+    }
+    if (clock) {
+        clock->SetTempo(static_cast<std::uint32_t>(song.tempo));
+    }
+    song.temporaryTransposition = 0;
+    m_view.UpdateScrollSizes();
+    m_view.Repaint();
+    return true;
+}
+
+void ImportController::PlaceImportedNotes()
+{
+    const CKelpDoc* doc = m_view.document();
+    if (!doc) {
+        return;
+    }
+    const std::vector<const MidiTrack*> tracks = doc->importedTracks();
+    if (tracks.empty()) {
+        return;
+    }
+    zembra::PlaceImportedNotes(m_view.song(), tracks, doc->resolution(), m_cutMarkers, m_importOptions);
+    m_cutMarkers = false;
+    // The imported song is the first state of the undo ring: it cannot be undone.
+    m_view.TakeNewSong();
+    m_view.Refresh();
+}
+
+void ImportController::CanvasSettings()
+{
+    CKelpDoc* doc = m_view.document();
+    SongState& song = m_view.song();
+    SyncClock* clock = m_view.playback().clock();
+    CanvasSettingsDialog::Setup setup;
+    setup.info = TextOf(str::kCanvasSettingsInfo);
+    setup.transposeLabel = TextOf(str::kTemporaryTranspositionLabel);
+    setup.transposeHelp = TextOf(str::kTemporaryTranspositionHelp);
+    setup.title = song.title;
+    setup.author = song.author;
+    setup.beatsPerBar = song.beatsPerBar;
+    setup.barCount = song.barCount;
+    setup.barLengthMm = song.barLengthMm;
+    setup.pixelsPerQuarter = song.pixelsPerQuarter;
+    setup.transposition = song.temporaryTransposition;
+    setup.tempo = song.tempo;
+    setup.cutMarkers = 0;
+    setup.resolution = doc ? doc->resolution() : 0;
+
+    struct Grid {
+        int pixelsPerQuarter, barCount, beatsPerBar, barLengthMm, importTransposition, temporaryTransposition;
+        std::string title, author;
+        double tempo;
+    };
+    const Grid before{song.pixelsPerQuarter, song.barCount,          song.beatsPerBar,
+                      song.barLengthMm,      song.importTransposition, song.temporaryTransposition,
+                      song.title,            song.author,            song.tempo};
+    double documentTempo = doc ? doc->tempo() : song.tempo;
+    CanvasSettingsDialog dialog(setup, song, clock, &documentTempo, {}, m_view.window());
+    const bool confirmed = prompts().runDialog(dialog) == QDialog::Accepted;
+    // The canvas plays on the clock's 96 ticks: what the dialog set for a file's resolution is
+    // put back to the song's own tempo, which is also what a save writes.
+    if (clock && song.tempo > 0) {
+        clock->SetTempo(static_cast<std::uint32_t>(song.tempo));
+    }
+    m_view.ClearPressedFlag();
+    if (!confirmed) {
+        return;
+    }
+    if (doc) {
+        doc->setTempo(documentTempo);
+    }
+    song.temporaryTransposition = song.importTransposition;
+    song.importTransposition = before.importTransposition;
+    m_view.UpdateScrollSizes();
+    const bool changed = song.pixelsPerQuarter != before.pixelsPerQuarter || song.barCount != before.barCount ||
+                         song.beatsPerBar != before.beatsPerBar || song.barLengthMm != before.barLengthMm ||
+                         song.title != before.title || song.author != before.author ||
+                         song.temporaryTransposition != before.temporaryTransposition;
+    if (changed) {
+        m_view.edits().Snapshot();
+    } else if (song.tempo != before.tempo) {
+        // The tempo goes into the saved file: a change of it alone is still a change to save.
+        m_view.edits().setModified(true);
+    }
+    m_view.Refresh();
+}
+
+} // namespace zembra

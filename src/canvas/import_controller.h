@@ -1,0 +1,44 @@
+#pragma once
+
+#include "import/comb_fit.h"
+#include "import/import_placement.h"
+#include "import_ui/canvas_settings_dialog.h"
+
+#include <vector>
+
+namespace zembra {
+
+class CKelpView;
+
+// The canvas side of opening a file and of the settings command: the settings dialog in both its
+// uses, and the placing of a file's notes on the canvas.
+class ImportController {
+public:
+    explicit ImportController(CKelpView& view);
+
+    // The import edit dialog that the import settings' ">>Editor" button runs; set by the shell.
+    void setImportEditor(CanvasSettingsDialog::Editor editor) { m_importEditor = std::move(editor); }
+    // Import of the document's MIDI tracks: the settings prompt, then the placing of the notes.
+    bool ImportPrompt();
+    void PlaceImportedNotes();
+    // The notes of the document's tracks that can and cannot be placed at a transposition.
+    ImportCounts CountImportable(int transposition, const ImportOptions& options = {}) const;
+    // Every transposition of the document's tracks on a grid, best first.
+    std::vector<FitRow> RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const;
+    // The options of the import being placed (as the import settings left them).
+    const ImportOptions& importOptions() const { return m_importOptions; }
+    // The settings command: title, author, grid, bar length, temporary transposition and tempo.
+    void CanvasSettings();
+    // Set when the import edit dialog was confirmed during this import: its cut markers count.
+    bool cutMarkers() const { return m_cutMarkers; }
+    void setCutMarkers(bool on) { m_cutMarkers = on; }
+
+private:
+    CKelpView& m_view;
+    CanvasSettingsDialog::Editor m_importEditor;
+    bool m_editorMarks = false;
+    bool m_cutMarkers = false;
+    ImportOptions m_importOptions;
+};
+
+} // namespace zembra
