@@ -6,8 +6,8 @@
 #include "model/hole_check.h"
 #include "model/occupancy_grid.h"
 #include "model/song_tidy.h"
-#include "ui/device_metrics.h"
-#include "ui/command_ids.h"
+#include "services/paint_device_metrics.h"
+#include "services/command_ids.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "app/about_dialog.h"
 
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/canvas_palette.h"

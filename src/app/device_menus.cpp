@@ -5,8 +5,8 @@
 #include "midi/output_device_menu.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/command_ids.h"
-#include "ui/qt_text.h"
+#include "services/command_ids.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

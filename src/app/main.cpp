@@ -1,8 +1,8 @@
 #include "app/kelp_app.h"
 #include "app/main_frame.h"
 #include "cli/cli_app.h"
-#include "ui/file_name.h"
-#include "ui/safe_file_device.h"
+#include "services/file_name.h"
+#include "services/safe_file_device.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "canvas/command_state.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
-#include "ui/command_ids.h"
-#include "ui/settings.h"
+#include "services/command_ids.h"
+#include "services/settings.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "app/recovery_folder.h"
 
 #include "io/safe_file.h"
-#include "ui/file_name.h"
+#include "services/file_name.h"
 
 #include <QDir>
 #include <QFile>

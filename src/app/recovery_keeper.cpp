@@ -7,9 +7,9 @@
 #include "song/kelp_doc.h"
 #include "song/song_file_save.h"
 #include "text/string_ids.h"
-#include "ui/file_name.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/file_name.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/tempo_dialog.h"
 
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "model/tempo_law.h"

@@ -4,7 +4,7 @@
 #include "model/canvas_geometry.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "canvas/command_state.h"
 
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <algorithm>
 #include <array>

@@ -6,9 +6,9 @@
 #include "canvas/kelp_view.h"
 #include "canvas/note_clip.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/paint_device_metrics.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QApplication>
 #include <QClipboard>

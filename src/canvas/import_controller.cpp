@@ -8,9 +8,9 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "import_ui/canvas_settings_dialog.h"
-#include "ui/device_metrics.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/paint_device_metrics.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

@@ -1,8 +1,8 @@
 #include "canvas/playback_controller.h"
 
-#include "ui/command_ids.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/command_ids.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "model/canvas_geometry.h"

@@ -8,8 +8,8 @@
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"
 #include "text/string_ids.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

@@ -1,8 +1,8 @@
 #include "card/calibration_dialog.h"
 
 #include "text/string_ids.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

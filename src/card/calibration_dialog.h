@@ -1,6 +1,6 @@
 #pragma once
 
-#include "card/calibration.h"
+#include "model/calibration.h"
 
 #include <QDialog>
 #include <QString>

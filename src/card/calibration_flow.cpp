@@ -5,11 +5,11 @@
 #include "card/calibration_strip_painter.h"
 #include "card/card_host.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
-#include "ui/printer_record.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
-#include "ui/settings.h"
+#include "services/paint_device_metrics.h"
+#include "services/printer_record.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
+#include "services/settings.h"
 
 #include <QPainter>
 #include <QPrintDialog>

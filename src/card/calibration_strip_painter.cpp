@@ -1,9 +1,9 @@
 #include "card/calibration_strip_painter.h"
 
-#include "card/calibration.h"
+#include "model/calibration.h"
 #include "card/card_painter.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QPainter>
 #include <QRect>

@@ -2,8 +2,8 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/device_metrics.h"
-#include "ui/qt_text.h"
+#include "services/paint_device_metrics.h"
+#include "services/qt_text.h"
 
 #include <QPainter>
 #include <QPagedPaintDevice>

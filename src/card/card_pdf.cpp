@@ -2,10 +2,10 @@
 
 #include "card/card_job.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
-#include "ui/qt_text.h"
-#include "ui/safe_file_device.h"
-#include "ui/write_problem_text.h"
+#include "services/paint_device_metrics.h"
+#include "services/qt_text.h"
+#include "services/safe_file_device.h"
+#include "services/write_problem_text.h"
 
 #include <QPageSize>
 #include <QPdfWriter>

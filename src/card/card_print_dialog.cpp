@@ -8,10 +8,10 @@
 #include "model/hole_check.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/device_metrics.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
-#include "ui/settings.h"
+#include "services/paint_device_metrics.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
+#include "services/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "card/cutter_export_dialog.h"
 
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,9 +5,9 @@
 #include "card/cutter_export_dialog.h"
 #include "card/cutter_file.h"
 #include "text/string_ids.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
-#include "ui/settings.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
+#include "services/settings.h"
 
 namespace zembra {
 

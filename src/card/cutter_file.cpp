@@ -6,9 +6,9 @@
 #include "card/cutter_svg_writer.h"
 #include "text/string_ids.h"
 #include "io/safe_file.h"
-#include "ui/file_name.h"
-#include "ui/qt_text.h"
-#include "ui/write_problem_text.h"
+#include "services/file_name.h"
+#include "services/qt_text.h"
+#include "services/write_problem_text.h"
 
 #include <QRect>
 #include <QRectF>

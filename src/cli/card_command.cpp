@@ -9,7 +9,7 @@
 #include "cli/song_source.h"
 #include "song/background_picture.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QImage>
 

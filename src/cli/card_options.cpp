@@ -4,7 +4,7 @@
 #include "card/card_print_flow.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QRegularExpression>
 #include <QSizeF>

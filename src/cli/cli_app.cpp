@@ -8,10 +8,10 @@
 #include "midi/midi_toolkit.h"
 #include "midi/time_source.h"
 #include "text/string_ids.h"
-#include "ui/app_identity.h"
-#include "ui/file_name.h"
-#include "ui/qt_text.h"
-#include "ui/write_journal.h"
+#include "services/app_identity.h"
+#include "services/file_name.h"
+#include "services/qt_text.h"
+#include "services/write_journal.h"
 
 #include <QGuiApplication>
 

@@ -4,7 +4,7 @@
 #include "cli/console.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QDir>
 

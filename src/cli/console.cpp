@@ -1,7 +1,7 @@
 #include "cli/console.h"
 
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <cstdio>
 

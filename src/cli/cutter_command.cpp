@@ -8,7 +8,7 @@
 #include "cli/option_set.h"
 #include "cli/song_source.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

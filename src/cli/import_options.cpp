@@ -5,7 +5,7 @@
 #include "card/card_pdf.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

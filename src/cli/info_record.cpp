@@ -4,7 +4,7 @@
 #include "model/print_metrics.h"
 #include "model/tempo_law.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QJsonArray>
 #include <QJsonValue>

@@ -1,7 +1,7 @@
 #include "cli/option_set.h"
 
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

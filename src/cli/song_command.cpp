@@ -8,9 +8,9 @@
 #include "midi/midi_track.h"
 #include "song/song_file_save.h"
 #include "text/string_ids.h"
-#include "ui/file_name.h"
-#include "ui/qt_text.h"
-#include "ui/write_problem_text.h"
+#include "services/file_name.h"
+#include "services/qt_text.h"
+#include "services/write_problem_text.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "import/imported_file.h"
 #include "text/string_ids.h"
-#include "ui/file_name.h"
-#include "ui/qt_text.h"
+#include "services/file_name.h"
+#include "services/qt_text.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -7,10 +7,10 @@
 #include "cli/option_set.h"
 #include "cli/song_source.h"
 #include "text/string_ids.h"
-#include "ui/file_name.h"
-#include "ui/qt_text.h"
-#include "ui/write_problem_text.h"
-#include "ui/sound_font_text.h"
+#include "services/file_name.h"
+#include "services/qt_text.h"
+#include "services/write_problem_text.h"
+#include "services/sound_font_text.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,8 +6,8 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "import_ui/comb_fit_panel.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QApplication>
 #include <QCheckBox>

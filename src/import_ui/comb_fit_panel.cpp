@@ -2,7 +2,7 @@
 
 #include "text/string_ids.h"
 #include "import/canvas_settings_rules.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

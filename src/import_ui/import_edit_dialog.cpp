@@ -7,9 +7,9 @@
 #include "import_ui/import_roll_canvas.h"
 #include "import/import_roll_writer.h"
 #include "text/string_ids.h"
-#include "ui/command_ids.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/command_ids.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

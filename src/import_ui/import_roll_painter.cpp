@@ -2,7 +2,7 @@
 
 #include "import/import_roll_state.h"
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QFont>
 #include <QPainter>

@@ -3,8 +3,8 @@
 #include "song/picture_rules.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 
 #include <QApplication>
 #include <QFile>

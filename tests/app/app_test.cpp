@@ -1,4 +1,4 @@
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
 #include "app/main_frame.h"

@@ -1,7 +1,7 @@
 // The File menu reaches the document, and closing the window asks before changes are lost.
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 #include "app/main_frame.h"
-#include "ui/settings.h"
+#include "services/settings.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 

@@ -10,10 +10,10 @@
 #include "scoped_scripted_prompts.h"
 #include "song/kelp_doc.h"
 #include "text/string_ids.h"
-#include "ui/command_ids.h"
-#include "ui/qt_text.h"
-#include "ui/prompts.h"
-#include "ui/save_confirm_dialog.h"
+#include "services/command_ids.h"
+#include "services/qt_text.h"
+#include "services/prompts.h"
+#include "services/save_confirm_dialog.h"
 
 #include <QAction>
 #include <QApplication>

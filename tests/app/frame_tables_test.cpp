@@ -4,8 +4,8 @@
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 #include "text/strings.h"
-#include "ui/command_ids.h"
-#include "ui/prompts.h"
+#include "services/command_ids.h"
+#include "services/prompts.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
-#include "ui/command_ids.h"
-#include "ui/prompts.h"
+#include "services/command_ids.h"
+#include "services/prompts.h"
 
 #include "full_disk.h"
 #include "scoped_scripted_prompts.h"

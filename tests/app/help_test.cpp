@@ -9,7 +9,7 @@
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
 #include "text/strings.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include "scoped_scripted_prompts.h"
 

@@ -1,6 +1,6 @@
 // The save dialog hands back the name that is really written, and the question about replacing a
 // file is asked for that name.
-#include "ui/prompts.h"
+#include "services/prompts.h"
 
 #include "scoped_scripted_prompts.h"
 

@@ -11,7 +11,7 @@
 #include "app/recovery_keeper.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
-#include "ui/prompts.h"
+#include "services/prompts.h"
 
 #include "scripted_prompts.h"
 

@@ -1,7 +1,7 @@
-#include "ui/device_mode.h"
-#include "ui/printer_record.h"
-#include "ui/save_confirm_dialog.h"
-#include "ui/settings.h"
+#include "services/printer_device_mode.h"
+#include "services/printer_record.h"
+#include "services/save_confirm_dialog.h"
+#include "services/settings.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 #include "canvas/command_state.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The hole-spacing check on the canvas: command 32801, the shading and status pane 4.
 #include "canvas/canvas_palette.h"
 #include "canvas/kelp_view.h"
-#include "ui/command_ids.h"
-#include "ui/device_metrics.h"
+#include "services/command_ids.h"
+#include "services/paint_device_metrics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The real canvas driven by mouse and key events, as a person would.
-#include "ui/command_ids.h"
-#include "ui/prompts.h"
+#include "services/command_ids.h"
+#include "services/prompts.h"
 #include "canvas/kelp_view.h"
 
 #include "scoped_scripted_prompts.h"

@@ -3,7 +3,7 @@
 #include "canvas/clip_format.h"
 #include "canvas/kelp_view.h"
 #include "canvas/note_clip.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include "scoped_scripted_prompts.h"
 

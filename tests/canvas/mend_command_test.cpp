@@ -3,8 +3,8 @@
 #include "canvas/command_state.h"
 #include "canvas/kelp_view.h"
 #include "model/hole_check.h"
-#include "ui/command_ids.h"
-#include "ui/device_metrics.h"
+#include "services/command_ids.h"
+#include "services/paint_device_metrics.h"
 
 #include "scoped_scripted_prompts.h"
 

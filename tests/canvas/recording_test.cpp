@@ -13,7 +13,7 @@
 #include "midi/virtual_device.h"
 #include "midi/virtual_input.h"
 #include "song/kelp_doc.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include "playback_fixture.h"
 #include "scoped_scripted_prompts.h"

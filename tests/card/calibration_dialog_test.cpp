@@ -6,9 +6,9 @@
 #include "pdf_raster.h"
 #include "scoped_scripted_prompts.h"
 #include "text/string_ids.h"
-#include "ui/device_metrics.h"
-#include "ui/qt_text.h"
-#include "ui/settings.h"
+#include "services/paint_device_metrics.h"
+#include "services/qt_text.h"
+#include "services/settings.h"
 
 #include <QFile>
 #include <QLineEdit>

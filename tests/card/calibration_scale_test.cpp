@@ -8,8 +8,8 @@
 #include "card_test_host.h"
 #include "scoped_scripted_prompts.h"
 #include "shrinking_printer.h"
-#include "ui/device_metrics.h"
-#include "ui/settings.h"
+#include "services/paint_device_metrics.h"
+#include "services/settings.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // The rules of printer calibration: reading measured lengths, the factors they give, the range a
 // factor must lie in, and how factors are kept.
-#include "card/calibration.h"
+#include "model/calibration.h"
 
 #include <gtest/gtest.h>
 

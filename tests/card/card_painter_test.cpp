@@ -2,7 +2,7 @@
 #include "card_test_host.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/device_metrics.h"
+#include "services/paint_device_metrics.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "card_test_host.h"
 #include "pdf_raster.h"
 #include "text/strings.h"
-#include "ui/device_metrics.h"
+#include "services/paint_device_metrics.h"
 
 #include <QPageLayout>
 #include <QPainter>

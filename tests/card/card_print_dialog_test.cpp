@@ -2,7 +2,7 @@
 #include "card_test_host.h"
 #include "scoped_scripted_prompts.h"
 #include "text/strings.h"
-#include "ui/settings.h"
+#include "services/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

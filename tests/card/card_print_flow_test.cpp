@@ -3,8 +3,8 @@
 #include "card_test_host.h"
 #include "pdf_raster.h"
 #include "scoped_scripted_prompts.h"
-#include "ui/device_metrics.h"
-#include "ui/settings.h"
+#include "services/paint_device_metrics.h"
+#include "services/settings.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -13,10 +13,10 @@
 #include "midi/smf_writer.h"
 #include "midi/synth_engine.h"
 #include "song/kelp_doc.h"
-#include "ui/command_ids.h"
-#include "ui/device_metrics.h"
-#include "ui/printer_record.h"
-#include "ui/settings.h"
+#include "services/command_ids.h"
+#include "services/paint_device_metrics.h"
+#include "services/printer_record.h"
+#include "services/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 //   midi             SMF codec, devices, port, clock, synthesizer                     plain
 //   model            song record, scale, print metrics, hole check                    plain
 //   import           file facts, counting, placement, fit, import editor model        plain
-//   ui               the services several layers share: prompts, settings, texts      Qt
+//   services         the services several layers share: prompts, settings, texts      Qt
 //   import_ui        the import edit dialog and its roll, the canvas settings dialog   Qt
 //   song | card | canvas   document and files | card and cutter | view and editing
 //   app | cli        the window and its dialogs | the command line
@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
-    {"text", 0}, {"io", 0},   {"midi", 1},   {"model", 2}, {"import", 3}, {"ui", 4}, {"import_ui", 5},
+    {"text", 0}, {"io", 0},   {"midi", 1},   {"model", 2}, {"import", 3}, {"services", 4}, {"import_ui", 5},
     {"song", 6}, {"card", 6}, {"canvas", 6}, {"app", 7},  {"cli", 7},
 };
 constexpr int kMainLayer = 8;
@@ -36,7 +36,6 @@ const std::string kMain = "app/main.cpp";
 // Includes that still run against the order, each waiting for the move that ends it. The list
 // only shrinks: an entry that no longer occurs fails the test too, so that it is taken out.
 const std::set<std::string> kAwaitingMove = {
-    "ui/settings.h -> card/calibration.h",
     "song/kelp_doc.cpp -> canvas/kelp_view.h",
     "canvas/import_controller.cpp -> song/kelp_doc.h",
     "canvas/playback_controller.cpp -> song/kelp_doc.h",
@@ -133,7 +132,7 @@ TEST(IncludeOrder, TheRuleRefusesWhatItShould)
         {{"card/card_job.h", 1, "canvas/kelp_view.h"}, false},
         {{"cli/cli_app.cpp", 1, "app/kelp_app.h"}, false},
         {{"app/main.cpp", 1, "cli/cli_app.h"}, true},
-        {{"ui/prompts.h", 1, "app/main_frame.h"}, false},
+        {{"services/prompts.h", 1, "app/main_frame.h"}, false},
         {{"song/kelp_doc.cpp", 1, "zembra_version.h"}, true},
     };
     for (const Case& c : cases) {

@@ -2,12 +2,12 @@
 
 #include "app/card_commands.h"
 #include "app/main_frame.h"
-#include "card/calibration.h"
+#include "model/calibration.h"
 #include "card/calibration_dialog.h"
 #include "card/calibration_flow.h"
 #include "monkey_rig.h"
-#include "ui/command_ids.h"
-#include "ui/settings.h"
+#include "services/command_ids.h"
+#include "services/settings.h"
 
 #include <QAction>
 #include <QLineEdit>

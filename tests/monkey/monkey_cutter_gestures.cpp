@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "monkey_rig.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <QAction>
 

@@ -7,7 +7,7 @@
 #include "midi/midi_toolkit.h"
 #include "midi/virtual_input.h"
 #include "monkey_rig.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <QAction>
 #include <QMenu>

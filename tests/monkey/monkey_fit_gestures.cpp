@@ -4,7 +4,7 @@
 #include "canvas/kelp_view.h"
 #include "monkey_dice.h"
 #include "monkey_rig.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <QAction>
 #include <QDialog>

@@ -10,7 +10,7 @@
 #include "monkey_feature_gestures.h"
 #include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <QAction>
 #include <QApplication>

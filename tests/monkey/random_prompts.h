@@ -1,7 +1,7 @@
 #pragma once
 
 #include "monkey_dice.h"
-#include "ui/prompts.h"
+#include "services/prompts.h"
 
 #include <QStringList>
 

@@ -9,7 +9,7 @@
 #include "song/kelp_doc.h"
 #include "import/canvas_settings_rules.h"
 #include "import_ui/comb_fit_panel.h"
-#include "ui/device_metrics.h"
+#include "services/paint_device_metrics.h"
 
 #include "scoped_scripted_prompts.h"
 

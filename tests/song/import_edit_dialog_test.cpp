@@ -9,7 +9,7 @@
 #include "import/marked_track_walk.h"
 #include "text/strings.h"
 #include "import_ui/import_roll_canvas.h"
-#include "ui/command_ids.h"
+#include "services/command_ids.h"
 
 #include <QApplication>
 #include <QComboBox>

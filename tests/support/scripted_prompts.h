@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/prompts.h"
+#include "services/prompts.h"
 
 #include <QColor>
 #include <QString>

@@ -1,7 +1,7 @@
 // The main of every test program: a Qt application on the offscreen platform, English texts,
 // settings in a temporary folder.
 #include "app/kelp_app.h"
-#include "ui/prompts.h"
+#include "services/prompts.h"
 #include "text/strings.h"
 
 #include "scripted_prompts.h"

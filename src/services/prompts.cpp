@@ -1,4 +1,4 @@
-#include "ui/prompts.h"
+#include "services/prompts.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -10,7 +10,7 @@
 
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

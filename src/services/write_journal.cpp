@@ -1,7 +1,7 @@
-#include "ui/write_journal.h"
+#include "services/write_journal.h"
 
 #include "io/temp_journal.h"
-#include "ui/file_name.h"
+#include "services/file_name.h"
 
 #include <QStandardPaths>
 

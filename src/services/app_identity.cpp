@@ -1,8 +1,8 @@
-#include "ui/app_identity.h"
+#include "services/app_identity.h"
 
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <QCoreApplication>
 #include <QLocale>

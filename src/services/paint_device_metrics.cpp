@@ -1,7 +1,7 @@
-#include "ui/device_metrics.h"
+#include "services/paint_device_metrics.h"
 
-#include "ui/printer_record.h"
-#include "ui/settings.h"
+#include "services/printer_record.h"
+#include "services/settings.h"
 
 #include <QImage>
 #include <QPageLayout>

@@ -1,4 +1,4 @@
-#include "ui/device_mode.h"
+#include "services/printer_device_mode.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "ui/sound_font_text.h"
+#include "services/sound_font_text.h"
 
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 namespace zembra {
 

@@ -1,8 +1,8 @@
-#include "ui/printer_record.h"
+#include "services/printer_record.h"
 
 #include "model/print_metrics.h"
-#include "ui/prompts.h"
-#include "ui/qt_text.h"
+#include "services/prompts.h"
+#include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 

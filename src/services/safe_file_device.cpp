@@ -1,6 +1,6 @@
-#include "ui/safe_file_device.h"
+#include "services/safe_file_device.h"
 
-#include "ui/file_name.h"
+#include "services/file_name.h"
 
 namespace zembra {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/device_mode.h"
+#include "services/printer_device_mode.h"
 
 class QPrinter;
 

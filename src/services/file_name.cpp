@@ -1,4 +1,4 @@
-#include "ui/file_name.h"
+#include "services/file_name.h"
 
 #include "text/utf8.h"
 

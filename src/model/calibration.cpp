@@ -1,4 +1,4 @@
-#include "card/calibration.h"
+#include "model/calibration.h"
 
 #include <charconv>
 #include <cmath>

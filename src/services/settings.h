@@ -1,7 +1,7 @@
 #pragma once
 
-#include "card/calibration.h"
-#include "ui/device_mode.h"
+#include "model/calibration.h"
+#include "services/printer_device_mode.h"
 
 #include <QString>
 #include <QStringList>

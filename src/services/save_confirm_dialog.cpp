@@ -1,6 +1,6 @@
-#include "ui/save_confirm_dialog.h"
+#include "services/save_confirm_dialog.h"
 
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 

@@ -1,4 +1,4 @@
-#include "ui/settings.h"
+#include "services/settings.h"
 
 #include <QDir>
 #include <QFileInfo>

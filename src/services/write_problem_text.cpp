@@ -1,7 +1,7 @@
-#include "ui/write_problem_text.h"
+#include "services/write_problem_text.h"
 
 #include "text/string_ids.h"
-#include "ui/qt_text.h"
+#include "services/qt_text.h"
 
 #include <cerrno>
 #include <cstring>
