@@ -1,5 +1,6 @@
 // Opening a 16-track file of 1,000,000 events: from the chosen name to the import dialog shown,
 // the count after a change of transposition, and OK to the placed and painted canvas.
+#include "app/document_view_link.h"
 #include "big_midi_file.h"
 #include "import/comb_fit.h"
 #include "import/import_placement.h"
@@ -63,9 +64,8 @@ void BM_OpenToDialogShown(benchmark::State& state)
     CKelpDoc doc;
     SyncClock clock;
     clock.Open();
-    doc.setView(&view);
+    LinkDocumentAndView(doc, view);
     doc.setClock(&clock);
-    view.SetDocument(&doc);
     doc.NewSong();
     for (auto _ : state) {
         Clock::time_point shown;

@@ -1,5 +1,6 @@
 #include "app/kelp_app.h"
 
+#include "app/document_view_link.h"
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
 #include "app/outer_height_keeper.h"
@@ -51,7 +52,7 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     }
     m_doc = std::make_unique<CKelpDoc>();
     m_view = new CKelpView();
-    m_doc->setView(m_view);
+    LinkDocumentAndView(*m_doc, *m_view);
     m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_view);
 
     int frameWidth = 0;

@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include "app/document_view_link.h"
+
 #include "app/import_editor_link.h"
 #include "app/about_dialog.h"
 #include "app/audio_export.h"
@@ -159,7 +161,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     createToolBars();
     createStatusBar();
     m_doc->setClock(&m_clock);
-    m_view->SetDocument(m_doc);
+    LinkDocumentAndView(*m_doc, *m_view);
     // The device menu goes before the last popup, Help; it lives as long as the canvas it switches.
     const DeviceMenus menus = DeviceMenus::Build(menuBar(), m_popups.back()->menuAction(), m_view);
     m_view->AttachToFrame(&m_clock, menus.outputs, menus.inputs);

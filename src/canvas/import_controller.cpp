@@ -4,7 +4,7 @@
 #include "canvas/kelp_view.h"
 #include "canvas/playback_controller.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "canvas/canvas_document.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "import_ui/canvas_settings_dialog.h"
@@ -21,7 +21,7 @@ ImportController::ImportController(CKelpView& view)
 
 ImportCounts ImportController::CountImportable(int transposition, const ImportOptions& options) const
 {
-    const CKelpDoc* doc = m_view.document();
+    const CanvasDocument* doc = m_view.document();
     if (!doc) {
         return {};
     }
@@ -31,7 +31,7 @@ ImportCounts ImportController::CountImportable(int transposition, const ImportOp
 
 std::vector<FitRow> ImportController::RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const
 {
-    const CKelpDoc* doc = m_view.document();
+    const CanvasDocument* doc = m_view.document();
     if (!doc) {
         return {};
     }
@@ -47,7 +47,7 @@ std::vector<FitRow> ImportController::RankImport(const ImportOptions& options, c
 
 bool ImportController::ImportPrompt()
 {
-    CKelpDoc* doc = m_view.document();
+    CanvasDocument* doc = m_view.document();
     if (!doc || doc->importedTracks().empty()) {
         return false;
     }
@@ -120,7 +120,7 @@ bool ImportController::ImportPrompt()
 
 void ImportController::PlaceImportedNotes()
 {
-    const CKelpDoc* doc = m_view.document();
+    const CanvasDocument* doc = m_view.document();
     if (!doc) {
         return;
     }
@@ -137,7 +137,7 @@ void ImportController::PlaceImportedNotes()
 
 void ImportController::CanvasSettings()
 {
-    CKelpDoc* doc = m_view.document();
+    CanvasDocument* doc = m_view.document();
     SongState& song = m_view.song();
     SyncClock* clock = m_view.playback().clock();
     CanvasSettingsDialog::Setup setup;

@@ -35,7 +35,7 @@ enum StatusPane {
     kPaneCount = 11,
 };
 
-class CKelpDoc;
+class CanvasDocument;
 class InputDeviceMenu;
 class OutputDeviceMenu;
 class SyncClock;
@@ -79,8 +79,8 @@ public:
     void AttachToFrame(SyncClock* clock, OutputDeviceMenu* devices, InputDeviceMenu* inputs);
     // The frame is going: stop playing and forget its clock and document.
     void DetachFromFrame();
-    void SetDocument(CKelpDoc* doc) { m_doc = doc; }
-    CKelpDoc* document() const { return m_doc; }
+    void SetDocument(CanvasDocument* doc) { m_doc = doc; }
+    CanvasDocument* document() const { return m_doc; }
     PlaybackController& playback() { return m_playback; }
     const PlaybackController& playback() const { return m_playback; }
     RecordingController& recorder() { return m_recorder; }
@@ -148,7 +148,7 @@ private:
     std::array<QString, kPaneCount> m_panes;
     bool m_firstPaint = true;
     bool m_needsFullPaint = true;
-    CKelpDoc* m_doc = nullptr;
+    CanvasDocument* m_doc = nullptr;
     PlaybackController m_playback{*this};
     RecordingController m_recorder{*this, m_playback};
     ImportController m_importer{*this};

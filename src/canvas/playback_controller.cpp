@@ -15,7 +15,7 @@
 #include "midi/midi_track.h"
 #include "midi/output_device_menu.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "canvas/canvas_document.h"
 
 #include <QTimer>
 
@@ -36,7 +36,7 @@ MidiEvent programChange(int channel, int program)
     return event;
 }
 
-bool TrackSoundsSomething(const CKelpDoc* doc)
+bool TrackSoundsSomething(const CanvasDocument* doc)
 {
     const MidiTrack* track = doc ? doc->songTrack() : nullptr;
     return track && HoldsStrike(*track);
@@ -179,7 +179,7 @@ void PlaybackController::OnDeviceMenu(int id)
 void PlaybackController::SetProgram(int channel, int program)
 {
     const MidiEvent event = programChange(channel, program);
-    CKelpDoc* doc = m_view.document();
+    CanvasDocument* doc = m_view.document();
     if (doc && doc->songTrack()) {
         doc->songTrack()->Append(event);
     }
@@ -228,7 +228,7 @@ void PlaybackController::MatchClockTempoToSong()
 
 bool PlaybackController::BuildPlaybackTrack()
 {
-    CKelpDoc* doc = m_view.document();
+    CanvasDocument* doc = m_view.document();
     if (!doc || !doc->EnsureSongTrack() || !doc->songTrack()) {
         return false;
     }
@@ -275,7 +275,7 @@ void PlaybackController::StartPlayback()
     m_cursorShown = false;
     m_tickBusy = false;
     m_playTimer->start(kTickMilliseconds);
-    if (CKelpDoc* doc = m_view.document(); doc && doc->songTrack()) {
+    if (CanvasDocument* doc = m_view.document(); doc && doc->songTrack()) {
         doc->songTrack()->Rewind();
     }
     m_playing = true;

@@ -8,7 +8,6 @@
 #include "services/write_problem_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
-#include "canvas/kelp_view.h"
 #include "model/playback_list.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_file.h"
@@ -91,7 +90,7 @@ CKelpDoc::~CKelpDoc()
 
 QWidget* CKelpDoc::window() const
 {
-    return m_view ? m_view->window() : nullptr;
+    return m_host ? m_host->window() : nullptr;
 }
 
 void CKelpDoc::message(const QString& text) const
@@ -107,8 +106,8 @@ void CKelpDoc::message(int stringId) const
 void CKelpDoc::stopPlayback()
 {
     // A save must write the whole song, not the range being played, and an open replaces it.
-    if (m_view && m_view->playing()) {
-        m_view->playback().Stop();
+    if (m_host && m_host->playing()) {
+        m_host->StopPlayback();
     }
 }
 
@@ -123,7 +122,7 @@ std::uint32_t CKelpDoc::clockTempo() const
     if (m_clock) {
         return m_clock->GetTempo();
     }
-    return m_view ? static_cast<std::uint32_t>(m_view->song().tempo) : kDefaultTempo;
+    return m_host ? static_cast<std::uint32_t>(m_host->song().tempo) : kDefaultTempo;
 }
 
 MidiFile& CKelpDoc::writingFile()
@@ -159,7 +158,7 @@ bool CKelpDoc::EnsureSongTrack()
 
 bool CKelpDoc::QuerySave(bool returnAllowed)
 {
-    if (!m_view || !m_view->modified()) {
+    if (!m_host || !m_host->modified()) {
         return true;
     }
     SaveConfirmDialog dialog(returnAllowed, window());
@@ -202,8 +201,8 @@ void CKelpDoc::NewSong()
             m_strFolder = folderOf(path);
             setFileTitle(QFileInfo(path).completeBaseName());
             settings::AddRecentFile(m_strFilePath);
-            if (m_view) {
-                m_view->edits().setModified(false);
+            if (m_host) {
+                m_host->setModified(false);
             }
             return;
         }
@@ -211,9 +210,8 @@ void CKelpDoc::NewSong()
         message(str::kCannotOpenFile);
     }
     EnsureSongTrack();
-    if (m_view) {
-        m_view->ResetSong();
-        m_view->UpdateScrollSizes();
+    if (m_host) {
+        m_host->ClearCanvas();
     }
     m_dTempo = clockTempo();
     m_strFilePath.clear();
@@ -221,8 +219,8 @@ void CKelpDoc::NewSong()
     m_pBackground.reset();
     setFileTitle(TextOf(str::kUntitled));
     m_bOwnFile = true;
-    if (m_view) {
-        m_view->edits().setModified(false);
+    if (m_host) {
+        m_host->setModified(false);
     }
 }
 
@@ -299,10 +297,10 @@ bool CKelpDoc::OpenSongFile(const QString& path)
     if (!ReadSongFile()) {
         return false;
     }
-    if (m_view) {
+    if (m_host) {
         // The file's song now stands on the canvas in place of the one before.
-        m_view->edits().setModified(false);
-        m_view->Repaint();
+        m_host->setModified(false);
+        m_host->Repaint();
     }
     return true;
 }
@@ -335,7 +333,7 @@ std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
 
 void CKelpDoc::ReleaseImportedTracks()
 {
-    MidiOutPort* port = m_view ? &m_view->playback().port() : nullptr;
+    MidiOutPort* port = m_host ? &m_host->port() : nullptr;
     if (port) {
         for (MidiTrack* track : m_import.editableTracks()) {
             port->Detach(track);
@@ -350,7 +348,7 @@ bool CKelpDoc::ReadSongFile()
         return false;
     }
     stopPlayback();
-    MidiOutPort* port = m_view ? &m_view->playback().port() : nullptr;
+    MidiOutPort* port = m_host ? &m_host->port() : nullptr;
     const bool portWasOpen = port && port->IsOpen();
     const bool songTrackWasAttached = port && m_pSongTrack && m_pSongTrack->Port() == port;
     if (songTrackWasAttached) {
@@ -390,7 +388,7 @@ bool CKelpDoc::ReadSongFile()
                                                      static_cast<std::uint64_t>(m_nResolution)));
     }
 
-    const bool confirmed = m_view && m_view->importer().ImportPrompt();
+    const bool confirmed = m_host && m_host->ImportPrompt();
     if (confirmed) {
         if (port) {
             port->Reset();
@@ -398,9 +396,9 @@ bool CKelpDoc::ReadSongFile()
         }
         if (m_clock) {
             m_clock->Stop();
-            m_clock->SetTempo(static_cast<std::uint32_t>(m_view->song().tempo));
+            m_clock->SetTempo(static_cast<std::uint32_t>(m_host->song().tempo));
         }
-        m_view->importer().PlaceImportedNotes();
+        m_host->PlaceImportedNotes();
     } else {
         if (port) {
             port->Flush();
@@ -417,7 +415,7 @@ bool CKelpDoc::ReadSongFile()
     ReleaseImportedTracks();
     if (port && portWasOpen) {
         port->Close();
-        m_view->playback().OpenDevice(m_view->playback().device());
+        m_host->ReopenDevice();
     }
     if (songTrackWasAttached) {
         port->Attach(m_pSongTrack.get());
@@ -427,13 +425,13 @@ bool CKelpDoc::ReadSongFile()
 
 QString CKelpDoc::defaultSaveName() const
 {
-    const std::string title = m_view ? m_view->song().title : std::string();
+    const std::string title = m_host ? m_host->song().title : std::string();
     return Utf8(DefaultSongFileName(m_bOwnFile, title, m_strFileTitle.toStdString()));
 }
 
 CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
 {
-    if (!m_view || m_view->song().noteCount <= 0) {
+    if (!m_host || m_host->song().noteCount <= 0) {
         message(str::kNothingToSave);
         return SaveOutcome::NothingToSave;
     }
@@ -472,14 +470,14 @@ CKelpDoc::SaveOutcome CKelpDoc::SaveSong(const QString& path)
 
 bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
 {
-    if (!m_view) {
+    if (!m_host) {
         return false;
     }
     stopPlayback();
     if (!EnsureSongTrack()) {
         return false;
     }
-    SongState& song = m_view->song();
+    SongState& song = m_host->song();
     std::string title;
     SongWriteResult result;
     // Running out of memory half-way (or any other exception) is a failed save like the others:
@@ -516,9 +514,9 @@ bool CKelpDoc::WriteSong(const QString& path, const QString& chosenTitle)
     const bool titleChanged = song.title != title;
     song.title = std::move(title);
     m_bOwnFile = true;
-    m_view->edits().setModified(false);
+    m_host->setModified(false);
     if (titleChanged) {
-        m_view->Repaint(); // the canvas shows the title
+        m_host->Repaint(); // the canvas shows the title
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/imported_file.h"
+#include "song/document_host.h"
 
 #include <QImage>
 #include <QObject>
@@ -14,7 +15,7 @@
 
 namespace zembra {
 
-class CKelpView;
+class DocumentHost;
 class MidiFile;
 class MidiTrack;
 class SyncClock;
@@ -31,8 +32,8 @@ public:
     explicit CKelpDoc(QObject* parent = nullptr);
     ~CKelpDoc() override;
 
-    void setView(CKelpView* view) { m_view = view; }
-    CKelpView* view() const { return m_view; }
+    // The canvas that shows the song; the document keeps it.
+    void setHost(std::unique_ptr<DocumentHost> host) { m_host = std::move(host); }
     // The sequencer clock whose tempo goes into saved files; without one the song's tempo is used.
     void setClock(SyncClock* clock) { m_clock = clock; }
     // A file named on the command line, opened by the next NewSong instead of a new song.
@@ -111,7 +112,7 @@ private:
     QString defaultSaveName() const;
     MidiFile& writingFile();
 
-    CKelpView* m_view = nullptr;
+    std::unique_ptr<DocumentHost> m_host;
     SyncClock* m_clock = nullptr;
     QString m_commandLineFile;
     bool m_openingFromCommandLine = false;

@@ -1,3 +1,4 @@
+#include "app/document_view_link.h"
 #include "services/command_ids.h"
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
@@ -59,7 +60,7 @@ protected:
         : view(new CKelpView)
         , frame(&doc, view)
     {
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
     }
 

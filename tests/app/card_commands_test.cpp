@@ -1,4 +1,5 @@
 // The card commands reach the print flow from the menu: PDF export, print, preview.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
@@ -27,7 +28,7 @@ protected:
         : view(new CKelpView)
         , frame(&doc, view)
     {
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
         SongState& song = view->song();
         song.NormaliseNote(song.AllocateNote(48, song.bandTopOfRow(3)));

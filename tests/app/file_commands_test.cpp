@@ -1,4 +1,5 @@
 // The File menu reaches the document, and closing the window asks before changes are lost.
+#include "app/document_view_link.h"
 #include "services/command_ids.h"
 #include "app/main_frame.h"
 #include "services/settings.h"
@@ -26,7 +27,7 @@ protected:
         , frame(&doc, view)
     {
         QSettings().clear();
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
     }
 

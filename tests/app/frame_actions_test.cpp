@@ -1,5 +1,6 @@
 // Every action of the main window, triggered as a person would, does what its command says; and
 // a command that fails half-way leaves the song as it was and the program running.
+#include "app/document_view_link.h"
 #include "app/context_help_mode.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
@@ -53,7 +54,7 @@ public:
     {
         QSettings().clear();
         QApplication::clipboard()->clear();
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
         frame->resize(900, 700);
         frame->show();

@@ -1,4 +1,5 @@
 // The menu bar, the keys and both toolbars of the main window, item by item in both languages.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "app/menu_table.h"
 #include "canvas/kelp_view.h"
@@ -179,7 +180,7 @@ public:
         setLanguage(language);
         view = new CKelpView;
         frame = std::make_unique<CMainFrame>(&doc, view);
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
     }
     ~FrameIn()
     {

@@ -1,5 +1,6 @@
 // The window's file commands on a full disk: the message names the file and says why, the file
 // that was there is as it was, and nothing is left beside it.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "song/kelp_doc.h"
@@ -34,7 +35,7 @@ protected:
         : view(new CKelpView)
         , frame(&doc, view)
     {
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
         SongState& song = view->song();
         for (int i = 0; i < 40; ++i) {

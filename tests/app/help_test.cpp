@@ -1,5 +1,6 @@
 // Help: which context a click asks for, that the guide has a place for every command in both
 // languages, and the frame's context-help mode from Shift+F1 to the opened page.
+#include "app/document_view_link.h"
 #include "app/context_help_mode.h"
 #include "app/frame_geometry.h"
 #include "app/help_file.h"
@@ -102,7 +103,7 @@ protected:
         : view(new CKelpView)
         , frame(&doc, view)
     {
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         // The guide is named after the program, here the test program.
         const QString page = QString::fromStdString(HelpFileName(QCoreApplication::applicationFilePath().toStdString()));
         QFile::copy(kGuideDir + QStringLiteral("/zembra.html"), guides.filePath(page));

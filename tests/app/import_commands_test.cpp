@@ -1,5 +1,6 @@
 // The settings command on the menu and the canvas toolbar, the recent files of the File menu
 // and a file dropped on the window.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "canvas/command_state.h"
 #include "canvas/kelp_view.h"
@@ -52,7 +53,7 @@ protected:
         , frame(&doc, view)
     {
         QSettings().clear();
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
         frame.updateRecentFiles();
     }

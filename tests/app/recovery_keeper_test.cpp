@@ -1,5 +1,6 @@
 // The recovery point on the real event loop: written by its timer or after enough edits, and gone
 // after a save or a clean close.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
@@ -32,7 +33,7 @@ protected:
         : view(new CKelpView)
         , frame(&doc, view)
     {
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
         QObject::connect(&frame, &CMainFrame::closing, &keeper, &RecoveryKeeper::Discard);
     }

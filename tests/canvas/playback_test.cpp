@@ -1,4 +1,5 @@
 // The canvas played through the virtual device on the manual clock: what is sent, and when.
+#include "app/document_view_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_out_port.h"
@@ -235,7 +236,7 @@ TEST(PlaybackWithoutDevices, StartsSilentlyAndSaysSoOnce)
     clock.Open();
     CKelpDoc doc;
     CKelpView view;
-    view.SetDocument(&doc);
+    LinkDocumentAndView(doc, view);
     view.AttachToFrame(&clock, nullptr, nullptr);
     EXPECT_EQ(scripted->messages().size(), 1);
     EXPECT_FALSE(view.playback().port().IsOpen());

@@ -1,5 +1,6 @@
 // Recording through the view on the manual clock: the count-in, the metronome the virtual device
 // hears, keys by their place, and a MIDI keyboard fed through the virtual input.
+#include "app/document_view_link.h"
 #include "app/device_menus.h"
 #include "canvas/kelp_view.h"
 #include "canvas/key_map.h"
@@ -339,8 +340,7 @@ TEST(RecordingMenu, TheMidiMenuListsTheInputsAndMovesItsCheckMark)
     QAction* help = bar.addMenu(QStringLiteral("Help"))->menuAction();
     CKelpDoc doc;
     CKelpView view;
-    doc.setView(&view);
-    view.SetDocument(&doc);
+    LinkDocumentAndView(doc, view);
     const DeviceMenus menus = DeviceMenus::Build(&bar, help, &view);
     view.AttachToFrame(&clock, menus.outputs, menus.inputs);
     InputDeviceMenu* menu = view.recorder().inputMenu();
@@ -372,9 +372,8 @@ TEST(RecordingLive, AMidiKeyboardOnItsOwnThreadRecordsOnTheGuiThread)
     ASSERT_TRUE(clock.Open());
     CKelpDoc doc;
     CKelpView view;
-    doc.setView(&view);
+    LinkDocumentAndView(doc, view);
     doc.setClock(&clock);
-    view.SetDocument(&doc);
     view.AttachToFrame(&clock, nullptr, nullptr);
     ASSERT_TRUE(view.recorder().OpenInput(0));
     view.song().snapQuarter = 1; // wherever the clock is, the note lands on a beat

@@ -1,6 +1,7 @@
 // The command line against the window: the same files through the window's own path (the import
 // dialog answered through its widgets, the menu commands with scripted file names) and through
 // the built program, compared by what the dialog shows, the bytes written and the pixels printed.
+#include "app/document_view_link.h"
 #include "../card/pdf_raster.h"
 #include "cli_process.h"
 #include "scoped_scripted_prompts.h"
@@ -83,7 +84,7 @@ protected:
         applicationDevMode() = DevMode();
         SetLastPrintMetrics({});
         ForgetPrinterMetrics();
-        doc.setView(view);
+        LinkDocumentAndView(doc, *view);
         doc.NewSong();
     }
 

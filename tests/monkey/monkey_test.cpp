@@ -4,6 +4,7 @@
 // ZEMBRA_MONKEY_UNMASK=1 also runs the gestures whose faults are still being mended elsewhere
 // (or only those named, joined by commas: ZEMBRA_MONKEY_UNMASK=right-click-while-left-held);
 // ZEMBRA_MONKEY_TRACE=1 prints every step.
+#include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
@@ -111,7 +112,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     // Put together as the application does.
     CKelpDoc doc;
     auto* view = new CKelpView;
-    doc.setView(view);
+    LinkDocumentAndView(doc, *view);
     CMainFrame frame(&doc, view);
     doc.NewSong();
     // Recovery points come far more often than in use, so that they meet every kind of step.

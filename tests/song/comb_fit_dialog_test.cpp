@@ -1,6 +1,7 @@
 // Fitting a real file to the comb in the import settings: the table's rows against what
 // choosing each transposition by hand shows, the options in the counts, the import editor and
 // the placed notes, and the canvas check after OK.
+#include "app/document_view_link.h"
 #include "app/import_editor_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
@@ -82,9 +83,8 @@ protected:
         QSettings().clear();
         SetLastPrintMetrics({});
         ASSERT_TRUE(clock.Open());
-        doc.setView(&view);
+        LinkDocumentAndView(doc, view);
         doc.setClock(&clock);
-        view.SetDocument(&doc);
         LinkImportEditor(doc, view);
         doc.NewSong();
     }

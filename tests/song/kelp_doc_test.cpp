@@ -1,3 +1,4 @@
+#include "app/document_view_link.h"
 #include "services/prompts.h"
 #include "services/save_confirm_dialog.h"
 #include "services/settings.h"
@@ -72,7 +73,7 @@ protected:
     void SetUp() override
     {
         QSettings().clear();
-        doc.setView(&view);
+        LinkDocumentAndView(doc, view);
         doc.NewSong();
         ASSERT_TRUE(dir.isValid());
     }

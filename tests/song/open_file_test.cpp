@@ -1,5 +1,6 @@
 // Opening a MIDI file onto the canvas: the document reads it, the import dialog is answered
 // through its real widgets, and the notes land on the canvas.
+#include "app/document_view_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 #include "song/kelp_doc.h"
@@ -121,9 +122,8 @@ protected:
     {
         QSettings().clear();
         ASSERT_TRUE(clock.Open());
-        doc.setView(&view);
+        LinkDocumentAndView(doc, view);
         doc.setClock(&clock);
-        view.SetDocument(&doc);
         doc.NewSong();
         ASSERT_TRUE(dir.isValid());
     }

@@ -3,6 +3,7 @@
 // A canvas and its document wired to a toolkit as the main window wires them, with scripted
 // prompts. By default the toolkit runs on the manual clock: the virtual device records what is
 // sent, and time moves only when a test says so.
+#include "app/document_view_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
@@ -47,9 +48,8 @@ protected:
     {
         ASSERT_TRUE(clock.Open());
         clock.SetTempo(kDefaultTempo);
-        doc.setView(view.get());
+        LinkDocumentAndView(doc, *view);
         doc.setClock(&clock);
-        view->SetDocument(&doc);
         view->AttachToFrame(&clock, nullptr, nullptr);
     }
 
