@@ -1,5 +1,7 @@
 #include "app/import_editor_link.h"
 
+#include "import/import_options.h"
+
 #include "canvas/kelp_view.h"
 #include "import_ui/import_edit_dialog.h"
 #include "song/kelp_doc.h"

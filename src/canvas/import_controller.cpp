@@ -1,5 +1,7 @@
 #include "canvas/import_controller.h"
 
+#include "import/import_options.h"
+
 #include "import/import_settings.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_controller.h"

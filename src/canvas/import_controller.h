@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "import/comb_fit.h"
 #include "import/import_placement.h"
 #include "import_ui/canvas_settings_dialog.h"

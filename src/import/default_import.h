@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "import/comb_fit.h"
 #include "import/import_placement.h"
 #include "import/import_settings.h"

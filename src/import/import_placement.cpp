@@ -1,5 +1,7 @@
 #include "import/import_placement.h"
 
+#include "import/import_options.h"
+
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
 

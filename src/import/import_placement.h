@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "model/comb_keys.h"
 #include "model/song_state.h"
 

@@ -1,4 +1,5 @@
 #include "import/import_roll_editor.h"
+#include "import/import_options.h"
 
 namespace zembra {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "import/import_roll_state.h"
 
 #include <memory>

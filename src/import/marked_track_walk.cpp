@@ -1,5 +1,7 @@
 #include "import/marked_track_walk.h"
 
+#include "import/import_options.h"
+
 #include "midi/midi_bytes.h"
 
 namespace zembra {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "midi/midi_event.h"
 #include "model/comb_keys.h"
 

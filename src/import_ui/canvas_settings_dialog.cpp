@@ -1,5 +1,7 @@
 #include "import_ui/canvas_settings_dialog.h"
 
+#include "import/import_options.h"
+
 #include "model/song_state.h"
 #include "model/tempo_law.h"
 #include "midi/sync_clock.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "import/comb_fit.h"
 #include "midi/midi_bytes.h"
 #include "import/canvas_settings_rules.h"

@@ -1,5 +1,7 @@
 #include "import_ui/comb_fit_panel.h"
 
+#include "import/import_options.h"
+
 #include "text/string_ids.h"
 #include "import/canvas_settings_rules.h"
 #include "services/qt_text.h"

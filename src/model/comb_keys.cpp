@@ -7,11 +7,6 @@
 
 namespace zembra {
 
-bool IsLeftOut(std::uint8_t status, const ImportOptions& options)
-{
-    return options.leaveOutDrums && (status & kStatusTypeMask) == kNoteOn && (status & kChannelMask) == kDrumChannel;
-}
-
 CombKeys::CombKeys(std::span<const RowEntry> rows, bool fold)
     : m_rowCount(std::min(rows.size(), m_pitches.size()))
     , m_fold(fold)

@@ -2,6 +2,8 @@
 // out the drum channel.
 #include "import/import_placement.h"
 
+#include "import/import_options.h"
+
 #include "import_tracks.h"
 #include "song_fixtures.h"
 

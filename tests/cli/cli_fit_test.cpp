@@ -2,6 +2,8 @@
 // through the built program and compared with the fit and the counts computed here.
 #include "cli_process.h"
 
+#include "import/import_options.h"
+
 #include "import/comb_fit.h"
 #include "import/import_placement.h"
 #include "import/import_settings.h"

@@ -1,5 +1,7 @@
 #include "model/comb_keys.h"
 
+#include "import/import_options.h"
+
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // choosing each transposition by hand shows, the options in the counts, the import editor and
 // the placed notes, and the canvas check after OK.
 #include "app/document_view_link.h"
+#include "import/import_options.h"
 #include "app/import_editor_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"

@@ -1,6 +1,7 @@
 // The import editor's roll under the import options: notes fold where the canvas will put them,
 // the drum channel stays out, and OK writes nothing into the drums it never showed.
 #include "import/import_placement.h"
+#include "import/import_options.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
 #include "import/import_roll_state.h"
