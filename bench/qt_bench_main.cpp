@@ -1,5 +1,5 @@
 // The main of the benchmarks that need a Qt application: offscreen, with the program's identity.
-#include "app/kelp_app.h"
+#include "services/app_identity.h"
 
 #include <QApplication>
 
@@ -11,7 +11,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
-    zembra::KelpApp::SetUpIdentity();
+    zembra::SetUpApplicationIdentity();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

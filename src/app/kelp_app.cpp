@@ -1,6 +1,5 @@
 #include "app/kelp_app.h"
 
-#include "app/document_view_link.h"
 #include "app/frame_geometry.h"
 #include "app/main_frame.h"
 #include "app/outer_height_keeper.h"
@@ -37,14 +36,9 @@ KelpApp::~KelpApp()
     m_doc.reset();
 }
 
-void KelpApp::SetUpIdentity()
-{
-    SetUpApplicationIdentity();
-}
-
 bool KelpApp::InitInstance(const QStringList& arguments)
 {
-    SetUpIdentity();
+    SetUpApplicationIdentity();
     StartWriteJournal();
     // Before the view builds the device menu.
     if (settings::MidiMonitorEnabled()) {
@@ -52,7 +46,6 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     }
     m_doc = std::make_unique<CKelpDoc>();
     m_view = new CKelpView();
-    LinkDocumentAndView(*m_doc, *m_view);
     m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_view);
 
     int frameWidth = 0;

@@ -29,9 +29,6 @@ public:
     const QString& commandLineFile() const { return m_commandLineFile; }
     RecoveryKeeper* recoveryKeeper() const { return m_keeper.get(); }
 
-    // Picks the language from ZEMBRA_LANG or the system locale and names the settings' place.
-    static void SetUpIdentity();
-
 private:
     std::unique_ptr<CKelpDoc> m_doc;
     CKelpView* m_view = nullptr;

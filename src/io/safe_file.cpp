@@ -180,6 +180,8 @@ bool SafeFile::Open()
     m_error = SafeFileError::None;
     m_errno = 0;
     m_keepMode = false;
+    m_kind = TargetKind::Missing;
+    m_final.clear();
     return resolveTarget() && createTemp();
 }
 

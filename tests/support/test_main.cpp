@@ -1,6 +1,6 @@
 // The main of every test program: a Qt application on the offscreen platform, English texts,
 // settings in a temporary folder.
-#include "app/kelp_app.h"
+#include "services/app_identity.h"
 #include "services/prompts.h"
 #include "text/strings.h"
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     setenv("XDG_CACHE_HOME", (settingsHome.path() + "/cache").toLocal8Bit().constData(), 1);
     setenv("XDG_STATE_HOME", (settingsHome.path() + "/state").toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
-    zembra::KelpApp::SetUpIdentity();
+    zembra::SetUpApplicationIdentity();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsHome.path());
     // No test may ever wait for a person: whatever a test does not script is answered by default.
     zembra::installPrompts(std::make_unique<zembra::ScriptedPrompts>());
