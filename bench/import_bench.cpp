@@ -8,7 +8,7 @@
 #include "midi/midi_track.h"
 #include "midi/smf_writer.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
 

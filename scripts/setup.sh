@@ -39,7 +39,7 @@ case "$flavour" in
     ;;
   test)
     cmake -S "$root" -B "$root/build/test" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-      -DZEMBRA_SANITIZE=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+      -DZEMBRA_SANITIZE=ON -DZEMBRA_WARNINGS_AS_ERRORS=ON -DZEMBRA_BUILD_TESTS=ON -DZEMBRA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
     cmake --build "$root/build/test" -j "$jobs"
     ;;
   package)

@@ -8,7 +8,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
-#include "canvas/song_audio.h"
+#include "canvas/wav_render.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,7 +55,7 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
     QProgressDialog progress(TextOf(str::kExportProgress), TextOf(str::kExportCancel), 0, kProgressSteps, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const SongAudioResult result = RenderSongAudio(
+    const WavRenderResult result = RenderSongWav(
         view.song(), FileNameBytes(QFileInfo(path).absoluteFilePath()), [&progress](double share) {
             progress.setValue(static_cast<int>(share * kProgressSteps));
             QApplication::processEvents();
@@ -63,18 +63,18 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
         });
     progress.reset();
     switch (result.status) {
-    case SongAudioStatus::Written:
+    case WavRenderStatus::Written:
         return true;
-    case SongAudioStatus::NoSynthesizer:
+    case WavRenderStatus::NoSynthesizer:
         prompts().message(parent,
                           SoundFontMessage(str::kExportNoSynthesizer, result.soundFont, result.soundFontProblem,
                                            result.error),
                           QString(), Prompts::Icon::Warning);
         return false;
-    case SongAudioStatus::Cancelled:
+    case WavRenderStatus::Cancelled:
         return false;
-    case SongAudioStatus::NotBuilt:
-    case SongAudioStatus::Failed:
+    case WavRenderStatus::NotBuilt:
+    case WavRenderStatus::Failed:
         break;
     }
     const QString reason = WriteProblemText(result.problem);

@@ -2,7 +2,7 @@
 
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 namespace zembra {
 

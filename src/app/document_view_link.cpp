@@ -4,7 +4,7 @@
 #include "canvas/import_controller.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_controller.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include <memory>
 

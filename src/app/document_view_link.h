@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/canvas_document.h"
-#include "song/document_host.h"
+#include "document/document_host.h"
 
 namespace zembra {
 

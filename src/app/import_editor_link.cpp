@@ -4,7 +4,7 @@
 
 #include "canvas/kelp_view.h"
 #include "import_ui/import_edit_dialog.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include <vector>
 

@@ -15,7 +15,7 @@
 #include "text/strings.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_toolkit.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include <QApplication>
 #include <QGuiApplication>

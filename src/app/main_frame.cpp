@@ -24,7 +24,7 @@
 #include "midi/notice_pump.h"
 #include "model/song_state.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "song/recovery_rule.h"
+#include "document/recovery_rule.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
 #include "import/imported_file.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "text/string_ids.h"
 #include "services/file_name.h"
 #include "services/prompts.h"

@@ -7,7 +7,7 @@
 #include "cli/import_options.h"
 #include "cli/option_set.h"
 #include "cli/song_source.h"
-#include "song/background_picture.h"
+#include "document/background_picture.h"
 #include "text/string_ids.h"
 #include "services/qt_text.h"
 

@@ -6,7 +6,7 @@
 #include "cli/song_source.h"
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"
-#include "song/song_file_save.h"
+#include "document/song_file_save.h"
 #include "text/string_ids.h"
 #include "services/file_name.h"
 #include "services/qt_text.h"

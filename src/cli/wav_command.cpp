@@ -1,6 +1,6 @@
 #include "cli/wav_command.h"
 
-#include "canvas/song_audio.h"
+#include "canvas/wav_render.h"
 #include "cli/command_run.h"
 #include "cli/console.h"
 #include "cli/import_options.h"
@@ -42,7 +42,7 @@ int RunWav(CommandRun& run)
             return false;
         }
         int shown = -1;
-        const SongAudioResult result = RenderSongAudio(
+        const WavRenderResult result = RenderSongWav(
             source.song(), FileNameBytes(output), [&](double share) {
                 const int percent = static_cast<int>(share * 100);
                 if (percent != shown) {
@@ -53,14 +53,14 @@ int RunWav(CommandRun& run)
             });
         console.endPercent();
         switch (result.status) {
-        case SongAudioStatus::Written:
+        case WavRenderStatus::Written:
             return true;
-        case SongAudioStatus::NoSynthesizer:
+        case WavRenderStatus::NoSynthesizer:
             *error = SoundFontMessage(str::kCliNotSoundFont, result.soundFont, result.soundFontProblem, result.error);
             return false;
-        case SongAudioStatus::NotBuilt:
-        case SongAudioStatus::Failed:
-        case SongAudioStatus::Cancelled:
+        case WavRenderStatus::NotBuilt:
+        case WavRenderStatus::Failed:
+        case WavRenderStatus::Cancelled:
             break;
         }
         *error = TextOf(str::kCliCannotWrite)

@@ -4,7 +4,7 @@
 #include "app/help_file.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
 

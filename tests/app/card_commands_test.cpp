@@ -2,7 +2,7 @@
 #include "app/document_view_link.h"
 #include "app/main_frame.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "services/command_ids.h"
 
 #include "scoped_scripted_prompts.h"

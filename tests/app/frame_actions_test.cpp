@@ -9,7 +9,7 @@
 #include "midi/midi_toolkit.h"
 #include "playback_fixture.h"
 #include "scoped_scripted_prompts.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "text/string_ids.h"
 #include "services/command_ids.h"
 #include "services/qt_text.h"

@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "app/menu_table.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "text/strings.h"
 #include "services/command_ids.h"
 #include "services/prompts.h"

@@ -4,7 +4,7 @@
 #include "app/main_frame.h"
 #include "canvas/command_state.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "services/command_ids.h"
 #include "services/settings.h"
 

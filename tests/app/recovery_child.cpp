@@ -10,7 +10,7 @@
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "services/prompts.h"
 
 #include "scripted_prompts.h"

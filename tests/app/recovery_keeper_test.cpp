@@ -5,7 +5,7 @@
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
 #include "canvas/kelp_view.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
 #include "song_fixtures.h"

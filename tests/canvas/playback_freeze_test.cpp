@@ -7,7 +7,7 @@
 #include "midi/notice_pump.h"
 #include "midi/sync_clock.h"
 #include "midi/virtual_device.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "playback_fixture.h"
 #include "scoped_scripted_prompts.h"

@@ -13,7 +13,7 @@
 #include "midi/sync_clock.h"
 #include "midi/virtual_device.h"
 #include "midi/virtual_input.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "services/command_ids.h"
 
 #include "playback_fixture.h"

@@ -13,7 +13,7 @@
 #include "midi/midi_bytes.h"
 #include "midi/smf_writer.h"
 #include "midi/synth_engine.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "services/command_ids.h"
 #include "services/paint_device_metrics.h"
 #include "services/printer_record.h"

@@ -6,7 +6,7 @@
 //   import           file facts, counting, placement, fit, import editor model        plain
 //   services         the services several layers share: prompts, settings, texts      Qt
 //   import_ui        the import edit dialog and its roll, the canvas settings dialog   Qt
-//   song | card | canvas   document and files | card and cutter | view and editing
+//   document | card | canvas   document and files | card and cutter | view and editing
 //   app | cli        the window and its dialogs | the command line
 //   main             the executable (src/app/main.cpp)
 //
@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
     {"text", 0}, {"io", 0},   {"midi", 1},   {"model", 2}, {"import", 3}, {"services", 4}, {"import_ui", 5},
-    {"song", 6}, {"card", 6}, {"canvas", 6}, {"app", 7},  {"cli", 7},
+    {"document", 6}, {"card", 6}, {"canvas", 6}, {"app", 7},  {"cli", 7},
 };
 constexpr int kMainLayer = 8;
 const std::string kMain = "app/main.cpp";
@@ -129,7 +129,7 @@ TEST(IncludeOrder, TheRuleRefusesWhatItShould)
         {{"cli/cli_app.cpp", 1, "app/kelp_app.h"}, false},
         {{"app/main.cpp", 1, "cli/cli_app.h"}, true},
         {{"services/prompts.h", 1, "app/main_frame.h"}, false},
-        {{"song/kelp_doc.cpp", 1, "zembra_version.h"}, true},
+        {{"document/kelp_doc.cpp", 1, "zembra_version.h"}, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Against(c.include).empty(), c.allowed) << c.include.file << " -> " << c.include.header;

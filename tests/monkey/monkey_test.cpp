@@ -14,7 +14,7 @@
 #include "monkey_gestures.h"
 #include "monkey_rig.h"
 #include "random_prompts.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "song_invariants.h"
 #include "step_watchdog.h"
 #include "undo_watch.h"

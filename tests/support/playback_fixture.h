@@ -8,7 +8,7 @@
 #include "midi/midi_bytes.h"
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
 

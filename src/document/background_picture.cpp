@@ -1,6 +1,6 @@
-#include "song/background_picture.h"
+#include "document/background_picture.h"
 
-#include "song/picture_rules.h"
+#include "document/picture_rules.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "services/prompts.h"

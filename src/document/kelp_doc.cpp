@@ -1,4 +1,4 @@
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "services/file_name.h"
 #include "services/prompts.h"
@@ -14,10 +14,10 @@
 #include "midi/midi_track.h"
 #include "midi/sync_clock.h"
 #include "midi/midi_out_port.h"
-#include "song/background_picture.h"
+#include "document/background_picture.h"
 #include "import/file_facts.h"
-#include "song/song_file_save.h"
-#include "song/song_writer.h"
+#include "document/song_file_save.h"
+#include "document/song_writer.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "midi/midi_toolkit.h"
 #include "midi/midi_track.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "playback_fixture.h"
 

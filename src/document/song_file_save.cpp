@@ -1,4 +1,4 @@
-#include "song/song_file_save.h"
+#include "document/song_file_save.h"
 
 #include "model/playback_list.h"
 #include "midi/midi_track.h"

@@ -5,8 +5,8 @@
 #include "canvas/kelp_view.h"
 #include "midi/midi_file.h"
 #include "midi/midi_track.h"
-#include "song/kelp_doc.h"
-#include "song/song_writer.h"
+#include "document/kelp_doc.h"
+#include "document/song_writer.h"
 
 #include <QCheckBox>
 #include <QDir>

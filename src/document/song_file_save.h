@@ -1,6 +1,6 @@
 #pragma once
 
-#include "song/song_writer.h"
+#include "document/song_writer.h"
 
 #include <cstdint>
 #include <string>

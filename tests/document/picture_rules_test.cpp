@@ -1,5 +1,5 @@
 // Which pictures the background loader takes, by format and by size.
-#include "song/picture_rules.h"
+#include "document/picture_rules.h"
 
 #include <gtest/gtest.h>
 

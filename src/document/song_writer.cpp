@@ -1,4 +1,4 @@
-#include "song/song_writer.h"
+#include "document/song_writer.h"
 
 #include "text/string_ids.h"
 #include "text/strings.h"

@@ -10,10 +10,10 @@ namespace zembra {
 
 struct SongState;
 
-enum class SongAudioStatus { Written, NotBuilt, NoSynthesizer, Failed, Cancelled };
+enum class WavRenderStatus { Written, NotBuilt, NoSynthesizer, Failed, Cancelled };
 
-struct SongAudioResult {
-    SongAudioStatus status = SongAudioStatus::Written;
+struct WavRenderResult {
+    WavRenderStatus status = WavRenderStatus::Written;
     WriteProblem problem;
     std::string error;
     // With NoSynthesizer: the sound font tried (empty when none was found) and what is wrong with
@@ -22,13 +22,13 @@ struct SongAudioResult {
     SoundFontProblem soundFontProblem = SoundFontProblem::None;
 };
 
-inline constexpr double kSongAudioSampleRate = 44100.0;
+inline constexpr double kWavRenderSampleRate = 44100.0;
 
 // The song as playback builds it (temporary transposition included), rendered offline through the
 // built-in synthesizer into a 44.1 kHz stereo WAV file at the song's tempo. `progress` gets the
 // share done (0..1) now and then and cancels by answering false. The file appears only when whole.
 // File > Export Audio and the command line's `wav` render through here.
-SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
+WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
                                 const std::function<bool(double)>& progress = {});
 
 } // namespace zembra

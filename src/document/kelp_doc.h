@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/imported_file.h"
-#include "song/document_host.h"
+#include "document/document_host.h"
 
 #include <QImage>
 #include <QObject>

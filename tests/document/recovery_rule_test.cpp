@@ -1,4 +1,4 @@
-#include "song/recovery_rule.h"
+#include "document/recovery_rule.h"
 
 #include <gtest/gtest.h>
 

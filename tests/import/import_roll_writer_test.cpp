@@ -1,5 +1,5 @@
 // What OK writes into the imported tracks, and that reading it back shows what the roll showed.
-#include "roll_fixture.h"
+#include "import_roll_fixture.h"
 
 #include "import/marked_track_walk.h"
 #include "import/import_roll_state.h"

@@ -1,6 +1,6 @@
 // The MIDI import editor driven through its own widgets, playing through the virtual device.
 #include "playback_fixture.h"
-#include "roll_fixture.h"
+#include "import_roll_fixture.h"
 #include "scripted_prompts.h"
 
 #include "midi/midi_out_port.h"

@@ -1,4 +1,4 @@
-#include "canvas/song_audio.h"
+#include "canvas/wav_render.h"
 
 #include "model/playback_list.h"
 #include "midi/audio_render.h"
@@ -9,20 +9,20 @@
 
 namespace zembra {
 
-SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
+WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
                                 const std::function<bool(double)>& progress)
 {
-    SongAudioResult result;
+    WavRenderResult result;
     MidiTrack track;
     PlaybackRange range;
     range.temporaryTransposition = song.temporaryTransposition;
     if (!BuildSongTrack(track, song, range)) {
-        result.status = SongAudioStatus::NotBuilt;
+        result.status = WavRenderStatus::NotBuilt;
         return result;
     }
     SynthEngine::Config config;
     config.soundFont = findSoundFont({});
-    config.sampleRate = kSongAudioSampleRate;
+    config.sampleRate = kWavRenderSampleRate;
     result.soundFont = config.soundFont;
     result.soundFontProblem = CheckSoundFont(config.soundFont);
     std::unique_ptr<SynthEngine> synth;
@@ -33,7 +33,7 @@ SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
         }
     }
     if (!synth) {
-        result.status = SongAudioStatus::NoSynthesizer;
+        result.status = WavRenderStatus::NoSynthesizer;
         return result;
     }
     AudioRenderRequest request;
@@ -44,9 +44,9 @@ SongAudioResult RenderSongAudio(const SongState& song, const std::string& path,
     request.progress = progress;
     const AudioRenderResult rendered = RenderTrackToWav(*synth, request);
     if (rendered.cancelled) {
-        result.status = SongAudioStatus::Cancelled;
+        result.status = WavRenderStatus::Cancelled;
     } else if (!rendered.ok) {
-        result.status = SongAudioStatus::Failed;
+        result.status = WavRenderStatus::Failed;
         result.error = rendered.error;
         result.problem = rendered.problem;
     }

@@ -1,7 +1,7 @@
 // A real file through the import editor: edited with its widgets, OK, and read back by the
 // rule the canvas import places notes by; and playback on the steady clock and real event loop.
 #include "playback_fixture.h"
-#include "roll_fixture.h"
+#include "import_roll_fixture.h"
 #include "scoped_scripted_prompts.h"
 
 #include "midi/midi_file.h"

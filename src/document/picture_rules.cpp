@@ -1,4 +1,4 @@
-#include "song/picture_rules.h"
+#include "document/picture_rules.h"
 
 #include <array>
 #include <cctype>

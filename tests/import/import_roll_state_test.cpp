@@ -1,5 +1,5 @@
 // The piano roll of the import editor: geometry, building from tracks, selection and edits.
-#include "roll_fixture.h"
+#include "import_roll_fixture.h"
 
 #include "import/marked_track_walk.h"
 #include "import/import_roll_state.h"

@@ -2,7 +2,7 @@
 #include "midi/midi_track.h"
 #include "text/file_text.h"
 #include "model/song_tags.h"
-#include "song/song_writer.h"
+#include "document/song_writer.h"
 #include "model/playback_list.h"
 #include "song_fixtures.h"
 

@@ -3,7 +3,7 @@
 #include "app/document_view_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
 

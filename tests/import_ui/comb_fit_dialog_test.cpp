@@ -8,7 +8,7 @@
 #include "midi/sync_clock.h"
 #include "model/hole_check.h"
 #include "import_ui/import_edit_dialog.h"
-#include "song/kelp_doc.h"
+#include "document/kelp_doc.h"
 #include "import/canvas_settings_rules.h"
 #include "import_ui/comb_fit_panel.h"
 #include "services/paint_device_metrics.h"
