@@ -95,7 +95,7 @@ BENCHMARK(BM_BuildBothRolls2000Notes)->Unit(benchmark::kMillisecond)->Repetition
 struct OpenDialog {
     std::vector<std::unique_ptr<MidiTrack>> tracks = makeTracks();
     std::vector<MidiTrack*> list = pointers(tracks);
-    ImportEditDialog dialog{ImportEditRequest{list, kResolution, 4, 0, false, nullptr, nullptr, nullptr}};
+    ImportEditDialog dialog{ImportEditRequest{list, kResolution, 4, 0, false, nullptr, nullptr, nullptr, {}}};
     QImage frame;
 
     OpenDialog()
