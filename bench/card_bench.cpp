@@ -1,9 +1,9 @@
-// Card costs: a long song written as PDF, one preview page, the hole check and a canvas repaint
+// Card costs: a long song written as PDF, one preview page, the too-close check and a canvas repaint
 // with the check on.
 #include "app/kelp_app.h"
 #include "card/card_job.h"
 #include "canvas/kelp_view.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/occupancy_grid.h"
 #include "model/song_tidy.h"
 #include "services/paint_device_metrics.h"

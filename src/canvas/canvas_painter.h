@@ -2,7 +2,7 @@
 
 #include "canvas/canvas_palette.h"
 #include "canvas/mouse_editor.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/key_names.h"
 #include "model/song_state.h"
 
@@ -19,7 +19,7 @@ struct CanvasScene {
     const SongState& song;
     const KeyNames& keyNames;
     int scrollX = 0;
-    // The hole check's sorted notes and its distance in canvas pixels, while the check is on.
+    // The too-close check's sorted notes and its distance in canvas pixels, while the check is on.
     const std::vector<HolePair>* checkList = nullptr;
     int minHoleDistance = 0;
 };

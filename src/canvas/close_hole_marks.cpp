@@ -9,7 +9,7 @@ namespace zembra {
 void DrawCloseHoleMarks(QPainter& painter, const std::vector<HolePair>& list, int minDistance, int rowHeight,
                         int scrollX, const QColor& colour)
 {
-    for (const CloseHoleShade& shade : CloseHoleShades(list, minDistance, rowHeight)) {
+    for (const TooCloseShade& shade : TooCloseShades(list, minDistance, rowHeight)) {
         painter.fillRect(QRect(CanvasToClientX(shade.left, scrollX), shade.top, shade.width, shade.height), colour);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/hole_check.h"
+#include "model/too_close.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
 #include "canvas/hole_mend.h"
 
 #include "midi/midi_bytes.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/song_state.h"
 
 #include <algorithm>

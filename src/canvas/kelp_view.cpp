@@ -469,7 +469,7 @@ void CKelpView::Paint(QPainter& painter)
     const CanvasScene scene = Scene();
     m_painter.PaintGrid(painter, m_offscreen, scene);
     m_painter.PaintTexts(painter, scene);
-    SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawDistanceCheck(painter) : 0));
+    SetPane(kPaneDistanceCheck, PaneNumber(m_song.distanceCheckMode ? DrawTooClose(painter) : 0));
     m_playback.MatchClockTempoToSong();
     TidySong(m_song, m_grid);
     m_painter.PaintNotes(painter, scene, m_offscreen.width());
@@ -504,7 +504,7 @@ void CKelpView::SetPane(int pane, const QString& text)
     }
 }
 
-int CKelpView::DrawDistanceCheck(QPainter& painter)
+int CKelpView::DrawTooClose(QPainter& painter)
 {
     // The hole-spacing check shades the notes that follow their row's previous note too closely
     // and gives their count.

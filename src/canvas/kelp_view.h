@@ -9,7 +9,7 @@
 #include "canvas/mouse_editor.h"
 #include "canvas/playback_controller.h"
 #include "canvas/recording_controller.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/key_names.h"
 #include "model/occupancy_grid.h"
 #include "model/song_state.h"
@@ -136,7 +136,7 @@ private:
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
     void WritePanes();
     // The hole-spacing check's marks; its count for the pane.
-    int DrawDistanceCheck(QPainter& painter);
+    int DrawTooClose(QPainter& painter);
 
     SongState m_song;
     OccupancyGrid m_grid;

@@ -5,7 +5,7 @@
 #include "card/strip_numbers.h"
 #include "card/card_print_flow.h"
 #include "card/print_dialog_rules.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "services/paint_device_metrics.h"

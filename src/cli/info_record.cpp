@@ -1,6 +1,6 @@
 #include "cli/info_record.h"
 
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/print_metrics.h"
 #include "model/tempo_law.h"
 #include "text/string_ids.h"

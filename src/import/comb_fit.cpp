@@ -1,7 +1,7 @@
 #include "import/comb_fit.h"
 
 #include "import/import_placement.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/key_names.h"
 #include "model/song_state.h"
 #include "model/song_tidy.h"

@@ -1,6 +1,6 @@
 // Mending the notes the hole-spacing check flags: by octaves where there is room, else away.
 #include "canvas/hole_mend.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 
 #include "song_fixtures.h"
 

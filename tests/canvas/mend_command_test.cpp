@@ -2,7 +2,7 @@
 // and that one Undo gives the song back exactly and Redo mends it again.
 #include "canvas/command_state.h"
 #include "canvas/kelp_view.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "services/command_ids.h"
 #include "services/paint_device_metrics.h"
 

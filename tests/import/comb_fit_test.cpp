@@ -2,7 +2,7 @@
 // ranks by, and the keys it names.
 #include "import/comb_fit.h"
 #include "import/import_placement.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "model/occupancy_grid.h"
 #include "model/song_tidy.h"
 

@@ -6,7 +6,7 @@
 #include "app/import_editor_link.h"
 #include "canvas/kelp_view.h"
 #include "midi/sync_clock.h"
-#include "model/hole_check.h"
+#include "model/too_close.h"
 #include "import_ui/import_edit_dialog.h"
 #include "document/kelp_doc.h"
 #include "import/canvas_settings_rules.h"

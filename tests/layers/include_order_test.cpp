@@ -2,7 +2,7 @@
 //
 //   text, io         the string table; writing files safely                          plain
 //   midi             SMF codec, devices, port, clock, synthesizer                     plain
-//   model            song record, scale, print metrics, hole check                    plain
+//   model            song record, scale, print metrics, too-close check                    plain
 //   import           file facts, counting, placement, fit, import editor model        plain
 //   services         the services several layers share: prompts, settings, texts      Qt
 //   import_ui        the import edit dialog and its roll, the canvas settings dialog   Qt

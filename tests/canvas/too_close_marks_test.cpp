@@ -9,7 +9,7 @@
 namespace zembra {
 namespace {
 
-class DistanceCheck : public testing::Test {
+class TooCloseMarks : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -34,7 +34,7 @@ protected:
     CanvasPalette palette;
 };
 
-TEST_F(DistanceCheck, ShadesTheCloseNotesAndCountsThemInPaneFour)
+TEST_F(TooCloseMarks, ShadesTheCloseNotesAndCountsThemInPaneFour)
 {
     view.song().barLengthMm = 15; // 52 canvas pixels must lie between notes of one row
     addNote(100, 170);
@@ -62,7 +62,7 @@ TEST_F(DistanceCheck, ShadesTheCloseNotesAndCountsThemInPaneFour)
     EXPECT_EQ(pixel(20 + 120, 172), beforeShade);
 }
 
-TEST_F(DistanceCheck, OneNoteLeftShowsMinusOne)
+TEST_F(TooCloseMarks, OneNoteLeftShowsMinusOne)
 {
     addNote(100, 170);
     addNote(140, 170);
@@ -75,7 +75,7 @@ TEST_F(DistanceCheck, OneNoteLeftShowsMinusOne)
     EXPECT_EQ(view.paneText(kPaneDistanceCheck), QStringLiteral("   -1"));
 }
 
-TEST_F(DistanceCheck, BarLengthZeroMeasuresWithThePrinterBeforeAnyJob)
+TEST_F(TooCloseMarks, BarLengthZeroMeasuresWithThePrinterBeforeAnyJob)
 {
     // A 0 distance would pass every note; the printable width of the default page is used instead.
     view.song().barLengthMm = 0;
@@ -86,7 +86,7 @@ TEST_F(DistanceCheck, BarLengthZeroMeasuresWithThePrinterBeforeAnyJob)
     EXPECT_EQ(view.paneText(kPaneDistanceCheck), QStringLiteral("    1"));
 }
 
-TEST_F(DistanceCheck, NotOfferedWithFewerThanTwoNotes)
+TEST_F(TooCloseMarks, NotOfferedWithFewerThanTwoNotes)
 {
     addNote(100, 170);
     view.PaintOffscreen();

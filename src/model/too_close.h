@@ -38,12 +38,12 @@ int CountCloseHoles(const SongState& song, const PrintMetrics& metrics, int barL
 
 // Where the canvas shades an offending pair: from 2 pixels before the earlier note across the
 // forbidden distance, in canvas coordinates.
-struct CloseHoleShade {
+struct TooCloseShade {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
 };
-std::vector<CloseHoleShade> CloseHoleShades(const std::vector<HolePair>& list, int minDistance, int rowHeight);
+std::vector<TooCloseShade> TooCloseShades(const std::vector<HolePair>& list, int minDistance, int rowHeight);
 
 } // namespace zembra

@@ -1,4 +1,4 @@
-#include "model/hole_check.h"
+#include "model/too_close.h"
 
 #include "model/card_constants.h"
 
@@ -92,9 +92,9 @@ int CountCloseHoles(const SongState& song, const PrintMetrics& metrics, int barL
     return CountInList(list, MinHoleDistance(song, metrics, barLengthMm));
 }
 
-std::vector<CloseHoleShade> CloseHoleShades(const std::vector<HolePair>& list, int minDistance, int rowHeight)
+std::vector<TooCloseShade> TooCloseShades(const std::vector<HolePair>& list, int minDistance, int rowHeight)
 {
-    std::vector<CloseHoleShade> shades;
+    std::vector<TooCloseShade> shades;
     for (std::size_t i = 1; i < list.size(); ++i) {
         if (TooCloseHoles(list[i - 1], list[i], minDistance)) {
             const int top = list[i - 1].top - kShadeOverhang;

@@ -1,4 +1,4 @@
-#include "model/hole_check.h"
+#include "model/too_close.h"
 
 #include "song_fixtures.h"
 
@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kRow = 50 + 10 * 12;
 
-TEST(HoleCheck, WorkedExamples)
+TEST(TooClose, WorkedExamples)
 {
     struct Case {
         const char* name;
@@ -41,7 +41,7 @@ TEST(HoleCheck, WorkedExamples)
     }
 }
 
-TEST(HoleCheck, BarLengthZeroFitsTheSongOnThePrintableWidth)
+TEST(TooClose, BarLengthZeroFitsTheSongOnThePrintableWidth)
 {
     auto song = NewSong();
     song->barLengthMm = 0;
@@ -58,7 +58,7 @@ TEST(HoleCheck, BarLengthZeroFitsTheSongOnThePrintableWidth)
     EXPECT_EQ(song->barLengthMm, 0);
 }
 
-TEST(HoleCheck, CountsLiveNotesNotAStaleNoteCount)
+TEST(TooClose, CountsLiveNotesNotAStaleNoteCount)
 {
     auto song = NewSong();
     PlaceNote(*song, 0, kRow);
@@ -68,10 +68,10 @@ TEST(HoleCheck, CountsLiveNotesNotAStaleNoteCount)
     EXPECT_EQ(CountCloseHoles(*song, {}, list), -1);
 }
 
-TEST(HoleCheck, ShadesFromBeforeTheEarlierNoteAcrossTheForbiddenDistance)
+TEST(TooClose, ShadesFromBeforeTheEarlierNoteAcrossTheForbiddenDistance)
 {
     const std::vector<HolePair> list = {{kRow, 100}, {kRow, 110}, {kRow, 200}, {kRow + 12, 205}};
-    const std::vector<CloseHoleShade> shades = CloseHoleShades(list, 16, 12);
+    const std::vector<TooCloseShade> shades = TooCloseShades(list, 16, 12);
     ASSERT_EQ(shades.size(), 1u);
     EXPECT_EQ(shades[0].left, 98);
     EXPECT_EQ(shades[0].top, kRow - 2);
