@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionCounting, testing::Values(
     // The editor's marks are no notes and never fold onto the comb.
     OptionCountCase{"MarksNeverFold", {{{0, 1}, {0, 2}, {10, 62}}}, 0, true, optionsOf(true, true), 1, 0},
     OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct OptionPlacementCase {
     const char* name;
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionPlacement, testing::Values(
                         optionsOf(true, false), {{0, 73}, {2, 73}}},
     OptionPlacementCase{"MarksNeverLand", {{{0, 62}, {100, 1}, {400, 2}, {1200, 64}}}, 96, true,
                         optionsOf(true, false), {{0, 62}, {96 + 12, 64}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // The places (x, row top) of the live notes, with how many notes each holds.
 std::map<std::pair<int, int>, int> places(const SongState& song)
