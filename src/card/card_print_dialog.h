@@ -51,7 +51,7 @@ public:
         kPaperSetting = 57606,
     };
     // The schematic card fills the dialog's width above the controls, down to this pixel row.
-    static constexpr int kPreviewBottom = 220;
+    static constexpr int kPreviewBottom = CardSketch::kHeight - 1;
 
     // `song` gives the rows, the title and author and the notes the count is made of; `startX` the
     // playback start, before which notes are left off the card.
