@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zembra {
 
@@ -134,9 +135,38 @@ int CardGeometry::MarkLeft(const PrintNote& note, int firstBar, int lead) const
     return lead + along;
 }
 
+bool CardGeometry::HoleOnStrip(const PrintNote& note, const StripPlan& strip) const
+{
+    return note.bar >= strip.firstBar && note.bar < strip.firstBar + strip.bars;
+}
+
 bool CardGeometry::MarkOnStrip(const PrintNote& note, const StripPlan& strip) const
 {
-    return note.bar >= strip.firstBar - 1 && note.bar <= strip.firstBar + strip.bars;
+    return HoleOnStrip(note, strip) || (strip.endsSong && note.bar == strip.firstBar + strip.bars);
+}
+
+Span CardGeometry::MarksExtent(const StripPlan& strip, const std::vector<PrintNote>& printList) const
+{
+    const int markW = MmX(card::kMarkSizeMm);
+    const int margin = MmX(card::kHalfMarkMm);
+    Span extent{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
+    for (const PrintNote& note : printList) {
+        if (note.isEnd()) {
+            break;
+        }
+        if (HoleOnStrip(note, strip)) {
+            const int from = strip.lead + MarkAlong(note, strip.firstBar);
+            extent.from = std::min(extent.from, from - margin);
+            extent.to = std::max(extent.to, from + markW + margin);
+        }
+    }
+    return extent;
+}
+
+Span CardGeometry::StripExtent(const StripPlan& strip, const std::vector<PrintNote>& printList) const
+{
+    const Span marks = MarksExtent(strip, printList);
+    return {std::min(0, marks.from), std::max(StripEnd(strip) + TailOf(strip), marks.to)};
 }
 
 long long CardGeometry::LengthBefore(int page) const

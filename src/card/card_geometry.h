@@ -76,8 +76,21 @@ public:
     int MarkLeft(const PrintNote& note, int firstBar, int lead) const;
     // The note's leading edge from the strip's first bar line, in reading direction.
     int MarkAlong(const PrintNote& note, int firstBar) const;
-    // A strip draws the marks of the bar before it and the bar after it too.
+    // The one rule for the strip a note's hole is on, for the printed card and the cutter alike:
+    // the strip that holds the note's bar. A mark near the end of a strip's last bar reaches past
+    // the bar line; it stays on its strip, which reaches as far as its marks do (StripExtent).
+    bool HoleOnStrip(const PrintNote& note, const StripPlan& strip) const;
+    // The marks a strip shows: its own holes, and after the song's last bar the start of the bar
+    // that follows, as far as the strip's tail and the blanking leave it.
     bool MarkOnStrip(const PrintNote& note, const StripPlan& strip) const;
+    // The stretch of card a strip's own marks need, half a mark of card around each, in reading
+    // direction from the strip's leading end (negative: before it); from > to when it has none.
+    Span MarksExtent(const StripPlan& strip, const std::vector<PrintNote>& printList) const;
+    // The stretch of card a strip is: from its start (the leader's, or the first bar line) to the
+    // end of its last bar and tail, and further where its marks need it, so that every hole keeps
+    // card around it. A downbeat at a strip's start takes card from before the first bar line, a
+    // mark at the end of the last bar from after the bar line.
+    Span StripExtent(const StripPlan& strip, const std::vector<PrintNote>& printList) const;
     // Replaces an x measured from the card's leading end with where it lies on the page.
     int Flip(int x) const { return m_mirror ? m_metrics.horzRes - x : x; }
 

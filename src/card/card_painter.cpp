@@ -1,5 +1,6 @@
 #include "card/card_painter.h"
 
+#include "card/hole_marks.h"
 #include "card/strip_numbers.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
@@ -111,9 +112,9 @@ void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
             }
         }
         // The song's last strip keeps its tail after the last bar; every other strip is blanked
-        // from just after its end. A strip after the end of the music holds no bar: it is blanked
-        // from its start.
-        const int end = g.StripEnd(strip) + g.TailOf(strip);
+        // from just after its end, or after a mark that reaches past its last bar line. A strip
+        // after the end of the music holds no bar: it is blanked from its start.
+        const int end = g.StripExtent(strip, m_list).to;
         for (int c = 0; c < g.copies(); ++c) {
             BlankAfterStrip(painter, end, g.StripTop(strip.index, c));
         }
@@ -228,11 +229,9 @@ void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
 void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
 {
     const CardGeometry& g = m_geometry;
-    const int markW = g.MmX(card::kMarkSizeMm);
-    const int halfW = g.MmX(card::kHalfMarkMm);
-    const int halfH = g.MmY(card::kHalfMarkMm);
-    painter.setPen(solidPen(kWhite, 1));
-    painter.setBrush(kWhite);
+    const MarkShape shape{g.MmX(card::kMarkSizeMm), g.MmX(card::kHalfMarkMm), g.MmY(card::kHalfMarkMm),
+                          g.MmX(card::kMarkPenMm)};
+    std::vector<QPoint> marks;
     for (const PrintNote& note : m_list) {
         if (note.isEnd()) {
             break;
@@ -240,32 +239,20 @@ void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
         if (!g.MarkOnStrip(note, strip)) {
             continue;
         }
-        const int x = g.MarkLeft(note, strip.firstBar, strip.lead);
-        const int y = g.RowY(y0, g.LineIndex(note.rowFromTop));
-        painter.drawEllipse(QRect(QPoint(x, y - halfH), QPoint(x + markW, y + halfH)));
-        Check(x + markW / 2 + 1, y, kWhite);
-    }
-    painter.setBrush(Qt::NoBrush);
-    const QPen markPen = solidPen(kCrossColour, g.MmX(card::kMarkPenMm));
-    for (const PrintNote& note : m_list) {
-        if (note.isEnd()) {
-            break;
-        }
-        if (!g.MarkOnStrip(note, strip)) {
-            continue;
-        }
-        const int x = g.MarkLeft(note, strip.firstBar, strip.lead);
-        const int y = g.RowY(y0, g.LineIndex(note.rowFromTop));
-        painter.setPen(markPen);
-        painter.drawLine(x, y, x + markW, y);
-        painter.drawLine(x + halfW, y - halfH, x + halfW, y + halfH);
-        Check(x + markW / 2, y, kCrossColour);
-        // Only the strip's own bars count: the neighbours' marks fall off the paper or under
-        // the blanking, and counting them would hide a hole that was never printed.
-        const bool own = note.bar >= strip.firstBar && note.bar < strip.firstBar + strip.bars;
-        if (m_countMarks && own) {
+        marks.emplace_back(g.MarkLeft(note, strip.firstBar, strip.lead), g.RowY(y0, g.LineIndex(note.rowFromTop)));
+        // Only the strip's own holes count: the tail's marks after the song's end are cut short
+        // by the blanking, and counting them would hide a hole that was never printed.
+        if (m_countMarks && g.HoleOnStrip(note, strip)) {
             ++m_marksDrawn;
         }
+    }
+    PaintMarkDiscs(painter, marks, shape);
+    for (const QPoint& m : marks) {
+        Check(m.x() + shape.width / 2 + 1, m.y(), kWhite);
+    }
+    PaintMarkCrosses(painter, marks, shape);
+    for (const QPoint& m : marks) {
+        Check(m.x() + shape.width / 2, m.y(), kCrossColour);
     }
 }
 

@@ -1,8 +1,6 @@
 #include "card/card_print_dialog.h"
 
 #include "card/calibration_dialog.h"
-#include "card/card_painter.h"
-#include "card/strip_numbers.h"
 #include "card/card_print_flow.h"
 #include "card/print_dialog_rules.h"
 #include "model/too_close.h"
@@ -13,46 +11,16 @@
 #include "services/qt_text.h"
 #include "services/settings.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
-#include <QPainter>
-#include <QPolygon>
 #include <QPushButton>
+#include <QStyle>
 
 namespace zembra {
-
-namespace {
-
-// Dialog units of the classic template to pixels.
-constexpr double kUnit = 1.5;
-constexpr int kDialogWidth = 333;
-// The classic 227 units, a row for the strip numbers and one for the printer's calibration.
-constexpr int kDialogHeight = 252;
-
-// The schematic card.
-constexpr int kPreviewTop = 20;
-constexpr int kPreviewBand = 180;
-constexpr int kPreviewBandBottom = kPreviewTop + kPreviewBand;
-constexpr int kMarginLead = 30;
-constexpr int kMarginTail = 10;
-constexpr int kPixelsPerMm = 3; // along the card
-constexpr int kDefaultBarPixels = 60;
-constexpr int kTitleFontPixels = 12;
-constexpr int kAuthorFontPixels = 9;
-constexpr int kNumberFontPixels = 8;
-
-const QColor kRowColour(210, 210, 210);
-const QColor kCColour(200, 200, 200);
-const QColor kArrowColour(220, 220, 220);
-
-QRect unitRect(int x, int y, int w, int h)
-{
-    return QRect(qRound(x * kUnit), qRound(y * kUnit), qRound(w * kUnit), qRound(h * kUnit));
-}
-
-} // namespace
 
 CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* parent)
     : QDialog(parent)
@@ -61,36 +29,35 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     , m_startX(startX)
 {
     setObjectName(QStringLiteral("CCardPrintDialog"));
-    setFixedSize(qRound(kDialogWidth * kUnit), qRound(kDialogHeight * kUnit));
     setWindowTitle(TextOf(str::kPrintDialogTitle));
-    QPushButton* print = addButton(kPrint, str::kPrintPrint, 238, 207, 41, 13);
+    m_sketch = new CardSketch(song, startX, [this] { return Look(); }, this);
+    QPushButton* print = addButton(kPrint, str::kPrintPrint);
     print->setDefault(true);
     connect(print, &QPushButton::clicked, this, &CCardPrintDialog::accept);
-    connect(addButton(kCancel, str::kPrintCancel, 284, 207, 41, 13), &QPushButton::clicked, this,
-            &CCardPrintDialog::reject);
-    connect(addButton(kImportImage, str::kPrintLoadImage, 7, 166, 53, 35), &QPushButton::clicked, this,
+    QPushButton* cancel = addButton(kCancel, str::kPrintCancel);
+    connect(cancel, &QPushButton::clicked, this, &CCardPrintDialog::reject);
+    connect(addButton(kImportImage, str::kPrintLoadImage), &QPushButton::clicked, this,
             &CCardPrintDialog::OnImportImage);
-    connect(addButton(kReleaseImage, str::kPrintReleaseImage, 8, 206, 53, 14), &QPushButton::clicked, this,
+    connect(addButton(kReleaseImage, str::kPrintReleaseImage), &QPushButton::clicked, this,
             &CCardPrintDialog::OnReleaseImage);
-    addCheck(kFitSong, str::kPrintFitSong, 66, 159, 83, 11, &PrintOptions::fitSongToCard);
-    addCheck(kRuledLines, str::kPrintRuledLines, 66, 175, 83, 11, &PrintOptions::ruledLines);
-    addCheck(kRepeatImage, str::kPrintRepeatImage, 150, 159, 103, 11, &PrintOptions::repeatImage);
-    addCheck(kMirrorCard, str::kPrintMirrorCard, 150, 175, 78, 11, &PrintOptions::mirrorCard);
-    addCheck(kSwapHighLow, str::kPrintSwapHighLow, 66, 192, 84, 11, &PrintOptions::swapHighLow);
-    addCheck(kThickLines, str::kPrintThickLines, 150, 192, 45, 11, &PrintOptions::thickLines);
-    addCheck(kBlackLines, str::kPrintBlackLines, 198, 191, 48, 11, &PrintOptions::blackLines);
-    addCheck(kTwoRows, str::kPrintTwoRows, 237, 175, 29, 11, &PrintOptions::twoRows);
-    addCheck(kStripNumbers, str::kPrintStripNumbers, 7, 226, 120, 11, &PrintOptions::stripNumbers);
-    connect(addButton(kPaperSetting, str::kPrintPaperSetting, 146, 207, 41, 13), &QPushButton::clicked, this, [this] {
+    addCheck(kFitSong, str::kPrintFitSong, &PrintOptions::fitSongToCard);
+    addCheck(kRuledLines, str::kPrintRuledLines, &PrintOptions::ruledLines);
+    addCheck(kRepeatImage, str::kPrintRepeatImage, &PrintOptions::repeatImage);
+    addCheck(kMirrorCard, str::kPrintMirrorCard, &PrintOptions::mirrorCard);
+    addCheck(kSwapHighLow, str::kPrintSwapHighLow, &PrintOptions::swapHighLow);
+    addCheck(kThickLines, str::kPrintThickLines, &PrintOptions::thickLines);
+    addCheck(kBlackLines, str::kPrintBlackLines, &PrintOptions::blackLines);
+    addCheck(kTwoRows, str::kPrintTwoRows, &PrintOptions::twoRows);
+    addCheck(kStripNumbers, str::kPrintStripNumbers, &PrintOptions::stripNumbers);
+    connect(addButton(kPaperSetting, str::kPrintPaperSetting), &QPushButton::clicked, this, [this] {
         if (paperSetting) {
             paperSetting();
         }
     });
-    connect(addButton(kPreview, str::kPrintPreview, 192, 207, 41, 13), &QPushButton::clicked, this,
-            &CCardPrintDialog::OnPreviewButton);
-    connect(addButton(kTextColour, str::kPrintTextColour, 66, 207, 41, 13), &QPushButton::clicked, this,
+    connect(addButton(kPreview, str::kPrintPreview), &QPushButton::clicked, this, &CCardPrintDialog::OnPreviewButton);
+    connect(addButton(kTextColour, str::kPrintTextColour), &QPushButton::clicked, this,
             &CCardPrintDialog::OnTextColour);
-    connect(addButton(kStandardColour, str::kPrintDefaultColour, 107, 207, 29, 13), &QPushButton::clicked, this,
+    connect(addButton(kStandardColour, str::kPrintDefaultColour), &QPushButton::clicked, this,
             &CCardPrintDialog::OnStandardColour);
 
     m_barLength = new QComboBox(this);
@@ -98,40 +65,110 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     for (std::string_view item : kBarLengthItems) {
         m_barLength->addItem(Utf8(item));
     }
-    m_barLength->setGeometry(unitRect(271, 173, 38, 14));
     connect(m_barLength, &QComboBox::activated, this, &CCardPrintDialog::OnBarLength);
 
     auto* label = new QLabel(TextOf(str::kPrintBarLengthLabel), this);
     label->setObjectName(QStringLiteral("ctl%1").arg(kBarLengthLabel));
-    label->setGeometry(unitRect(266, 159, 56, 12));
+    label->setBuddy(m_barLength);
     m_silentCount = new QLabel(this);
     m_silentCount->setObjectName(QStringLiteral("ctl%1").arg(kSilentCount));
-    m_silentCount->setGeometry(unitRect(250, 190, 73, 13));
     m_startNote = new QLabel(this);
     m_startNote->setObjectName(QStringLiteral("cardStart"));
-    m_startNote->setGeometry(unitRect(66, 147, 260, 11));
     m_calibration = new QLabel(this);
     m_calibration->setObjectName(QStringLiteral("ctl%1").arg(kCalibrationLine));
-    m_calibration->setGeometry(unitRect(7, 239, 318, 11));
+    // A long printer name must not widen the dialog: the line is shortened to the width it gets.
+    m_calibration->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_calibration->setMinimumWidth(1);
+    LayOut(print, cancel);
 }
 
-QPushButton* CCardPrintDialog::addButton(int id, int textId, int x, int y, int w, int h)
+void CCardPrintDialog::LayOut(QPushButton* print, QPushButton* cancel)
+{
+    // The controls in the classic order: the picture's buttons, the options, the bar length with
+    // the count of notes that will not sound; the strip numbers and the printer's calibration;
+    // then the colour, paper, preview and the closing buttons.
+    auto* picture = new QVBoxLayout;
+    picture->addWidget(control(kImportImage));
+    picture->addWidget(control(kReleaseImage));
+    picture->addStretch();
+
+    auto* checks = new QGridLayout;
+    const int grid[3][3] = {{kFitSong, kRepeatImage, 0}, {kRuledLines, kMirrorCard, kTwoRows},
+                            {kSwapHighLow, kThickLines, kBlackLines}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            if (grid[row][column] != 0) {
+                checks->addWidget(control(grid[row][column]), row, column);
+            }
+        }
+    }
+    checks->setRowStretch(3, 1);
+
+    auto* length = new QVBoxLayout;
+    length->addWidget(control(kBarLengthLabel));
+    length->addWidget(m_barLength, 0, Qt::AlignLeft);
+    length->addWidget(m_silentCount);
+    length->addStretch();
+
+    auto* choices = new QHBoxLayout;
+    choices->addLayout(picture);
+    choices->addLayout(checks, 1);
+    choices->addLayout(length);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(control(kTextColour));
+    buttons->addWidget(control(kStandardColour));
+    buttons->addStretch(1);
+    buttons->addWidget(control(kPaperSetting));
+    buttons->addWidget(control(kPreview));
+    buttons->addWidget(print);
+    buttons->addWidget(cancel);
+
+    auto* controls = new QVBoxLayout;
+    controls->addWidget(m_startNote);
+    controls->addLayout(choices);
+    controls->addWidget(control(kStripNumbers));
+    controls->addWidget(m_calibration);
+    controls->addLayout(buttons);
+
+    // The sketch runs from edge to edge at the top; the controls keep the style's margins.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(m_sketch);
+    outer->addLayout(controls);
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    controls->setContentsMargins(margin, margin, margin, margin);
+    outer->setSizeConstraint(QLayout::SetMinimumSize);
+    adjustSize();
+}
+
+SketchLook CCardPrintDialog::Look() const
+{
+    SketchLook look;
+    look.options = options;
+    look.barLengthMm = barLengthMm;
+    look.textColour = textColour;
+    look.background = m_previewImage.isNull() ? nullptr : &m_previewImage;
+    look.printerName = printerName;
+    return look;
+}
+
+QPushButton* CCardPrintDialog::addButton(int id, int textId)
 {
     auto* button = new QPushButton(TextOf(textId), this);
     button->setObjectName(QStringLiteral("ctl%1").arg(id));
-    button->setGeometry(unitRect(x, y, w, h));
     button->setAutoDefault(false);
     return button;
 }
 
-QCheckBox* CCardPrintDialog::addCheck(int id, int textId, int x, int y, int w, int h, std::int32_t PrintOptions::*flag)
+QCheckBox* CCardPrintDialog::addCheck(int id, int textId, std::int32_t PrintOptions::*flag)
 {
     auto* box = new QCheckBox(TextOf(textId), this);
     box->setObjectName(QStringLiteral("ctl%1").arg(id));
-    box->setGeometry(unitRect(x, y, w, h));
     connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
         options.*flag = on ? 1 : 0;
-        update();
+        m_sketch->update();
     });
     m_checks[m_checkCount++] = {box, flag};
     return box;
@@ -156,21 +193,37 @@ void CCardPrintDialog::Open()
     if (!imagePath.isEmpty() && !LoadPreviewImage(imagePath)) {
         imagePath.clear();
     }
-    m_previewRect = rect();
     openingTextColour = textColour;
     ShowSilentCount(barLengthMm);
     const int startBar = CardStartBar(m_startX, m_song.barWidth());
     m_startNote->setText(startBar > 1 ? TextOf(str::kCardStartsLater).arg(startBar) : QString());
+    m_startNote->setVisible(startBar > 1);
+    // The texts have changed: the dialog takes the size they need before the line is shortened.
+    layout()->activate();
+    adjustSize();
     ShowCalibration();
-    update();
+    m_sketch->update();
 }
 
 void CCardPrintDialog::ShowCalibration()
 {
     // A long printer name is shortened in its middle; the whole line stays in the tip.
-    const QString line = CalibrationStatusText(printerName, settings::LoadCalibration(printerName));
-    m_calibration->setToolTip(line);
-    m_calibration->setText(m_calibration->fontMetrics().elidedText(line, Qt::ElideMiddle, m_calibration->width()));
+    m_calibrationLine = CalibrationStatusText(printerName, settings::LoadCalibration(printerName));
+    m_calibration->setToolTip(m_calibrationLine);
+    ElideCalibration();
+}
+
+void CCardPrintDialog::ElideCalibration()
+{
+    m_calibration->setText(
+        m_calibration->fontMetrics().elidedText(m_calibrationLine, Qt::ElideMiddle, m_calibration->contentsRect().width()));
+}
+
+void CCardPrintDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // The layout has placed the line by now.
+    ElideCalibration();
 }
 
 void CCardPrintDialog::ShowSilentCount(int len)
@@ -183,7 +236,7 @@ void CCardPrintDialog::OnBarLength(int index)
 {
     barLengthMm = BarLengthOfItem(index);
     ShowSilentCount(barLengthMm);
-    update();
+    m_sketch->update();
 }
 
 bool CCardPrintDialog::LoadPreviewImage(const QString& path)
@@ -216,14 +269,14 @@ void CCardPrintDialog::OnImportImage()
     } else {
         imagePath.clear();
     }
-    update();
+    m_sketch->update();
 }
 
 void CCardPrintDialog::OnReleaseImage()
 {
     m_previewImage = QImage();
     imagePath.clear();
-    update();
+    m_sketch->update();
 }
 
 void CCardPrintDialog::OnTextColour()
@@ -236,7 +289,7 @@ void CCardPrintDialog::OnTextColour()
     if (textColourChanged) {
         textColourChanged(textColour);
     }
-    update();
+    m_sketch->update();
 }
 
 void CCardPrintDialog::OnStandardColour()
@@ -245,7 +298,7 @@ void CCardPrintDialog::OnStandardColour()
     if (textColourChanged) {
         textColourChanged(textColour);
     }
-    update();
+    m_sketch->update();
 }
 
 void CCardPrintDialog::TakeChecks()
@@ -276,134 +329,6 @@ void CCardPrintDialog::reject()
     m_previewImage = QImage();
     textColour = openingTextColour;
     QDialog::reject();
-}
-
-void CCardPrintDialog::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    PaintPreview(painter);
-}
-
-void CCardPrintDialog::PaintPreview(QPainter& painter)
-{
-    QRect area = m_previewRect.isNull() ? rect() : m_previewRect;
-    area.setTop(0);
-    area.setBottom(kPreviewBottom);
-    const int w = area.width();
-    const bool mirror = options.mirrorCard != 0;
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::white);
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
-    painter.setBrush(Qt::NoBrush);
-
-    if (!m_previewImage.isNull()) {
-        const int tileW = kPreviewBand * m_previewImage.width() / m_previewImage.height();
-        if (tileW > 0) {
-            if (!mirror) {
-                for (int x = 0; x < w; x += tileW) {
-                    painter.drawImage(QRect(x, kPreviewTop, tileW, kPreviewBand), m_previewImage);
-                    if (!options.repeatImage) {
-                        break;
-                    }
-                }
-            } else {
-                for (int x = w - tileW; x > -tileW; x -= tileW) {
-                    painter.drawImage(QRect(x, kPreviewTop, tileW, kPreviewBand), m_previewImage);
-                    if (!options.repeatImage) {
-                        break;
-                    }
-                }
-            }
-        }
-    }
-
-    if (options.ruledLines) {
-        const int left = mirror ? kMarginTail : kMarginLead;
-        const int right = mirror ? kMarginLead : kMarginTail;
-        const QColor rowColour = options.blackLines ? QColor(Qt::black) : kRowColour;
-        const QColor cColour = options.blackLines ? QColor(Qt::black) : kCColour;
-        const QPen rowPen(rowColour, options.thickLines ? 2 : 1, Qt::SolidLine, Qt::FlatCap);
-        const QPen cPen(cColour, 2, Qt::SolidLine, Qt::FlatCap);
-        const int rows = m_song.rowCount;
-        const bool flipped = (options.mirrorCard != 0) != (options.swapHighLow != 0);
-        for (int q = 0; q <= rows; ++q) {
-            // Line q stands for the row counted from the top, or from the bottom when the card is
-            // turned one way only; one end line names no row.
-            const int row = flipped ? q : rows - q;
-            const bool isC = row >= 0 && row < rows && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC;
-            const int y = q * kPreviewBand / std::max(1, rows) + kPreviewTop;
-            painter.setPen(isC ? cPen : rowPen);
-            painter.drawLine(left, y, w - right, y);
-        }
-        const int step = barLengthMm == 0 ? kDefaultBarPixels : barLengthMm * kPreviewBand / kDefaultBarPixels;
-        painter.setPen(rowPen);
-        if (step > 0) {
-            if (!mirror) {
-                for (int x = left; x <= w - right; x += step) {
-                    painter.drawLine(x, kPreviewTop, x, kPreviewBandBottom);
-                }
-            } else {
-                for (int x = w - right; x >= left; x -= step) {
-                    painter.drawLine(x, kPreviewTop, x, kPreviewBandBottom);
-                }
-            }
-        }
-    }
-
-    QPolygon arrow;
-    if (!mirror) {
-        arrow << QPoint(30, 205) << QPoint(120, 205) << QPoint(120, 215) << QPoint(30, 215) << QPoint(10, 210);
-    } else {
-        arrow << QPoint(w - 30, 205) << QPoint(w - 120, 205) << QPoint(w - 120, 215) << QPoint(w - 30, 215)
-              << QPoint(w - 10, 210);
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kArrowColour);
-    painter.drawPolygon(arrow);
-    painter.setBrush(Qt::NoBrush);
-
-    if (options.stripNumbers) {
-        PaintStripNumber(painter, w);
-    }
-
-    painter.setPen(options.blackLines ? QColor(Qt::black) : textColour);
-    const QString title = TextOf(str::kMovementLabel) + QLatin1Char(' ') + QString::fromStdString(m_song.title);
-    const QString author = QString::fromStdString(m_song.author);
-    const bool noAuthor = author == TextOf(str::kNoAuthor);
-    painter.setFont(CardFont(kTitleFontPixels));
-    if (!mirror) {
-        painter.drawText(QRect(QPoint(20, 3), QPoint(200, 20)), Qt::AlignLeft | Qt::AlignVCenter, title);
-    } else {
-        painter.drawText(QRect(QPoint(w - 200, 3), QPoint(w - 20, 20)), Qt::AlignRight | Qt::AlignVCenter, title);
-    }
-    if (!noAuthor) {
-        painter.setFont(CardFont(kAuthorFontPixels));
-        if (!mirror) {
-            painter.drawText(QRect(QPoint(130, 203), QPoint(310, 220)), Qt::AlignLeft | Qt::AlignVCenter, author);
-        } else {
-            painter.drawText(QRect(QPoint(w - 510, 203), QPoint(w - 150, 220)), Qt::AlignRight | Qt::AlignVCenter,
-                             author);
-        }
-    }
-}
-
-void CCardPrintDialog::PaintStripNumber(QPainter& painter, int width)
-{
-    // The first strip's number in the end margin of the schematic card, reading across it, as the
-    // card has it after its last bar; the count comes from the card laid out with these options.
-    const int count = StripCountWith(m_song, options, barLengthMm, CalibratedMetrics(CheckMetrics(), printerName));
-    const QString label = QString::fromStdString(StripNumberText(1, count, m_song.title));
-    const bool mirror = options.mirrorCard != 0;
-    const QRect band = mirror ? QRect(1, kPreviewTop, kMarginTail - 1, kPreviewBand)
-                              : QRect(width - kMarginTail, kPreviewTop, kMarginTail - 1, kPreviewBand);
-    painter.save();
-    painter.setClipRect(band);
-    painter.setPen(options.blackLines ? QColor(Qt::black) : textColour);
-    painter.setFont(CardFont(kNumberFontPixels));
-    painter.translate(band.left(), band.bottom() + 1);
-    painter.rotate(-90);
-    painter.drawText(QRect(0, 0, band.height(), band.width()), Qt::AlignLeft | Qt::AlignVCenter, label);
-    painter.restore();
 }
 
 } // namespace zembra

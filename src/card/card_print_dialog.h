@@ -1,11 +1,11 @@
 #pragma once
 
+#include "card/card_sketch.h"
 #include "model/song_state.h"
 
 #include <QColor>
 #include <QDialog>
 #include <QImage>
-#include <QRect>
 #include <QString>
 
 #include <array>
@@ -19,8 +19,9 @@ class QPushButton;
 namespace zembra {
 
 // The print settings dialog: the eight print options, the bar length, the background picture and
-// the title colour, with a schematic card that follows every option as it is clicked. It works on
-// copies that the print command copies in before and out after.
+// the title colour, with a schematic card above them that follows every option as it is clicked.
+// It works on copies that the print command copies in before and out after. Its controls are laid
+// out by their texts, so that every caption shows whole in either language.
 class CCardPrintDialog : public QDialog {
     Q_OBJECT
 
@@ -49,7 +50,8 @@ public:
         kCalibrationLine = 1091,
         kPaperSetting = 57606,
     };
-    static constexpr int kPreviewBottom = 220;
+    // The schematic card fills the dialog's width above the controls, down to this pixel row.
+    static constexpr int kPreviewBottom = CardSketch::kHeight - 1;
 
     // `song` gives the rows, the title and author and the notes the count is made of; `startX` the
     // playback start, before which notes are left off the card.
@@ -80,11 +82,15 @@ public:
     void reject() override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* addButton(int id, int textId, int x, int y, int w, int h);
-    QCheckBox* addCheck(int id, int textId, int x, int y, int w, int h, std::int32_t PrintOptions::*flag);
+    QPushButton* addButton(int id, int textId);
+    QCheckBox* addCheck(int id, int textId, std::int32_t PrintOptions::*flag);
+    void LayOut(QPushButton* print, QPushButton* cancel);
+    SketchLook Look() const;
+    // The calibration line shortened in its middle to the width it has.
+    void ElideCalibration();
     void OnBarLength(int index);
     void OnImportImage();
     void OnReleaseImage();
@@ -93,13 +99,12 @@ private:
     void OnPreviewButton();
     void TakeChecks();
     bool LoadPreviewImage(const QString& path);
-    void PaintPreview(QPainter& painter);
-    void PaintStripNumber(QPainter& painter, int width);
 
     const SongState& m_song;
     int m_startX;
     QImage m_previewImage;
-    QRect m_previewRect;
+    CardSketch* m_sketch = nullptr;
+    QString m_calibrationLine;
     QComboBox* m_barLength = nullptr;
     QLabel* m_silentCount = nullptr;
     QLabel* m_startNote = nullptr;

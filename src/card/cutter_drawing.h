@@ -39,6 +39,12 @@ struct CutterLine {
     double penMm = 0;
 };
 
+// A cut along straight lines through `points`; a closed one returns to its first point.
+struct CutterPath {
+    std::vector<CutterPoint> points;
+    bool closed = false;
+};
+
 enum class CutterAlign { Left, Right };
 
 // A line of text: `at` is its left end (right end when right-aligned) on the text's vertical centre.
@@ -52,8 +58,10 @@ struct CutterText {
 struct CutterDrawing {
     double widthMm = 0;
     double heightMm = 0;
-    // Cut: the holes of the notes and the outline of every strip.
+    // Cut: the holes of the notes, and the outlines of the strips, each line of them once.
     std::vector<CutterCircle> holes;
+    std::vector<CutterPath> cuts;
+    // The outline of every strip, the kerf added, as `cuts` would cut it were the strip alone.
     std::vector<CutterRect> outlines;
     // Engraved: row and bar lines (or the bar ticks), the feed arrow (a filled outline), the
     // row labels, the title and the author.

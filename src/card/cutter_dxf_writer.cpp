@@ -19,6 +19,7 @@ constexpr int kColourRed = 1;
 constexpr int kColourBlue = 5;
 constexpr int kByLayer = 256;
 constexpr int kClosed = 1;
+constexpr int kOpen = 0;
 constexpr int kAlignLeft = 0;
 constexpr int kAlignRight = 2;
 constexpr int kAlignMiddle = 2;
@@ -112,8 +113,8 @@ public:
     void Entities(const CutterDrawing& drawing)
     {
         m_dw.sectionEntities();
-        for (const CutterRect& r : drawing.outlines) {
-            Polygon({{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}}, kCut);
+        for (const CutterPath& path : drawing.cuts) {
+            Polyline(path.points, path.closed, kCut);
         }
         for (const CutterCircle& c : drawing.holes) {
             m_dxf.writeCircle(m_dw, DL_CircleData(c.x, Y(c.y), 0.0, c.radius), on(kCut));
@@ -123,7 +124,7 @@ public:
                             on(kEngrave));
         }
         for (const std::vector<CutterPoint>& arrow : drawing.arrows) {
-            Polygon(arrow, kEngrave);
+            Polyline(arrow, true, kEngrave);
         }
         for (const CutterText& t : drawing.texts) {
             const int align = t.align == CutterAlign::Right ? kAlignRight : kAlignLeft;
@@ -141,9 +142,10 @@ public:
 private:
     double Y(double y) const { return m_height - y; }
 
-    void Polygon(const std::vector<CutterPoint>& points, const std::string& layer)
+    void Polyline(const std::vector<CutterPoint>& points, bool closed, const std::string& layer)
     {
-        m_dxf.writePolyline(m_dw, DL_PolylineData(static_cast<int>(points.size()), 0, 0, kClosed), on(layer));
+        m_dxf.writePolyline(m_dw, DL_PolylineData(static_cast<int>(points.size()), 0, 0, closed ? kClosed : kOpen),
+                            on(layer));
         for (const CutterPoint& p : points) {
             m_dxf.writeVertex(m_dw, DL_VertexData(p.x, Y(p.y), 0.0, 0.0));
         }

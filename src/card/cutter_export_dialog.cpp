@@ -1,6 +1,8 @@
 #include "card/cutter_export_dialog.h"
 
+#include "card/cutter_file.h"
 #include "text/string_ids.h"
+#include "services/prompts.h"
 #include "services/qt_text.h"
 
 #include <QCheckBox>
@@ -86,6 +88,16 @@ CutterExportDialog::CutterExportDialog(const CutterOptions& options, QWidget* pa
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
+}
+
+void CutterExportDialog::accept()
+{
+    if (!HoleLeavesCardBetweenRows(m_hole->value())) {
+        prompts().message(this, HoleTooLargeText(m_hole->value()), windowTitle(), Prompts::Icon::Warning);
+        m_hole->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 void CutterExportDialog::LimitKerf()

@@ -21,6 +21,9 @@ public:
     // The options given, with the choices of the dialog.
     CutterOptions options() const;
 
+    // Refuses a hole that leaves too little card between rows, with a message; the dialog stays.
+    void accept() override;
+
 private:
     void LimitKerf();
 

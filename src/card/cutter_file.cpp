@@ -6,6 +6,7 @@
 #include "card/cutter_svg_writer.h"
 #include "text/string_ids.h"
 #include "io/safe_file.h"
+#include "model/card_constants.h"
 #include "services/file_name.h"
 #include "services/qt_text.h"
 #include "services/write_problem_text.h"
@@ -48,6 +49,13 @@ CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptio
     return chosen;
 }
 
+QString HoleTooLargeText(double holeMm)
+{
+    return TextOf(str::kCutterHoleTooLarge)
+        .arg(QString::number(holeMm), QString::number(card::kRowPitchMm),
+             QString::number(cutter::kMinPaperBetweenRowsMm), QString::number(LargestHoleMm()));
+}
+
 CutterSheet SheetOfOptions(const CutterOptions& options)
 {
     const int dpi = options.dotsPerInch;
@@ -66,6 +74,10 @@ bool DrawCutterCard(const SongState& song, const CutterOptions& options, CutterD
                             .arg(cutter::kMinHoleMm, 0, 'f', 1)
                             .arg(cutter::kMaxHoleMm, 0, 'f', 1)
                             .arg(cutter::kMaxKerfMm, 0, 'f', 1));
+        return false;
+    }
+    if (!HoleLeavesCardBetweenRows(spec.holeMm)) {
+        setError(error, HoleTooLargeText(spec.holeMm));
         return false;
     }
     const CutterSheet sheet = SheetOfOptions(options);

@@ -13,6 +13,9 @@ namespace zembra {
 // and the playback start `startX`.
 CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptions chosen = {});
 
+// Why a hole is refused when it leaves too little card between rows: the hole and the row pitch.
+QString HoleTooLargeText(double holeMm);
+
 // The printable area of the options' page at their resolution, as a printer reports it.
 CutterSheet SheetOfOptions(const CutterOptions& options);
 

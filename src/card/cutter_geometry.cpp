@@ -1,11 +1,14 @@
 #include "card/cutter_geometry.h"
 
+#include "card/cutter_cuts.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <utility>
 
 namespace zembra {
 
@@ -35,6 +38,19 @@ bool CutterSizesValid(const CutterSpec& spec)
            spec.kerfMm <= cutter::kMaxKerfMm && spec.kerfMm < spec.holeMm;
 }
 
+double LargestHoleMm()
+{
+    return card::kRowPitchMm - cutter::kMinPaperBetweenRowsMm;
+}
+
+bool HoleLeavesCardBetweenRows(double holeMm)
+{
+    // Sizes are given to a hundredth of a millimetre: the largest hole itself is allowed, whatever
+    // the rounding of the subtraction.
+    constexpr double kRoundingMm = 1e-9;
+    return holeMm <= LargestHoleMm() + kRoundingMm;
+}
+
 CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, const CutterSheet& sheet,
                                const CutterSpec& spec)
     : m_song(song)
@@ -48,7 +64,9 @@ CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, 
 CutterDrawing CutterGeometry::Build() const
 {
     CutterDrawing drawing;
+    std::vector<CutterRect> strips;
     for (const Piece& piece : Pieces(drawing)) {
+        strips.push_back(StripRect(piece));
         AddOutline(drawing, piece);
         AddHoles(drawing, piece);
         if (m_spec.engrave) {
@@ -60,6 +78,7 @@ CutterDrawing CutterGeometry::Build() const
             }
         }
     }
+    drawing.cuts = CutsOfStrips(strips, m_spec.kerfMm);
     return drawing;
 }
 
@@ -84,12 +103,23 @@ std::vector<CutterGeometry::Piece> CutterGeometry::Pieces(CutterDrawing& drawing
         drawing.heightMm = std::max(1, pages) * m_sheet.paperHeightMm;
         return pieces;
     }
+    // Every piece keeps the x its page gives it; card that a mark needs before the printable
+    // area's edge moves them all on together, so that the gap before the first stays.
+    double left = 0;
+    double right = Xmm(g.metrics().horzRes);
+    for (Piece& piece : pieces) {
+        piece.dx = 0;
+        piece.dy = 0;
+        const CutterRect r = StripRect(piece);
+        left = std::min(left, r.left);
+        right = std::max(right, r.right);
+    }
     const double pitch = card::kCardWidthMm + cutter::kPieceGapMm;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        pieces[i].dx = cutter::kPieceGapMm;
+        pieces[i].dx = cutter::kPieceGapMm - left;
         pieces[i].dy = cutter::kPieceGapMm + static_cast<double>(i) * pitch - Ymm(Top(pieces[i]));
     }
-    drawing.widthMm = Xmm(g.metrics().horzRes) + 2 * cutter::kPieceGapMm;
+    drawing.widthMm = right - left + 2 * cutter::kPieceGapMm;
     drawing.heightMm = cutter::kPieceGapMm + static_cast<double>(pieces.size()) * pitch;
     return pieces;
 }
@@ -109,26 +139,28 @@ CutterPoint CutterGeometry::AtMiddle(const Piece& piece, int x, int top, int bot
     return {Xmm(x) + piece.dx, (Ymm(top) + Ymm(bottom)) / 2 + piece.dy};
 }
 
-void CutterGeometry::AddOutline(CutterDrawing& drawing, const Piece& piece) const
+CutterRect CutterGeometry::StripRect(const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
     const StripPlan& strip = piece.strip;
-    const int barPx = g.layout().barPx;
     const int width = g.metrics().horzRes;
-    int end = strip.lead + strip.bars * barPx;
-    if (strip.endsSong) {
-        // The printed card leaves one bar length after the song's end unblanked, or what is left
-        // of the printable width.
-        end += std::min(barPx, width - (strip.bars - 1) * barPx);
-    }
-    end = std::min(end, width);
-    const int left = g.mirrored() ? width - end : 0;
-    const int right = g.mirrored() ? width : end;
+    // The printed card's tail runs no further than the printable area; card that a mark needs
+    // may.
+    const Span marks = g.MarksExtent(strip, m_list);
+    const int from = std::min(0, marks.from);
+    const int to = std::max(std::min(g.StripEnd(strip) + g.TailOf(strip), width), marks.to);
+    const int left = g.mirrored() ? width - to : from;
+    const int right = g.mirrored() ? width - from : to;
     const CutterPoint topLeft = At(piece, left, Top(piece));
-    const double grow = m_spec.kerfMm / 2;
     // The card's width is exact, whatever the pixel rounding of the strip's top.
-    drawing.outlines.push_back({topLeft.x - grow, topLeft.y - grow, At(piece, right, 0).x + grow,
-                                topLeft.y + card::kCardWidthMm + grow});
+    return {topLeft.x, topLeft.y, At(piece, right, 0).x, topLeft.y + card::kCardWidthMm};
+}
+
+void CutterGeometry::AddOutline(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CutterRect r = StripRect(piece);
+    const double grow = m_spec.kerfMm / 2;
+    drawing.outlines.push_back({r.left - grow, r.top - grow, r.right + grow, r.bottom + grow});
 }
 
 void CutterGeometry::AddHoles(CutterDrawing& drawing, const Piece& piece) const
@@ -137,16 +169,20 @@ void CutterGeometry::AddHoles(CutterDrawing& drawing, const Piece& piece) const
     const StripPlan& strip = piece.strip;
     const int half = g.MmX(card::kHalfMarkMm);
     const double radius = m_spec.holeMm / 2 - m_spec.kerfMm / 2;
+    // Notes stacked at one place print one mark; they are one hole.
+    std::set<std::pair<int, int>> cut;
     for (const PrintNote& note : m_list) {
         if (note.isEnd()) {
             break;
         }
-        // The printed strip shows the neighbouring bars' marks too; each is cut on its own strip.
-        if (note.bar < strip.firstBar || note.bar >= strip.firstBar + strip.bars) {
+        if (!g.HoleOnStrip(note, strip)) {
             continue;
         }
         const int x = g.MarkLeft(note, strip.firstBar, strip.lead) + half;
         const int y = g.RowY(Top(piece), g.LineIndex(note.rowFromTop));
+        if (!cut.emplace(x, y).second) {
+            continue;
+        }
         const CutterPoint centre = At(piece, x, y);
         drawing.holes.push_back({centre.x, centre.y, radius});
     }
@@ -162,15 +198,17 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
     const PrintOptions& options = m_song.printOptions;
-    const int barPx = g.layout().barPx;
-    const int n = piece.strip.bars;
-    const int x0 = piece.strip.lead;
-    const int x1 = x0 + n * barPx;
+    const StripPlan& strip = piece.strip;
+    const int n = strip.bars;
+    const int x0 = strip.lead;
+    const int x1 = g.StripEnd(strip);
     const int y0 = Top(piece);
+    // The bar lines where the printed card draws them.
+    const auto barLine = [&](int i) { return g.Flip(x0 + g.BarEdge(strip.firstBar, i)); };
     if (!options.ruledLines) {
         const int bottom = y0 + g.MmY(card::kCardWidthMm);
         for (int i = 0; i <= n; ++i) {
-            const int x = g.Flip(x0 + i * barPx);
+            const int x = barLine(i);
             const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
             AddLine(drawing, piece, x, y0, x, y0 + g.MmY(length), card::kTickPenMm);
             AddLine(drawing, piece, x, bottom, x, bottom - g.MmY(length), card::kTickPenMm);
@@ -185,7 +223,7 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
         AddLine(drawing, piece, g.Flip(x0), y, g.Flip(x1), y, isC ? card::kEdgePenMm : rowPen);
     }
     for (int i = 0; i <= n; ++i) {
-        const int x = g.Flip(x0 + i * barPx);
+        const int x = barLine(i);
         AddLine(drawing, piece, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1), card::kEdgePenMm);
     }
 }
@@ -219,14 +257,15 @@ void CutterGeometry::AddRowLabels(CutterDrawing& drawing, const Piece& piece) co
 void CutterGeometry::AddArrow(CutterDrawing& drawing, const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
-    const int x = g.BarLeft(0, piece.strip.lead).from;
+    const Span bar = g.BarLeft(0, piece.strip.lead);
+    const int x = bar.from;
     const int y0 = Top(piece);
     const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
     const int yb = yt + g.MmY(card::kArrowHeightMm);
     const int rise = g.MmY(card::kArrowPointRiseMm);
     std::vector<CutterPoint> arrow;
     if (g.mirrored()) {
-        const int xr = x + g.layout().barPx;
+        const int xr = bar.to;
         const int tail = xr - g.MmX(card::kArrowStartMm);
         const int head = tail - g.MmX(card::kArrowLengthMm);
         arrow = {At(piece, tail, yt), At(piece, head, yt), At(piece, head, yb), At(piece, tail, yb),
@@ -243,8 +282,9 @@ void CutterGeometry::AddArrow(CutterDrawing& drawing, const Piece& piece) const
 void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
-    const int x = g.BarLeft(0, piece.strip.lead).from;
-    const int xr = x + g.layout().barPx;
+    const Span bar = g.BarLeft(0, piece.strip.lead);
+    const int x = bar.from;
+    const int xr = bar.to;
     const int y0 = Top(piece);
     const int top = y0 + g.MmY(card::kTitleTopMm);
     const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);

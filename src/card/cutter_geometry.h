@@ -13,9 +13,12 @@ namespace zembra {
 
 namespace cutter {
 
-inline constexpr double kDefaultHoleMm = 1.8;
+// The comb's own hole: 1.7 mm on rows 1.8 mm apart.
+inline constexpr double kDefaultHoleMm = 1.7;
 inline constexpr double kMinHoleMm = 0.5;
 inline constexpr double kMaxHoleMm = 5.0;
+// The card a hole must leave between neighbouring rows, so that the holes do not run together.
+inline constexpr double kMinPaperBetweenRowsMm = 0.1;
 inline constexpr double kMaxKerfMm = 1.0;
 // Room left around and between the pieces of the strips layout, so that no two cuts coincide.
 inline constexpr double kPieceGapMm = 2.0;
@@ -57,13 +60,18 @@ struct CutterSpec {
 
 // Whether the sizes can be cut: a hole within the limits, and a kerf smaller than the hole.
 bool CutterSizesValid(const CutterSpec& spec);
+// The largest hole that leaves card between neighbouring rows, and whether a hole is no larger.
+double LargestHoleMm();
+bool HoleLeavesCardBetweenRows(double holeMm);
 
 // The printed card in millimetres for a cutter. Every position comes from the card geometry that
 // prints the card, on a device with the sheet's metrics, so that each hole is cut where the card
-// printed on that sheet shows its mark. A strip reaches from the edge of the printable area at
-// its leading end (leader included) to the end of its last bar, and the song's last strip keeps
-// the unblanked tail of the printed card; strips that hold no bar are left out. A strip cuts the
-// holes of its own bars only, so that every note is cut once (twice with two rows).
+// printed on that sheet shows its mark. A strip is the stretch of card the geometry gives it: from
+// the edge of the printable area at its leading end (leader included) to the end of its last bar,
+// with the unblanked tail of the printed card after the song's last bar, and further where a mark
+// near either end needs card around it; strips that hold no bar are left out. A strip cuts the holes
+// the card prints on it, so that every note is cut once (twice with two rows), and two notes at one
+// place are one hole.
 class CutterGeometry {
 public:
     CutterGeometry(const SongState& song, const CardLayout& layout, const CutterSheet& sheet, const CutterSpec& spec);
@@ -81,6 +89,8 @@ private:
     };
 
     std::vector<Piece> Pieces(CutterDrawing& drawing) const;
+    // The strip's card at its true size, in the drawing.
+    CutterRect StripRect(const Piece& piece) const;
     void AddOutline(CutterDrawing& drawing, const Piece& piece) const;
     void AddHoles(CutterDrawing& drawing, const Piece& piece) const;
     void AddRuling(CutterDrawing& drawing, const Piece& piece) const;

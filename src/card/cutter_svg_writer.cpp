@@ -37,12 +37,13 @@ void writeCut(QXmlStreamWriter& xml, const CutterDrawing& drawing)
     xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
     xml.writeAttribute(QStringLiteral("stroke"), kCutColour);
     xml.writeAttribute(QStringLiteral("stroke-width"), mm(kCutStrokeMm));
-    for (const CutterRect& r : drawing.outlines) {
-        xml.writeEmptyElement(QStringLiteral("rect"));
-        xml.writeAttribute(QStringLiteral("x"), mm(r.left));
-        xml.writeAttribute(QStringLiteral("y"), mm(r.top));
-        xml.writeAttribute(QStringLiteral("width"), mm(r.width()));
-        xml.writeAttribute(QStringLiteral("height"), mm(r.height()));
+    for (const CutterPath& path : drawing.cuts) {
+        QStringList points;
+        for (const CutterPoint& p : path.points) {
+            points << mm(p.x) + QLatin1Char(',') + mm(p.y);
+        }
+        xml.writeEmptyElement(path.closed ? QStringLiteral("polygon") : QStringLiteral("polyline"));
+        xml.writeAttribute(QStringLiteral("points"), points.join(QLatin1Char(' ')));
     }
     for (const CutterCircle& c : drawing.holes) {
         xml.writeEmptyElement(QStringLiteral("circle"));

@@ -47,4 +47,15 @@ int CardStartBar(int startX, int pixelsPerBar)
     return startX / pixelsPerBar + 1;
 }
 
+SketchMark SketchMarkOf(const PrintNote& note, int pixelsPerBar, int barPixels, int rowCount, bool flipped)
+{
+    SketchMark mark;
+    const long long inBar = pixelsPerBar > 0 ? static_cast<long long>(note.xInBar) * barPixels / pixelsPerBar : 0;
+    mark.along = static_cast<int>(static_cast<long long>(note.bar) * barPixels + inBar);
+    // Row r (0 = bottom) is line rowCount - r; turned one way only, line r.
+    const int row = rowCount - 1 - note.rowFromTop;
+    mark.line = flipped ? row : rowCount - row;
+    return mark;
+}
+
 } // namespace zembra

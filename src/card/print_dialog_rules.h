@@ -1,5 +1,7 @@
 #pragma once
 
+#include "card/card_layout.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,5 +25,17 @@ std::string SilentCountText(int barLengthMm, int count, std::string_view label);
 // The bar (from 1) at which the card's notes begin: the playback start's bar when notes before
 // it are left off, 1 otherwise.
 int CardStartBar(int startX, int pixelsPerBar);
+
+// Where the print settings' sketch of the card shows a note's mark: its leading edge, in sketch
+// pixels from the first bar line in reading direction (`barPixels` a bar, the note's place in its
+// bar in proportion), and the line it lies on, counted from the top of the sketch's `rowCount` + 1
+// lines. The lines show the rows from the top down, or from the bottom up when the card is turned
+// one way only (`flipped`: mirrored or inside out, not both).
+struct SketchMark {
+    int along = 0;
+    int line = 0;
+    bool operator==(const SketchMark&) const = default;
+};
+SketchMark SketchMarkOf(const PrintNote& note, int pixelsPerBar, int barPixels, int rowCount, bool flipped);
 
 } // namespace zembra

@@ -36,7 +36,7 @@ int StripNumbers::HoleReach(const StripPlan& strip) const
     const CardGeometry& g = m_geometry;
     const int end = g.StripEnd(strip);
     // The blanking after the strip covers whatever lies beyond its start.
-    const int blank = end + g.TailOf(strip) + g.MmX(card::kBlankGapMm);
+    const int blank = g.StripExtent(strip, m_list).to + g.MmX(card::kBlankGapMm);
     const int markW = g.MmX(card::kMarkSizeMm);
     int reach = end;
     for (const PrintNote& note : m_list) {
@@ -84,7 +84,7 @@ std::vector<HoleBox> StripNumbers::HolesOf(const StripPlan& strip, int copy) con
     const int y0 = g.StripTop(strip.index, copy);
     const int markW = g.MmX(card::kMarkSizeMm);
     const int half = g.MmY(card::kHalfMarkMm);
-    const int blank = g.StripEnd(strip) + g.TailOf(strip) + g.MmX(card::kBlankGapMm);
+    const int blank = g.StripExtent(strip, m_list).to + g.MmX(card::kBlankGapMm);
     std::vector<HoleBox> holes;
     for (const PrintNote& note : m_list) {
         if (note.isEnd()) {

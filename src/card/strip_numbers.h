@@ -31,8 +31,9 @@ struct HoleBox {
 
 // The numbers "n / N" and the title that numbered strips carry where no hole can be: after the
 // strip's last bar, beyond the reach of any mark the strip shows (a mark near the end of the last
-// bar, the first marks of the next bar up to where the blanking starts), or, should the printable
-// width end first, in the top margin above the first row line, where there are no holes at all.
+// bar; after the song's last bar, the first marks of the next bar up to where the blanking starts),
+// or, should the printable width end first, in the top margin above the first row line, where
+// there are no holes at all.
 class StripNumbers {
 public:
     StripNumbers(const CardGeometry& geometry, const std::vector<PrintNote>& printList);

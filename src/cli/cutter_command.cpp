@@ -46,6 +46,10 @@ bool ReadCutterOptions(const OptionSet& options, CutterOptions* cutter, QString*
         !MillimetresOf(options, "kerf-mm", 0.0, cutter::kMaxKerfMm, &cutter->kerfMm, error)) {
         return false;
     }
+    if (!HoleLeavesCardBetweenRows(cutter->holeMm)) {
+        *error = HoleTooLargeText(cutter->holeMm);
+        return false;
+    }
     if (cutter->kerfMm >= cutter->holeMm) {
         *error = TextOf(str::kCliBadValue)
                      .arg(OptionSet::Spelled(QStringLiteral("kerf-mm")), QString::number(cutter->kerfMm),
@@ -104,7 +108,7 @@ void DeclareCutterOptions(OptionSet& options)
     DeclareCommonOptions(options, true);
     DeclareImportOptions(options);
     DeclareCardOptions(options, CardOutput::Cutter);
-    options.add({QStringLiteral("hole-mm")}, str::kCliOptionHoleMm, QStringLiteral("D"));
+    options.add({QStringLiteral("hole-mm")}, str::kCliOptionHoleMmRows, QStringLiteral("D"));
     options.add({QStringLiteral("kerf-mm")}, str::kCliOptionKerfMm, QStringLiteral("K"));
     options.add({QStringLiteral("layout")}, str::kCliOptionLayout, QStringLiteral("pages|strips"));
     options.add({QStringLiteral("no-engrave")}, str::kCliOptionNoEngrave);

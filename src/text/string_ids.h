@@ -403,5 +403,9 @@ inline constexpr int kWriteTooManyLinks = 41671;
 inline constexpr int kWriteFailed = 41672;     // %1 the system's words
 inline constexpr int kWriteNotReplaced = 41673; // %1 the system's words
 inline constexpr int kWriteCannotCreate = 41674; // %1 the system's words
+// %1 the hole, %2 the row pitch, %3 the card to leave between rows, %4 the largest hole, in mm.
+inline constexpr int kCutterHoleTooLarge = 41740;
+// The command line's --hole-mm, with the limit that leaves card between the rows.
+inline constexpr int kCliOptionHoleMmRows = 41741;
 
 } // namespace zembra::str

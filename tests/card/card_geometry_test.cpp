@@ -73,13 +73,46 @@ TEST(CardGeometry, LineIndexFollowsMirrorAndSwap)
     }
 }
 
-TEST(CardGeometry, AStripDrawsOneBarMoreOnEachSide)
+TEST(CardGeometry, AHoleIsOnTheStripOfItsBarOnlyAndTheLastStripShowsTheStartOfTheNextBar)
 {
     Fixture f;
     const CardGeometry g = f.geometry();
     const StripPlan strip{1, 3, 0, 4, 4, false};
+    const StripPlan last{1, 3, 0, 4, 4, true};
     for (int bar = 0; bar < 10; ++bar) {
-        EXPECT_EQ(g.MarkOnStrip({0, 0, bar}, strip), bar >= 2 && bar <= 7) << bar;
+        const bool own = bar >= 3 && bar <= 6;
+        EXPECT_EQ(g.HoleOnStrip({0, 0, bar}, strip), own) << bar;
+        EXPECT_EQ(g.MarkOnStrip({0, 0, bar}, strip), own) << bar;
+        EXPECT_EQ(g.HoleOnStrip({0, 0, bar}, last), own) << bar;
+        EXPECT_EQ(g.MarkOnStrip({0, 0, bar}, last), own || bar == 7) << bar;
+    }
+}
+
+TEST(CardGeometry, AStripReachesHalfAMarkBeyondEveryMarkOfItsOwn)
+{
+    Fixture f; // 600 pixels a bar, 96 canvas pixels a bar; a mark 22 pixels, half a mark 11
+    const CardGeometry g = f.geometry();
+    // Bars 3 to 6, from the first bar line to 2400 pixels on.
+    const StripPlan strip{1, 3, 0, 4, 4, false};
+    struct Case {
+        const char* what;
+        PrintNote note;
+        Span extent;
+    };
+    const Case cases[] = {
+        {"a mark clear of the ends", {48, 5, 4}, {0, 2400}},
+        {"a downbeat at the strip's start", {0, 5, 3}, {-11, 2400}},
+        {"the last pixel of the last bar", {95, 5, 6}, {0, 2394 + 22 + 11}},
+        {"within half a mark of the end", {92, 5, 6}, {0, 2375 + 22 + 11}},
+        {"the bar before the strip", {95, 5, 2}, {0, 2400}},
+        {"the bar after the strip", {0, 5, 7}, {0, 2400}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<PrintNote> list{c.note, PrintNote{}};
+        const Span extent = g.StripExtent(strip, list);
+        EXPECT_EQ(extent.from, c.extent.from);
+        EXPECT_EQ(extent.to, c.extent.to);
     }
 }
 

@@ -4,10 +4,15 @@
 #include "text/strings.h"
 #include "services/settings.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -322,6 +327,112 @@ TEST_F(PrintDialog, NewCaptionsFitTheirControlsInBothLanguages)
         }
     }
     setLanguage(Language::English);
+}
+
+// The width a control gives its text, as its style lays the control out.
+int TextRoom(QWidget* control)
+{
+    QStyleOptionButton option;
+    option.initFrom(control);
+    option.rect = control->rect();
+    if (qobject_cast<QCheckBox*>(control)) {
+        return control->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, control).width();
+    }
+    if (qobject_cast<QRadioButton*>(control)) {
+        return control->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, control).width();
+    }
+    if (qobject_cast<QPushButton*>(control)) {
+        return control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control).width();
+    }
+    return control->contentsRect().width();
+}
+
+// The text a control shows, without the marks of its keyboard shortcut.
+QString ShownText(QWidget* control)
+{
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        text = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        text = button->text();
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        text = group->title();
+    }
+    // "&&" shows one ampersand; a single one marks the shortcut's letter.
+    const QChar kept(0x1);
+    return text.replace(QStringLiteral("&&"), kept).remove(QLatin1Char('&')).replace(kept, QLatin1Char('&'));
+}
+
+TEST_F(PrintDialog, EveryCaptionShowsWholeInBothLanguages)
+{
+    // The count of notes that will not sound shows (at 15 mm one does), the line on the late
+    // start too, and the printer's line names a printer.
+    m_host.startX = 3 * m_host.song().barWidth() + 5;
+    for (const Language lang : {Language::English, Language::Japanese}) {
+        SCOPED_TRACE(lang == Language::Japanese ? "Japanese" : "English");
+        setLanguage(lang);
+        auto dialog = Make(15);
+        dialog->printerName = QStringLiteral("Office Laser");
+        dialog->Open();
+        QApplication::processEvents();
+        ASSERT_FALSE(Label(*dialog, Dialog::kSilentCount).isEmpty());
+        int checked = 0;
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            const bool captioned = qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+                                   qobject_cast<QRadioButton*>(control) || qobject_cast<QPushButton*>(control) ||
+                                   qobject_cast<QGroupBox*>(control);
+            if (!captioned || !control->isVisible() || ShownText(control).isEmpty()) {
+                continue;
+            }
+            ++checked;
+            const QString text = ShownText(control);
+            EXPECT_LE(control->fontMetrics().horizontalAdvance(text), TextRoom(control))
+                << control->objectName().toStdString() << " \"" << text.toStdString() << "\"";
+            // A line that is shortened to its width (the printer's) asks for no width of its own.
+            if (control->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored) {
+                EXPECT_GE(control->width(), control->sizeHint().width()) << control->objectName().toStdString();
+            }
+            EXPECT_TRUE(dialog->rect().contains(control->geometry())) << control->objectName().toStdString();
+        }
+        // Nine options, eight buttons, the bar length's caption, the count, the start and the printer.
+        EXPECT_EQ(checked, 9 + 8 + 4);
+    }
+    setLanguage(Language::English);
+}
+
+TEST_F(PrintDialog, TheSketchShowsTheSongsHoles)
+{
+    // The song's notes at x 0 and 40 on row 10 from the top: line 11 of the sketch, 150 pixels a
+    // bar of 50 mm from the first bar line at 30, marks 5 pixels long with their cross 3 on.
+    const int y = LineY(11);
+    const auto dark = [](const QImage& image, int x, int yy) { return qGray(image.pixel(x, yy)) < 100; };
+    const auto holePixels = [&](const QImage& image) {
+        int count = 0;
+        // Inside the band and the sketch's black frame.
+        for (int yy = 21; yy < 200; ++yy) {
+            for (int x = 1; x + 1 < image.width(); ++x) {
+                count += dark(image, x, yy) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    auto dialog = Make(50, PrintOptions{1, 1, 1, 0, 0, 0, 0, 0});
+    const QImage plain = Preview(*dialog);
+    EXPECT_GT(holePixels(plain), 10);
+    EXPECT_TRUE(dark(plain, 30 + 3, y - 1));
+    EXPECT_TRUE(dark(plain, 30 + 40 * 150 / 96 + 3, y));
+    // Mirrored, the card reads from the right.
+    Click(*dialog, Dialog::kMirrorCard);
+    const QImage mirrored = Preview(*dialog);
+    const int w = dialog->width();
+    EXPECT_TRUE(dark(mirrored, w - 30 - 5 + 3, LineY(33 - 11)));
+    EXPECT_FALSE(dark(mirrored, 30 + 3, y));
+    // A song without notes shows none.
+    TestCardHost empty;
+    Dialog none(empty.song(), 0);
+    none.Open();
+    none.show();
+    EXPECT_EQ(holePixels(Preview(none)), 0);
 }
 
 TEST_F(PrintDialog, CaptionsComeFromTheStringTable)

@@ -105,7 +105,7 @@ TEST_F(CutterFlow, TheDialogsChoicesMakeTheFile)
 
 TEST_F(CutterFlow, TheNextExportOffersTheLastChoices)
 {
-    PushDialog([](CutterExportDialog& d) { Choose(d, "DXF", 2.0, 0.3, 1); });
+    PushDialog([](CutterExportDialog& d) { Choose(d, "DXF", 1.6, 0.3, 1); });
     m_prompts->pushFileName(Path("first.dxf"));
     m_flow.ExportCommand();
     double hole = 0;
@@ -119,9 +119,38 @@ TEST_F(CutterFlow, TheNextExportOffersTheLastChoices)
         },
         false);
     m_flow.ExportCommand();
-    EXPECT_DOUBLE_EQ(hole, 2.0);
+    EXPECT_DOUBLE_EQ(hole, 1.6);
     EXPECT_DOUBLE_EQ(kerf, 0.3);
     EXPECT_EQ(format, QStringLiteral("DXF"));
+}
+
+TEST_F(CutterFlow, AHoleThatLeavesNoCardBetweenRowsIsRefusedNamingBothSizes)
+{
+    // Offered first: the comb's own hole, which leaves 0.1 mm between rows 1.8 mm apart.
+    double offered = 0;
+    PushDialog([&](CutterExportDialog& d) { offered = d.findChild<QDoubleSpinBox*>(QStringLiteral("holeMm"))->value(); },
+               false);
+    m_flow.ExportCommand();
+    EXPECT_DOUBLE_EQ(offered, 1.7);
+    for (const double hole : {1.75, 1.8}) {
+        SCOPED_TRACE(hole);
+        m_prompts->clear();
+        bool stayedOpen = false;
+        PushDialog([&](CutterExportDialog& d) {
+            Choose(d, "SVG", hole, 0, 0);
+            d.findChild<QPushButton*>(QStringLiteral("export"))->click();
+            stayedOpen = d.result() != QDialog::Accepted;
+        }, false);
+        m_flow.ExportCommand();
+        EXPECT_TRUE(stayedOpen);
+        const QStringList messages = m_prompts->messages();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0], HoleTooLargeText(hole));
+        EXPECT_TRUE(messages[0].contains(QString::number(hole) + QStringLiteral(" mm"))) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QStringLiteral("1.8 mm apart"))) << messages[0].toStdString();
+        EXPECT_EQ(m_prompts->asked().size(), 2u) << "the dialog and its message; no file was asked for";
+        EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    }
 }
 
 TEST_F(CutterFlow, CancellingAsksNoMoreAndWritesNothing)

@@ -3,7 +3,9 @@
 // page with the same metrics, puts its marks, and their strips must be 69.6 mm wide.
 #include "card/card_job.h"
 #include "card/cutter_file.h"
+#include "cut_readback.h"
 #include "cutter_readers.h"
+#include "printed_marks.h"
 #include "song_fixtures.h"
 
 #include <QDir>
@@ -67,32 +69,7 @@ CutterOptions OptionsFor(const SongState& song, CutterFormat format)
     return options;
 }
 
-struct Point {
-    double x;
-    double y;
-};
-
-// The centres of the printed marks, in millimetres on the drawing of the pages layout: the card
-// painter draws each page on an image of the sheet's printable area at the card's resolution.
-std::vector<Point> PrintedMarks(const SongState& song, const CutterSheet& sheet)
-{
-    CardJob job;
-    // White titles leave only the crosses dark.
-    EXPECT_TRUE(job.Begin(sheet.metrics, song, 0, LookOfSong(song, nullptr, Qt::white)));
-    std::vector<Point> marks;
-    for (int page = 1; page <= job.pageCount(); ++page) {
-        QImage image(sheet.metrics.horzRes, sheet.metrics.vertRes, QImage::Format_Grayscale8);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        job.PaintPage(painter, page);
-        painter.end();
-        for (const InkBlob& blob : DarkMarks(image, 1.8 / sheet.mmPerPixelX)) {
-            marks.push_back({sheet.areaLeftMm + blob.x * sheet.mmPerPixelX,
-                             (page - 1) * sheet.paperHeightMm + sheet.areaTopMm + blob.y * sheet.mmPerPixelY});
-        }
-    }
-    return marks;
-}
+using Point = MarkPoint;
 
 // Each mark has exactly one hole within the tolerance, and there are no other holes.
 void ExpectHolesAtMarks(const std::vector<Point>& marks, const std::vector<Point>& holes)
@@ -263,11 +240,23 @@ TEST_F(CutterFile, DxfHolesAreWhereThePrintedCardPutsItsMarks)
         const int pages = c.twoRows ? 2 : 1;
         const CutterSheet sheet = SheetOfOptions(options);
         ExpectHolesAtMarks(PrintedMarks(*song, sheet), DxfHoles(dxf, pages * 150.0));
-        const std::vector<QRectF> outlines = DxfOutlines(dxf);
-        ASSERT_EQ(outlines.size(), 2u * (c.twoRows ? 2 : 1));
-        for (const QRectF& outline : outlines) {
-            EXPECT_NEAR(outline.height(), kCardMm, 1e-6);
+        // Two pieces lie on every page, one on the other: their cuts across the card are three
+        // lines 69.6 mm apart, the line between them cut once.
+        const CutLayer cut = ReadDxfCuts(Path("card.dxf"), pages * 150.0);
+        std::vector<double> across;
+        for (const CutSegment& s : cut.segments) {
+            if (std::abs(s.y1 - s.y2) < 1e-6 &&
+                std::none_of(across.begin(), across.end(), [&](double y) { return std::abs(y - s.y1) < 1e-6; })) {
+                across.push_back(s.y1);
+            }
         }
+        std::sort(across.begin(), across.end());
+        ASSERT_EQ(across.size(), 3u * pages);
+        for (std::size_t i = 0; i < across.size(); i += 3) {
+            EXPECT_NEAR(across[i + 1] - across[i], kCardMm, 0.03);
+            EXPECT_NEAR(across[i + 2] - across[i + 1], kCardMm, 0.03);
+        }
+        EXPECT_TRUE(CutsMadeTwice(cut).empty());
     }
 }
 

@@ -1,7 +1,9 @@
 // The card for a cutter, in millimetres, against the card's own rules: holes where the marks'
 // centres are, strips 69.6 mm wide, the kerf taken off holes and added to outlines, and the
 // print options that move things (mirror, swap, two rows, bar length, start).
+#include "card/cutter_cuts.h"
 #include "card/cutter_geometry.h"
+#include "cut_readback.h"
 #include "model/card_constants.h"
 
 #include "song_fixtures.h"
@@ -189,9 +191,11 @@ TEST(CutterGeometry, HolesLieAtTheMarkCentresForEveryOption)
 
 TEST(CutterGeometry, OutlinesAreTheStripsAtTheCardsWidth)
 {
-    // Strip lengths from the leading edge of the area: the leader and 4 bars; 5 bars; the last
-    // bar with one bar of tail, as the printed card leaves it unblanked.
-    const double lengths[] = {20.0 + 4 * 50.0, 5 * 50.0, 2 * 50.0};
+    // Strip lengths from the leading edge of the area: the leader and 4 bars, and on to half a
+    // mark past the mark that starts on the last pixel of bar 3 and reaches past the strip's last
+    // bar line; 5 bars; the last bar with one bar of tail, as the printed card leaves it unblanked.
+    const double lengths[] = {20.0 + 3 * 50.0 + 95 * 50.0 / kPixelsPerBar + card::kMarkSizeMm + card::kHalfMarkMm,
+                              5 * 50.0, 2 * 50.0};
     for (const Options& o : AllOptions()) {
         SCOPED_TRACE(NameOf(o));
         const CutterCard card(o);
@@ -358,6 +362,74 @@ TEST(CutterGeometry, SizesOutsideTheLimitsAreRefused)
         spec.kerfMm = c.kerf;
         EXPECT_EQ(CutterSizesValid(spec), c.valid) << c.hole << " " << c.kerf;
     }
+}
+
+TEST(CutterGeometry, AHoleMustLeaveCardBetweenRows)
+{
+    // Rows 1.8 mm apart keep at least 0.1 mm of card between their holes.
+    const std::pair<double, bool> cases[] = {{0.5, true}, {1.69, true}, {1.7, true},
+                                             {1.71, false}, {1.8, false}, {2.5, false}};
+    for (const auto& [hole, leaves] : cases) {
+        EXPECT_EQ(HoleLeavesCardBetweenRows(hole), leaves) << hole;
+    }
+    EXPECT_DOUBLE_EQ(LargestHoleMm(), 1.7);
+    EXPECT_DOUBLE_EQ(CutterSpec{}.holeMm, 1.7) << "the comb's own hole";
+    EXPECT_TRUE(HoleLeavesCardBetweenRows(CutterSpec{}.holeMm));
+}
+
+CutLayer LayerOf(const std::vector<CutterPath>& paths)
+{
+    CutLayer layer;
+    for (const CutterPath& path : paths) {
+        const std::size_t n = path.points.size();
+        for (std::size_t i = 0; i + (path.closed ? 0 : 1) < n; ++i) {
+            const CutterPoint& a = path.points[i];
+            const CutterPoint& b = path.points[(i + 1) % n];
+            layer.segments.push_back({a.x, a.y, b.x, b.y});
+        }
+    }
+    return layer;
+}
+
+TEST(CutterGeometry, StripsThatMeetShareOneCut)
+{
+    struct Case {
+        const char* what;
+        std::vector<CutterRect> strips;
+        double kerf;
+        double length; // of all cuts
+        int closedPaths; // the outline round strips that meet closes on itself
+    };
+    const Case cases[] = {
+        {"one strip", {{10, 10, 110, 79.6}}, 0, 2 * (100 + 69.6), 1},
+        {"one strip with a kerf", {{10, 10, 110, 79.6}}, 0.2, 2 * (100.2 + 69.8), 1},
+        {"two strips apart", {{0, 0, 100, 69.6}, {0, 71.6, 100, 141.2}}, 0, 4 * (100 + 69.6), 2},
+        // The second strip's top lies where the printer's pixels put it, 0.017 mm below the first's bottom.
+        {"two strips a pixel's rounding apart", {{0, 0, 100, 69.6}, {0, 69.617, 100, 139.217}}, 0,
+         3 * 100 + 2 * 139.217, 1},
+        {"a long strip on a short one", {{0, 0, 100, 69.6}, {0, 69.6, 80, 139.2}}, 0,
+         100 + 69.6 + 20 + 80 + 69.6 + 80 + 139.2, 1},
+        // The shared cut lies on the line between them; every other edge moves out by 0.1 mm.
+        {"a long strip on a short one with a kerf", {{0, 0, 100, 69.6}, {0, 69.6, 80, 139.2}}, 0.2,
+         100.2 + 69.8 + 20 + 80.2 + 69.7 + 80.2 + 139.4, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<CutterPath> paths = CutsOfStrips(c.strips, c.kerf);
+        const CutLayer layer = LayerOf(paths);
+        EXPECT_TRUE(CutsMadeTwice(layer).empty());
+        EXPECT_NEAR(CutLength(layer), c.length, 1e-9);
+        EXPECT_EQ(std::count_if(paths.begin(), paths.end(), [](const CutterPath& p) { return p.closed; }),
+                  c.closedPaths);
+    }
+    // A strip alone is one closed path round its four corners, grown by half the kerf.
+    const std::vector<CutterPath> alone = CutsOfStrips({{10, 10, 110, 79.6}}, 0.2);
+    ASSERT_EQ(alone.size(), 1u);
+    ASSERT_EQ(alone[0].points.size(), 4u);
+    EXPECT_NEAR(alone[0].points[0].x, 9.9, 1e-12);
+    EXPECT_NEAR(alone[0].points[0].y, 9.9, 1e-12);
+    EXPECT_NEAR(alone[0].points[2].x, 110.1, 1e-12);
+    EXPECT_NEAR(alone[0].points[2].y, 79.7, 1e-12);
 }
 
 TEST(CutterGeometry, ASheetReportsItsAreaAsAPrinterWould)

@@ -178,9 +178,11 @@ inline std::vector<InkBlob> DarkMarks(const QImage& grey, double markPx)
                                    coarse.width() * kShrink + 2 * margin, coarse.height() * kShrink + 2 * margin)
                                  .intersected(grey.rect());
         for (InkBlob fine : FindBlobs(DarkInk(grey.copy(window), 110))) {
-            // A patch cut by the window is measured in a window of its own.
-            const bool cut = fine.left == 0 || fine.top == 0 || fine.right == window.width() - 1 ||
-                             fine.bottom == window.height() - 1;
+            // A patch cut by the window is measured in a window of its own; the page's own edge
+            // cuts nothing more off it.
+            const bool cut = (fine.left == 0 && window.left() > 0) || (fine.top == 0 && window.top() > 0) ||
+                             (fine.right == window.width() - 1 && window.right() < grey.width() - 1) ||
+                             (fine.bottom == window.height() - 1 && window.bottom() < grey.height() - 1);
             const bool markSized =
                 std::abs(fine.width() - markPx) <= 0.3 * markPx && std::abs(fine.height() - markPx) <= 0.3 * markPx;
             if (cut || !markSized) {

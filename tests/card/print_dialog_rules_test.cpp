@@ -45,5 +45,26 @@ TEST(PrintDialogRules, CardStartBar)
     EXPECT_EQ(CardStartBar(300, 0), 1);
 }
 
+TEST(PrintDialogRules, SketchMarks)
+{
+    struct Case {
+        const char* what;
+        PrintNote note;
+        bool flipped;
+        SketchMark mark;
+    };
+    // 96 canvas pixels a bar, 150 sketch pixels a bar; 33 rows on 34 lines, line 0 at the top.
+    const Case cases[] = {
+        {"the first moment, top row", {0, 0, 0}, false, {0, 1}},
+        {"the first moment, top row, turned", {0, 0, 0}, true, {0, 32}},
+        {"half a bar on, bottom row", {48, 32, 0}, false, {75, 33}},
+        {"half a bar on, bottom row, turned", {48, 32, 0}, true, {75, 0}},
+        {"the third bar's last pixel, row 10", {95, 10, 2}, false, {2 * 150 + 148, 11}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SketchMarkOf(c.note, 96, 150, 33, c.flipped), c.mark) << c.what;
+    }
+}
+
 } // namespace
 } // namespace zembra

@@ -346,11 +346,11 @@ TEST_F(WindowMatch, CutterFilesAreByteForByteWhatExportCardForCutterWrites)
         QStringList options;
     };
     const Variant variants[] = {
-        {"svg defaults", "SVG", 1.8, 0, 0, true, {}},
-        {"svg strips, kerf, no engraving", "SVG", 2.2, 0.3, 1, false,
-         {"--hole-mm", "2.2", "--kerf-mm", "0.3", "--layout", "strips", "--no-engrave"}},
+        {"svg defaults", "SVG", 1.7, 0, 0, true, {}},
+        {"svg strips, kerf, no engraving", "SVG", 1.6, 0.3, 1, false,
+         {"--hole-mm", "1.6", "--kerf-mm", "0.3", "--layout", "strips", "--no-engrave"}},
         {"dxf kerf", "DXF", 1.5, 0.1, 0, true, {"--hole-mm", "1.5", "--kerf-mm", "0.1"}},
-        {"dxf strips", "DXF", 1.8, 0, 1, true, {"--layout", "STRIPS"}},
+        {"dxf strips", "DXF", 1.7, 0, 1, true, {"--layout", "STRIPS"}},
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);
