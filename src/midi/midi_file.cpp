@@ -45,9 +45,10 @@ bool MidiFile::Close()
     bool saved = true;
     if (m_open) {
         saved = m_toolkit.CloseSMF(m_handle) == 0;
-        if (!saved)
+        if (!saved) {
             m_closeError = m_toolkit.LastSMFError();
             m_closeProblem = m_toolkit.LastSMFWriteProblem();
+        }
         while (!m_tracks.empty())
             RemoveTrack(m_tracks.front());
         m_fileTrackCount = 0;
