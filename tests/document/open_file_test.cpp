@@ -342,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DamagedFile, testing::Values(
                 kReadError, true, {{0, 60}, {12, 64}}},
     // A header and nothing after it: no track to import, so no dialog and nothing changes.
     DamagedCase{"NoTrackAtAll", bytesOf(header(0, 1, 96)), kReadError, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(OpenFile, EveryEndingOfTheFilterOpensInAnyCaseAndOtherNamesAreReported)
 {

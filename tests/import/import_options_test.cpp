@@ -29,6 +29,26 @@ ImportOptions optionsOf(bool fold, bool drums)
 
 constexpr std::uint8_t kDrums = 0x99;
 
+struct LeftOutCase {
+    std::uint8_t status;
+    bool leaveOutDrums;
+    bool leftOut;
+};
+
+TEST(LeftOut, OnlyNoteOnsOfChannelTenAndOnlyWhenAsked)
+{
+    const LeftOutCase cases[] = {
+        {0x99, true, true},  {0x99, false, false}, {0x98, true, false},
+        {0x9A, true, false}, {0x89, true, false},  {0xB9, true, false},
+    };
+    for (const LeftOutCase& c : cases) {
+        SCOPED_TRACE(c.status);
+        ImportOptions options;
+        options.leaveOutDrums = c.leaveOutDrums;
+        EXPECT_EQ(IsLeftOut(c.status, options), c.leftOut);
+    }
+}
+
 struct OptionCountCase {
     const char* name;
     Strikes tracks;
@@ -70,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionCounting, testing::Values(
     // The editor's marks are no notes and never fold onto the comb.
     OptionCountCase{"MarksNeverFold", {{{0, 1}, {0, 2}, {10, 62}}}, 0, true, optionsOf(true, true), 1, 0},
     OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct OptionPlacementCase {
     const char* name;
@@ -105,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionPlacement, testing::Values(
                         optionsOf(true, false), {{0, 73}, {2, 73}}},
     OptionPlacementCase{"MarksNeverLand", {{{0, 62}, {100, 1}, {400, 2}, {1200, 64}}}, 96, true,
                         optionsOf(true, false), {{0, 62}, {96 + 12, 64}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The places (x, row top) of the live notes, with how many notes each holds.
 std::map<std::pair<int, int>, int> places(const SongState& song)

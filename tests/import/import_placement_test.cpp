@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Placement, testing::Values(
                   {{0, 62}, {96 + 12, 64}}},
     PlacementCase{"CutMarkerIgnoredWithoutTheFlag", {{{0, 62}, {400, 2}, {1200, 64}}}, 96, 24, 24, 0, false,
                   {{0, 62}, {300, 64}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(PlacementLimits, TheEarliest1500OfAtMost4000Candidates)
 {
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Counting, testing::Values(
     CountCase{"OctaveUp", {{{0, 48}}}, 12, {1, 0, 0, 0}},
     // Two tracks of 960 ticks: the total is their sum, the piece is as long as the longer.
     CountCase{"TotalIsTheSumOfTracks", {{{960, 62, 0}}, {{480, 62}, {960, 62, 0}}}, 0, {1, 0, 1920, 960}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Counting, StopsATrackAt1500ImportableButWalksTheNext)
 {
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DefaultBars, testing::Values(
     BarsCase{"Empty", 0, 96, 4, 0, false},
     BarsCase{"NoResolutionNeverDivides", 1000, 0, 4, 0, false},
     BarsCase{"LongerThanTheList", 81 * 4 * 96, 96, 4, 80, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ImportSettingsOf, ForeignFileTakesItsNameAndItsLength)
 {

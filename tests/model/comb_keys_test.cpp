@@ -1,7 +1,5 @@
 #include "model/comb_keys.h"
 
-#include "import/import_options.h"
-
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -93,26 +91,6 @@ TEST(Landing, FollowsTheScaleItWasBuiltFrom)
     EXPECT_FALSE(folding.Land(61).folded);
     EXPECT_EQ(folding.Land(73).pitch, 85) << "61 and 85 are as near: the upper wins";
     EXPECT_EQ(folding.Land(49).pitch, 61);
-}
-
-struct LeftOutCase {
-    std::uint8_t status;
-    bool leaveOutDrums;
-    bool leftOut;
-};
-
-TEST(LeftOut, OnlyNoteOnsOfChannelTenAndOnlyWhenAsked)
-{
-    const LeftOutCase cases[] = {
-        {0x99, true, true},  {0x99, false, false}, {0x98, true, false},
-        {0x9A, true, false}, {0x89, true, false},  {0xB9, true, false},
-    };
-    for (const LeftOutCase& c : cases) {
-        SCOPED_TRACE(c.status);
-        ImportOptions options;
-        options.leaveOutDrums = c.leaveOutDrums;
-        EXPECT_EQ(IsLeftOut(c.status, options), c.leftOut);
-    }
 }
 
 } // namespace
