@@ -37,7 +37,7 @@ protected:
     {
         ASSERT_TRUE(doc.EnsureSongTrack());
         request = ImportEditRequest{tracks.span(), resolution, beats, transposition, marks, &view->playback().port(), &clock,
-                                    doc.songTrack()};
+                                    doc.songTrack(), {}};
         dialog = std::make_unique<ImportEditDialog>(request);
         ASSERT_GT(dialog->Start(), 0);
         dialog->resize(900, 600);
@@ -401,7 +401,7 @@ TEST_F(ImportEditor, AFileWithoutNotesIsReportedAndCancelled)
     track.Append(MidiEvent{0, kProgramChange, 10, 0, 0});
     ASSERT_TRUE(doc.EnsureSongTrack());
     const ImportEditOutcome outcome =
-        RunImportEditor(nullptr, ImportEditRequest{tracks.span(), 96, 4, 0, false, &view->playback().port(), &clock, nullptr});
+        RunImportEditor(nullptr, ImportEditRequest{tracks.span(), 96, 4, 0, false, &view->playback().port(), &clock, nullptr, {}});
     EXPECT_FALSE(outcome.accepted);
     ASSERT_EQ(scripted->messages().size(), 1);
     EXPECT_EQ(scripted->messages()[0], QStringLiteral("Warning! non of  note in this file."));
@@ -420,7 +420,7 @@ TEST_F(ImportEditor, RunsThroughThePromptsAndReturnsTheOutcome)
         return editor.result();
     });
     const ImportEditOutcome outcome =
-        RunImportEditor(nullptr, ImportEditRequest{tracks.span(), 96, 4, 2, false, &view->playback().port(), &clock, nullptr});
+        RunImportEditor(nullptr, ImportEditRequest{tracks.span(), 96, 4, 2, false, &view->playback().port(), &clock, nullptr, {}});
     EXPECT_TRUE(outcome.accepted);
     EXPECT_TRUE(outcome.marksWritten);
     EXPECT_EQ(outcome.transposition, 2);

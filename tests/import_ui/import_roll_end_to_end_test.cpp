@@ -83,7 +83,7 @@ TEST_F(RollEndToEnd, TheCanvasGetsWhatTheRollShowed)
     ASSERT_EQ(tracks.size(), 3u);
     ASSERT_EQ(resolution, 96);
     ASSERT_TRUE(doc.EnsureSongTrack());
-    ImportEditDialog dialog(ImportEditRequest{tracks, resolution, 4, 0, false, &view->playback().port(), &clock, doc.songTrack()});
+    ImportEditDialog dialog(ImportEditRequest{tracks, resolution, 4, 0, false, &view->playback().port(), &clock, doc.songTrack(), {}});
     ASSERT_GT(dialog.Start(), 0);
     dialog.resize(900, 600);
     dialog.show();
@@ -161,7 +161,7 @@ TEST(RollRealTime, PlaysToTheEndOnTheSteadyClockThroughTheEventLoop)
     MidiTrack playTrack;
     test::RollTracks tracks;
     tracks.add({{0, 64}, {96, 65}, {192, 61}});
-    ImportEditDialog dialog(ImportEditRequest{tracks.span(), 96, 4, 0, false, &port, &clock, &playTrack});
+    ImportEditDialog dialog(ImportEditRequest{tracks.span(), 96, 4, 0, false, &port, &clock, &playTrack, {}});
     ASSERT_GT(dialog.Start(), 0);
     dialog.show();
     QTest::mouseClick(dialog.findChild<QAbstractButton*>(QStringLiteral("canvasNotes")), Qt::LeftButton);

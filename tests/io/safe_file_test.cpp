@@ -122,58 +122,58 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TargetCase{"a new file", [](const SafeFileTest&) { return std::string("new.mid"); }, SafeFileError::None,
                    TargetKind::Missing, 0, {"new.mid"},
-                   [](const SafeFileTest& t) {
-                       EXPECT_EQ(readBytes(t.pathOf("new.mid")), kNew);
-                       EXPECT_EQ(modeOf(t.pathOf("new.mid")), 0666 & ~currentUmask()) << "as any new file";
+                   [](const SafeFileTest& fixture) {
+                       EXPECT_EQ(readBytes(fixture.pathOf("new.mid")), kNew);
+                       EXPECT_EQ(modeOf(fixture.pathOf("new.mid")), 0666 & ~currentUmask()) << "as any new file";
                    }},
-        TargetCase{"a private file", [](const SafeFileTest& t) { return existing(t, "own.mid", 0600); },
+        TargetCase{"a private file", [](const SafeFileTest& fixture) { return existing(fixture, "own.mid", 0600); },
                    SafeFileError::None, TargetKind::Regular, 0, {"own.mid"},
-                   [](const SafeFileTest& t) {
-                       EXPECT_EQ(readBytes(t.pathOf("own.mid")), kNew);
-                       EXPECT_EQ(modeOf(t.pathOf("own.mid")), 0600u) << "the target's access is kept";
+                   [](const SafeFileTest& fixture) {
+                       EXPECT_EQ(readBytes(fixture.pathOf("own.mid")), kNew);
+                       EXPECT_EQ(modeOf(fixture.pathOf("own.mid")), 0600u) << "the target's access is kept";
                    }},
-        TargetCase{"a read-only file", [](const SafeFileTest& t) { return existing(t, "kept.mid", 0444); },
+        TargetCase{"a read-only file", [](const SafeFileTest& fixture) { return existing(fixture, "kept.mid", 0444); },
                    SafeFileError::ReadOnly, TargetKind::Regular, 0, {"kept.mid"},
-                   [](const SafeFileTest& t) { EXPECT_EQ(readBytes(t.pathOf("kept.mid")), kOld); }},
+                   [](const SafeFileTest& fixture) { EXPECT_EQ(readBytes(fixture.pathOf("kept.mid")), kOld); }},
         TargetCase{"a link",
-                   [](const SafeFileTest& t) {
-                       existing(t, "real.mid", 0640);
-                       fs::create_symlink("real.mid", t.pathOf("link.mid"));
+                   [](const SafeFileTest& fixture) {
+                       existing(fixture, "real.mid", 0640);
+                       fs::create_symlink("real.mid", fixture.pathOf("link.mid"));
                        return std::string("link.mid");
                    },
                    SafeFileError::None, TargetKind::Regular, 0, {"link.mid", "real.mid"},
-                   [](const SafeFileTest& t) {
-                       EXPECT_TRUE(fs::is_symlink(t.pathOf("link.mid"))) << "the link stays a link";
-                       EXPECT_EQ(readBytes(t.pathOf("real.mid")), kNew) << "written through to its file";
-                       EXPECT_EQ(modeOf(t.pathOf("real.mid")), 0640u);
+                   [](const SafeFileTest& fixture) {
+                       EXPECT_TRUE(fs::is_symlink(fixture.pathOf("link.mid"))) << "the link stays a link";
+                       EXPECT_EQ(readBytes(fixture.pathOf("real.mid")), kNew) << "written through to its file";
+                       EXPECT_EQ(modeOf(fixture.pathOf("real.mid")), 0640u);
                    }},
         TargetCase{"a dangling link",
-                   [](const SafeFileTest& t) {
-                       fs::create_symlink("later.mid", t.pathOf("link.mid"));
+                   [](const SafeFileTest& fixture) {
+                       fs::create_symlink("later.mid", fixture.pathOf("link.mid"));
                        return std::string("link.mid");
                    },
                    SafeFileError::None, TargetKind::Missing, 0, {"later.mid", "link.mid"},
-                   [](const SafeFileTest& t) { EXPECT_EQ(readBytes(t.pathOf("later.mid")), kNew); }},
+                   [](const SafeFileTest& fixture) { EXPECT_EQ(readBytes(fixture.pathOf("later.mid")), kNew); }},
         TargetCase{"a FIFO",
-                   [](const SafeFileTest& t) {
-                       ::mkfifo(t.pathOf("pipe").c_str(), 0644);
+                   [](const SafeFileTest& fixture) {
+                       ::mkfifo(fixture.pathOf("pipe").c_str(), 0644);
                        return std::string("pipe");
                    },
                    SafeFileError::NotAFile, TargetKind::Fifo, 0, {"pipe"},
-                   [](const SafeFileTest& t) { EXPECT_TRUE(fs::is_fifo(t.pathOf("pipe"))); }},
+                   [](const SafeFileTest& fixture) { EXPECT_TRUE(fs::is_fifo(fixture.pathOf("pipe"))); }},
         TargetCase{"a device",
-                   [](const SafeFileTest& t) {
+                   [](const SafeFileTest& fixture) {
                        // The null device's numbers, made in the test's own folder.
-                       const bool made = ::mknod(t.pathOf("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+                       const bool made = ::mknod(fixture.pathOf("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
                        return made ? std::string("null") : std::string();
                    },
                    SafeFileError::NotAFile, TargetKind::Device, 0, {"null"},
-                   [](const SafeFileTest& t) { EXPECT_TRUE(fs::is_character_file(t.pathOf("null"))); }},
+                   [](const SafeFileTest& fixture) { EXPECT_TRUE(fs::is_character_file(fixture.pathOf("null"))); }},
         TargetCase{"a socket",
-                   [](const SafeFileTest& t) {
+                   [](const SafeFileTest& fixture) {
                        sockaddr_un address{};
                        address.sun_family = AF_UNIX;
-                       const std::string path = t.pathOf("socket");
+                       const std::string path = fixture.pathOf("socket");
                        if (path.size() >= sizeof address.sun_path) {
                            return std::string();
                        }
@@ -185,8 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    SafeFileError::NotAFile, TargetKind::Socket, 0, {"socket"}, nullptr},
         TargetCase{"a folder",
-                   [](const SafeFileTest& t) {
-                       fs::create_directory(t.pathOf("song.mid"));
+                   [](const SafeFileTest& fixture) {
+                       fs::create_directory(fixture.pathOf("song.mid"));
                        return std::string("song.mid");
                    },
                    SafeFileError::NotAFile, TargetKind::Folder, 0, {"song.mid"}, nullptr},
@@ -196,10 +196,10 @@ INSTANTIATE_TEST_SUITE_P(
                    SafeFileError::CannotCreate, TargetKind::Missing, ENAMETOOLONG, {}, nullptr},
         TargetCase{"a name that is not UTF-8", [](const SafeFileTest&) { return std::string("out\xe9.mid"); },
                    SafeFileError::None, TargetKind::Missing, 0, {"out\xe9.mid"},
-                   [](const SafeFileTest& t) { EXPECT_EQ(readBytes(t.pathOf("out\xe9.mid")), kNew); }},
+                   [](const SafeFileTest& fixture) { EXPECT_EQ(readBytes(fixture.pathOf("out\xe9.mid")), kNew); }},
         TargetCase{"a missing folder", [](const SafeFileTest&) { return std::string("gone/song.mid"); },
                    SafeFileError::CannotCreate, TargetKind::Missing, ENOENT, {}, nullptr}),
-    [](const ::testing::TestParamInfo<TargetCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<TargetCase>& test) { return "Case" + std::to_string(test.index); });
 
 TEST_F(SafeFileTest, AFullDiskLeavesThePreviousFileAsItWas)
 {
