@@ -72,9 +72,9 @@ bool DocumentViewLink::ImportPrompt()
     return m_view.importer().ImportPrompt();
 }
 
-void DocumentViewLink::PlaceImportedNotes()
+bool DocumentViewLink::PlaceImportedNotes()
 {
-    m_view.importer().PlaceImportedNotes();
+    return m_view.importer().PlaceImportedNotes();
 }
 
 MidiTrack* DocumentViewLink::songTrack() const
@@ -110,6 +110,11 @@ std::string DocumentViewLink::KeyNameOfFile()
 std::vector<std::uint8_t> DocumentViewLink::KeySignatureOfFile()
 {
     return m_doc.KeySignatureOfFile();
+}
+
+std::vector<TrackSummary> DocumentViewLink::TracksOfFile() const
+{
+    return m_doc.TracksOfFile();
 }
 
 double DocumentViewLink::tempo() const

@@ -26,7 +26,7 @@ public:
     MidiOutPort& port() override;
     void ReopenDevice() override;
     bool ImportPrompt() override;
-    void PlaceImportedNotes() override;
+    bool PlaceImportedNotes() override;
 
     MidiTrack* songTrack() const override;
     bool EnsureSongTrack() override;
@@ -35,6 +35,7 @@ public:
     FileFacts FactsOfFile() const override;
     std::string KeyNameOfFile() override;
     std::vector<std::uint8_t> KeySignatureOfFile() override;
+    std::vector<TrackSummary> TracksOfFile() const override;
     double tempo() const override;
     void setTempo(double tempo) override;
     void markOwnFile() override;

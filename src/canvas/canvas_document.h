@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/file_facts.h"
+#include "import/track_list.h"
 
 #include <cstdint>
 #include <string>
@@ -27,6 +28,8 @@ public:
     virtual FileFacts FactsOfFile() const = 0;
     virtual std::string KeyNameOfFile() = 0;
     virtual std::vector<std::uint8_t> KeySignatureOfFile() = 0;
+    // The tracks of the file being read, as the import settings list them.
+    virtual std::vector<TrackSummary> TracksOfFile() const = 0;
     virtual double tempo() const = 0;
     virtual void setTempo(double tempo) = 0;
     // The file being imported carries the song tags: Save may overwrite it.

@@ -2,6 +2,8 @@
 
 #include "import/import_options.h"
 
+#include "import/canvas_reach.h"
+#include "import/canvas_settings_rules.h"
 #include "import/import_settings.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_controller.h"
@@ -13,6 +15,9 @@
 #include "services/paint_device_metrics.h"
 #include "services/prompts.h"
 #include "services/qt_text.h"
+#include "services/settings.h"
+
+#include <utility>
 
 namespace zembra {
 
@@ -31,18 +36,38 @@ ImportCounts ImportController::CountImportable(int transposition, const ImportOp
     return zembra::CountImportable(tracks, m_view.song(), transposition, m_editorMarks, options);
 }
 
+FitRequest ImportController::RequestFor(const ImportOptions& options, const FitGrid& grid) const
+{
+    const CanvasDocument* doc = m_view.document();
+    FitRequest request;
+    request.resolution = doc ? doc->resolution() : 0;
+    request.cutMarkers = m_editorMarks;
+    request.options = options;
+    request.grid = grid;
+    request.metrics = CheckMetrics();
+    return request;
+}
+
+CanvasSettingsDialog::Figures ImportController::FiguresOf(int transposition, const ImportOptions& options,
+                                                          const FitGrid& grid) const
+{
+    const CanvasDocument* doc = m_view.document();
+    if (!doc) {
+        return {};
+    }
+    const std::vector<const MidiTrack*> tracks = doc->importedTracks();
+    const ImportCounts counts = zembra::CountImportable(tracks, m_view.song(), transposition, m_editorMarks, options);
+    const CanvasReach reach = ReachOnCanvas(tracks, m_view.song(), RequestFor(options, grid), transposition);
+    return {counts.importable, counts.notImportable, CanvasReachText(reach)};
+}
+
 std::vector<FitRow> ImportController::RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const
 {
     const CanvasDocument* doc = m_view.document();
     if (!doc) {
         return {};
     }
-    FitRequest request;
-    request.resolution = doc->resolution();
-    request.cutMarkers = m_editorMarks;
-    request.options = options;
-    request.grid = grid;
-    request.metrics = CheckMetrics();
+    FitRequest request = RequestFor(options, grid);
     request.key = key;
     return RankTranspositions(doc->importedTracks(), m_view.song(), request);
 }
@@ -55,13 +80,23 @@ bool ImportController::ImportPrompt()
     }
     SongState& song = m_view.song();
     SyncClock* clock = m_view.playback().clock();
-    m_importOptions = {};
-    const ImportCounts counts = CountImportable(song.importTransposition, m_importOptions);
+    m_importOptions = settings::LoadImportOptions();
+    m_editorMarks = false;
+    m_edited = false;
+    m_placedAsSaved = false;
+    // A transposition belongs to the file it was chosen for: every file opens as it is.
+    constexpr int kOpeningTransposition = 0;
+    const ImportCounts counts = CountImportable(kOpeningTransposition, m_importOptions);
     const ImportSettings settings = MakeImportSettings(doc->FactsOfFile(), counts);
+    const SettingsValues opening = ConfirmedUnchanged({settings.beatsPerBar, settings.barCount, settings.barLengthMm,
+                                                       settings.pixelsPerQuarter, kOpeningTransposition});
+    const FitGrid openingGrid{opening.beatsPerBar, opening.barCount, opening.barLengthMm, opening.pixelsPerQuarter};
 
     CanvasSettingsDialog::Setup setup;
     setup.caption = TextOf(str::kImportCaption);
-    setup.info = Utf8(ImportInfoLine(counts, settings.barsClipped));
+    setup.info = Utf8(ImportInfoLine(counts));
+    setup.reach = Utf8(CanvasReachText(ReachOnCanvas(doc->importedTracks(), song,
+                                                     RequestFor(m_importOptions, openingGrid), kOpeningTransposition)));
     setup.transposeLabel = TextOf(str::kImportTranspositionLabel);
     setup.transposeHelp = TextOf(str::kImportTranspositionHelp);
     setup.keyName = Utf8(doc->KeyNameOfFile());
@@ -71,20 +106,20 @@ bool ImportController::ImportPrompt()
     setup.barCount = settings.barCount;
     setup.barLengthMm = settings.barLengthMm;
     setup.pixelsPerQuarter = settings.pixelsPerQuarter;
-    setup.transposition = song.importTransposition;
+    setup.transposition = kOpeningTransposition;
     setup.tempo = doc->tempo();
     setup.cutMarkers = 0;
     setup.enabled.editor = true;
     setup.hideRedoAssignment = true;
     setup.resolution = doc->resolution();
     setup.editor = m_importEditor;
+    setup.tracks = doc->TracksOfFile();
     setup.fit.key = FileKeyFromKeySignature(doc->KeySignatureOfFile());
     setup.fit.options = m_importOptions;
     setup.fit.rank = [this, key = setup.fit.key](const ImportOptions& options, const FitGrid& grid) {
         return RankImport(options, grid, key);
     };
     double documentTempo = doc->tempo();
-    m_editorMarks = false;
     if (setup.editor) {
         // Counts after the editor's OK leave its marks out.
         setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers,
@@ -92,25 +127,36 @@ bool ImportController::ImportPrompt()
             const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers, options);
             if (choice.accepted) {
                 m_editorMarks = choice.cutMarkers != 0;
+                m_edited = true;
             }
             return choice;
         };
     }
+    const PlacedSong opened{opening, LimitSettingsText(settings.title), LimitSettingsText(settings.author),
+                            setup.tempo, m_importOptions, false};
     CanvasSettingsDialog dialog(setup, song, clock, &documentTempo,
-                                [this](int transposition, const ImportOptions& options) {
-                                    const ImportCounts c = CountImportable(transposition, options);
-                                    return std::make_pair(c.importable, c.notImportable);
+                                [this](int transposition, const ImportOptions& options, const FitGrid& grid) {
+                                    return FiguresOf(transposition, options, grid);
                                 },
                                 m_view.window());
     if (prompts().runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
     m_importOptions = dialog.importOptions();
+    settings::SaveImportOptions(m_importOptions);
     doc->setTempo(documentTempo);
     m_cutMarkers = dialog.cutMarkers() != 0;
     if (settings.ownFile) {
         doc->markOwnFile();
     }
+    const PlacedSong confirmed{{song.beatsPerBar, song.barCount, song.barLengthMm, song.pixelsPerQuarter,
+                                song.importTransposition},
+                               song.title,
+                               song.author,
+                               dialog.tempo(),
+                               m_importOptions,
+                               m_edited};
+    m_placedAsSaved = PlacedAsSaved(settings.ownFile, opened, confirmed);
     if (clock) {
         clock->SetTempo(static_cast<std::uint32_t>(song.tempo));
     }
@@ -120,21 +166,22 @@ bool ImportController::ImportPrompt()
     return true;
 }
 
-void ImportController::PlaceImportedNotes()
+bool ImportController::PlaceImportedNotes()
 {
     const CanvasDocument* doc = m_view.document();
     if (!doc) {
-        return;
+        return false;
     }
     const std::vector<const MidiTrack*> tracks = doc->importedTracks();
     if (tracks.empty()) {
-        return;
+        return false;
     }
     zembra::PlaceImportedNotes(m_view.song(), tracks, doc->resolution(), m_cutMarkers, m_importOptions);
     m_cutMarkers = false;
     // The imported song is the first state of the undo ring: it cannot be undone.
     m_view.TakeNewSong();
     m_view.Refresh();
+    return std::exchange(m_placedAsSaved, false);
 }
 
 void ImportController::CanvasSettings()

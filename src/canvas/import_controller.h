@@ -20,10 +20,15 @@ public:
     // The import edit dialog that the import settings' ">>Editor" button runs; set by the shell.
     void setImportEditor(CanvasSettingsDialog::Editor editor) { m_importEditor = std::move(editor); }
     // Import of the document's MIDI tracks: the settings prompt, then the placing of the notes.
+    // Every import starts at transposition 0, with the options last confirmed and every track.
     bool ImportPrompt();
-    void PlaceImportedNotes();
+    // True when the canvas then holds a song file of this program as it was saved; a song placed
+    // from anything else is still to be saved.
+    bool PlaceImportedNotes();
     // The notes of the document's tracks that can and cannot be placed at a transposition.
     ImportCounts CountImportable(int transposition, const ImportOptions& options = {}) const;
+    // The counts and the words on what the canvas leaves out, as the import settings show them.
+    CanvasSettingsDialog::Figures FiguresOf(int transposition, const ImportOptions& options, const FitGrid& grid) const;
     // Every transposition of the document's tracks on a grid, best first.
     std::vector<FitRow> RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const;
     // The options of the import being placed (as the import settings left them).
@@ -35,10 +40,14 @@ public:
     void setCutMarkers(bool on) { m_cutMarkers = on; }
 
 private:
+    FitRequest RequestFor(const ImportOptions& options, const FitGrid& grid) const;
+
     CKelpView& m_view;
     CanvasSettingsDialog::Editor m_importEditor;
     bool m_editorMarks = false;
     bool m_cutMarkers = false;
+    bool m_edited = false;
+    bool m_placedAsSaved = false;
     ImportOptions m_importOptions;
 };
 

@@ -2,6 +2,8 @@
 
 #include "import/comb_fit.h"
 #include "import/import_settings.h"
+#include "import/imported_file.h"
+#include "import/track_list.h"
 #include "card/card_pdf.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
@@ -13,6 +15,33 @@ namespace {
 
 const QString kAuto = QStringLiteral("auto");
 
+const QString kTracks = QStringLiteral("tracks");
+const QString kDrums = QStringLiteral("drums");
+const QString kNoDrums = QStringLiteral("no-drums");
+
+// --tracks: the tracks to import, numbered as `info` lists them.
+bool ReadTracks(const OptionSet& options, ImportChoices* choices, QString* error)
+{
+    QString list;
+    if (!options.singleValue(kTracks, &list, error)) {
+        return false;
+    }
+    if (!options.isSet(kTracks)) {
+        return true;
+    }
+    const std::optional<std::uint32_t> chosen = ParseTrackNumbers(list.toStdString(), kMaxImportTracks);
+    if (!chosen) {
+        if (error) {
+            *error = TextOf(str::kCliBadValue)
+                         .arg(OptionSet::Spelled(kTracks), list, TextOf(str::kCliTracksExpected).arg(kMaxImportTracks));
+        }
+        return false;
+    }
+    choices->options.leftOutTracks = TracksLeftOutBesides(*chosen);
+    choices->highestTrack = HighestTrackNumber(*chosen);
+    return true;
+}
+
 } // namespace
 
 void DeclareImportOptions(OptionSet& options)
@@ -20,7 +49,9 @@ void DeclareImportOptions(OptionSet& options)
     options.add({QStringLiteral("transpose")}, str::kCliOptionTranspose, QStringLiteral("N|auto"));
     options.add({QStringLiteral("bars")}, str::kCliOptionBars, QStringLiteral("N"));
     options.add({QStringLiteral("fold")}, str::kCliOptionFold);
-    options.add({QStringLiteral("no-drums")}, str::kCliOptionNoDrums);
+    options.add({kDrums}, str::kCliOptionDrums);
+    options.add({kNoDrums}, str::kCliOptionNoDrums);
+    options.add({kTracks}, str::kCliOptionTracks, QStringLiteral("N,N..."));
 }
 
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error)
@@ -46,8 +77,17 @@ bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString
         return false;
     }
     choices->options.foldOctaves = options.isSet(QStringLiteral("fold"));
-    choices->options.leaveOutDrums = options.isSet(QStringLiteral("no-drums"));
-    return options.intValue(QStringLiteral("bars"), 1, kLongestBarCount, &choices->barCount, error);
+    // A comb plays no drums: they are left out, as the import settings of a new installation do,
+    // unless asked for.
+    if (options.isSet(kDrums) && options.isSet(kNoDrums)) {
+        if (error) {
+            *error = TextOf(str::kCliExclusive).arg(OptionSet::Spelled(kDrums), OptionSet::Spelled(kNoDrums));
+        }
+        return false;
+    }
+    choices->options.leaveOutDrums = !options.isSet(kDrums);
+    return ReadTracks(options, choices, error) &&
+           options.intValue(QStringLiteral("bars"), 1, kLongestBarCount, &choices->barCount, error);
 }
 
 } // namespace zembra

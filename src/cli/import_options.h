@@ -8,8 +8,8 @@ namespace zembra {
 
 class OptionSet;
 
-// --transpose (N or auto), --bars, --fold and --no-drums: what the import settings would be
-// changed to. Every command that imports a file declares them here.
+// --transpose (N or auto), --bars, --fold, --drums or --no-drums, and --tracks: what the import
+// settings would be changed to. Every command that imports a file declares them here.
 void DeclareImportOptions(OptionSet& options);
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error);
 

@@ -18,6 +18,8 @@ namespace zembra {
 
 namespace {
 
+constexpr int kMidiChannels = 16;
+
 QJsonValue TimeSignatureOf(const FileSummary& summary)
 {
     if (summary.timeSignature.size() < 2) {
@@ -55,7 +57,31 @@ QJsonArray RankingJson(const InfoRecord& r)
     return rows;
 }
 
-// The fit's table as the import settings show it, in columns as wide as their widest entry.
+// Lines of cells in columns as wide as their widest entry, indented under a heading.
+QString Columns(const std::vector<QStringList>& lines)
+{
+    std::vector<qsizetype> widths;
+    for (const QStringList& line : lines) {
+        widths.resize(std::max(widths.size(), static_cast<std::size_t>(line.size())), 0);
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            widths[static_cast<std::size_t>(c)] = std::max(widths[static_cast<std::size_t>(c)], line[c].size());
+        }
+    }
+    QString out;
+    for (const QStringList& line : lines) {
+        QString text = QStringLiteral("    ");
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            text += c + 1 < line.size() ? line[c].leftJustified(widths[static_cast<std::size_t>(c)] + 2) : line[c];
+        }
+        while (text.endsWith(' ')) {
+            text.chop(1);
+        }
+        out += text + '\n';
+    }
+    return out;
+}
+
+// The fit's table as the import settings show it.
 QString RankingText(const InfoRecord& r)
 {
     std::vector<QStringList> lines = {{TextOf(str::kFitTransposition), TextOf(str::kFitKey), TextOf(str::kFitPlayable),
@@ -65,21 +91,51 @@ QString RankingText(const InfoRecord& r)
                          QString::number(row.importable), QString::number(row.notImportable),
                          QString::number(row.tooClose)});
     }
-    std::vector<qsizetype> widths(lines.front().size(), 0);
-    for (const QStringList& line : lines) {
-        for (qsizetype c = 0; c < line.size(); ++c) {
-            widths[static_cast<std::size_t>(c)] = std::max(widths[static_cast<std::size_t>(c)], line[c].size());
+    return QStringLiteral("  ") + TextOf(str::kCliInfoRanking) + '\n' + Columns(lines);
+}
+
+bool TrackTaken(const FileSummary& summary, std::size_t index)
+{
+    ImportOptions options;
+    options.leftOutTracks = summary.leftOutTracks;
+    return !IsTrackLeftOut(index, options);
+}
+
+QJsonArray TrackListJson(const FileSummary& summary)
+{
+    QJsonArray tracks;
+    for (std::size_t i = 0; i < summary.trackList.size(); ++i) {
+        const TrackSummary& track = summary.trackList[i];
+        QJsonArray channels;
+        for (int c = 0; c < kMidiChannels; ++c) {
+            if ((track.channels >> c & 1U) != 0) {
+                channels.append(c + 1);
+            }
         }
+        tracks.append(QJsonObject{
+            {QStringLiteral("number"), static_cast<int>(i) + 1},
+            {QStringLiteral("name"), Utf8(track.name)},
+            {QStringLiteral("channels"), channels},
+            {QStringLiteral("notes"), track.notes},
+            {QStringLiteral("imported"), TrackTaken(summary, i)},
+        });
     }
-    QString out = QStringLiteral("  ") + TextOf(str::kCliInfoRanking) + '\n';
-    for (const QStringList& line : lines) {
-        QString text = QStringLiteral("    ");
-        for (qsizetype c = 0; c < line.size(); ++c) {
-            text += c + 1 < line.size() ? line[c].leftJustified(widths[static_cast<std::size_t>(c)] + 2) : line[c];
-        }
-        out += text + '\n';
+    return tracks;
+}
+
+// The tracks as --tracks numbers them.
+QString TrackListText(const FileSummary& summary)
+{
+    const QString none = TextOf(str::kCliInfoNone);
+    std::vector<QStringList> lines;
+    for (std::size_t i = 0; i < summary.trackList.size(); ++i) {
+        const TrackSummary& track = summary.trackList[i];
+        const QString channels = Utf8(ChannelListText(track.channels));
+        lines.push_back({QString::number(i + 1), track.name.empty() ? none : Printable(Utf8(track.name)),
+                         channels.isEmpty() ? none : channels, QString::number(track.notes),
+                         TrackTaken(summary, i) ? QString() : TextOf(str::kCliInfoLeftOut)});
     }
-    return out;
+    return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + Columns(lines);
 }
 
 } // namespace
@@ -139,6 +195,7 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("ownFile")] = r.ownFile;
     json[QStringLiteral("title")] = r.title;
     json[QStringLiteral("author")] = r.author;
+    json[QStringLiteral("trackList")] = TrackListJson(r.summary);
     if (!r.ranking.empty()) {
         json[QStringLiteral("ranking")] = RankingJson(r);
     }
@@ -182,6 +239,9 @@ QString InfoText(const InfoRecord& r)
     QString out = Printable(r.file) + '\n';
     for (const auto& [label, value] : lines) {
         out += QStringLiteral("  ") + label.leftJustified(width + 2) + value + '\n';
+    }
+    if (!r.summary.trackList.empty()) {
+        out += TrackListText(r.summary);
     }
     if (!r.ranking.empty()) {
         out += RankingText(r);

@@ -37,6 +37,10 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
         *error = TextOf(str::kCliNoTracks);
         return false;
     }
+    if (choices.highestTrack > file.trackCount()) {
+        *error = TextOf(str::kCliNoSuchTrack).arg(choices.highestTrack).arg(file.trackCount());
+        return false;
+    }
     const std::vector<const MidiTrack*> tracks = file.tracks();
     // A search for a meta event the file lacks runs through the whole first track: the facts are
     // taken once, and the key signature is looked for once for both its name and the fit's key.
@@ -51,6 +55,8 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
     m_file.fileBeatsPerBar = facts.beatsPerBar;
     m_file.keyNameId = KeyNameIdFromKeySignature(keySignature);
     m_file.key = FileKeyFromKeySignature(keySignature);
+    m_file.trackList = file.TrackSummaries();
+    m_file.leftOutTracks = choices.options.leftOutTracks;
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
     return true;

@@ -3,6 +3,7 @@
 #include "import/default_import.h"
 #include "model/song_state.h"
 #include "import/file_facts.h"
+#include "import/track_list.h"
 
 #include <QString>
 
@@ -23,6 +24,8 @@ struct FileSummary {
     int fileBeatsPerBar = -1;
     int keyNameId = 0;
     FileKey key; // as the fit moves it
+    std::vector<TrackSummary> trackList; // the tracks read, numbered from 1 as --tracks takes them
+    std::uint32_t leftOutTracks = 0;     // bit n - 1 for track n, under --tracks
 };
 
 // A MIDI file on a song of its own, imported as the window imports it when its import settings

@@ -28,7 +28,9 @@ public:
     virtual void ReopenDevice() = 0;
     // The import settings for the file being read; true when they were confirmed.
     virtual bool ImportPrompt() = 0;
-    virtual void PlaceImportedNotes() = 0;
+    // Places the confirmed import; true when the canvas then holds a song file of this program
+    // as it was saved, which is not a change to save.
+    virtual bool PlaceImportedNotes() = 0;
 };
 
 } // namespace zembra

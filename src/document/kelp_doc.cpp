@@ -68,6 +68,13 @@ QString reasonLine(const WriteProblem& problem)
     return problem.failed() ? '\n' + WriteProblemText(problem) : QString();
 }
 
+// The reader's own words on what is wrong with a file, under the message, as `zembra info`
+// gives them.
+QString readerDetail(const std::string& detail)
+{
+    return detail.empty() ? QString() : QStringLiteral("\n\n") + Utf8(detail);
+}
+
 QString saveFailed(const char* detail)
 {
     return TextOf(str::kSaveFailed) + QString::fromLatin1(detail) + TextOf(str::kSaveRetry);
@@ -201,9 +208,6 @@ void CKelpDoc::NewSong()
             m_strFolder = folderOf(path);
             setFileTitle(QFileInfo(path).completeBaseName());
             settings::AddRecentFile(m_strFilePath);
-            if (m_host) {
-                m_host->setModified(false);
-            }
             return;
         }
         m_strFileTitle = keptTitle;
@@ -291,15 +295,17 @@ bool CKelpDoc::OpenSongFile(const QString& path)
         return false;
     }
     if (!m_import.Open(fileSystemPath(path))) {
-        message(str::kMidiFileOpenFailed);
+        message(TextOf(str::kMidiFileOpenFailed) + readerDetail(m_import.errorText()));
         return false;
     }
     if (!ReadSongFile()) {
         return false;
     }
     if (m_host) {
-        // The file's song now stands on the canvas in place of the one before.
-        m_host->setModified(false);
+        // The file's song now stands on the canvas in place of the one before. Only a song file
+        // of this program, opened as it was saved, has nothing to save: a song placed from any
+        // other file is lost on closing unless it is saved.
+        m_host->setModified(!m_placedAsSaved);
         m_host->Repaint();
     }
     return true;
@@ -329,6 +335,11 @@ FileFacts CKelpDoc::FactsOfFile() const
 std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
 {
     return m_import.KeySignature();
+}
+
+std::vector<TrackSummary> CKelpDoc::TracksOfFile() const
+{
+    return m_import.TrackSummaries();
 }
 
 void CKelpDoc::ReleaseImportedTracks()
@@ -367,8 +378,7 @@ bool CKelpDoc::ReadSongFile()
     }
     if (!m_import.ReadAll()) {
         // What was read before the damage is imported all the same.
-        const std::string damage = m_import.damage();
-        message(TextOf(str::kTrackReadFailed) + (damage.empty() ? QString() : QStringLiteral("\n\n") + Utf8(damage)));
+        message(TextOf(str::kTrackReadFailed) + readerDetail(m_import.damage()));
     }
 
     // The file is heard while its settings are shown.
@@ -389,6 +399,7 @@ bool CKelpDoc::ReadSongFile()
     }
 
     const bool confirmed = m_host && m_host->ImportPrompt();
+    m_placedAsSaved = false;
     if (confirmed) {
         if (port) {
             port->Reset();
@@ -398,7 +409,7 @@ bool CKelpDoc::ReadSongFile()
             m_clock->Stop();
             m_clock->SetTempo(static_cast<std::uint32_t>(m_host->song().tempo));
         }
-        m_host->PlaceImportedNotes();
+        m_placedAsSaved = m_host->PlaceImportedNotes();
     } else {
         if (port) {
             port->Flush();

@@ -85,6 +85,8 @@ public:
     FileFacts FactsOfFile() const;
     // The data of the first track's key signature; empty when there is none.
     std::vector<std::uint8_t> KeySignatureOfFile();
+    // The tracks of the file being read, as the import settings list them.
+    std::vector<TrackSummary> TracksOfFile() const;
     // The song track, created and named on first need and cleared after; false when it could not
     // be made.
     bool EnsureSongTrack();
@@ -128,6 +130,8 @@ private:
     QString m_strImagePath;
     std::unique_ptr<QImage> m_pBackground;
     int m_nResolution = 0;
+    // The last import left the canvas holding a song file of this program as it was saved.
+    bool m_placedAsSaved = false;
     std::unique_ptr<MidiTrack> m_pSongTrack;
 };
 

@@ -73,6 +73,8 @@ struct SettingsValues {
     int barLengthMm = 0;
     int pixelsPerQuarter = 0;
     int transposition = 0;
+
+    bool operator==(const SettingsValues&) const = default;
 };
 // The values of the enabled lists (the others keep what `values` held); nothing when an enabled
 // list has no selection.

@@ -10,14 +10,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 namespace zembra {
 
-namespace {
-
-// A song to place into: the scale and print options of `song` on the grid of the request.
-std::unique_ptr<SongState> ScratchSong(const SongState& song, const FitGrid& grid)
+std::unique_ptr<SongState> SongOnGrid(const SongState& song, const FitGrid& grid)
 {
     auto scratch = std::make_unique<SongState>(song);
     scratch->beatsPerBar = grid.beatsPerBar;
@@ -27,6 +23,8 @@ std::unique_ptr<SongState> ScratchSong(const SongState& song, const FitGrid& gri
     scratch->canvasWidth = grid.pixelsPerQuarter * grid.beatsPerBar * grid.barCount;
     return scratch;
 }
+
+namespace {
 
 int TooCloseOn(SongState& scratch, std::span<const MidiTrack* const> tracks, const FitRequest& request,
                int transposition)
@@ -66,11 +64,11 @@ std::vector<FitRow> RankTranspositions(std::span<const MidiTrack* const> tracks,
                                        const FitRequest& request)
 {
     const ImportCounter counter(tracks, song, request.cutMarkers, request.options);
-    const std::unique_ptr<SongState> scratch = ScratchSong(song, request.grid);
+    const std::unique_ptr<SongState> scratch = SongOnGrid(song, request.grid);
     std::vector<FitRow> rows;
     rows.reserve(kHighestFitTransposition - kLowestFitTransposition + 1);
     for (int t = kLowestFitTransposition; t <= kHighestFitTransposition; ++t) {
-        const ImportCounts counts = counter.Count(t);
+        const ImportCounts counts = counter.CountEvery(t);
         FitRow row;
         row.transposition = t;
         row.importable = counts.importable;
@@ -86,7 +84,7 @@ std::vector<FitRow> RankTranspositions(std::span<const MidiTrack* const> tracks,
 int TooCloseAfterPlacing(std::span<const MidiTrack* const> tracks, const SongState& song, const FitRequest& request,
                          int transposition)
 {
-    const std::unique_ptr<SongState> scratch = ScratchSong(song, request.grid);
+    const std::unique_ptr<SongState> scratch = SongOnGrid(song, request.grid);
     return TooCloseOn(*scratch, tracks, request, transposition);
 }
 

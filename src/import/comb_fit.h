@@ -6,6 +6,7 @@
 #include "import/file_facts.h"
 #include "text/strings.h"
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ inline constexpr int kHighestFitTransposition = 12;
 // What one transposition makes of a file on the comb.
 struct FitRow {
     int transposition = 0;
+    // Every note of the file the comb can and cannot play, however long the file is: the import
+    // settings' own counts stop at the 1500 notes a canvas holds, which would make every
+    // transposition of a long file look alike.
     int importable = 0;
     int notImportable = 0;
     // Notes the hole-spacing check would flag once the file is placed at this transposition.
@@ -54,12 +58,15 @@ struct FitRequest {
     FileKey key;
 };
 
-// Every transposition from -12 to +12, best first. The counts are those CountImportable gives,
-// and the too-close count is the hole-spacing check's on the notes PlaceImportedNotes would
-// place, so that every row says what choosing its transposition by hand shows. `song` gives the
-// scale and the print options.
+// Every transposition from -12 to +12, best first. The counts are of every note of the tracks
+// (ImportCounter::CountEvery), and the too-close count is the hole-spacing check's on the notes
+// PlaceImportedNotes would place, so that every row says what choosing its transposition by hand
+// places. `song` gives the scale and the print options.
 std::vector<FitRow> RankTranspositions(std::span<const MidiTrack* const> tracks, const SongState& song,
                                        const FitRequest& request);
+
+// A song to place into: the scale and print options of `song` on `grid`.
+std::unique_ptr<SongState> SongOnGrid(const SongState& song, const FitGrid& grid);
 
 // The too-close count of the notes placed at one transposition, 0 when fewer than two land.
 int TooCloseAfterPlacing(std::span<const MidiTrack* const> tracks, const SongState& song, const FitRequest& request,

@@ -13,10 +13,10 @@ DefaultImportResult ImportWithDefaults(SongState& song, std::span<const MidiTrac
                                        const FileFacts& facts, const ImportChoices& choices, const FileKey& key)
 {
     DefaultImportResult result;
-    // The dialog opens on the counts of the song's transposition without the options.
-    result.proposed = MakeImportSettings(facts, CountImportable(tracks, song, song.importTransposition));
+    // The dialog proposes its grid from the whole file at transposition 0, whatever it leaves out.
+    result.proposed = MakeImportSettings(facts, CountImportable(tracks, song, 0));
     const ImportSettings& p = result.proposed;
-    result.transposition = choices.transposition.value_or(song.importTransposition);
+    result.transposition = choices.transposition.value_or(0);
     SettingsValues confirmed =
         ConfirmedUnchanged({p.beatsPerBar, p.barCount, p.barLengthMm, p.pixelsPerQuarter, result.transposition});
     if (choices.fitTransposition) {

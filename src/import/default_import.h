@@ -19,12 +19,14 @@ class MidiTrack;
 
 // What a batch import may choose instead of the dialog's proposal.
 struct ImportChoices {
-    std::optional<int> transposition; // semitones; the song's import transposition otherwise
+    std::optional<int> transposition; // semitones; 0 otherwise, as every import starts
     std::optional<int> barCount;      // taken as given; otherwise the proposal as the list selects it
     // The transposition the dialog's "Fit to comb" chooses, instead of `transposition`.
     bool fitTransposition = false;
-    // The dialog's fold by octaves and leave out drums.
+    // The dialog's fold by octaves, leave out drums and tracks.
     ImportOptions options;
+    // The highest track number the tracks were chosen by (1 for the first); 0 when all are taken.
+    int highestTrack = 0;
     // What the fit measures a bar length of 0 against.
     PrintMetrics fitMetrics;
 };

@@ -83,8 +83,9 @@ ImportCounter::ImportCounter(std::span<const MidiTrack* const> tracks, const Son
     if (!options.foldOctaves) {
         return;
     }
-    for (const MidiTrack* track : tracks) {
-        if (!track) {
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+        const MidiTrack* track = tracks[t];
+        if (!track || IsTrackLeftOut(t, options)) {
             continue;
         }
         std::uint64_t tick = 0;
@@ -107,14 +108,25 @@ bool ImportCounter::HasStrike(std::uint64_t tick, int key) const
 
 ImportCounts ImportCounter::Count(int transposition) const
 {
+    return Count(transposition, true);
+}
+
+ImportCounts ImportCounter::CountEvery(int transposition) const
+{
+    return Count(transposition, false);
+}
+
+ImportCounts ImportCounter::Count(int transposition, bool stopAtCanvasLimit) const
+{
     ImportCounts counts;
     if (m_tracks.empty() || !m_tracks.front()) {
         return counts;
     }
     // Folded notes counted so far, by tick and the key they landed on.
     std::unordered_set<std::uint64_t> folded;
-    for (const MidiTrack* track : m_tracks) {
-        if (!track) {
+    for (std::size_t t = 0; t < m_tracks.size(); ++t) {
+        const MidiTrack* track = m_tracks[t];
+        if (!track || IsTrackLeftOut(t, m_options)) {
             continue;
         }
         const std::uint32_t events = track->Remaining();
@@ -143,7 +155,7 @@ ImportCounts ImportCounter::Count(int transposition) const
             } else {
                 ++counts.notImportable;
             }
-            counting = counts.importable < kMaxNotes;
+            counting = !stopAtCanvasLimit || counts.importable < kMaxNotes;
         }
         counts.longestTrackTicks = std::max(counts.longestTrackTicks, length);
     }
@@ -171,11 +183,9 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
     std::vector<Candidate> candidates;
     candidates.reserve(kMaxImportCandidates);
     bool full = false;
-    for (const MidiTrack* track : tracks) {
-        if (full) {
-            break;
-        }
-        if (!track) {
+    for (std::size_t n = 0; n < tracks.size() && !full; ++n) {
+        const MidiTrack* track = tracks[n];
+        if (!track || IsTrackLeftOut(n, options)) {
             continue;
         }
         std::uint64_t abs = 0;
@@ -228,6 +238,7 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
             }
             // Notes beyond the canvas's last bar are not read.
             if (!(static_cast<double>(t) / barTicks < song.barCount)) {
+                result.pastLastBar = true;
                 break;
             }
         }

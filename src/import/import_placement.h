@@ -30,7 +30,8 @@ struct ImportCounts {
 // With `cutMarkers` the editor's marks (keys below 3) are not notes and are not counted.
 // Under the options a key without a row may fold onto one by octaves: it counts as importable
 // unless it lands where a note of the file already is, at the same key and tick, in which case
-// it is left out and counts as not importable; and drum notes count as neither.
+// it is left out and counts as not importable; and drum notes and the tracks left out count as
+// neither.
 ImportCounts CountImportable(std::span<const MidiTrack* const> tracks, const SongState& song, int transposition,
                              bool cutMarkers = false, const ImportOptions& options = {});
 
@@ -40,9 +41,13 @@ class ImportCounter {
 public:
     ImportCounter(std::span<const MidiTrack* const> tracks, const SongState& song, bool cutMarkers,
                   const ImportOptions& options);
+    // As the import settings show them: a track stops being counted at 1500 importable notes.
     ImportCounts Count(int transposition) const;
+    // Every note of the tracks, however long the file: what the fit to the comb ranks on.
+    ImportCounts CountEvery(int transposition) const;
 
 private:
+    ImportCounts Count(int transposition, bool stopAtCanvasLimit) const;
     // Whether the file holds a note of `key` at `tick` (folding only).
     bool HasStrike(std::uint64_t tick, int key) const;
 
@@ -57,13 +62,15 @@ private:
 struct PlacementResult {
     int candidates = 0;
     int placed = 0;
+    // A note lay beyond the canvas's last bar: it and what followed it in its track were not read.
+    bool pastLastBar = false;
 };
 
 // Replaces the song's notes with the playable notes of the tracks, fitted to the canvas:
 // transposed by importTransposition, tick times turned into pixels, at most 4000 candidates
 // and the bars of the canvas, and the 1500 earliest kept in time order (ties in reading order).
 // With `cutMarkers` a note on key 2 starts a cut: the bars from its bar to the bar of the next
-// other note vanish. Under the options drum notes are not read, and a key without a row folds
+// other note vanish. Under the options drum notes and the tracks left out are not read, and a key without a row folds
 // by octaves onto the nearest row, unless a note is already at that place on that row: folding
 // never doubles a hole and never moves a note that has a row. The caller restarts the undo ring.
 PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* const> tracks, int resolution,

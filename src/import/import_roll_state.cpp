@@ -94,7 +94,8 @@ int ImportRollState::Build(std::span<MidiTrack* const> tracks)
     int count = 0;
     for (std::size_t t = 0; t < tracks.size() && count < kRollNoteLimit; ++t) {
         MidiTrack* track = tracks[t];
-        if (!track || track->Count() == 0) {
+        // A track left out of the import is not in the roll either: the roll shows what is placed.
+        if (!track || track->Count() == 0 || IsTrackLeftOut(t, options)) {
             continue;
         }
         MarkedTrackWalk walk(std::span<const MidiEvent>(track->EventArray().data(), track->Count()), marksWritten, bar,

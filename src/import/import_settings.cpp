@@ -60,15 +60,17 @@ ImportSettings MakeImportSettings(const FileFacts& facts, const ImportCounts& co
     return settings;
 }
 
-std::string ImportInfoLine(const ImportCounts& counts, bool barsClipped)
+bool PlacedAsSaved(bool ownFile, const PlacedSong& opened, const PlacedSong& confirmed)
 {
-    std::string line = std::string(text(str::kImportableNotes)) + " " + std::to_string(counts.importable) +
-                       std::string(text(str::kPieces)) + " " + std::string(text(str::kNotImportableNotes)) + " " +
-                       std::to_string(counts.notImportable) + std::string(text(str::kPieces));
-    if (barsClipped) {
-        line += "\n" + std::string(text(str::kOnlyFirstBarsPlaced));
-    }
-    return line;
+    return ownFile && opened == confirmed;
 }
+
+std::string ImportInfoLine(const ImportCounts& counts)
+{
+    return std::string(text(str::kImportableNotes)) + " " + std::to_string(counts.importable) +
+           std::string(text(str::kPieces)) + " " + std::string(text(str::kNotImportableNotes)) + " " +
+           std::to_string(counts.notImportable) + std::string(text(str::kPieces));
+}
+
 
 } // namespace zembra

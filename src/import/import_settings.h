@@ -1,6 +1,8 @@
 #pragma once
 
+#include "import/canvas_settings_rules.h"
 #include "import/file_facts.h"
+#include "import/import_options.h"
 #include "import/import_placement.h"
 
 #include <cstdint>
@@ -34,8 +36,25 @@ int DefaultBarCount(std::uint64_t pieceTicks, int resolution, int beatsPerBar, b
 // file's name marked as imported, the default grid and the piece's length in bars.
 ImportSettings MakeImportSettings(const FileFacts& facts, const ImportCounts& counts);
 
-// The information line of the import: the counts of notes that can and cannot be placed, and a
-// word when only the first bars of the piece fit.
-std::string ImportInfoLine(const ImportCounts& counts, bool barsClipped);
+// A song as the import settings place it: what decides whether the canvas then holds the file
+// as it was saved.
+struct PlacedSong {
+    SettingsValues values; // the grid and the transposition
+    std::string title;
+    std::string author;
+    double tempo = 0.0;
+    ImportOptions options;
+    bool edited = false; // the import editor's OK rewrote the tracks
+
+    bool operator==(const PlacedSong&) const = default;
+};
+
+// Whether an import leaves the canvas holding a song file of this program as it was saved: the
+// file carries the song tags, and its settings were confirmed as they opened, nothing edited.
+// Anything else, and every foreign file, is a song still to be saved.
+bool PlacedAsSaved(bool ownFile, const PlacedSong& opened, const PlacedSong& confirmed);
+
+// The information line of the import: the counts of notes that can and cannot be placed.
+std::string ImportInfoLine(const ImportCounts& counts);
 
 } // namespace zembra

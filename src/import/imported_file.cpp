@@ -202,4 +202,20 @@ FileFacts ImportedFile::Facts(const std::string& fileTitle) const
     return facts;
 }
 
+std::vector<TrackSummary> ImportedFile::TrackSummaries() const
+{
+    std::vector<TrackSummary> list;
+    for (int i = 0; i < m_trackCount; ++i) {
+        MidiTrack* track = m_tracks[static_cast<std::size_t>(i)].get();
+        if (!track) {
+            continue;
+        }
+        // Without a name event the data stays empty.
+        std::vector<std::uint8_t> name;
+        m_file->ReadMeta(track, kMetaTrackName, name);
+        list.push_back(SummarizeTrack(*track, TextFromTextEvent(name)));
+    }
+    return list;
+}
+
 } // namespace zembra

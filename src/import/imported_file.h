@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/import_settings.h"
+#include "import/track_list.h"
 
 #include <array>
 #include <cstdint>
@@ -66,6 +67,8 @@ public:
     std::vector<std::uint8_t> KeySignature() const;
     // What MakeImportSettings starts from; `fileTitle` is the file's name without its extension.
     FileFacts Facts(const std::string& fileTitle) const;
+    // The tracks made, in file order, each with its name, channels and strikes.
+    std::vector<TrackSummary> TrackSummaries() const;
 
 private:
     std::vector<std::uint8_t> FirstTrackMeta(std::uint8_t type) const;

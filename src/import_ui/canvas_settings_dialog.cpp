@@ -8,6 +8,7 @@
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "import_ui/comb_fit_panel.h"
+#include "import_ui/import_track_list.h"
 #include "services/prompts.h"
 #include "services/qt_text.h"
 
@@ -98,9 +99,12 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     m_readout->setMinimumWidth(40);
     m_readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    m_info = new QLabel(setup.info.isEmpty() ? TextOf(str::kSettingsInfoDefault) : setup.info, this);
+    m_countsLine = setup.info.isEmpty() ? TextOf(str::kSettingsInfoDefault) : setup.info;
+    m_reach = setup.reach;
+    m_info = new QLabel(this);
     m_info->setObjectName(QStringLiteral("info"));
     m_info->setWordWrap(true);
+    showInfo();
 
     m_editor = new QPushButton(TextOf(str::kSettingsEditorButton), this);
     m_editor->setObjectName(QStringLiteral("editor"));
@@ -162,8 +166,25 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    if (!setup.tracks.empty()) {
+        m_trackList = new ImportTrackList(setup.tracks, setup.fit.options.leftOutTracks, this);
+        connect(m_trackList, &ImportTrackList::choiceChanged, this, [this] {
+            recount();
+            refreshFit();
+        });
+        layout->addWidget(m_trackList);
+    }
     if (setup.fit.rank) {
         layout->addWidget(makeFitPanel());
+    }
+    if (m_counter) {
+        // What the canvas leaves out, and the fit's figures, hold for the grid they were made on.
+        for (QComboBox* list : {m_beats, m_bars, m_barLength, m_scale}) {
+            connect(list, &QComboBox::currentIndexChanged, this, [this] {
+                reach();
+                refreshFit();
+            });
+        }
     }
     layout->addWidget(m_info);
     layout->addWidget(redoAssignment);
@@ -194,21 +215,52 @@ QString CanvasSettingsDialog::info() const
 QWidget* CanvasSettingsDialog::makeFitPanel()
 {
     m_fitPanel = new CombFitPanel(
-        [this](const ImportOptions& options) { return m_setup.fit.rank(options, currentGrid()); }, m_setup.fit.key,
-        m_setup.fit.options, this);
+        [this](const ImportOptions& options) {
+            ImportOptions withTracks = options;
+            withTracks.leftOutTracks = importOptions().leftOutTracks;
+            return m_setup.fit.rank(withTracks, currentGrid());
+        },
+        m_setup.fit.key, m_setup.fit.options, this);
     connect(m_fitPanel, &CombFitPanel::transpositionChosen, this,
             [this](int transposition) { m_transposition->setCurrentIndex(TranspositionIndex(transposition)); });
-    connect(m_fitPanel, &CombFitPanel::optionsChanged, this, &CanvasSettingsDialog::recount);
-    // The too-close figures hold for the grid they were made on.
-    for (QComboBox* list : {m_beats, m_bars, m_barLength, m_scale}) {
-        connect(list, &QComboBox::currentIndexChanged, m_fitPanel, &CombFitPanel::Invalidate);
-    }
+    connect(m_fitPanel, &CombFitPanel::optionsChanged, this, [this] {
+        recount();
+        refreshFit();
+    });
     return m_fitPanel;
 }
 
 ImportOptions CanvasSettingsDialog::importOptions() const
 {
-    return m_fitPanel ? m_fitPanel->options() : m_setup.fit.options;
+    ImportOptions options = m_fitPanel ? m_fitPanel->options() : m_setup.fit.options;
+    options.leftOutTracks = m_trackList ? m_trackList->leftOutTracks() : m_setup.fit.options.leftOutTracks;
+    return options;
+}
+
+int CanvasSettingsDialog::currentTransposition() const
+{
+    return currentEntry(m_transposition, m_setup.transposition);
+}
+
+void CanvasSettingsDialog::refreshFit()
+{
+    if (m_fitPanel) {
+        m_fitPanel->Refresh(currentTransposition());
+    }
+}
+
+void CanvasSettingsDialog::showInfo()
+{
+    m_info->setText(m_reach.isEmpty() ? m_countsLine : m_countsLine + '\n' + m_reach);
+}
+
+void CanvasSettingsDialog::reach()
+{
+    if (!m_counter) {
+        return;
+    }
+    m_reach = Utf8(m_counter(currentTransposition(), importOptions(), currentGrid()).reach);
+    showInfo();
 }
 
 FitGrid CanvasSettingsDialog::currentGrid() const
@@ -254,8 +306,10 @@ void CanvasSettingsDialog::onTranspositionChanged(int index)
     if (!semitones) {
         return;
     }
-    const auto [importable, notImportable] = m_counter(*semitones, importOptions());
-    m_info->setText(Utf8(TranspositionCountsLine(importable, notImportable)));
+    const Figures figures = m_counter(*semitones, importOptions(), currentGrid());
+    m_countsLine = Utf8(TranspositionCountsLine(figures.importable, figures.notImportable));
+    m_reach = Utf8(figures.reach);
+    showInfo();
 }
 
 int CanvasSettingsDialog::currentEntry(QComboBox* list, int fallback) const
@@ -284,12 +338,8 @@ void CanvasSettingsDialog::openEditor()
     if (!choice.accepted) {
         return;
     }
-    if (m_fitPanel) {
-        // The tracks have changed under the table.
-        m_fitPanel->Invalidate();
-        if (choice.cutMarkers) {
-            m_fitPanel->LockDrums();
-        }
+    if (m_fitPanel && choice.cutMarkers) {
+        m_fitPanel->LockDrums();
     }
     if (m_setup.enabled.beats) {
         m_beats->setCurrentIndex(BeatsIndex(choice.beatsPerBar));
@@ -300,9 +350,13 @@ void CanvasSettingsDialog::openEditor()
     }
     m_cutMarkers = choice.cutMarkers;
     if (m_counter) {
-        const auto [importable, notImportable] = m_counter(choice.transposition, importOptions());
-        m_info->setText(Utf8(EditedCountsLine(importable, notImportable)));
+        const Figures figures = m_counter(choice.transposition, importOptions(), currentGrid());
+        m_countsLine = Utf8(EditedCountsLine(figures.importable, figures.notImportable));
+        m_reach = Utf8(figures.reach);
+        showInfo();
     }
+    // The tracks have changed under the table.
+    refreshFit();
 }
 
 void CanvasSettingsDialog::copySelection()

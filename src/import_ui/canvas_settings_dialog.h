@@ -4,6 +4,7 @@
 #include "import/comb_fit.h"
 #include "midi/midi_bytes.h"
 #include "import/canvas_settings_rules.h"
+#include "import/track_list.h"
 
 #include <QDialog>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -21,6 +23,7 @@ class QSlider;
 namespace zembra {
 
 class CombFitPanel;
+class ImportTrackList;
 
 struct SongState;
 class SyncClock;
@@ -56,6 +59,7 @@ public:
     struct Setup {
         QString caption;          // empty: the table's caption
         QString info;             // empty: the table's "Setting info."
+        QString reach;            // the import use's words on what the canvas leaves out, under the info
         QString transposeLabel;
         QString transposeHelp;
         QString keyName;          // the file's key, shown beside the transposition
@@ -72,10 +76,18 @@ public:
         bool hideRedoAssignment = false;
         int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
         Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
-        Fit fit;
+        Fit fit;                  // its options' tracks are those the track list starts without
+        std::vector<TrackSummary> tracks; // the import use's tracks of the file; none: no track list
     };
-    // Counts of notes that can and cannot be placed at a transposition under the import options.
-    using Counter = std::function<std::pair<int, int>(int transposition, const ImportOptions& options)>;
+    // What the import use says under its lists: the notes that can and cannot be placed, and the
+    // words on what the canvas leaves out (CanvasReachText).
+    struct Figures {
+        int importable = 0;
+        int notImportable = 0;
+        std::string reach;
+    };
+    // The figures at a transposition under the import options on the grid the lists show.
+    using Counter = std::function<Figures(int transposition, const ImportOptions& options, const FitGrid& grid)>;
 
     CanvasSettingsDialog(const Setup& setup, SongState& song, SyncClock* clock, double* documentTempo,
                          Counter counter, QWidget* parent = nullptr);
@@ -84,9 +96,10 @@ public:
     double tempo() const { return m_tempo; }
     int cutMarkers() const { return m_cutMarkers; }
     QString info() const;
-    // The import options the fit panel shows; the setup's when there is no panel.
+    // The import options the fit panel and the track list show; the setup's where there are none.
     ImportOptions importOptions() const;
     CombFitPanel* fitPanel() const { return m_fitPanel; }
+    ImportTrackList* trackList() const { return m_trackList; }
 
     void accept() override;
     void reject() override;
@@ -104,7 +117,13 @@ private:
     void openEditor();
     int currentEntry(QComboBox* list, int fallback) const;
     FitGrid currentGrid() const;
+    int currentTransposition() const;
+    // The counts and the words again, after the transposition, an option or the tracks changed.
     void recount();
+    // The words on what the canvas leaves out again, after the grid changed.
+    void reach();
+    void showInfo();
+    void refreshFit();
     QWidget* makeFitPanel();
 
     Setup m_setup;
@@ -125,8 +144,11 @@ private:
     QSlider* m_slider = nullptr;
     QLabel* m_readout = nullptr;
     QLabel* m_info = nullptr;
+    QString m_countsLine;
+    QString m_reach;
     QPushButton* m_editor = nullptr;
     CombFitPanel* m_fitPanel = nullptr;
+    ImportTrackList* m_trackList = nullptr;
 };
 
 } // namespace zembra

@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zembra {
 
 namespace {
@@ -73,10 +75,7 @@ CombFitPanel::CombFitPanel(Ranker ranker, const FileKey& key, const ImportOption
     connect(m_fit, &QPushButton::clicked, this, &CombFitPanel::Fit);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CombFitPanel::RowChosen);
     for (QCheckBox* box : {m_fold, m_drums}) {
-        connect(box, &QCheckBox::toggled, this, [this] {
-            Invalidate();
-            emit optionsChanged();
-        });
+        connect(box, &QCheckBox::toggled, this, &CombFitPanel::optionsChanged);
     }
 
     auto* side = new QVBoxLayout;
@@ -98,11 +97,19 @@ ImportOptions CombFitPanel::options() const
     return options;
 }
 
-void CombFitPanel::Invalidate()
+void CombFitPanel::Refresh(int transposition)
 {
-    m_rows.clear();
-    const QSignalBlocker quiet(m_table);
-    m_table->setRowCount(0);
+    if (m_rows.empty() || !m_ranker) {
+        return;
+    }
+    m_rows = m_ranker(options());
+    Fill();
+    const auto at = std::find_if(m_rows.begin(), m_rows.end(),
+                                 [transposition](const FitRow& row) { return row.transposition == transposition; });
+    if (at != m_rows.end()) {
+        const QSignalBlocker quiet(m_table);
+        m_table->selectRow(static_cast<int>(at - m_rows.begin()));
+    }
 }
 
 void CombFitPanel::LockDrums()

@@ -28,8 +28,10 @@ public:
 
     ImportOptions options() const;
     const std::vector<FitRow>& rows() const { return m_rows; }
-    // The figures no longer hold (the grid they were made for changed): the table empties.
-    void Invalidate();
+    // The figures no longer hold (the options, the grid or the tracks changed): a table that was
+    // filled is ranked again at once, the row of `transposition` marked and nothing chosen; an
+    // empty one stays empty until asked.
+    void Refresh(int transposition);
     // The tracks carry the editor's marks, which were written without the drums or with them:
     // the choice stays as it is.
     void LockDrums();
@@ -39,6 +41,7 @@ public:
 
 signals:
     void transpositionChosen(int transposition);
+    // The caller refreshes the table once it has counted again.
     void optionsChanged();
 
 private:

@@ -15,6 +15,9 @@ const QString kDevMode2 = QStringLiteral("DevMode2");
 const QString kRecentSection = QStringLiteral("Recent File List");
 const QString kMidiSection = QStringLiteral("Midi");
 const QString kMonitor = QStringLiteral("Monitor");
+const QString kImportSection = QStringLiteral("Import");
+const QString kFoldOctaves = QStringLiteral("FoldOctaves");
+const QString kLeaveOutDrums = QStringLiteral("LeaveOutDrums");
 // What an absent device-mode value reads as.
 const QString kAbsent = QStringLiteral("no");
 
@@ -50,6 +53,22 @@ void RememberFolder(const char* kind, const QString& chosenFile)
 bool MidiMonitorEnabled()
 {
     return QSettings().value(key(kMidiSection, kMonitor), false).toBool();
+}
+
+ImportOptions LoadImportOptions()
+{
+    const QSettings store;
+    ImportOptions options;
+    options.foldOctaves = store.value(key(kImportSection, kFoldOctaves), false).toBool();
+    options.leaveOutDrums = store.value(key(kImportSection, kLeaveOutDrums), true).toBool();
+    return options;
+}
+
+void SaveImportOptions(const ImportOptions& options)
+{
+    QSettings store;
+    store.setValue(key(kImportSection, kFoldOctaves), options.foldOctaves);
+    store.setValue(key(kImportSection, kLeaveOutDrums), options.leaveOutDrums);
 }
 
 QStringList RecentFiles()

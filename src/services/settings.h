@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/import_options.h"
 #include "model/calibration.h"
 #include "services/printer_device_mode.h"
 
@@ -30,6 +31,12 @@ void AddRecentFile(const QString& path);
 // The MIDI monitor (the virtual device, which sounds nothing) is offered in the device menu only
 // when this is on: section "Midi", value "Monitor", true or false; false when absent.
 bool MidiMonitorEnabled();
+
+// The import's fold by octaves and leave out drums as the user last confirmed them: section
+// "Import", values "FoldOctaves" and "LeaveOutDrums". A comb plays no drums, so new settings
+// leave them out; every track is taken (the tracks are a choice for one file).
+ImportOptions LoadImportOptions();
+void SaveImportOptions(const ImportOptions& options);
 
 // Fills `mode` from the stored text when it is a whole, valid record; otherwise leaves it as it
 // was and returns false.

@@ -408,4 +408,22 @@ inline constexpr int kCutterHoleTooLarge = 41740;
 // The command line's --hole-mm, with the limit that leaves card between the rows.
 inline constexpr int kCliOptionHoleMmRows = 41741;
 
+// What the canvas leaves out of a long file; the file's tracks in the import settings and on the
+// command line.
+inline constexpr int kImportOnlyFirstNotes = 41700; // %1 the notes a canvas holds
+inline constexpr int kImportOnlyFirstBars = 41701;  // %1 the canvas's bars
+inline constexpr int kImportNotesLeftOut = 41702;   // %1 the playable notes left out
+inline constexpr int kTrackListCaption = 41703;
+inline constexpr int kTrackListNumber = 41704;
+inline constexpr int kTrackListName = 41705;
+inline constexpr int kTrackListChannel = 41706;
+inline constexpr int kTrackListNotes = 41707;
+inline constexpr int kTrackListTip = 41708;
+inline constexpr int kCliOptionTracks = 41709;
+inline constexpr int kCliOptionDrums = 41710;
+inline constexpr int kCliTracksExpected = 41711;    // %1 the highest track number
+inline constexpr int kCliNoSuchTrack = 41712;       // %1 the track named, %2 the file's tracks
+inline constexpr int kCliInfoTrackList = 41713;
+inline constexpr int kCliInfoLeftOut = 41714;
+
 } // namespace zembra::str

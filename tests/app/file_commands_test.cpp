@@ -9,6 +9,8 @@
 #include "scoped_scripted_prompts.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
@@ -19,6 +21,23 @@
 
 namespace zembra {
 namespace {
+
+QString fixture(const char* name)
+{
+    return QString::fromLatin1(ZEMBRA_TEST_DATA "/midi/") + name;
+}
+
+// The save question, answered with one of its buttons; `asked` tells whether it came.
+ScriptedPrompts::DialogScript answerSaveQuestion(const char* button, bool* asked)
+{
+    return [button, asked](QDialog& dialog) {
+        *asked = dialog.objectName() == QStringLiteral("SaveConfirmDialog");
+        if (auto* choice = dialog.findChild<QPushButton*>(QString::fromLatin1(button))) {
+            choice->click();
+        }
+        return dialog.result();
+    };
+}
 
 class FileCommands : public testing::Test {
 protected:
@@ -82,6 +101,48 @@ TEST_F(FileCommands, ClosingWithChangesAsksWithoutAWayBack)
     EXPECT_FALSE(returnEnabled);
     EXPECT_TRUE(QSettings().value(QStringLiteral("PrinterSetting/DevMode1")).isValid())
         << "the printer settings are stored on the way out";
+    applicationDevMode() = DevMode();
+}
+
+TEST_F(FileCommands, ExitAfterAnImportAsksUntilTheSongIsSaved)
+{
+    applicationDevMode() = DevMode::blank();
+    // A foreign file, its import settings worked on: a transposition and folding.
+    scripted->pushFileName(fixture("comb-fit-voices.mid"));
+    scripted->pushDialog([](QDialog& dialog) {
+        auto* transposition = dialog.findChild<QComboBox*>(QStringLiteral("transposition"));
+        transposition->setCurrentIndex(transposition->findText(QStringLiteral("+2")));
+        dialog.findChild<QCheckBox*>(QStringLiteral("foldOctaves"))->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        return dialog.result();
+    });
+    frame.action(cmd::kFileOpen)->trigger();
+    ASSERT_GT(view->song().noteCount, 0);
+    EXPECT_TRUE(view->modified()) << "a song placed from a foreign file is still to be saved";
+    EXPECT_TRUE(frame.action(cmd::kFileSave)->isEnabled());
+
+    const int placed = view->song().noteCount;
+    bool asked = false;
+    scripted->pushDialog(answerSaveQuestion("return", &asked));
+    frame.action(cmd::kExit)->trigger();
+    EXPECT_TRUE(asked) << "Exit asks before the arrangement is lost";
+    EXPECT_EQ(view->song().noteCount, placed) << "gone back: the song stays";
+
+    // Saved, it is a song file of this program: opened again unchanged, it has nothing to save.
+    const QString saved = dir.filePath(QStringLiteral("arranged.mid"));
+    scripted->pushFileName(saved);
+    frame.action(cmd::kFileSaveAs)->trigger();
+    EXPECT_FALSE(view->modified());
+    scripted->pushFileName(saved);
+    scripted->pushDialog([](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        return dialog.result();
+    });
+    frame.action(cmd::kFileOpen)->trigger();
+    EXPECT_FALSE(view->modified()) << "a song file opened as it was saved";
+    scripted->clear();
+    EXPECT_TRUE(frame.close());
+    EXPECT_TRUE(scripted->asked().empty()) << "nothing to ask";
     applicationDevMode() = DevMode();
 }
 

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FileCommand{"Export Audio", cmd::kExportAudio, "song.wav", false},
                     FileCommand{"Export Card as PDF", cmd::kExportCardPdf, "card.pdf", false},
                     FileCommand{"Export Card for Cutter", cmd::kExportCardCutter, "card.svg", true}),
-    [](const testing::TestParamInfo<FileCommand>& testInfo) { return "Command" + std::to_string(testInfo.index); });
+    [](const testing::TestParamInfo<FileCommand>& test) { return "Command" + std::to_string(test.index); });
 
 TEST_F(WindowFiles, ExportCardAsPdfAsksBeforeReplacingAFile)
 {

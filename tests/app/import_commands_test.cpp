@@ -18,7 +18,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -102,6 +104,71 @@ TEST_F(ImportCommands, SettingsFromTheMenuAndTheToolbarEditTheCanvas)
     settingsAction->trigger();
     EXPECT_EQ(song.barCount, 32);
     EXPECT_EQ(song.temporaryTransposition, 2);
+}
+
+struct Note {
+    int left;
+    int top;
+    int pitch;
+    bool operator==(const Note&) const = default;
+};
+
+std::vector<Note> notesOf(const SongState& song)
+{
+    std::vector<Note> notes;
+    for (int i = 0; i < song.UsedEnd(); ++i) {
+        if (song.IsLive(i)) {
+            notes.push_back({song.notes[i].left, song.notes[i].top, song.notes[i].pitch});
+        }
+    }
+    return notes;
+}
+
+// Confirms the import settings, after picking a transposition when one is given; `shown` gets
+// the transposition the dialog opened with.
+ScriptedPrompts::DialogScript importAt(const char* transposition, QString* shown)
+{
+    return [transposition, shown](QDialog& dialog) {
+        auto* list = dialog.findChild<QComboBox*>(QStringLiteral("transposition"));
+        *shown = list->currentText();
+        if (transposition) {
+            list->setCurrentIndex(list->findText(QString::fromLatin1(transposition)));
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        return dialog.result();
+    };
+}
+
+TEST_F(ImportCommands, ASavedSongOpensAsSavedAndEveryFileStartsAtZero)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString shown;
+    scripted->pushFileName(fixture("abc2midi-tune.mid"));
+    scripted->pushDialog(importAt("+12", &shown));
+    frame.action(cmd::kFileOpen)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("0"));
+    const std::vector<Note> arranged = notesOf(view->song());
+    ASSERT_FALSE(arranged.empty());
+
+    const QString saved = dir.filePath(QStringLiteral("arranged.mid"));
+    scripted->pushFileName(saved);
+    frame.action(cmd::kFileSaveAs)->trigger();
+    ASSERT_TRUE(QFile::exists(saved));
+    frame.action(cmd::kFileNew)->trigger();
+    ASSERT_EQ(view->song().noteCount, 0);
+
+    scripted->pushFileName(saved);
+    scripted->pushDialog(importAt(nullptr, &shown));
+    frame.action(cmd::kFileOpen)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("0")) << "the song file opens without another shift";
+    EXPECT_EQ(notesOf(view->song()), arranged) << "note for note as it was saved";
+
+    scripted->pushFileName(fixture("csvmidi-format1.mid"));
+    scripted->pushDialog(importAt(nullptr, &shown));
+    frame.action(cmd::kFileOpen)->trigger();
+    EXPECT_EQ(shown, QStringLiteral("0")) << "the next foreign file starts at 0 too";
+    EXPECT_TRUE(scripted->messages().isEmpty()) << scripted->messages().join('|').toStdString();
 }
 
 TEST_F(ImportCommands, SettingsAreNotOfferedWhilePlaying)

@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Mending, testing::Values(
     // finds row 17 taken now, and row 5 (66) too near the note that stayed there.
     MendCase{"FirstComeFirstServed", {{0, 5}, {10, 5}, {12, 29}, {15, 29}}, 16, {{0, 5}, {10, 17}, {12, 29}}, 1, 1},
     MendCase{"NoDistanceNothingToDo", {{0, 5}, {0, 5}}, 0, {{0, 5}, {0, 5}}, 0, 0}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The rows an octave or two from a row, where the comb has them.
 std::vector<int> octaveRows(const SongState& song, int row)

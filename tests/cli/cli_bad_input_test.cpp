@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInput, testing::Values(
     BadCase{"DxfBatch", Args({"dxf", "good.mid", "damaged.mid", "tune.mid", "-o", "cut"}), 1,
             {"cut/good.dxf", "cut/tune.dxf"}, "1 of 3 files failed"},
     BadCase{"HelpOfTheCutter", Args({"dxf", "--help"}), 0, {}, ""}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace zembra

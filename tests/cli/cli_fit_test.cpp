@@ -67,9 +67,8 @@ QStringList OptionArguments(const Case& c)
     if (c.fold) {
         arguments << QStringLiteral("--fold");
     }
-    if (c.noDrums) {
-        arguments << QStringLiteral("--no-drums");
-    }
+    // The command line leaves the drums out unless asked to keep them.
+    arguments << (c.noDrums ? QStringLiteral("--no-drums") : QStringLiteral("--drums"));
     return arguments;
 }
 

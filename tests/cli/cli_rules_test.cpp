@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -267,6 +268,32 @@ TEST(CliRules, HelpNamesEveryCommandAndOptionInBothLanguages)
     const CliResult version = RunZembra({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("zembra 1."))) << version.out.toStdString();
+}
+
+TEST(CliRules, TheManualPageNamesEveryOptionTheHelpNames)
+{
+    QFile file(QStringLiteral(ZEMBRA_MAN_PAGE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The page as a reader sees it: no escaped hyphens, no font changes.
+    QString page = QString::fromUtf8(file.readAll());
+    page.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    page.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]")));
+    QStringList helps = {RunZembra({QStringLiteral("--help")}).out};
+    for (const SubCommand& command : SubCommands()) {
+        helps << RunZembra({QLatin1String(command.name), QStringLiteral("--help")}).out;
+    }
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])--[a-z][a-z-]*"));
+    int seen = 0;
+    for (const QString& help : helps) {
+        for (auto it = option.globalMatch(help); it.hasNext(); ++seen) {
+            const QString name = it.next().captured();
+            EXPECT_TRUE(page.contains(name)) << name.toStdString() << " is in --help but not in the manual page";
+        }
+    }
+    EXPECT_GT(seen, 40);
+    for (const char* added : {"--tracks", "--drums", "--no-drums"}) {
+        EXPECT_TRUE(page.contains(QLatin1String(added))) << added;
+    }
 }
 
 TEST(CliRules, EveryCommandLineTextIsInBothLanguages)

@@ -136,7 +136,7 @@ TEST_P(SafeOutput, WhatSitsAtTheTargetDecidesAndIsKept)
 INSTANTIATE_TEST_SUITE_P(EveryCommand, SafeOutput,
                          ::testing::Values(OutputKind{"song", "mid"}, OutputKind{"card", "pdf"}, OutputKind{"wav", "wav"},
                                            OutputKind{"svg", "svg"}, OutputKind{"dxf", "dxf"}),
-                         [](const ::testing::TestParamInfo<OutputKind>& testInfo) { return std::string(testInfo.param.command); });
+                         [](const ::testing::TestParamInfo<OutputKind>& test) { return std::string(test.param.command); });
 
 // The DXF is made beside its target, not in the temporary folder: a full TMPDIR changes nothing.
 TEST(SafeOutputDxf, AFullTemporaryFolderDoesNotMatter)

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,6 +93,10 @@ protected:
     Seen Open(const QString& path, const char* transposition = "0")
     {
         Seen seen;
+        // A song placed from a foreign file is still to be saved: the question first.
+        if (view->modified()) {
+            scripted->pushDialog(ScriptedPrompts::Press("discard"));
+        }
         scripted->pushDialog([&seen, transposition](QDialog& dialog) {
             auto* box = dialog.findChild<QComboBox*>(QStringLiteral("transposition"));
             box->setCurrentIndex(box->findText(QString::fromLatin1(transposition)));
@@ -198,6 +203,91 @@ TEST_F(WindowMatch, InfoCountsAreWhatTheImportDialogShows)
                 frame.runCommand(cmd::kDistanceCheck);
             }
         }
+    }
+}
+
+TEST_F(WindowMatch, AFileThatCannotBeReadIsExplainedInTheReadersWordsAsInfoGivesThem)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const QByteArray header("MThd\0\0\0\6\0\0\0\1\0\x60", 14);
+    const Case cases[] = {
+        {"not-midi.mid", QByteArray("This is a text file, not music.\n")},
+        {"cut-header.mid", header.left(10)},
+        {"no-track.mid", header},
+        // A download cut off inside its track: what came before the damage is read.
+        {"cut-off.mid", header + QByteArray("MTrk\0\0\x01\x90\0\x90\x3c\x40", 12)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        scripted->clear();
+        if (view->modified()) {
+            scripted->pushDialog(ScriptedPrompts::Press("discard"));
+        }
+        doc.OpenNamedSong(path);
+        const QStringList messages = scripted->messages();
+        ASSERT_EQ(messages.size(), 1) << messages.join('|').toStdString();
+        // The window's own words, a blank line, then the reader's.
+        const QString detail = messages[0].section(QStringLiteral("\n\n"), 1);
+        EXPECT_FALSE(detail.trimmed().isEmpty()) << messages[0].toStdString();
+        const CliResult info = RunZembra({QStringLiteral("info"), path});
+        EXPECT_EQ(info.exitCode, 1);
+        EXPECT_TRUE(info.err.contains(detail)) << "window: " << detail.toStdString() << "\ninfo: " << info.err.toStdString();
+    }
+}
+
+TEST_F(WindowMatch, TheTracksAndTheDrumsChosenInTheDialogAreWhatTheOptionsChoose)
+{
+    struct Case {
+        const char* name;
+        int trackLeftOut; // a row of the track list to untick; -1 for none
+        bool keepDrums;
+        QStringList options;
+    };
+    const Case cases[] = {
+        {"as it opens", -1, false, {}},
+        {"without the bass", 2, false, {QStringLiteral("--tracks"), QStringLiteral("1,2,4")}},
+        {"with the drums, without the melody", 1, true,
+         {QStringLiteral("--drums"), QStringLiteral("--tracks"), QStringLiteral("1,3,4")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QSettings().clear();
+        if (view->modified()) {
+            scripted->pushDialog(ScriptedPrompts::Press("discard"));
+        }
+        scripted->pushDialog([&c](QDialog& dialog) {
+            if (c.trackLeftOut >= 0) {
+                dialog.findChild<QTableWidget*>(QStringLiteral("trackTable"))
+                    ->item(c.trackLeftOut, 0)
+                    ->setCheckState(Qt::Unchecked);
+            }
+            if (c.keepDrums) {
+                dialog.findChild<QCheckBox*>(QStringLiteral("leaveOutDrums"))->click();
+            }
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+            return dialog.result();
+        });
+        doc.OpenNamedSong(Fixture("comb-fit-voices.mid"));
+        view->PaintOffscreen();
+        const QString window = Run(cmd::kFileSaveAs, dir.filePath(QStringLiteral("window.mid")));
+        const QString command = dir.filePath(QStringLiteral("command.mid"));
+        const CliResult result =
+            RunZembra(QStringList{QStringLiteral("song"), Fixture("comb-fit-voices.mid"), QStringLiteral("-o"), command} +
+                      c.options);
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QByteArray written = Contents(window);
+        ASSERT_FALSE(written.isEmpty());
+        EXPECT_EQ(Contents(command), written);
+        QFile::remove(window);
+        QFile::remove(command);
     }
 }
 

@@ -71,10 +71,10 @@ protected:
         track.SetName("MusicBox");
     }
 
-    SongWriteResult write(const std::string& path, MidiFile& target)
+    SongWriteResult write(const std::string& path, MidiFile& into)
     {
         EXPECT_TRUE(BuildSongTrack(track, notes.song(), {}));
-        return WriteSongFile(target, track, path, MakeSongFileHeader(notes.song(), notes.song().title, 500000));
+        return WriteSongFile(into, track, path, MakeSongFileHeader(notes.song(), notes.song().title, 500000));
     }
     SongWriteResult write(const std::string& path) { return write(path, file); }
 

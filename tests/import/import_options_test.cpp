@@ -27,7 +27,54 @@ ImportOptions optionsOf(bool fold, bool drums)
     return options;
 }
 
+ImportOptions tracksLeftOut(std::uint32_t leftOut, bool fold = false)
+{
+    ImportOptions options = optionsOf(fold, false);
+    options.leftOutTracks = leftOut;
+    return options;
+}
+
 constexpr std::uint8_t kDrums = 0x99;
+
+struct LeftOutCase {
+    std::uint8_t status;
+    bool leaveOutDrums;
+    bool leftOut;
+};
+
+TEST(LeftOut, OnlyNoteOnsOfChannelTenAndOnlyWhenAsked)
+{
+    const LeftOutCase cases[] = {
+        {0x99, true, true},  {0x99, false, false}, {0x98, true, false},
+        {0x9A, true, false}, {0x89, true, false},  {0xB9, true, false},
+    };
+    for (const LeftOutCase& c : cases) {
+        SCOPED_TRACE(c.status);
+        ImportOptions options;
+        options.leaveOutDrums = c.leaveOutDrums;
+        EXPECT_EQ(IsLeftOut(c.status, options), c.leftOut);
+    }
+}
+
+struct TrackLeftOutCase {
+    std::size_t index;
+    std::uint32_t leftOutTracks;
+    bool leftOut;
+};
+
+TEST(LeftOut, OnlyTheTracksMarkedAndNoneBeyondTheMask)
+{
+    const TrackLeftOutCase cases[] = {
+        {0, 0, false}, {0, 1, true}, {1, 1, false}, {2, 0b100, true}, {15, 0x8000, true}, {31, 0x80000000U, true},
+        {32, 0xFFFFFFFFU, false}, {1000, 0xFFFFFFFFU, false},
+    };
+    for (const TrackLeftOutCase& c : cases) {
+        SCOPED_TRACE(c.index);
+        ImportOptions options;
+        options.leftOutTracks = c.leftOutTracks;
+        EXPECT_EQ(IsTrackLeftOut(c.index, options), c.leftOut);
+    }
+}
 
 struct OptionCountCase {
     const char* name;
@@ -69,8 +116,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionCounting, testing::Values(
     OptionCountCase{"FoldAfterTransposition", {{{0, 48}, {0, 72}}}, 1, false, optionsOf(true, false), 1, 1},
     // The editor's marks are no notes and never fold onto the comb.
     OptionCountCase{"MarksNeverFold", {{{0, 1}, {0, 2}, {10, 62}}}, 0, true, optionsOf(true, true), 1, 0},
-    OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    OptionCountCase{"BothOptions", {{{0, 61}, {0, 61, 64, kDrums}, {5, 94}}}, 0, false, optionsOf(true, true), 2, 0},
+    OptionCountCase{"ATrackLeftOutCountsAsNeither", {{{0, 62}}, {{0, 64}, {10, 61}}}, 0, false, tracksLeftOut(0b10), 1, 0},
+    OptionCountCase{"TheFirstTrackLeftOut", {{{0, 62}, {10, 61}}, {{0, 64}, {10, 65}}}, 0, false, tracksLeftOut(0b01), 2,
+                    0},
+    OptionCountCase{"MarksOfTracksBeyondTheFileChangeNothing", {{{0, 62}}}, 0, false, tracksLeftOut(0b1110), 1, 0},
+    // The note a fold would double is in a track left out: the fold lands.
+    OptionCountCase{"AFoldLandsWhereALeftOutTrackWas", {{{0, 61}}, {{0, 73}}}, 0, false, tracksLeftOut(0b10, true), 1,
+                    0}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct OptionPlacementCase {
     const char* name;
@@ -104,8 +158,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, OptionPlacement, testing::Values(
     OptionPlacementCase{"NoDoubleHoleFromANearTick", {{{0, 73}, {10, 61}, {15, 49}, {40, 61}}}, 480, false,
                         optionsOf(true, false), {{0, 73}, {2, 73}}},
     OptionPlacementCase{"MarksNeverLand", {{{0, 62}, {100, 1}, {400, 2}, {1200, 64}}}, 96, true,
-                        optionsOf(true, false), {{0, 62}, {96 + 12, 64}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                        optionsOf(true, false), {{0, 62}, {96 + 12, 64}}},
+    OptionPlacementCase{"ATrackLeftOutIsNotPlaced", {{{0, 62}}, {{96, 64}}, {{192, 65}}}, 96, false, tracksLeftOut(0b010),
+                        {{0, 62}, {48, 65}}},
+    OptionPlacementCase{"AFoldLandsWhereALeftOutTrackWas", {{{0, 61}}, {{0, 73}}}, 96, false, tracksLeftOut(0b10, true),
+                        {{0, 73}}}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The places (x, row top) of the live notes, with how many notes each holds.
 std::map<std::pair<int, int>, int> places(const SongState& song)

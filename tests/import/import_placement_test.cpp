@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Placement, testing::Values(
                   {{0, 62}, {96 + 12, 64}}},
     PlacementCase{"CutMarkerIgnoredWithoutTheFlag", {{{0, 62}, {400, 2}, {1200, 64}}}, 96, 24, 24, 0, false,
                   {{0, 62}, {300, 64}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(PlacementLimits, TheEarliest1500OfAtMost4000Candidates)
 {
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Counting, testing::Values(
     CountCase{"OctaveUp", {{{0, 48}}}, 12, {1, 0, 0, 0}},
     // Two tracks of 960 ticks: the total is their sum, the piece is as long as the longer.
     CountCase{"TotalIsTheSumOfTracks", {{{960, 62, 0}}, {{480, 62}, {960, 62, 0}}}, 0, {1, 0, 1920, 960}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Counting, StopsATrackAt1500ImportableButWalksTheNext)
 {
@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DefaultBars, testing::Values(
     BarsCase{"Empty", 0, 96, 4, 0, false},
     BarsCase{"NoResolutionNeverDivides", 1000, 0, 4, 0, false},
     BarsCase{"LongerThanTheList", 81 * 4 * 96, 96, 4, 80, true}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ImportSettingsOf, ForeignFileTakesItsNameAndItsLength)
 {
@@ -226,10 +226,42 @@ TEST(ImportSettingsOf, InformationLine)
     ImportCounts counts;
     counts.importable = 52;
     counts.notImportable = 3;
-    EXPECT_EQ(ImportInfoLine(counts, false), " importable note : 52 pieces  non importation note :  3 pieces");
-    EXPECT_EQ(ImportInfoLine(counts, true),
-              " importable note : 52 pieces  non importation note :  3 pieces\n"
-              "The piece is long: only its first 80 bars are placed.");
+    EXPECT_EQ(ImportInfoLine(counts), " importable note : 52 pieces  non importation note :  3 pieces");
+}
+
+struct PlacedAsSavedCase {
+    const char* name;
+    bool ownFile;
+    PlacedSong confirmed;
+    bool asSaved;
+};
+
+TEST(ImportSettingsOf, OnlyASongFileConfirmedAsItOpenedIsAsSaved)
+{
+    const PlacedSong opened{{3, 16, 35, 32, 0}, "Waltz", "Me", 500000.0, {false, true, 0}, false};
+    const auto with = [&opened](auto change) {
+        PlacedSong song = opened;
+        change(song);
+        return song;
+    };
+    const PlacedAsSavedCase cases[] = {
+        {"own file, nothing changed", true, opened, true},
+        {"foreign file, nothing changed", false, opened, false},
+        {"transposed", true, with([](PlacedSong& s) { s.values.transposition = 12; }), false},
+        {"other bars", true, with([](PlacedSong& s) { s.values.barCount = 24; }), false},
+        {"other beats", true, with([](PlacedSong& s) { s.values.beatsPerBar = 4; }), false},
+        {"other bar length", true, with([](PlacedSong& s) { s.values.barLengthMm = 40; }), false},
+        {"other scale", true, with([](PlacedSong& s) { s.values.pixelsPerQuarter = 24; }), false},
+        {"retitled", true, with([](PlacedSong& s) { s.title = "Polka"; }), false},
+        {"other author", true, with([](PlacedSong& s) { s.author = "You"; }), false},
+        {"other tempo", true, with([](PlacedSong& s) { s.tempo = 400000.0; }), false},
+        {"folded", true, with([](PlacedSong& s) { s.options.foldOctaves = true; }), false},
+        {"a track left out", true, with([](PlacedSong& s) { s.options.leftOutTracks = 1; }), false},
+        {"edited", true, with([](PlacedSong& s) { s.edited = true; }), false},
+    };
+    for (const PlacedAsSavedCase& c : cases) {
+        EXPECT_EQ(PlacedAsSaved(c.ownFile, opened, c.confirmed), c.asSaved) << c.name;
+    }
 }
 
 } // namespace

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RollOptions, testing::Values(
     RollOptionCase{"NoDoubleNotes", {{{0, 61}}, {{0, 73}}}, 0, fold(), {{61, 61, 0}, {73, 73, 1}}},
     RollOptionCase{"TwoFoldsOntoOnePlace", {{{0, 49}, {0, 61}, {96, 61}}}, 0, fold(),
                    {{49, 73, 1}, {61, 61, 0}, {61, 73, 1}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RollOptions, OkWritesNoMarkIntoTheDrumsItLeftOut)
 {

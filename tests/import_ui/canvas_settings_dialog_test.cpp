@@ -186,13 +186,34 @@ TEST_F(SettingsDialog, CancelPutsTheOpeningTempoBackUnscaled)
 TEST_F(SettingsDialog, ATranspositionChangeCountsAgain)
 {
     std::vector<int> asked;
-    auto dialog = open([&asked](int transposition, const ImportOptions&) {
+    auto dialog = open([&asked](int transposition, const ImportOptions&, const FitGrid&) {
         asked.push_back(transposition);
-        return std::make_pair(10 + transposition, 5);
+        return CanvasSettingsDialog::Figures{10 + transposition, 5, {}};
     });
     choose(*dialog, "transposition", "+2");
     EXPECT_EQ(asked, (std::vector<int>{1, 2}));
     EXPECT_EQ(dialog->info(), QStringLiteral(" importable note : 12\u3000 pieces  non importation note : 5\u3000 pieces"));
+}
+
+TEST_F(SettingsDialog, TheWordsOnWhatTheCanvasLeavesOutFollowTheGrid)
+{
+    setup.info = QStringLiteral("counts");
+    setup.reach = QStringLiteral("The canvas takes only the first 24 bars.");
+    std::vector<int> barsAsked;
+    auto dialog = open([&barsAsked](int transposition, const ImportOptions&, const FitGrid& grid) {
+        barsAsked.push_back(grid.barCount);
+        const std::string reach = grid.barCount < 32 ? "The canvas takes only the first " +
+                                                           std::to_string(grid.barCount) + " bars."
+                                                     : std::string();
+        return CanvasSettingsDialog::Figures{10 + transposition, 5, reach};
+    });
+    EXPECT_EQ(dialog->info(), QStringLiteral("counts\nThe canvas takes only the first 24 bars."));
+    choose(*dialog, "bars", "16");
+    EXPECT_EQ(dialog->info(), QStringLiteral("counts\nThe canvas takes only the first 16 bars."))
+        << "the counts stay as they were shown, the words follow the bars";
+    choose(*dialog, "bars", "32");
+    EXPECT_EQ(dialog->info(), QStringLiteral("counts")) << "nothing left out, nothing said";
+    EXPECT_EQ(barsAsked.back(), 32);
 }
 
 TEST_F(SettingsDialog, TheEditorStartsFromTheListsAndHandsBackItsChoice)
@@ -218,8 +239,9 @@ TEST_F(SettingsDialog, TheEditorStartsFromTheListsAndHandsBackItsChoice)
             asked = {beats, transposition, cutMarkers};
             return CanvasSettingsDialog::EditorChoice{c.accepted, 3, -2, 1};
         };
-        auto dialog =
-            open([](int transposition, const ImportOptions&) { return std::make_pair(10 + transposition, 5); });
+        auto dialog = open([](int transposition, const ImportOptions&, const FitGrid&) {
+            return CanvasSettingsDialog::Figures{10 + transposition, 5, {}};
+        });
         choose(*dialog, "transposition", "+1");
         dialog->findChild<QLabel*>(QStringLiteral("info"))->setText(QStringLiteral("Setting info."));
         ASSERT_TRUE(child<QPushButton>(*dialog, "editor")->isEnabled());

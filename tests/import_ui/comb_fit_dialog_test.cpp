@@ -37,6 +37,8 @@ struct TableRow {
     int playable;
     int notPlayable;
     int tooClose;
+
+    bool operator==(const TableRow&) const = default;
 };
 
 std::vector<TableRow> tableOf(QDialog& dialog)
@@ -115,11 +117,21 @@ TEST_F(CombFitDialog, EveryRowSaysWhatChoosingItsTranspositionByHandShows)
         std::vector<int> bestPlayable;
         for (int option = 0; option < 4; ++option) {
             SCOPED_TRACE(option);
+            const QString chosen = transpositionList(dialog)->currentText();
             setBox(dialog, "foldOctaves", option & 1);
             setBox(dialog, "leaveOutDrums", option & 2);
-            EXPECT_EQ(table->rowCount(), 0) << "an option change empties the table";
+            // Once asked, an option change ranks again at once; the transposition waits for a choice.
+            EXPECT_EQ(table->rowCount(), option == 0 ? 0 : 25) << "ranked again at once";
+            EXPECT_EQ(transpositionList(dialog)->currentText(), chosen);
+            const std::vector<TableRow> refreshed = tableOf(dialog);
+            if (!refreshed.empty()) {
+                EXPECT_EQ(table->item(table->currentRow(), 0)->text(), chosen) << "its row is marked";
+            }
             press(dialog, "fitToComb");
             const std::vector<TableRow> rows = tableOf(dialog);
+            if (option != 0) {
+                EXPECT_TRUE(rows == refreshed) << "what Fit to comb gives";
+            }
             EXPECT_EQ(rows.size(), 25u);
             if (rows.empty()) {
                 break;

@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const SafeFileTest& fixture) { EXPECT_EQ(readBytes(fixture.pathOf("out\xe9.mid")), kNew); }},
         TargetCase{"a missing folder", [](const SafeFileTest&) { return std::string("gone/song.mid"); },
                    SafeFileError::CannotCreate, TargetKind::Missing, ENOENT, {}, nullptr}),
-    [](const ::testing::TestParamInfo<TargetCase>& testInfo) { return "Case" + std::to_string(testInfo.index); });
+    [](const ::testing::TestParamInfo<TargetCase>& test) { return "Case" + std::to_string(test.index); });
 
 TEST_F(SafeFileTest, AFullDiskLeavesThePreviousFileAsItWas)
 {

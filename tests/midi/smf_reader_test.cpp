@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SmfReaderRefuses, ::testing::Values(
     Malformed{"SmpteNoTicksPerFrame", smf(0, 0xE700, {kEnd}), "0 ticks per frame"},
     Malformed{"RiffWithoutData", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'R', 'M', 'I', 'D'}, "no data chunk"},
     Malformed{"RiffNotMidi", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not RIFF MIDI"}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // A file whose header can be read opens; a damaged track keeps the events before the damage.
 struct Damaged {
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SmfReaderKeepsWhatCameBeforeDamage, ::testing::V
     // The first track is damaged, the second is whole and read in full.
     Damaged{"DamageStaysInItsTrack", smf(1, 96, {withNote({0x00, 0xF4}), withEnd({0x05, 0x91, 0x40, 0x40})}),
             "track 1: status 0xF4", {{kNoteEvent}, {{5, 0x91, 0x40, 0x40, 0}}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SmfReader, IntactFileHasNoDamage)
 {
@@ -193,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SmfReaderReads, ::testing::Values(
     Readable{"SmpteAtDefaultTempo", smf(0, 0xE728, {withEnd({0x00, 0x90, 0x3C, 0x40})}), 500, {{{0, 0x90, 0x3C, 0x40}}}},
     // The same at 60 bpm (tempo 1000000): a quarter lasts a second.
     Readable{"SmpteAtFileTempo", smf(0, 0xE728, {withEnd({0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40})}), 1000, {{}}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SmfReader, FirstTempoIsTheEarliestInAnyTrack)
 {

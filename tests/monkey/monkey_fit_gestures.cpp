@@ -36,4 +36,16 @@ void FitToComb(QDialog& dialog, MonkeyDice& dice)
     }
 }
 
+void ChooseTracks(QDialog& dialog, MonkeyDice& dice)
+{
+    auto* tracks = dialog.findChild<QTableWidget*>(QStringLiteral("trackTable"));
+    if (!tracks || tracks->rowCount() == 0 || !dice.percent(40)) {
+        return;
+    }
+    for (int turns = dice.between(1, 2); turns > 0; --turns) {
+        QTableWidgetItem* box = tracks->item(dice.below(tracks->rowCount()), 0);
+        box->setCheckState(box->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
 } // namespace zembra::monkey

@@ -16,4 +16,7 @@ void MendNotes(MonkeyRig& rig);
 // In the import settings: presses "Fit to comb" now and then and picks a row of its table.
 void FitToComb(QDialog& dialog, MonkeyDice& dice);
 
+// In the import settings: now and then takes a track or two out of the import, or back in.
+void ChooseTracks(QDialog& dialog, MonkeyDice& dice);
+
 } // namespace zembra::monkey

@@ -180,6 +180,7 @@ int RandomPrompts::runDialog(QDialog& dialog)
         return QDialog::Rejected;
     }
     fillFields(dialog);
+    ChooseTracks(dialog, m_dice);
     FitToComb(dialog, m_dice);
     if (auto* editor = qobject_cast<ImportEditDialog*>(&dialog)) {
         editImport(*editor);

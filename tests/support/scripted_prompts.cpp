@@ -1,6 +1,7 @@
 #include "scripted_prompts.h"
 
 #include <QDialog>
+#include <QPushButton>
 
 namespace zembra {
 
@@ -75,6 +76,16 @@ QColor ScriptedPrompts::chooseColour(QWidget*, const QColor&)
     QColor colour = m_colours.front();
     m_colours.pop_front();
     return colour;
+}
+
+ScriptedPrompts::DialogScript ScriptedPrompts::Press(const char* button)
+{
+    return [button](QDialog& dialog) {
+        if (auto* pressed = dialog.findChild<QPushButton*>(QString::fromLatin1(button))) {
+            pressed->click();
+        }
+        return dialog.result();
+    };
 }
 
 int ScriptedPrompts::runDialog(QDialog& dialog)

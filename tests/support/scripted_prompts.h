@@ -33,6 +33,9 @@ public:
     // A function that plays the user's part inside a dialog before it is closed with its result.
     using DialogScript = std::function<int(QDialog&)>;
     void pushDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
+    // A script that clicks the dialog's button of that object name ("discard" of the save
+    // question, before a song placed from a foreign file is replaced).
+    static DialogScript Press(const char* button);
 
     const std::vector<Asked>& asked() const { return m_asked; }
     QStringList messages() const;
