@@ -93,6 +93,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QComboBox* makeList(const char* name, std::span<const std::string_view> entries, int selected, bool enabled);
