@@ -44,8 +44,9 @@ song files, cards, cutter drawings and audio from the command line.")
 # Library dependencies come from the program's shared libraries (dpkg-shlibdeps, from dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The built-in synthesizer plays through this sound font (/usr/share/sounds/sf2/FluidR3_GM.sf2),
-# and the texts want these fonts; without them the program still runs, silent or in other faces.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm, fonts-noto-cjk, fonts-liberation")
+# the texts want these fonts, and Qt's own dialogs read Japanese with Qt's translations; without
+# them the program still runs, silent, in other faces or with Qt's dialogs in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm, fonts-noto-cjk, fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

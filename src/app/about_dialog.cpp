@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include "services/app_identity.h"
 #include "services/qt_text.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
@@ -26,7 +27,7 @@ constexpr QPoint kEditionAt(220, 120);
 QSize sizeForTexts()
 {
     const int label = QFontMetrics(FontOfHeight(16, false)).horizontalAdvance(TextOf(str::kMovementLabel));
-    const int edition = QFontMetrics(FontOfHeight(20, true)).horizontalAdvance(TextOf(str::kAboutEdition));
+    const int edition = QFontMetrics(FontOfHeight(20, true)).horizontalAdvance(AboutDialog::EditionText());
     const int width = std::max({kMinimumSize.width(), kLabelAt.x() + label + kMargin, kEditionAt.x() + edition + kMargin});
     return {width, kMinimumSize.height()};
 }
@@ -39,6 +40,9 @@ AboutDialog::AboutDialog(bool splash, QWidget* parent)
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("AboutDialog"));
+    // What the box paints, for screen readers.
+    setAccessibleName(EditionText());
+    setAccessibleDescription(TextOf(str::kMovementLabel));
     const QSize size = sizeForTexts();
     setFixedSize(size);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -51,6 +55,11 @@ AboutDialog::AboutDialog(bool splash, QWidget* parent)
     if (m_splash) {
         m_timer->start();
     }
+}
+
+QString AboutDialog::EditionText()
+{
+    return TextOf(str::kAboutEditionVersion).arg(ProgramVersion());
 }
 
 void AboutDialog::OnSplashTimer()
@@ -74,7 +83,7 @@ void AboutDialog::paintEvent(QPaintEvent*)
                      TextOf(str::kMovementLabel));
     painter.setFont(FontOfHeight(20, true));
     painter.drawText(QRect(kEditionAt, QSize(width() - kEditionAt.x(), 40)), Qt::AlignLeft | Qt::AlignTop,
-                     TextOf(str::kAboutEdition));
+                     EditionText());
 }
 
 } // namespace zembra

@@ -17,6 +17,9 @@ public:
 
     explicit AboutDialog(bool splash, QWidget* parent = nullptr);
 
+    // The product line: the edition and the version the program was built as.
+    static QString EditionText();
+
     // Timer 1: runs only for the splash.
     QTimer* splashTimer() const { return m_timer; }
     // The splash's time is up: the box closes as if OK had been pressed.

@@ -1,4 +1,5 @@
 #include "app/audio_export.h"
+#include "services/app_identity.h"
 
 #include "services/prompts.h"
 #include "services/file_name.h"
@@ -30,7 +31,7 @@ bool AudioExport::Run(CKelpView& view, QWidget* parent)
         view.playback().Stop();
     }
     Prompts::FileRequest request;
-    request.caption = QApplication::applicationName();
+    request.caption = ProductName();
     request.fileName = QString::fromStdString(view.song().title) + QStringLiteral(".wav");
     request.filter = TextOf(str::kExportFilter);
     request.defaultSuffix = QStringLiteral("wav");

@@ -1,4 +1,5 @@
 #include "app/help_window.h"
+#include "services/app_identity.h"
 
 #include "app/help_file.h"
 #include "text/strings.h"
@@ -60,7 +61,7 @@ HelpWindow::HelpWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QCoreApplication::applicationName());
+    setWindowTitle(ProductName());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);

@@ -9,6 +9,7 @@
 #include "services/qt_text.h"
 #include "services/app_identity.h"
 #include "services/printer_record.h"
+#include "services/qt_translations.h"
 #include "services/settings.h"
 #include "services/write_journal.h"
 #include "text/string_ids.h"
@@ -39,6 +40,7 @@ KelpApp::~KelpApp()
 bool KelpApp::InitInstance(const QStringList& arguments)
 {
     SetUpApplicationIdentity();
+    InstallQtTranslations(language());
     StartWriteJournal();
     // Before the view builds the device menu.
     if (settings::MidiMonitorEnabled()) {
@@ -63,6 +65,8 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     if (!arguments.isEmpty()) {
         m_commandLineFile = arguments.front();
         m_doc->setCommandLineFile(m_commandLineFile);
+        // The import's dialog is the first thing the user meets; no about box comes after it.
+        m_frame->setStartupSplash(false);
     }
     m_doc->NewSong();
     m_recovery = std::make_unique<RecoveryFolder>(RecoveryFolder::StandardFolder());

@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "services/app_identity.h"
 
 #include "app/document_view_link.h"
 
@@ -179,7 +180,9 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     }
     connect(m_view, &CKelpView::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(m_view, &CKelpView::splashRequested, this, [this] {
-        QTimer::singleShot(0, this, [this] { showAbout(true); });
+        if (m_startupSplash) {
+            QTimer::singleShot(0, this, [this] { showAbout(true); });
+        }
     });
     connect(m_doc, &CKelpDoc::titleChanged, this, &CMainFrame::updateTitle);
     updateTitle();
@@ -351,11 +354,17 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(label);
         m_panes[i + 1] = label;
     }
+    static_assert(std::tuple_size_v<decltype(m_panes)> == str::kPaneTextCount);
+    for (std::size_t i = 0; i < m_panes.size(); ++i) {
+        const int pane = static_cast<int>(i);
+        m_panes[i]->setAccessibleName(TextOf(str::kPaneNameFirst + 2 * pane));
+        m_panes[i]->setToolTip(TextOf(str::kPaneTipFirst + 2 * pane));
+    }
 }
 
 void CMainFrame::updateTitle()
 {
-    setWindowTitle(m_doc->title() + QStringLiteral(" - ") + QApplication::applicationName());
+    setWindowTitle(m_doc->title() + QStringLiteral(" - ") + ProductName());
 }
 
 void CMainFrame::updateCommandStates()

@@ -40,6 +40,9 @@ public:
     bool printPreviewShown() const { return m_printPreview; }
     CardCommands& cardCommands() { return *m_card; }
     void setPrintPreviewShown(bool shown) { m_printPreview = shown; }
+    // The about box that shows once the canvas is first painted; off when the program starts
+    // with a file, whose import comes first.
+    void setStartupSplash(bool shown) { m_startupSplash = shown; }
 
     // Every action that carries a command: the one of the toolbars and keys, then the menu
     // items that read differently.
@@ -102,6 +105,7 @@ private:
     QToolBar* m_canvasToolBar = nullptr;
     std::array<QLabel*, 11> m_panes{};
     bool m_printPreview = false;
+    bool m_startupSplash = true;
     std::vector<QAction*> m_recentFiles;
 };
 

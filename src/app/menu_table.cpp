@@ -94,6 +94,10 @@ constexpr std::array kAccelerators = {
     Accelerator{"Delete", kClear},         Accelerator{"F1", kHelp},
     Accelerator{"Shift+F1", kContextHelp}, Accelerator{"F6", kNextPane},
     Accelerator{"Shift+F6", kPreviousPane}, Accelerator{"Ctrl+Shift+E", kExportCardCutter},
+    // The keys the Edit and Play menus name.
+    Accelerator{"Ctrl+Y", kRedo},          Accelerator{"Ctrl+R", kPlay},
+    Accelerator{"Ctrl+4", kQuantizeQuarter}, Accelerator{"Ctrl+8", kQuantize8th},
+    Accelerator{"Ctrl+6", kQuantize16th},
 };
 
 constexpr std::array kMainToolbar = {

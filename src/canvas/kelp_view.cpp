@@ -289,7 +289,7 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         m_edits.Snapshot();
     }
     if (outcome.shiftedOff > 0) {
-        prompts().message(this, QString::asprintf("%d", outcome.shiftedOff) + QString::fromUtf8(kTextNotesOutside),
+        prompts().message(this, QString::asprintf("%d", outcome.shiftedOff) + TextOf(str::kNotesPushedOff),
                           QString(), Prompts::Icon::Information);
     }
     Repaint();

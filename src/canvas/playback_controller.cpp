@@ -160,7 +160,7 @@ void PlaybackController::OnDeviceMenu(int id)
     }
     if (caps.simultaneousNotes == 0) {
         const QString question = TextOf(str::kDeviceMayNotSound) + QString::fromUtf8(kTextDeviceNameLead) +
-                                 QString::fromStdString(caps.name) + QString::fromUtf8(kTextDeviceNameTrail) +
+                                 QString::fromStdString(caps.name) + TextOf(str::kDeviceNameTrail) +
                                  TextOf(str::kDeviceMayNotSoundAdvice);
         if (prompts().ask(&m_view, question, QString(), Prompts::Buttons::OkCancel, Prompts::Answer::Cancel,
                           Prompts::Icon::Warning) != Prompts::Answer::Ok) {

@@ -23,10 +23,13 @@ struct WavRenderResult {
 };
 
 inline constexpr double kWavRenderSampleRate = 44100.0;
+// The level of the loudest sample of every render, in dB of full scale.
+inline constexpr double kWavPeakDecibels = -1.0;
 
 // The song as playback builds it (temporary transposition included), rendered offline through the
-// built-in synthesizer into a 44.1 kHz stereo WAV file at the song's tempo. `progress` gets the
-// share done (0..1) now and then and cancels by answering false. The file appears only when whole.
+// built-in synthesizer into a 44.1 kHz stereo WAV file at the song's tempo, its loudest sample at
+// kWavPeakDecibels. `progress` gets the share done (0..1) now and then and cancels by answering
+// false. The file appears only when whole.
 // File > Export Audio and the command line's `wav` render through here.
 WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
                                 const std::function<bool(double)>& progress = {});

@@ -256,7 +256,7 @@ void CCardPrintDialog::OnImportImage()
 {
     const QString path = prompts().openFileName(
         this, {QString(), settings::RestoreFolder(settings::kImageFolder), QString(),
-               Utf8(kTextImageFileFilter) + QStringLiteral(" (") +
+               TextOf(str::kImageFileFilter) + QStringLiteral(" (") +
                    Utf8(kTextImageFilePatterns).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')'),
                QString()});
     if (path.isEmpty()) {

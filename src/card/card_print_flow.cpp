@@ -104,7 +104,7 @@ bool CardPrintFlow::BeginCardPrint(QPrinter& printer, bool previewing)
     const PrintMetrics used = CalibratedMetrics(LastPrintMetrics(), PrinterNameOf(printer));
     if (QApplication::queryKeyboardModifiers() & Qt::ShiftModifier) {
         prompts().message(m_host.window(),
-                          Utf8(kTextPaperSizeHeading) + QString::asprintf(kTextPaperSizeFormat, used.horzSize10,
+                          Utf8(kTextPaperSizeHeading) + QString::asprintf(std::string(text(str::kPaperSizeFormat)).c_str(), used.horzSize10,
                                                                            used.vertSize10, used.horzRes, used.vertRes),
                           QString(), Prompts::Icon::Information);
     }

@@ -19,10 +19,6 @@
 #include <cstring>
 #include <memory>
 
-#ifndef ZEMBRA_VERSION
-#define ZEMBRA_VERSION "0"
-#endif
-
 namespace zembra {
 
 namespace {
@@ -129,7 +125,7 @@ int CliApp::Run(int argc, char** argv)
         return kExitDone;
     }
     if (first == QLatin1String(kVersion)) {
-        console.out(TextOf(str::kCliVersion).arg(QStringLiteral(ZEMBRA_VERSION)) + '\n');
+        console.out(TextOf(str::kCliVersion).arg(ProgramVersion()) + '\n');
         return kExitDone;
     }
     const SubCommand* command = FindSubCommand(first);

@@ -536,7 +536,7 @@ void CKelpDoc::OpenBackground()
 {
     const QString path = prompts().openFileName(
         window(), {QString(), settings::RestoreFolder(settings::kImageFolder), QString(),
-                   fileFilter(kTextImageFileFilter, kTextImageFilePatterns), QString()});
+                   fileFilter(std::string(text(str::kImageFileFilter)).c_str(), kTextImageFilePatterns), QString()});
     if (path.isEmpty()) {
         return;
     }

@@ -112,7 +112,7 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     connect(m_editor, &QPushButton::clicked, this, &CanvasSettingsDialog::openEditor);
 
     // Kept for the layout of earlier versions; it has no effect and shows in neither use.
-    auto* redoAssignment = new QCheckBox(Utf8(kTextRedoTeethAssignment), this);
+    auto* redoAssignment = new QCheckBox(TextOf(str::kRedoTeethAssignment), this);
     redoAssignment->setObjectName(QStringLiteral("redoAssignment"));
     redoAssignment->setVisible(false);
 
@@ -165,6 +165,8 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     bottom->addWidget(buttons);
 
     auto* layout = new QVBoxLayout(this);
+    // The help texts wrap: the dialog is never lower than its wrapped lines need.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addLayout(grid);
     if (!setup.tracks.empty()) {
         m_trackList = new ImportTrackList(setup.tracks, setup.fit.options.leftOutTracks, this);
@@ -365,6 +367,18 @@ void CanvasSettingsDialog::copySelection()
     const QString selected = m_title->hasSelectedText() ? m_title->selectedText() : m_author->selectedText();
     if (!selected.isEmpty()) {
         QApplication::clipboard()->setText(selected);
+    }
+}
+
+void CanvasSettingsDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The grid gives a row the height of its list; a label that wraps at the width it was given
+    // gets the lines it needs, and the dialog grows to hold them.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->wordWrap() && label->isVisible()) {
+            label->setMinimumHeight(label->heightForWidth(label->width()));
+        }
     }
 }
 

@@ -106,6 +106,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QComboBox* makeList(const char* name, std::span<const std::string_view> entries, int selected, bool enabled);

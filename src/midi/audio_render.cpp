@@ -99,41 +99,41 @@ std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, 
     return static_cast<std::uint64_t>(std::llround(seconds * sampleRate));
 }
 
-AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request)
+namespace {
+
+struct PlayResult {
+    bool ok = true;
+    bool cancelled = false;
+    std::uint64_t frames = 0;
+};
+
+// Plays the track through the synthesizer block by block and hands each block of interleaved
+// float frames to `sink`; a sink that answers false stops the playing.
+PlayResult playTrack(SynthEngine& synth, const AudioRenderRequest& request,
+                     const std::function<bool(const float*, std::uint32_t)>& sink)
 {
-    AudioRenderResult result;
-    if (!request.track) {
-        result.error = "nothing to render";
-        return result;
-    }
+    PlayResult result;
     const double rate = synth.sampleRate();
-    WavWriter wav;
-    if (!wav.Open(request.path, static_cast<int>(rate))) {
-        result.problem = wav.problem();
-        result.error = "cannot create " + request.path;
-        return result;
-    }
     const std::vector<MidiEvent> events = request.track->TakeEvents(0, request.track->Count());
     const std::uint64_t lastTick = events.empty() ? 0 : events.back().time;
     const std::uint64_t end = SampleOfTick(lastTick, request.microsPerQuarter, request.ticksPerQuarter, rate) +
                               static_cast<std::uint64_t>(request.tailSeconds * rate);
-    std::vector<std::int16_t> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * kChannels);
     std::uint64_t done = 0;
-    bool ok = true;
     auto renderUntil = [&](std::uint64_t frame) {
-        while (ok && done < frame) {
+        while (result.ok && done < frame) {
             const auto frames = static_cast<std::uint32_t>(std::min<std::uint64_t>(kBlockFrames, frame - done));
-            ok = synth.renderS16(block.data(), static_cast<int>(frames)) && wav.Write(block.data(), frames);
+            result.ok = synth.renderFloat(block.data(), static_cast<int>(frames)) && sink(block.data(), frames);
             done += frames;
-            if (ok && request.progress && !request.progress(end ? static_cast<double>(done) / end : 1.0)) {
+            if (result.ok && request.progress && !request.progress(end ? static_cast<double>(done) / end : 1.0)) {
                 result.cancelled = true;
-                ok = false;
+                result.ok = false;
             }
         }
     };
     for (const MidiEvent& event : events) {
         renderUntil(SampleOfTick(event.time, request.microsPerQuarter, request.ticksPerQuarter, rate));
-        if (!ok) {
+        if (!result.ok) {
             break;
         }
         const std::uint8_t bytes[3] = {event.status, event.data1, event.data2};
@@ -144,7 +144,41 @@ AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest&
     }
     renderUntil(end);
     synth.allNotesOff();
-    if (!ok) {
+    result.frames = done;
+    return result;
+}
+
+std::int16_t toSixteenBits(float sample, double gain)
+{
+    const double scaled = std::round(static_cast<double>(sample) * gain * 32767.0);
+    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0, 32767.0));
+}
+
+} // namespace
+
+AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request)
+{
+    AudioRenderResult result;
+    if (!request.track) {
+        result.error = "nothing to render";
+        return result;
+    }
+    WavWriter wav;
+    if (!wav.Open(request.path, static_cast<int>(synth.sampleRate()))) {
+        result.problem = wav.problem();
+        result.error = "cannot create " + request.path;
+        return result;
+    }
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    const PlayResult played = playTrack(synth, request, [&](const float* frames, std::uint32_t count) {
+        const std::size_t samples = static_cast<std::size_t>(count) * kChannels;
+        for (std::size_t i = 0; i < samples; ++i) {
+            pcm[i] = toSixteenBits(frames[i], request.gain);
+        }
+        return wav.Write(pcm.data(), count);
+    });
+    result.cancelled = played.cancelled;
+    if (!played.ok) {
         wav.Discard();
         result.problem = wav.problem();
         if (!result.cancelled) {
@@ -158,7 +192,24 @@ AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest&
         return result;
     }
     result.ok = true;
-    result.frames = done;
+    result.frames = played.frames;
+    return result;
+}
+
+TrackPeakResult MeasureTrackPeak(SynthEngine& synth, const AudioRenderRequest& request)
+{
+    TrackPeakResult result;
+    if (!request.track) {
+        return result;
+    }
+    const PlayResult played = playTrack(synth, request, [&result](const float* frames, std::uint32_t count) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count) * kChannels; ++i) {
+            result.peak = std::max(result.peak, std::abs(frames[i]));
+        }
+        return true;
+    });
+    result.ok = played.ok;
+    result.cancelled = played.cancelled;
     return result;
 }
 

@@ -53,6 +53,15 @@ struct AudioRenderRequest {
     std::string path;
     // Called now and then with the share done (0..1); false cancels.
     std::function<bool(double)> progress;
+    // Each sample is multiplied by this before it becomes 16 bits (and clipped at full scale).
+    double gain = 1.0;
+};
+
+struct TrackPeakResult {
+    bool ok = false;
+    bool cancelled = false;
+    // The largest magnitude of any sample, where 1 is full scale.
+    float peak = 0.0f;
 };
 
 // The sample at which an event `ticks` into the track sounds.
@@ -63,5 +72,9 @@ std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, 
 // file. The file appears under its name only when complete: a failure or a cancel leaves no file
 // behind (and an older file of that name as it was).
 AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request);
+
+// Plays the track through the synthesizer as RenderTrackToWav would, writing nothing, and gives
+// the loudest sample: a render from a fresh synthesizer repeats these samples exactly.
+TrackPeakResult MeasureTrackPeak(SynthEngine& synth, const AudioRenderRequest& request);
 
 } // namespace zembra

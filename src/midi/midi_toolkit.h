@@ -69,6 +69,8 @@ public:
     // The virtual device's number when it is listed (the count of external outputs).
     std::uint16_t virtualDeviceIndex() const;
     bool monitorListed() const { return m_options.virtualOnly || m_options.monitor; }
+    // With only the virtual device enabled, the mapper is that device under a second number.
+    bool mapperIsMonitor() const { return m_options.virtualOnly; }
     // The user's setting; takes effect for device menus built after it.
     void setMonitorListed(bool listed) { m_options.monitor = listed; }
     VirtualDevice& virtualDevice() { return *m_virtual; }

@@ -53,8 +53,9 @@ void OutputDeviceMenu::Build(QMenuBar* menuBar, QAction* before, const QString& 
         addItem(firstId + index, nameOf(name));
     }
     m_count = devices;
+    // A mapper that is the monitor already listed gets no second item of the same name.
     char mapperName[MidiToolkit::kNameLength] = {};
-    if (m_toolkit.GetMidiOutDescription(kMapper, mapperName) == 1) {
+    if (!m_toolkit.mapperIsMonitor() && m_toolkit.GetMidiOutDescription(kMapper, mapperName) == 1) {
         m_mapperId = firstId + m_count;
         addItem(m_mapperId, nameOf(mapperName));
         ++m_count;

@@ -15,7 +15,8 @@ class MidiOutPort;
 class MidiToolkit;
 
 // The "&Midi" popup: one item per output device of the toolkit and one for the built-in
-// synthesizer, the item in use checked. Item ids are consecutive from the first id.
+// synthesizer (none where the synthesizer is the monitor listed already), the item in use
+// checked. Item ids are consecutive from the first id.
 class OutputDeviceMenu : public QObject {
     Q_OBJECT
 

@@ -29,6 +29,17 @@ void SetUpApplicationIdentity()
     QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
     const std::string_view title = text(str::kAppTitle);
     QCoreApplication::setApplicationName(Utf8(title));
+    QCoreApplication::setApplicationVersion(ProgramVersion());
+}
+
+QString ProgramVersion()
+{
+    return QStringLiteral(ZEMBRA_VERSION);
+}
+
+QString ProductName()
+{
+    return TextOf(str::kProductName);
 }
 
 } // namespace zembra

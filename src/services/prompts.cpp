@@ -1,4 +1,5 @@
 #include "services/prompts.h"
+#include "services/app_identity.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -69,7 +70,7 @@ QMessageBox::StandardButtons toQt(Prompts::Buttons buttons)
 
 QString captionOrTitle(const QString& caption)
 {
-    return caption.isEmpty() ? QApplication::applicationName() : caption;
+    return caption.isEmpty() ? ProductName() : caption;
 }
 
 } // namespace

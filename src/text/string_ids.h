@@ -425,5 +425,20 @@ inline constexpr int kCliTracksExpected = 41711;    // %1 the highest track numb
 inline constexpr int kCliNoSuchTrack = 41712;       // %1 the track named, %2 the file's tracks
 inline constexpr int kCliInfoTrackList = 41713;
 inline constexpr int kCliInfoLeftOut = 41714;
+// Texts the window showed from outside the table, now in both languages.
+inline constexpr int kNotesPushedOff = 41770;   // follows the count of notes a shift after drag pushed off
+inline constexpr int kPaperSizeFormat = 41771;  // width and height in tenths of a mm, then in printer pixels
+inline constexpr int kImageFileFilter = 41772;
+inline constexpr int kDeviceNameTrail = 41773;  // after the name of a device without voices
+inline constexpr int kRedoTeethAssignment = 41774; // a canvas settings control that is always hidden
+// The about box's product line; %1 is the version the program was built as.
+inline constexpr int kAboutEditionVersion = 41775;
+// The program's name in the title bar and in the captions of its messages.
+inline constexpr int kProductName = 41776;
+// The status bar's panes, in order (the message pane, then the indicators): a name for screen
+// readers, then a tool tip, for each.
+inline constexpr int kPaneNameFirst = 41780;    // pane i: kPaneNameFirst + 2 * i
+inline constexpr int kPaneTipFirst = 41781;     // pane i: kPaneTipFirst + 2 * i
+inline constexpr int kPaneTextCount = 11;
 
 } // namespace zembra::str

@@ -17,14 +17,14 @@ constexpr TextEntry kTable[] = {
      "間隔チェック",
      "Check permissible distance between note\n"
      "check dist."},
-    // Japanese only: the English table holds the same text.
+    // The English text is this program's own; the Japanese is the one the program always had.
     {str::kPromptSetTempo,
      "試奏時のテンポを設定します。\n"
      "テンポ",
-     "試奏時のテンポを設定します。\n"
-     "テンポ"},
-    // Japanese only: the English table holds the same text.
-    {str::kPromptValveAssignment, "弁への音の割付状況を表示します。", "弁への音の割付状況を表示します。"},
+     "Set the tempo at which the song plays\n"
+     "Tempo"},
+    {str::kPromptValveAssignment, "弁への音の割付状況を表示します。",
+     "Show how the notes are shared out among the teeth of the comb."},
     {str::kNoDefaultPrinter,
      "通常使うプリンタが設定されていません\n"
      "コントロールパネルで設定してください\n"
@@ -208,25 +208,18 @@ constexpr TextEntry kTable[] = {
     {str::kEditorTitle, "MIDI　インポートデータの編集", "Edit Midi data for import"},
     {str::kSettingsTitleLabel, "曲名", "Title"},
     {str::kSettingsAuthorLabel, "作者", "Auth."},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsBeatsLabel, "拍子", "拍子"},
-    // Japanese only: the English table holds the same text.
+    {str::kSettingsBeatsLabel, "拍子", "Time signature"},
     {str::kSettingsBeatsHelp,
      "4/4 か 3/4　\n"
      "       6/8は3/4と読み替えてください。",
-     "4/4 か 3/4　\n"
-     "       6/8は3/4と読み替えてください。"},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsBarCountLabel, "小節数", "小節数"},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsBarCountHelp, "小さくする場合は注意　はみだした音符は消されてしまいます。", "小さくする場合は注意　はみだした音符は消されてしまいます。"},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsBarLengthLabel, "小節長（ｍｍ）", "小節長（ｍｍ）"},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsScaleLabel, "画面上の一拍長さ", "画面上の一拍長さ"},
+     "4/4 or 3/4 (take 6/8 as 3/4)"},
+    {str::kSettingsBarCountLabel, "小節数", "Number of bars"},
+    {str::kSettingsBarCountHelp, "小さくする場合は注意　はみだした音符は消されてしまいます。",
+     "Fewer bars delete the notes past the end."},
+    {str::kSettingsBarLengthLabel, "小節長（ｍｍ）", "Bar length (mm)"},
+    {str::kSettingsScaleLabel, "画面上の一拍長さ", "Width of a beat on screen"},
     {str::kImportTranspositionLabel, "SMF取込時の移調", "Transposition operation at the Midi file opening."},
-    // Japanese only: the English table holds the same text.
-    {str::kSettingsTempoLabel, "試奏時のテンポ", "試奏時のテンポ"},
+    {str::kSettingsTempoLabel, "試奏時のテンポ", "Playback tempo"},
     {str::kSettingsEditorButton, ">>エディタ", ">>Editor"},
     {str::kSettingsCancel, "ｷｬﾝｾﾙ", "Cancel"},
     {str::kSettingsOk, "OK", "OK"},
@@ -267,7 +260,7 @@ constexpr TextEntry kTable[] = {
     {str::kIndicatorCaps, "CAP", "CAP"},
     {str::kIndicatorNum, "NUM", "NUM"},
     {str::kIndicatorScroll, "SCRL", "SCRL"},
-    {str::kIndicatorKana, "ｶﾅ", "ｶﾅ"},
+    {str::kIndicatorKana, "ｶﾅ", "KANA"},
     {str::kIndicatorNoteCount, "音符", "NOTE"},
     {str::kIndicatorX, "LocalX", "LocalX"},
     {str::kIndicatorY, "LocalY", "LocalY"},

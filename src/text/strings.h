@@ -33,28 +33,19 @@ struct TextEntry {
 std::span<const TextEntry> textTable();
 
 // Texts the program shows that have no id in the table.
-// Japanese only: the count of notes a shift after drag pushed off the canvas goes before it.
-inline constexpr char kTextNotesOutside[] = " 個の音符がはみだしました。";
 inline constexpr char kTextClipboardGetError[] = "Clipboard Data Get Error ";
 // %s is the path of the help file.
 inline constexpr char kTextHelpFileMissing[] = "Not Exist Html Help File\n\n   File Path [ %s ]";
-// Printer paper report: the heading, then width and height in tenths of a millimetre and in
-// printer pixels. The leading blanks are ideographic spaces.
+// Printer paper report: the heading, then str::kPaperSizeFormat.
 inline constexpr char kTextPaperSizeHeading[] = "Size of Paper \n";
-inline constexpr char kTextPaperSizeFormat[] = "　%d  x  %d  (x10mm)\n　　　%d  x  %d  (pixel)";
 // Follows the author on the canvas, in brackets.
 inline constexpr char kTextMakingCard[] = " making 20note CARD  ";
 inline constexpr char kTextMidiFileFilter[] = "Midi (*.mid, *.midi, *.smf)";
 inline constexpr char kTextMidiFilePatterns[] = "*.mid;*.midi;*.smf;";
-inline constexpr char kTextImageFileFilter[] = "画像 (*.jpg, *.jpeg, *.bmp, *.gif)";
 inline constexpr char kTextImageFilePatterns[] = "*.jpg;*.jpeg;*.bmp;*.gif";
 inline constexpr char kTextDeviceMenu[] = "&Midi";
 // The warning about a device without voices: its first text, kTextDeviceNameLead, the device
-// name, kTextDeviceNameTrail, its second text.
+// name, str::kDeviceNameTrail, its second text.
 inline constexpr char kTextDeviceNameLead[] = "\n   ";
-inline constexpr char kTextDeviceNameTrail[] = "　〟\n　　　　　　　";
-// Canvas settings dialog controls that are always hidden.
-inline constexpr char kTextReadButton[] = "<<　読取";
-inline constexpr char kTextRedoTeethAssignment[] = "既存のサブライム割当てを無視してやり直す";
 
 } // namespace zembra

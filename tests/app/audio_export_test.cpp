@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -132,6 +134,39 @@ TEST_F(Export, EachPluckSoundsWhereItsTickPutsIt)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("song.wav")})
         << "nothing is left beside the file";
+}
+
+// The peak level as sox measures it, in dB of full scale; NaN without sox.
+double soxPeakDecibels(const QString& path)
+{
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), {path, QStringLiteral("-n"), QStringLiteral("stats")});
+    if (!sox.waitForFinished(60000) || sox.exitCode() != 0) {
+        return std::nan("");
+    }
+    const QRegularExpression line(QStringLiteral("Pk lev dB\\s+(-?[0-9.]+)"));
+    const QRegularExpressionMatch match = line.match(QString::fromUtf8(sox.readAllStandardError()));
+    return match.hasMatch() ? match.captured(1).toDouble() : std::nan("");
+}
+
+TEST_F(Export, TheLoudestSampleSitsOneDecibelBelowFullScale)
+{
+    note(24, 0);
+    note(120, 16);
+    note(216, 32);
+    const QString path = dir.filePath(QStringLiteral("level.wav"));
+    ASSERT_TRUE(AudioExport::ExportTo(view, path, nullptr));
+    const Wav wav = readWav(path);
+    int peak = 0;
+    for (std::int16_t sample : wav.samples) {
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    EXPECT_NEAR(20.0 * std::log10(peak / 32768.0), -1.0, 0.1) << "loudest sample " << peak;
+    const double measured = soxPeakDecibels(path);
+    if (std::isnan(measured)) {
+        GTEST_SKIP() << "sox is not installed";
+    }
+    EXPECT_NEAR(measured, -1.0, 0.1);
 }
 
 TEST_F(Export, TheTempoMovesThePlucks)

@@ -6,6 +6,8 @@
 #include "../midi/smf_bytes.h"
 #include "midi/synth_engine.h"
 
+#include <QRegularExpression>
+#include <QProcess>
 #include <QFile>
 #include <QImage>
 #include <QJsonObject>
@@ -161,6 +163,33 @@ TEST(CliInputs, AnOverrunSynthesizerSpeaksOncePerKindAndNotAtAllWhenQuiet)
         EXPECT_TRUE(line.startsWith(QStringLiteral("zembra wav: ")) || line.startsWith(QStringLiteral("[1/1]")))
             << line.toStdString();
     }
+}
+
+// The window's export and `zembra wav` render alike: the loudest sample 1 dB below full scale, as
+// sox reads the file.
+TEST(CliInputs, TheRenderedSoundPeaksOneDecibelBelowFullScale)
+{
+    if (findSoundFont({}).empty()) {
+        GTEST_SKIP() << "no General MIDI sound font on this machine";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Write(dir.filePath(QStringLiteral("tune.mid")), SongFile({}, {0x00, 0x90, 72, 100, 0x60, 0x80, 72, 0}));
+    const CliResult wav = RunZembra(
+        {QStringLiteral("wav"), QStringLiteral("-q"), QStringLiteral("tune.mid"), QStringLiteral("-o"), QStringLiteral("tune.wav")},
+        dir.path());
+    ASSERT_TRUE(wav.finished);
+    ASSERT_EQ(wav.exitCode, 0) << wav.err.toStdString();
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), {dir.filePath(QStringLiteral("tune.wav")), QStringLiteral("-n"), QStringLiteral("stats")});
+    if (!sox.waitForStarted()) {
+        GTEST_SKIP() << "sox is not installed";
+    }
+    ASSERT_TRUE(sox.waitForFinished(60000));
+    const QString stats = QString::fromUtf8(sox.readAllStandardError());
+    const QRegularExpressionMatch peak = QRegularExpression(QStringLiteral("Pk lev dB\\s+(-?[0-9.]+)")).match(stats);
+    ASSERT_TRUE(peak.hasMatch()) << stats.toStdString();
+    EXPECT_NEAR(peak.captured(1).toDouble(), -1.0, 0.1) << stats.toStdString();
 }
 
 TEST(CliInputs, ASoundFontThatCannotServeIsNamedWithTheReason)

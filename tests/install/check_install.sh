@@ -173,6 +173,7 @@ Depends|libqt6widgets6.*
 Depends|libfluidsynth3
 Depends|librtmidi
 Recommends|fluid-soundfont-gm
+Recommends|qt6-translations-l10n
 TABLE
     dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
     check_tree "$work/root/usr" "$work/files"

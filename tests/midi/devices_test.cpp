@@ -12,6 +12,7 @@
 #include <QMenuBar>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zembra {
@@ -145,6 +146,44 @@ TEST(MonitorListing, OnlyWhereItIsEnabled)
     EXPECT_EQ(toolkit.GetMidiOutDescription(monitorIndex, name), 1);
     EXPECT_STREQ(name, "Zembra MIDI monitor");
     EXPECT_GT(toolkit.OpenMidiOut(&log, monitorIndex, 0, 0), kLastFailedHandle);
+}
+
+// Both ways of asking for the monitor at once (only the virtual device, and a log of it): the
+// "&Midi" menu names it once, and names no device twice in any mix of the two.
+TEST(MonitorListing, TheMonitorIsListedOnceHoweverItIsAskedFor)
+{
+    const char* savedMode = std::getenv("ZEMBRA_MIDI");
+    const std::string mode = savedMode ? savedMode : "";
+    const std::string log = ::testing::TempDir() + "zembra-monitor-once.log";
+    struct Case {
+        const char* mode;
+        bool logged;
+    };
+    for (const Case& c : {Case{"virtual", true}, Case{"virtual", false}, Case{"all", true}}) {
+        SCOPED_TRACE(std::string(c.mode) + (c.logged ? " with a log" : ""));
+        setenv("ZEMBRA_MIDI", c.mode, 1);
+        if (c.logged) {
+            setenv("ZEMBRA_MIDI_LOG", log.c_str(), 1);
+        } else {
+            unsetenv("ZEMBRA_MIDI_LOG");
+        }
+        ToolkitOptions options = ToolkitOptions::fromEnvironment();
+        options.time = std::make_shared<ManualTimeSource>();
+        options.soundFontPath = "/nonexistent/none.sf2";
+        MidiToolkit toolkit(options);
+        QMenuBar bar;
+        OutputDeviceMenu menu(toolkit);
+        menu.Build(&bar, nullptr, QStringLiteral("&Midi"), 201);
+        QStringList names;
+        for (QAction* item : menu.menu()->actions()) {
+            names << item->text();
+        }
+        EXPECT_EQ(names.count(QStringLiteral("Zembra MIDI monitor")), 1) << names.join(" | ").toStdString();
+        EXPECT_EQ(names.removeDuplicates(), 0) << "no device is named twice";
+    }
+    unsetenv("ZEMBRA_MIDI_LOG");
+    setenv("ZEMBRA_MIDI", mode.c_str(), 1);
+    std::remove(log.c_str());
 }
 
 TEST(RtMidiDevice, OnlySoftwareSynthesizersClaimVoices)
