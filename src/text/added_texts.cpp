@@ -337,12 +337,6 @@ constexpr TextEntry kAdded[] = {
     {str::kWriteFailed, "書き込みに失敗しました (%1)。", "Writing failed (%1)."},
     {str::kWriteNotReplaced, "書き終えたファイルで元のファイルを置き換えられませんでした (%1)。", "The finished file could not take the old one's place (%1)."},
     {str::kWriteCannotCreate, "フォルダーに新しいファイルを作れませんでした (%1)。", "No new file could be made in the folder (%1)."},
-    {str::kCutterHoleTooLarge,
-     "直径 %1 mm の穴では、%2 mm 間隔で並ぶ列の間に %3 mm の紙も残りません。穴の直径は %4 mm 以下にしてください。",
-     "A hole of %1 mm leaves less than %3 mm of card between rows %2 mm apart: make the hole %4 mm or less."},
-    {str::kCliOptionHoleMmRows,
-     "穴の直径（mm、0.5〜1.7：1.8 mm 間隔の列の間に 0.1 mm の紙が残る大きさまで）。省略時はオルゴールの櫛の穴と同じ 1.7。",
-     "Hole diameter in mm, 0.5 to 1.7 (leaving 0.1 mm of card between rows 1.8 mm apart); 1.7, the comb's own hole, if not given."},
     // What the canvas leaves out of a long file; the file's tracks.
     {str::kImportOnlyFirstNotes, "キャンバスには先頭の %1 個の音符だけが置かれます。",
      "The canvas takes only the first %1 notes."},
@@ -366,6 +360,12 @@ constexpr TextEntry kAdded[] = {
      "--tracks names track %1, but the file has %2 tracks."},
     {str::kCliInfoTrackList, "トラック一覧（番号、名前、チャンネル、音符）", "track list (number, name, channels, notes)"},
     {str::kCliInfoLeftOut, "（読み込まない）", "(left out)"},
+    {str::kCutterHoleTooLarge,
+     "直径 %1 mm の穴では、%2 mm 間隔で並ぶ列の間に %3 mm の紙も残りません。穴の直径は %4 mm 以下にしてください。",
+     "A hole of %1 mm leaves less than %3 mm of card between rows %2 mm apart: make the hole %4 mm or less."},
+    {str::kCliOptionHoleMmRows,
+     "穴の直径（mm、0.5〜1.7：1.8 mm 間隔の列の間に 0.1 mm の紙が残る大きさまで）。省略時はオルゴールの櫛の穴と同じ 1.7。",
+     "Hole diameter in mm, 0.5 to 1.7 (leaving 0.1 mm of card between rows 1.8 mm apart); 1.7, the comb's own hole, if not given."},
     // The Japanese of these is the one the program always showed.
     {str::kNotesPushedOff, " 個の音符がはみだしました。", " notes were pushed off the canvas."},
     // The Japanese leads with ideographic spaces.

@@ -230,25 +230,5 @@ TEST(Folding, TheFixtureFoldsItsBassOntoTheComb)
     EXPECT_GT(folded.notImportable, 0) << "the bass's low G lands on the melody's G: left out";
 }
 
-struct LeftOutCase {
-    std::uint8_t status;
-    bool leaveOutDrums;
-    bool leftOut;
-};
-
-TEST(LeftOut, OnlyNoteOnsOfChannelTenAndOnlyWhenAsked)
-{
-    const LeftOutCase cases[] = {
-        {0x99, true, true},  {0x99, false, false}, {0x98, true, false},
-        {0x9A, true, false}, {0x89, true, false},  {0xB9, true, false},
-    };
-    for (const LeftOutCase& c : cases) {
-        SCOPED_TRACE(c.status);
-        ImportOptions options;
-        options.leaveOutDrums = c.leaveOutDrums;
-        EXPECT_EQ(IsLeftOut(c.status, options), c.leftOut);
-    }
-}
-
 } // namespace
 } // namespace zembra
