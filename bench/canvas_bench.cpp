@@ -22,7 +22,7 @@ void fillVisible(SongState& song, unsigned seed)
 {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> column(0, 1880);
-    std::uniform_int_distribution<int> row(0, kRowCount - 1);
+    std::uniform_int_distribution<int> row(0, kDefaultRowCount - 1);
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song.AllocateNote(column(random), song.bandTopOfRow(row(random)));
         song.NormaliseNote(slot);

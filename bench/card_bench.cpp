@@ -35,7 +35,7 @@ std::unique_ptr<SongState> LongSong(int bars)
     song->canvasWidth = bars * song->barWidth();
     std::mt19937 random(11);
     std::uniform_int_distribution<int> column(0, song->canvasWidth - song->noteWidth);
-    std::uniform_int_distribution<int> row(0, kRowCount - 1);
+    std::uniform_int_distribution<int> row(0, kDefaultRowCount - 1);
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song->AllocateNote(column(random), song->bandTopOfRow(row(random)));
         song->NormaliseNote(slot);
@@ -106,7 +106,7 @@ void BM_RepaintWithCheck(benchmark::State& state)
     SongState& song = view.song();
     std::mt19937 random(7);
     std::uniform_int_distribution<int> column(0, 1880);
-    std::uniform_int_distribution<int> row(0, kRowCount - 1);
+    std::uniform_int_distribution<int> row(0, kDefaultRowCount - 1);
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song.AllocateNote(column(random), song.bandTopOfRow(row(random)));
         song.NormaliseNote(slot);

@@ -33,7 +33,7 @@ std::unique_ptr<SongState> fullSong()
     song->canvasWidth = song->pixelsPerQuarter * song->beatsPerBar * kBars;
     std::mt19937 random(5);
     std::uniform_int_distribution<int> beat16(0, kBars * 16 - 1);
-    std::uniform_int_distribution<int> row(0, kRowCount - 1);
+    std::uniform_int_distribution<int> row(0, kDefaultRowCount - 1);
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song->AllocateNote(beat16(random) * song->pixelsPerQuarter / 4, song->bandTopOfRow(row(random)));
         song->NormaliseNote(slot);

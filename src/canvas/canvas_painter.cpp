@@ -62,7 +62,7 @@ bool CanvasPainter::PaintGridPass(QPainter& painter, const QImage& target, const
     const int middle = CanvasToClientX(song.canvasWidth / 2, s);
     for (int i = 0; i <= song.rowCount; ++i) {
         const int y = (song.rowCount - i) * song.rowHeight + kBandTop;
-        const bool cRow = i < song.rowCount && i < kRowCount && song.rows[i].isC;
+        const bool cRow = i < song.rowCount && i < kMaxRows && song.rows[i].isC;
         const QColor& colour = cRow ? m_colours.cRowLine : m_colours.rowLine;
         painter.fillRect(QRect(QPoint(left, y), QPoint(right, y)), colour);
         ok = ok && probe(middle, y, colour);
@@ -75,8 +75,8 @@ bool CanvasPainter::PaintGridPass(QPainter& painter, const QImage& target, const
             const bool barLine = bar > 0 && x % bar == 0;
             const QColor& colour = barLine ? m_colours.rowLine : m_colours.beatLine;
             const int cx = CanvasToClientX(x, s);
-            painter.fillRect(QRect(QPoint(cx, kBandTop), QPoint(cx, kBandBottom)), colour);
-            ok = ok && probe(cx, kPixelCheckY, colour);
+            painter.fillRect(QRect(QPoint(cx, kBandTop), QPoint(cx, song.bandBottom())), colour);
+            ok = ok && probe(cx, std::min(kPixelCheckY, song.bandBottom() - 1), colour);
         }
     }
     if (bar > 0) {
@@ -108,12 +108,12 @@ void CanvasPainter::PaintTexts(QPainter& painter, const CanvasScene& scene)
     painter.setFont(m_fonts.small);
     const QString authorLine = QString::fromStdString(song.author) + QStringLiteral("   (") +
                                QString::fromUtf8(kTextMakingCard) + QStringLiteral(")");
-    painter.drawText(QRect(kAuthorX - s, kAuthorLineY, 4000, 30), Qt::AlignLeft | Qt::AlignTop, authorLine);
+    painter.drawText(QRect(kAuthorX - s, song.bandBottom() + kAuthorLineGap, 4000, 30), Qt::AlignLeft | Qt::AlignTop, authorLine);
     if (song.barLengthMm != 0) {
         const int bar = song.barWidth();
         const int from = CanvasToClientX((kScaleBar - 1) * bar, s);
         const int to = CanvasToClientX(kScaleBar * bar, s);
-        const int y = song.rowHeight + kBandBottom;
+        const int y = song.rowHeight + song.bandBottom();
         painter.fillRect(QRect(QPoint(from, y), QPoint(to, y)), m_colours.rowLine);
         const QFontMetrics metrics(m_fonts.small);
         const int textTop = y - metrics.height();
@@ -175,7 +175,7 @@ void CanvasPainter::PaintRowNames(QPainter& painter, const CanvasScene& scene)
     painter.setPen(m_colours.labelText);
     // Boxes first, names after: a face whose line is taller than a row must not be cut by the
     // next row's box.
-    const int rows = std::min(song.rowCount, kRowCount);
+    const int rows = std::min(song.rowCount, kMaxRows);
     for (int r = 0; r < rows; ++r) {
         painter.fillRect(QRect(0, song.bandTopOfRow(r), kRowLabelMargin, song.rowHeight), m_colours.background);
     }

@@ -203,7 +203,7 @@ void CKelpView::Hover(const QPoint& client, Qt::KeyboardModifiers modifiers)
     if (scrubbing) {
         m_scrubSlots.clear();
         if (m_grid.ColumnMarked(canvas.x)) {
-            for (int row = 0; row < m_song.rowCount && row < kRowCount; ++row) {
+            for (int row = 0; row < m_song.rowCount && row < kMaxRows; ++row) {
                 const int slot = m_grid.SlotAt(canvas.x, row);
                 if (slot >= 0 && m_song.IsLive(slot) && m_song.notes[slot].left == canvas.x) {
                     m_scrubSlots.push_back(slot);

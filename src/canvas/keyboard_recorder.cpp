@@ -36,7 +36,7 @@ int KeyboardRecorder::RowOfPitch(const SongState& song, int pitch)
 KeyboardRecorder::Result KeyboardRecorder::PlaceRow(SongState& song, int row, int x)
 {
     Result result;
-    if (row < 0 || row >= song.rowCount || row >= kRowCount) {
+    if (row < 0 || row >= song.rowCount || row >= kMaxRows) {
         return result;
     }
     result.row = row;

@@ -64,7 +64,7 @@ void MouseEditor::Press(SongState& song, Point canvas, Point client, Modifiers m
 
 bool MouseEditor::PrepareScaling(const SongState& song)
 {
-    Box box{song.canvasWidth, kBandBottom, 0, 0};
+    Box box{song.canvasWidth, song.bandBottom(), 0, 0};
     bool any = false;
     const int end = song.UsedEnd();
     for (int i = 0; i < end; ++i) {

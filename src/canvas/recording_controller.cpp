@@ -65,7 +65,7 @@ void RecordingController::RecordKey(int virtualKey)
 void RecordingController::RecordRow(int row)
 {
     SongState& song = m_view.song();
-    if (row < 0 || row >= song.rowCount || row >= kRowCount || !m_playback.clock()) {
+    if (row < 0 || row >= song.rowCount || row >= kMaxRows || !m_playback.clock()) {
         return;
     }
     const RowEntry& entry = song.rows[static_cast<std::size_t>(row)];

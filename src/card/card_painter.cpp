@@ -170,7 +170,7 @@ void CardPainter::DrawRowLabels(QPainter& painter, int lead, int y0)
     painter.setPen(Ink(kLabelColour));
     const int width = g.MmX(card::kLabelWidthMm);
     const int half = g.MmY(card::kHalfMarkMm);
-    const int rows = std::min(m_song.rowCount, kRowCount);
+    const int rows = std::min(m_song.rowCount, kMaxRows);
     for (int r = 0; r < rows; ++r) {
         const int k = g.LineIndex(m_song.rowCount - 1 - r);
         const int yc = g.RowY(y0, k);
@@ -213,7 +213,7 @@ void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
         const bool cPass = pass == 0;
         for (int k = 0; k < g.rowCount(); ++k) {
             const int row = g.RowOfLine(k);
-            const bool isC = row >= 0 && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
+            const bool isC = row >= 0 && row < kMaxRows && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
             if (isC == cPass) {
                 const int y = g.RowY(y0, k);
                 Line(painter, cPass ? edgePen : rowPen, g.Flip(x0), y, g.Flip(x1), y);

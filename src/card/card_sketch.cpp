@@ -124,7 +124,7 @@ void CardSketch::PaintRuling(QPainter& painter, const SketchLook& look)
         // Line q stands for the row counted from the top, or from the bottom when the card is
         // turned one way only; one end line names no row.
         const int row = flipped ? q : rows - q;
-        const bool isC = row >= 0 && row < rows && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC;
+        const bool isC = row >= 0 && row < rows && row < kMaxRows && m_song.rows[static_cast<std::size_t>(row)].isC;
         const int y = q * kPreviewBand / std::max(1, rows) + kPreviewTop;
         painter.setPen(isC ? cPen : rowPen);
         painter.drawLine(left, y, w - right, y);

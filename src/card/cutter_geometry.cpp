@@ -218,7 +218,7 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
     const double rowPen = options.thickLines ? card::kThickRowPenMm : cutter::kHairlinePenMm;
     for (int k = 0; k < g.rowCount(); ++k) {
         const int row = g.RowOfLine(k);
-        const bool isC = row >= 0 && row < kRowCount && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
+        const bool isC = row >= 0 && row < kMaxRows && m_song.rows[static_cast<std::size_t>(row)].isC != 0;
         const int y = g.RowY(y0, k);
         AddLine(drawing, piece, g.Flip(x0), y, g.Flip(x1), y, isC ? card::kEdgePenMm : rowPen);
     }
@@ -238,7 +238,7 @@ void CutterGeometry::AddRowLabels(CutterDrawing& drawing, const Piece& piece) co
     }
     const int width = g.MmX(card::kLabelWidthMm);
     const double height = Ymm(g.MmY(card::kLabelFontMm));
-    const int rows = std::min(m_song.rowCount, kRowCount);
+    const int rows = std::min(m_song.rowCount, kMaxRows);
     for (int r = 0; r < rows; ++r) {
         const int yc = g.RowY(Top(piece), g.LineIndex(m_song.rowCount - 1 - r));
         const std::string_view name = m_song.rows[static_cast<std::size_t>(r)].name.view();

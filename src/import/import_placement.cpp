@@ -224,7 +224,7 @@ PlacementResult PlaceImportedNotes(SongState& song, std::span<const MidiTrack* c
                 c.folded = landing.folded;
                 const std::int64_t left = t * song.pixelsPerQuarter / resolution;
                 c.note.left = static_cast<std::int32_t>(std::clamp<std::int64_t>(left, 0, INT32_MAX - song.noteWidth));
-                c.note.top = (kRowCount - 1 - row) * song.rowHeight + kBandTop;
+                c.note.top = song.bandTopOfRow(row);
                 c.note.right = c.note.left + song.noteWidth;
                 c.note.bottom = c.note.top + song.rowHeight;
                 c.note.pitch = key;

@@ -7,7 +7,8 @@ namespace zembra {
 // Client pixels to the left of canvas x = 0: they hold the row names.
 inline constexpr int kRowLabelMargin = 20;
 inline constexpr int kBarNumberTop = 30;
-inline constexpr int kAuthorLineY = 466;
+// The author line sits this far below the lowest row.
+inline constexpr int kAuthorLineGap = 20;
 inline constexpr int kTitleX = 20;
 inline constexpr int kTitleY = 5;
 inline constexpr int kBarNumberBoxWidth = 50;

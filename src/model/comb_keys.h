@@ -23,7 +23,10 @@ struct CombLanding {
 class CombKeys {
 public:
     CombKeys(std::span<const RowEntry> rows, bool fold);
-    CombKeys(const SongState& song, bool fold) : CombKeys(song.rows, fold) {}
+    CombKeys(const SongState& song, bool fold)
+        : CombKeys(std::span<const RowEntry>(song.rows).first(static_cast<std::size_t>(song.rowCount)), fold)
+    {
+    }
 
     CombLanding Land(int key) const;
     bool folds() const { return m_fold; }
@@ -40,7 +43,7 @@ private:
     CombLanding Compute(int key) const;
     int DirectRow(int key) const;
 
-    std::array<int, kRowCount> m_pitches{};
+    std::array<int, kMaxRows> m_pitches{};
     std::size_t m_rowCount = 0;
     bool m_fold;
     std::array<CombLanding, kHighKey - kLowKey + 1> m_table{};

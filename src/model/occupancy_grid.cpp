@@ -5,7 +5,7 @@
 namespace zembra {
 
 OccupancyGrid::OccupancyGrid()
-    : m_slots(static_cast<std::size_t>(kColumns) * kRowCount, -1)
+    : m_slots(static_cast<std::size_t>(kColumns) * kMaxRows, -1)
     , m_marked(kColumns, 0)
 {
 }
@@ -20,19 +20,19 @@ void OccupancyGrid::Enter(const SongState& song, int slot)
 {
     const int column = song.notes[slot].left;
     const int row = song.RowOf(slot);
-    if (column < 0 || column >= kColumns || row < 0 || row >= song.rowCount || row >= kRowCount) {
+    if (column < 0 || column >= kColumns || row < 0 || row >= song.rowCount || row >= kMaxRows) {
         return;
     }
-    m_slots[static_cast<std::size_t>(column) * kRowCount + row] = static_cast<std::int16_t>(slot);
+    m_slots[static_cast<std::size_t>(column) * kMaxRows + row] = static_cast<std::int16_t>(slot);
     m_marked[column] = 1;
 }
 
 int OccupancyGrid::SlotAt(int column, int row) const
 {
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRowCount) {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kMaxRows) {
         return -1;
     }
-    return m_slots[static_cast<std::size_t>(column) * kRowCount + row];
+    return m_slots[static_cast<std::size_t>(column) * kMaxRows + row];
 }
 
 bool OccupancyGrid::ColumnMarked(int column) const

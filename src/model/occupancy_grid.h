@@ -21,7 +21,7 @@ public:
     bool ColumnMarked(int column) const;
 
 private:
-    std::vector<std::int16_t> m_slots; // kColumns * kRowCount, -1 = empty
+    std::vector<std::int16_t> m_slots; // kColumns * kMaxRows, -1 = empty
     std::vector<std::uint8_t> m_marked;
 };
 

@@ -10,7 +10,6 @@ namespace zembra {
 namespace {
 constexpr std::array<std::string_view, 12> kPitchClassNames = {
     "C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
-constexpr int kLowestPitch = 60;
 constexpr int kRowVelocity = 64;
 } // namespace
 
@@ -24,7 +23,7 @@ void NoteName::assign(std::string_view text)
 
 void SongState::ResetSong()
 {
-    rowCount = kRowCount;
+    rowCount = static_cast<std::int32_t>(std::min<std::size_t>(box.notes.size(), kMaxRows));
     rowHeight = 12;
     noteWidth = 8;
     pixelsPerQuarter = 24;
@@ -60,7 +59,7 @@ bool SongState::IsFree(int i) const
 bool SongState::IsLive(int i) const
 {
     const NoteRecord& n = notes[i];
-    return n.left >= 0 && n.top >= kBandTop && n.left <= canvasWidth && n.top <= kBandBottom - rowHeight;
+    return n.left >= 0 && n.top >= kBandTop && n.left <= canvasWidth && n.top <= bandBottom() - rowHeight;
 }
 
 int SongState::RowOf(int i) const
@@ -98,7 +97,7 @@ bool SongState::NormaliseNote(int i)
         n.top -= (n.top - kBandTop) % rowHeight;
     }
     n.bottom = n.top + rowHeight;
-    if (n.left >= 0 && n.right <= canvasWidth && n.top >= kBandTop && n.bottom <= kBandBottom) {
+    if (n.left >= 0 && n.right <= canvasWidth && n.top >= kBandTop && n.bottom <= bandBottom()) {
         const int row = RowOf(i);
         if (row >= 0 && row < rowCount) {
             n.pitch = rows[row].pitch;
@@ -181,21 +180,31 @@ void SongState::DeleteSelected()
     }
 }
 
+void SongState::UseBox(const MusicBox& newBox)
+{
+    box = newBox;
+    rowCount = static_cast<std::int32_t>(std::min<std::size_t>(box.notes.size(), kMaxRows));
+    BuildRows();
+}
+
 void SongState::BuildRows()
 {
-    for (int r = 0; r < kRowCount; ++r) {
+    for (int r = 0; r < kMaxRows; ++r) {
         RowEntry& row = rows[r];
-        row.isC = 0;
-        row.pitch = r == 0 ? kLowestPitch : r + kLowestPitch + 1;
+        if (r >= rowCount || static_cast<std::size_t>(r) >= box.notes.size()) {
+            row = RowEntry{};
+            continue;
+        }
+        row.pitch = box.notes[static_cast<std::size_t>(r)];
         row.velocity = kRowVelocity;
-        row.name = kPitchClassNames[static_cast<std::size_t>((row.pitch - 48) % 12)];
+        row.name = kPitchClassNames[static_cast<std::size_t>(row.pitch % 12)];
         row.isC = row.name.view() == "C" ? 1 : 0;
     }
 }
 
 int SongState::RowForPitch(int p) const
 {
-    for (int r = 0; r < rowCount && r < kRowCount; ++r) {
+    for (int r = 0; r < rowCount && r < kMaxRows; ++r) {
         if (rows[r].pitch == p) {
             return r;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/midi_bytes.h"
+#include "model/music_box.h"
 
 #include <array>
 #include <cstdint>
@@ -10,9 +11,11 @@
 namespace zembra {
 
 inline constexpr int kMaxNotes = 1500;
-inline constexpr int kRowCount = 33;
-inline constexpr int kBandTop = 50;     // canvas y where the top row's band starts
-inline constexpr int kBandBottom = 446; // kBandTop + kRowCount * 12
+// Rows of the default box, the 33-note one; a song's own count is its box's.
+inline constexpr int kDefaultRowCount = 33;
+// The most rows any box may have: the row table is sized for it.
+inline constexpr int kMaxRows = kMostBoxNotes;
+inline constexpr int kBandTop = 50; // canvas y where the top row's band starts
 inline constexpr int kNoFreeSlot = -1;
 
 // A pitch-class name such as "C#" or "Eb"; fixed in size so that a note slot never allocates.
@@ -75,8 +78,10 @@ struct SongState {
     std::array<NoteRecord, kMaxNotes> notes{};
     std::string title;
     std::string author;
-    std::int32_t rowCount = kRowCount;
-    std::array<RowEntry, kRowCount> rows{};
+    // The box the song is arranged for; rowCount and rows follow it (see UseBox).
+    MusicBox box = DefaultBox();
+    std::int32_t rowCount = kDefaultRowCount;
+    std::array<RowEntry, kMaxRows> rows{};
     std::int32_t pixelsPerQuarter = 24;
     std::int32_t rowHeight = 12;
     std::int32_t noteWidth = 8;
@@ -103,8 +108,11 @@ struct SongState {
     std::int32_t selectedCount = 0;
     std::int32_t noteCount = 0;
 
-    // Everything a new song starts with. importTransposition survives a reset.
+    // Everything a new song starts with. importTransposition and the box survive a reset.
     void ResetSong();
+    // Makes `newBox` the song's box and builds its rows. Notes are not moved: a caller with notes
+    // on the canvas switches through SwitchBox.
+    void UseBox(const MusicBox& newBox);
 
     bool IsFree(int i) const;
     bool IsLive(int i) const;
@@ -125,12 +133,15 @@ struct SongState {
     void DeleteSelected();
     void KillSlot(int i);
 
+    // The row table from the box's notes, row 0 the lowest.
     void BuildRows();
     // The row whose pitch is p, searched from row 0 upward; -1 for none.
     int RowForPitch(int p) const;
 
     int barWidth() const { return pixelsPerQuarter * beatsPerBar; }
     int bandTopOfRow(int row) const { return (rowCount - row - 1) * rowHeight + kBandTop; }
+    // Canvas y where the lowest row's band ends.
+    int bandBottom() const { return kBandTop + rowCount * rowHeight; }
 };
 
 } // namespace zembra

@@ -36,8 +36,9 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics)
 int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barLengthMm)
 {
     const int pixelsPerBar = song.pixelsPerQuarter * song.beatsPerBar;
+    const double repeatMm = song.box.sizes.shortestRepeatMm;
     if (barLengthMm != 0) {
-        return static_cast<int>(std::ceil(pixelsPerBar * kMinHoleDistanceMm / barLengthMm));
+        return static_cast<int>(std::ceil(pixelsPerBar * repeatMm / barLengthMm));
     }
     if (metrics.horzSize10 == 0 || metrics.horzRes == 0) {
         return 0;
@@ -47,7 +48,7 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barL
         return 0; // a page narrower than the leader has no room for the song at all
     }
     const int length = song.printOptions.fitSongToCard ? song.musicLength : song.canvasWidth;
-    return static_cast<int>(std::ceil(length * kMinHoleDistanceMm / cardMm));
+    return static_cast<int>(std::ceil(length * repeatMm / cardMm));
 }
 
 std::vector<HolePair> CheckList(const SongState& song)

@@ -7,9 +7,6 @@
 
 namespace zembra {
 
-// A tooth of the comb needs 8 mm of card after it was plucked before it sounds again.
-inline constexpr double kMinHoleDistanceMm = 8.0;
-
 // One live note of the check list: the top of its row band and its canvas x.
 struct HolePair {
     int top = -1;
@@ -19,6 +16,8 @@ struct HolePair {
 // Whether `later` follows `earlier` on its row by less than `minDistance`: the rule of the check.
 bool TooCloseHoles(const HolePair& earlier, const HolePair& later, int minDistance);
 
+// A tooth needs the box's shortest repeat of card (8 mm on the 33-note box) after it was plucked
+// before it sounds again.
 // The smallest same-row distance, in canvas pixels, that still sounds at the song's printed bar
 // length. With a bar length of 0 the song is fitted onto the printable width of `metrics` less
 // the leader; without metrics nothing can be measured and the result is 0.

@@ -130,7 +130,7 @@ TEST(Mending, RandomSongsEndWithNothingTooCloseAndNoNoteRemovedThatHadRoom)
         const int count = 2 + static_cast<int>(random() % 120);
         const int width = 50 + static_cast<int>(random() % 600);
         for (int i = 0; i < count; ++i) {
-            notes.push_back({static_cast<int>(random() % width), static_cast<int>(random() % kRowCount)});
+            notes.push_back({static_cast<int>(random() % width), static_cast<int>(random() % kDefaultRowCount)});
         }
         auto song = songOf(notes);
         const auto before = std::make_unique<SongState>(*song);

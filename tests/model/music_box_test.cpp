@@ -45,8 +45,8 @@ TEST(BuiltIn, TheDefaultIsTheCombOfTheCanvasAsItAlwaysWas)
     EXPECT_EQ(box.id, "33");
     SongState song;
     song.BuildRows();
-    ASSERT_EQ(static_cast<int>(box.notes.size()), kRowCount);
-    for (int r = 0; r < kRowCount; ++r) {
+    ASSERT_EQ(static_cast<int>(box.notes.size()), kDefaultRowCount);
+    for (int r = 0; r < kDefaultRowCount; ++r) {
         EXPECT_EQ(box.notes[r], song.rows[r].pitch) << "row " << r;
     }
     EXPECT_NEAR(box.sizes.firstRowMm + 32 * box.sizes.rowPitchMm + box.sizes.firstRowMm, card::kCardWidthMm, 1e-9);

@@ -53,10 +53,10 @@ QPoint MonkeyRig::RandomPoint()
         const int beat = firstBeat + m_dice.below(beats + 1);
         const int offset = m_dice.percent(50) ? 0 : -m_dice.between(1, song.noteWidth);
         const int x = CanvasToClientX(beat * song.pixelsPerQuarter + offset, m_view.scrollX());
-        return {x, m_dice.between(kBandTop, kBandBottom - 1)};
+        return {x, m_dice.between(kBandTop, song.bandBottom() - 1)};
     }
     if (roll < 95) {
-        return {m_dice.between(0, std::max(0, port->width() - 1)), m_dice.between(kBandTop - 12, kBandBottom + 12)};
+        return {m_dice.between(0, std::max(0, port->width() - 1)), m_dice.between(kBandTop - 12, song.bandBottom() + 12)};
     }
     // Anywhere, even off the window: the row labels, above the band, past the edges.
     return {m_dice.between(-40, port->width() + 40), m_dice.between(-20, port->height() + 20)};

@@ -28,14 +28,14 @@ std::string liveViolation(const SongState& song, int i)
     if (n.right != n.left + song.noteWidth || n.bottom != n.top + song.rowHeight) {
         return slotText(i, n, "its size is not one note");
     }
-    if (n.right > song.canvasWidth || n.bottom > kBandBottom) {
+    if (n.right > song.canvasWidth || n.bottom > song.bandBottom()) {
         return slotText(i, n, "a live note outside the canvas");
     }
     if (song.rowHeight <= 0 || (n.top - kBandTop) % song.rowHeight != 0) {
         return slotText(i, n, "not on a row band");
     }
     const int row = song.RowOf(i);
-    if (row < 0 || row >= song.rowCount || row >= kRowCount) {
+    if (row < 0 || row >= song.rowCount || row >= kMaxRows) {
         return slotText(i, n, "on no row");
     }
     const RowEntry& entry = song.rows[static_cast<std::size_t>(row)];
