@@ -7,7 +7,10 @@
 #include "card/card_pdf.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
+#include "services/box_file_load.h"
 #include "services/qt_text.h"
+
+#include <QFileInfo>
 
 namespace zembra {
 
@@ -18,6 +21,7 @@ const QString kAuto = QStringLiteral("auto");
 const QString kTracks = QStringLiteral("tracks");
 const QString kDrums = QStringLiteral("drums");
 const QString kNoDrums = QStringLiteral("no-drums");
+const QString kBox = QStringLiteral("box");
 
 // --tracks: the tracks to import, numbered as `info` lists them.
 bool ReadTracks(const OptionSet& options, ImportChoices* choices, QString* error)
@@ -42,6 +46,37 @@ bool ReadTracks(const OptionSet& options, ImportChoices* choices, QString* error
     return true;
 }
 
+// --box: a built-in box by its id, or a box file of one's own.
+bool ReadBox(const OptionSet& options, ImportChoices* choices, QString* error)
+{
+    QString value;
+    if (!options.singleValue(kBox, &value, error)) {
+        return false;
+    }
+    if (!options.isSet(kBox)) {
+        return true;
+    }
+    if (const MusicBox* builtIn = FindBuiltInBox(value.toUpper().toStdString())) {
+        choices->box = *builtIn;
+        return true;
+    }
+    if (!QFileInfo(value).isFile()) {
+        if (error) {
+            *error = TextOf(str::kCliBadValue).arg(OptionSet::Spelled(kBox), value, TextOf(str::kCliBoxExpected));
+        }
+        return false;
+    }
+    BoxFileLoad load = LoadBoxFile(value);
+    if (!load.box) {
+        if (error) {
+            *error = load.error;
+        }
+        return false;
+    }
+    choices->box = std::move(*load.box);
+    return true;
+}
+
 } // namespace
 
 void DeclareImportOptions(OptionSet& options)
@@ -52,6 +87,7 @@ void DeclareImportOptions(OptionSet& options)
     options.add({kDrums}, str::kCliOptionDrums);
     options.add({kNoDrums}, str::kCliOptionNoDrums);
     options.add({kTracks}, str::kCliOptionTracks, QStringLiteral("N,N..."));
+    options.add({kBox}, str::kCliOptionBox, QStringLiteral("15|20|30|30F|33|FILE"));
 }
 
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error)
@@ -86,7 +122,7 @@ bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString
         return false;
     }
     choices->options.leaveOutDrums = !options.isSet(kDrums);
-    return ReadTracks(options, choices, error) &&
+    return ReadTracks(options, choices, error) && ReadBox(options, choices, error) &&
            options.intValue(QStringLiteral("bars"), 1, kLongestBarCount, &choices->barCount, error);
 }
 

@@ -8,7 +8,7 @@ namespace zembra {
 
 class OptionSet;
 
-// --transpose (N or auto), --bars, --fold, --drums or --no-drums, and --tracks: what the import
+// --transpose (N or auto), --bars, --fold, --drums or --no-drums, --tracks and --box: what the import
 // settings would be changed to. Every command that imports a file declares them here.
 void DeclareImportOptions(OptionSet& options);
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error);

@@ -57,6 +57,7 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
     m_file.key = FileKeyFromKeySignature(keySignature);
     m_file.trackList = file.TrackSummaries();
     m_file.leftOutTracks = choices.options.leftOutTracks;
+    m_song->UseBox(choices.box);
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
     return true;

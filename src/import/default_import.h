@@ -5,6 +5,7 @@
 #include "import/import_placement.h"
 #include "import/import_settings.h"
 #include "model/comb_keys.h"
+#include "model/music_box.h"
 #include "model/print_metrics.h"
 #include "model/song_state.h"
 #include "import/file_facts.h"
@@ -29,6 +30,8 @@ struct ImportChoices {
     int highestTrack = 0;
     // What the fit measures a bar length of 0 against.
     PrintMetrics fitMetrics;
+    // The box the song is arranged for.
+    MusicBox box = DefaultBox();
 };
 
 struct DefaultImportResult {

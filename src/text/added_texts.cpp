@@ -404,6 +404,22 @@ constexpr TextEntry kAdded[] = {
     {str::kPaneTipFirst + 18, "キーボードの Num Lock の表示欄", "Keyboard indicator: Num Lock"},
     {str::kPaneNameFirst + 20, "Scroll Lock", "Scroll Lock"},
     {str::kPaneTipFirst + 20, "キーボードの Scroll Lock の表示欄", "Keyboard indicator: Scroll Lock"},
+    {str::kBoxFileRefused, "オルゴールのファイル %1 は使えません: %2", "The box file %1 cannot be used: %2"},
+    {str::kBoxFileUnreadable, "読めません（%1）。", "it cannot be read (%1)."},
+    {str::kBoxNotJson, "JSON のオブジェクトではありません。", "it is not a JSON object."},
+    {str::kBoxMissingField, "項目 \"%1\" がありません。", "the field \"%1\" is missing."},
+    {str::kBoxWrongType, "項目 \"%1\" の値の形が正しくありません。", "the field \"%1\" does not hold what it should."},
+    {str::kBoxTooFewNotes, "項目 \"%1\" の音が %2 より少なすぎます。", "the field \"%1\" has fewer than %2 notes."},
+    {str::kBoxTooManyNotes, "項目 \"%1\" の音が %2 を超えています。", "the field \"%1\" has more than %2 notes."},
+    {str::kBoxNoteOutOfRange, "項目 \"%1\" に 0〜127 の外の音があります。", "the field \"%1\" holds a note outside 0 to 127."},
+    {str::kBoxNotesOutOfOrder, "項目 \"%1\" の音が低い順に並んでいません。", "the notes of the field \"%1\" do not rise from low to high."},
+    {str::kBoxSizeNotPositive, "項目 \"%1\" は 0 より大きくしてください。", "the field \"%1\" must be more than 0."},
+    {str::kBoxRowsOutsideStrip, "項目 \"%1\" では列がカードの幅に収まりません。", "with the field \"%1\" the rows do not fit inside the strip."},
+    {str::kBoxHoleTooWide, "項目 \"%1\" の穴が列の間隔に対して大きすぎます。", "the hole of the field \"%1\" is too wide for the row pitch."},
+    {str::kBoxTuningMismatch, "項目 \"%1\" は音ごとに一つずつ値が要ります。", "the field \"%1\" must give one value for each note."},
+    {str::kCliOptionBox, "オルゴール: 15、20、30、30F、33（省略時）、またはオルゴールのファイル。",
+     "The music box: 15, 20, 30, 30F, 33 (if not given), or a box file."},
+    {str::kCliBoxExpected, "15、20、30、30F、33、またはオルゴールのファイル", "15, 20, 30, 30F, 33 or a box file"},
 };
 
 constexpr bool strictlyAscending()

@@ -440,5 +440,21 @@ inline constexpr int kProductName = 41776;
 inline constexpr int kPaneNameFirst = 41780;    // pane i: kPaneNameFirst + 2 * i
 inline constexpr int kPaneTipFirst = 41781;     // pane i: kPaneTipFirst + 2 * i
 inline constexpr int kPaneTextCount = 11;
+// A box of one's own that cannot be used: the file, then why, naming the field.
+inline constexpr int kBoxFileRefused = 41830;     // %1 the file, %2 one of the reasons below
+inline constexpr int kBoxFileUnreadable = 41831;  // %1 the reader's reason
+inline constexpr int kBoxNotJson = 41832;
+inline constexpr int kBoxMissingField = 41833;    // %1 the field
+inline constexpr int kBoxWrongType = 41834;       // %1 the field
+inline constexpr int kBoxTooFewNotes = 41835;     // %1 the field, %2 the fewest notes a box has
+inline constexpr int kBoxTooManyNotes = 41836;    // %1 the field, %2 the most notes a box has
+inline constexpr int kBoxNoteOutOfRange = 41837;  // %1 the field
+inline constexpr int kBoxNotesOutOfOrder = 41838; // %1 the field
+inline constexpr int kBoxSizeNotPositive = 41839; // %1 the field
+inline constexpr int kBoxRowsOutsideStrip = 41840; // %1 the field
+inline constexpr int kBoxHoleTooWide = 41841;     // %1 the field
+inline constexpr int kBoxTuningMismatch = 41842;  // %1 the field
+inline constexpr int kCliOptionBox = 41843;
+inline constexpr int kCliBoxExpected = 41844;     // what --box takes
 
 } // namespace zembra::str
