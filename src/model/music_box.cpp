@@ -151,4 +151,13 @@ int NoteFromName(std::string_view name)
     return note >= 0 && note <= 127 ? note : -1;
 }
 
+std::string NameOfNote(int note)
+{
+    static constexpr std::array<const char*, 12> kNames = {"C", "C#", "D", "D#", "E", "F",
+                                                            "F#", "G", "G#", "A", "A#", "B"};
+    const int octave = (note >= 0 ? note / 12 : (note - 11) / 12) - 1;
+    const int pitchClass = ((note % 12) + 12) % 12;
+    return std::string(kNames[static_cast<std::size_t>(pitchClass)]) + std::to_string(octave);
+}
+
 } // namespace zembra

@@ -59,5 +59,7 @@ BoxCheck CheckBox(const MusicBox& box);
 
 // "C4" is 60; a sharp as "F#4", a flat as "Gb4"; octaves from -1 to 9. -1 when it is not a note.
 int NoteFromName(std::string_view name);
+// The name NoteFromName reads back: "C4" for 60, sharps as "F#4".
+std::string NameOfNote(int note);
 
 } // namespace zembra

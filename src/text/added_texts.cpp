@@ -420,6 +420,21 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionBox, "オルゴール: 15、20、30、30F、33（省略時）、またはオルゴールのファイル。",
      "The music box: 15, 20, 30, 30F, 33 (if not given), or a box file."},
     {str::kCliBoxExpected, "15、20、30、30F、33、またはオルゴールのファイル", "15, 20, 30, 30F, 33 or a box file"},
+    {str::kArrangeMovedOctave, "オクターブ移動", "moved by an octave"},
+    {str::kArrangeReplaced, "置き換え", "replaced"},
+    {str::kArrangeDropped, "削除", "dropped"},
+    {str::kArrangeReasonFirst + 0, "オルゴールにない音", "the box has no such note"},
+    {str::kArrangeReasonFirst + 1, "同じ列の前後の音に近すぎる", "too close to another note on its row"},
+    {str::kArrangeReasonFirst + 2, "同時に鳴る音と半音違い", "a semitone from a note at the same time"},
+    {str::kArrangeReasonFirst + 3, "同時に鳴る音が上限に達している", "as many notes at once as the chord limit"},
+    {str::kArrangeReasonFirst + 4, "メロディより高い", "above the melody"},
+    {str::kArrangeReasonFirst + 5, "キャンバスがいっぱい", "the canvas is full"},
+    {str::kArrangeReasonFirst + 6, "同じ音がすでに鳴っている", "the same note already sounds"},
+    {str::kArrangeMelodyTag, "メロディ", "melody"},
+    {str::kArrangeListHeader, "小節.拍\t元の音\tカードの音\t変更\t理由", "Bar.beat\tIn the file\tOn the card\tChange\tReason"},
+    {str::kArrangeSummary,
+     "移調 %1、メロディのトラック %2: メロディ %4 音のうち %3 音を残し（%5 音が最高音）、小節の頭の低音 %7 か所のうち %6 か所を残しました。変更 %8 か所。",
+     "Transposition %1, melody track %2: %3 of %4 melody notes kept (%5 of them on top), the bass kept at %6 of %7 bar starts; %8 changes."},
 };
 
 constexpr bool strictlyAscending()

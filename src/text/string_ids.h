@@ -456,5 +456,16 @@ inline constexpr int kBoxHoleTooWide = 41841;     // %1 the field
 inline constexpr int kBoxTuningMismatch = 41842;  // %1 the field
 inline constexpr int kCliOptionBox = 41843;
 inline constexpr int kCliBoxExpected = 41844;     // what --box takes
+// The arranger's list of what it changed: the kinds of change, then the reasons.
+inline constexpr int kArrangeMovedOctave = 41940;
+inline constexpr int kArrangeReplaced = 41941;
+inline constexpr int kArrangeDropped = 41942;
+inline constexpr int kArrangeReasonFirst = 41943; // reason r (ArrangeReason minus one): kArrangeReasonFirst + r
+inline constexpr int kArrangeReasonCount = 7;
+inline constexpr int kArrangeMelodyTag = 41950;
+inline constexpr int kArrangeListHeader = 41951;
+// %1 transposition, %2 melody track, %3 kept, %4 melody notes, %5 on top, %6 bass kept, %7 bar
+// starts with a bass, %8 changes
+inline constexpr int kArrangeSummary = 41952;
 
 } // namespace zembra::str

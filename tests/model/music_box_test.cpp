@@ -109,6 +109,9 @@ TEST(NoteNames, ReadAsMidiNumbers)
     for (const auto& [name, note] : cases) {
         EXPECT_EQ(NoteFromName(name), note) << name;
     }
+    for (int note = 0; note < 128; ++note) {
+        EXPECT_EQ(NoteFromName(NameOfNote(note)), note) << NameOfNote(note);
+    }
 }
 
 } // namespace
