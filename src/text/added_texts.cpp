@@ -420,6 +420,12 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionBox, "オルゴール: 15、20、30、30F、33（省略時）、またはオルゴールのファイル。",
      "The music box: 15, 20, 30, 30F, 33 (if not given), or a box file."},
     {str::kCliBoxExpected, "15、20、30、30F、33、またはオルゴールのファイル", "15, 20, 30, 30F, 33 or a box file"},
+    {str::kBoxNotKnown, "この曲のオルゴール（%1）はこのプログラムでは使えません。ほかのプログラムのファイルとして開きます。",
+     "This song is for a music box this program does not know (%1): it opens as a file from elsewhere."},
+    {str::kPasteNotPlayable, "%1 個の音は、このオルゴールでは鳴らせないので貼り付けませんでした。",
+     "%1 notes were left out: the box cannot play them."},
+    {str::kTagBoxOpen, "<BX>", "<BX>"},
+    {str::kTagBoxClose, "</BX>", "</BX>"},
 };
 
 constexpr bool strictlyAscending()

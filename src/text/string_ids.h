@@ -456,5 +456,10 @@ inline constexpr int kBoxHoleTooWide = 41841;     // %1 the field
 inline constexpr int kBoxTuningMismatch = 41842;  // %1 the field
 inline constexpr int kCliOptionBox = 41843;
 inline constexpr int kCliBoxExpected = 41844;     // what --box takes
+// Songs, the clipboard and the boxes they are for.
+inline constexpr int kBoxNotKnown = 41920;        // %1 the box the song file names
+inline constexpr int kPasteNotPlayable = 41921;   // %1 the notes left out
+inline constexpr int kTagBoxOpen = 41922;         // the song file's box tag, the same in both tables
+inline constexpr int kTagBoxClose = 41923;
 
 } // namespace zembra::str
