@@ -169,7 +169,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/zembra.svg")));
 
     connect(m_view, &CKelpView::paneChanged, this, [this](int index, const QString& text) {
-        if (index > 0 && index < static_cast<int>(m_panes.size())) {
+        if (index >= 0 && index < static_cast<int>(m_panes.size())) {
             m_panes[static_cast<std::size_t>(index)]->setText(text);
         }
     });

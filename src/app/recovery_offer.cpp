@@ -7,6 +7,7 @@
 #include "midi/sync_clock.h"
 #include "import/imported_file.h"
 #include "document/kelp_doc.h"
+#include "document/song_file_box.h"
 #include "text/string_ids.h"
 #include "services/file_name.h"
 #include "services/prompts.h"
@@ -48,6 +49,7 @@ bool Restore(const RecoveryFolder::Kept& kept, CKelpDoc& doc, CKelpView& view, Q
     const QString& origin = kept.origin.filePath;
     const QString fileTitle = origin.isEmpty() ? TextOf(str::kUntitled) : QFileInfo(origin).completeBaseName();
     view.ResetSong();
+    UseSongFileBox(FileNameBytes(kept.songPath), view.song());
     ImportChoices choices;
     // The kept pitches are those the song had: any transposition would move them.
     choices.transposition = 0;

@@ -105,9 +105,12 @@ bool EditController::CopySelection()
         return false;
     }
     const std::vector<std::uint8_t> bytes = EncodeClip(*clip);
+    const std::vector<std::uint8_t> pitches = EncodeClipPitches(*clip);
     auto* data = new QMimeData;
     data->setData(QLatin1String(kNoteClipMimeType),
                   QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    data->setData(QLatin1String(kNotePitchesMimeType),
+                  QByteArray(reinterpret_cast<const char*>(pitches.data()), static_cast<qsizetype>(pitches.size())));
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->setMimeData(data);
     if (clipboard->mimeData() && clipboard->mimeData()->hasFormat(QLatin1String(kNoteClipMimeType))) {
@@ -140,17 +143,24 @@ void EditController::Paste()
     }
     const std::vector<std::uint32_t> entries =
         DecodeClip(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    // Notes copied by another program come without their pitches and land where they were.
+    const QByteArray pitchBytes = data->data(QLatin1String(kNotePitchesMimeType));
+    const std::vector<int> pitches =
+        DecodeClipPitches(reinterpret_cast<const std::uint8_t*>(pitchBytes.constData()),
+                          static_cast<std::size_t>(pitchBytes.size()), entries.size());
     PastePlacement placement{m_view.mouse().pasteAnchorX()};
     // A full store takes nothing and changes nothing, not even the undo ring.
     const bool full = m_view.song().noteCount >= kMaxNotes;
     if (!full) {
         SettleArrowMove();
     }
-    const PasteResult result = PasteNotes(m_view.song(), entries, placement);
+    const PasteResult result = PasteNotes(m_view.song(), entries, placement, pitches);
     if (!full) {
         m_view.mouse().setPasteAnchorX(placement.anchorX);
         AfterEdit(true);
     }
+    m_view.SetPane(kPaneMessage,
+                   result.notPlayable > 0 ? TextOf(str::kPasteNotPlayable).arg(result.notPlayable) : QString());
     if (result.leftOut > 0) {
         prompts().message(&m_view,
                           TextOf(str::kNoteLimit) + '\n' +

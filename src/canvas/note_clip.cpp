@@ -10,6 +10,7 @@ namespace zembra {
 namespace {
 
 constexpr int kWrapMargin = 20;
+constexpr std::uint32_t kHighestMidiNote = 127;
 
 void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t word)
 {
@@ -38,6 +39,7 @@ std::optional<NoteClip> CollectSelection(const SongState& song)
         const NoteRecord& n = song.notes[i];
         if (song.IsLive(i) && n.selected) {
             clip.entries.push_back(static_cast<std::uint32_t>(n.left) * 65536u + static_cast<std::uint32_t>(n.top));
+            clip.pitches.push_back(n.pitch);
             clip.smallestLeft = std::min(clip.smallestLeft, n.left);
         }
     }
@@ -56,6 +58,34 @@ std::vector<std::uint8_t> EncodeClip(const NoteClip& clip)
     return bytes;
 }
 
+std::vector<std::uint8_t> EncodeClipPitches(const NoteClip& clip)
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(4 + clip.pitches.size() * 4);
+    putWord(bytes, static_cast<std::uint32_t>(clip.pitches.size()));
+    for (int pitch : clip.pitches) {
+        putWord(bytes, static_cast<std::uint32_t>(pitch));
+    }
+    return bytes;
+}
+
+std::vector<int> DecodeClipPitches(const std::uint8_t* data, std::size_t size, std::size_t entryCount)
+{
+    std::vector<int> pitches;
+    if (data == nullptr || size < 4 || wordAt(data) != entryCount || (size - 4) / 4 < entryCount) {
+        return pitches;
+    }
+    pitches.reserve(entryCount);
+    for (std::size_t k = 0; k < entryCount; ++k) {
+        const std::uint32_t word = wordAt(data + 4 + 4 * k);
+        if (word > kHighestMidiNote) {
+            return {};
+        }
+        pitches.push_back(static_cast<int>(word));
+    }
+    return pitches;
+}
+
 std::vector<std::uint32_t> DecodeClip(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::uint32_t> entries;
@@ -72,7 +102,8 @@ std::vector<std::uint32_t> DecodeClip(const std::uint8_t* data, std::size_t size
     return entries;
 }
 
-PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entries, PastePlacement& placement)
+PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entries, PastePlacement& placement,
+                       const std::vector<int>& pitches)
 {
     PasteResult result;
     if (song.noteCount >= kMaxNotes) {
@@ -80,16 +111,39 @@ PasteResult PasteNotes(SongState& song, const std::vector<std::uint32_t>& entrie
         result.leftOut = static_cast<int>(entries.size());
         return result;
     }
+    // Where each entry lands: the height it was copied from, or the row of its pitch; -1 for a
+    // pitch the box cannot play, which still holds its place in time so that the rest keep the
+    // block's shape.
+    const bool byPitch = !pitches.empty() && pitches.size() == entries.size();
+    std::vector<int> landing(entries.size());
     int smallestX = std::numeric_limits<int>::max();
     int largestX = 0;
+    int playable = 0;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        landing[k] = static_cast<int>(entries[k] % 65536u);
+        if (byPitch) {
+            const int row = song.RowForPitch(pitches[k]);
+            landing[k] = row < 0 ? -1 : song.bandTopOfRow(row);
+            const int x = static_cast<int>(entries[k] / 65536u);
+            smallestX = std::min(smallestX, x);
+            largestX = std::max(largestX, x);
+        }
+        if (landing[k] < 0) {
+            ++result.notPlayable;
+        } else {
+            ++playable;
+        }
+    }
     if (!entries.empty()) {
         song.DeselectAll();
-        for (std::uint32_t entry : entries) {
-            const int x = static_cast<int>(entry / 65536u);
-            const int y = static_cast<int>(entry % 65536u);
-            if (AllocateSelectedNote(song, x, y) == kNoFreeSlot) {
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            if (landing[k] < 0) {
+                continue;
+            }
+            const int x = static_cast<int>(entries[k] / 65536u);
+            if (AllocateSelectedNote(song, x, landing[k]) == kNoFreeSlot) {
                 result.storeFull = true;
-                result.leftOut = static_cast<int>(entries.size()) - result.placed;
+                result.leftOut = playable - result.placed;
                 break;
             }
             ++result.placed;

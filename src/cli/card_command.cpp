@@ -43,7 +43,7 @@ int RunCard(CommandRun& run)
     }
     return run.ForEachOutput(QStringLiteral(".pdf"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
             return false;
         }
         SongState& song = source.song();

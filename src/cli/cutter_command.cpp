@@ -88,7 +88,7 @@ int RunCutter(CommandRun& run, CutterFormat format)
     const QString extension = QLatin1Char('.') + CutterSuffix(format);
     return run.ForEachOutput(extension, [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
             return false;
         }
         SongState& song = source.song();

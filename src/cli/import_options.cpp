@@ -90,6 +90,11 @@ void DeclareImportOptions(OptionSet& options)
     options.add({kBox}, str::kCliOptionBox, QStringLiteral("15|20|30|30F|33|FILE"));
 }
 
+bool BoxGiven(const OptionSet& options)
+{
+    return options.isSet(kBox);
+}
+
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error)
 {
     QString transpose;

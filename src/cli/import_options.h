@@ -12,5 +12,7 @@ class OptionSet;
 // settings would be changed to. Every command that imports a file declares them here.
 void DeclareImportOptions(OptionSet& options);
 bool ReadImportOptions(const OptionSet& options, ImportChoices* choices, QString* error);
+// Whether --box chose the box: else a song file's own box is kept.
+bool BoxGiven(const OptionSet& options);
 
 } // namespace zembra

@@ -42,7 +42,7 @@ int RunInfo(CommandRun& run)
     bool first = true;
     const int status = run.ForEachInput([&](const QString& input, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
             records.append(QJsonObject{{QStringLiteral("file"), input}, {QStringLiteral("error"), *error}});
             return false;
         }

@@ -51,7 +51,7 @@ int RunSong(CommandRun& run)
     }
     return run.ForEachOutput(QStringLiteral(".mid"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
             return false;
         }
         const SongState& song = source.song();

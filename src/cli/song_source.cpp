@@ -1,5 +1,6 @@
 #include "cli/song_source.h"
 
+#include "document/song_file_box.h"
 #include "import/imported_file.h"
 #include "text/string_ids.h"
 #include "services/file_name.h"
@@ -18,7 +19,7 @@ SongSource::SongSource()
 
 SongSource::~SongSource() = default;
 
-bool SongSource::Load(const QString& path, const ImportChoices& choices, QString* error)
+bool SongSource::Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error)
 {
     ImportedFile file;
     switch (file.ReadWhole(FileNameBytes(path))) {
@@ -44,7 +45,11 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
     const std::vector<const MidiTrack*> tracks = file.tracks();
     // A search for a meta event the file lacks runs through the whole first track: the facts are
     // taken once, and the key signature is looked for once for both its name and the fit's key.
-    const FileFacts facts = file.Facts(QFileInfo(path).completeBaseName().toStdString());
+    FileFacts facts = file.Facts(QFileInfo(path).completeBaseName().toStdString());
+    const SongFileBox fileBox = ReadSongFileBox(FileNameBytes(path));
+    if (fileBox.kind == SongFileBox::Kind::NotKnown) {
+        facts.text.clear();
+    }
     const std::vector<std::uint8_t> keySignature = file.KeySignature();
     m_file.format = file.format();
     m_file.tracks = file.trackCount();
@@ -57,7 +62,7 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, QString
     m_file.key = FileKeyFromKeySignature(keySignature);
     m_file.trackList = file.TrackSummaries();
     m_file.leftOutTracks = choices.options.leftOutTracks;
-    m_song->UseBox(choices.box);
+    m_song->UseBox(!boxGiven && fileBox.kind == SongFileBox::Kind::Known ? fileBox.box : choices.box);
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
     return true;

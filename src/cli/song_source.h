@@ -36,8 +36,11 @@ public:
     SongSource();
     ~SongSource();
 
-    // False with the reason, in the program's language, in `error`.
-    bool Load(const QString& path, const ImportChoices& choices, QString* error);
+    // False with the reason, in the program's language, in `error`. The song is arranged for the
+    // box a song file names, as the window opens it, unless `boxGiven` says the command line chose
+    // `choices.box`; a file without a box of its own, or with one this program does not know, is
+    // arranged for `choices.box` and read as a file from elsewhere.
+    bool Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error);
 
     SongState& song() { return *m_song; }
     const SongState& song() const { return *m_song; }

@@ -33,7 +33,7 @@ int RunWav(CommandRun& run)
     Console& console = run.console();
     return run.ForEachOutput(QStringLiteral(".wav"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
             return false;
         }
         // Export Audio is offered only for a canvas with notes.

@@ -298,6 +298,7 @@ bool CKelpDoc::OpenSongFile(const QString& path)
         message(TextOf(str::kMidiFileOpenFailed) + readerDetail(m_import.errorText()));
         return false;
     }
+    m_fileBox = ReadSongFileBox(fileSystemPath(path));
     if (!ReadSongFile()) {
         return false;
     }
@@ -329,7 +330,12 @@ std::string CKelpDoc::KeyNameOfFile()
 
 FileFacts CKelpDoc::FactsOfFile() const
 {
-    return m_import.Facts(m_strFileTitle.toStdString());
+    FileFacts facts = m_import.Facts(m_strFileTitle.toStdString());
+    // A song for a box this program does not know opens as a file from elsewhere would.
+    if (m_fileBox.kind == SongFileBox::Kind::NotKnown) {
+        facts.text.clear();
+    }
+    return facts;
 }
 
 std::vector<std::uint8_t> CKelpDoc::KeySignatureOfFile()
@@ -398,7 +404,19 @@ bool CKelpDoc::ReadSongFile()
                                                      static_cast<std::uint64_t>(m_nResolution)));
     }
 
+    // The song takes the file's box before the import counts and places the file's notes on its
+    // rows; a cancelled import puts the song back as it was, whatever the canvas did meanwhile.
+    std::unique_ptr<SongState> songBefore;
+    if (m_host && m_fileBox.kind == SongFileBox::Kind::Known) {
+        songBefore = std::make_unique<SongState>(m_host->song());
+        m_host->song().UseBox(m_fileBox.box);
+    } else if (m_fileBox.kind == SongFileBox::Kind::NotKnown) {
+        message(TextOf(str::kBoxNotKnown).arg(m_fileBox.named));
+    }
     const bool confirmed = m_host && m_host->ImportPrompt();
+    if (!confirmed && songBefore) {
+        m_host->song() = *songBefore;
+    }
     m_placedAsSaved = false;
     if (confirmed) {
         if (port) {

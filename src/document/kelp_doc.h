@@ -2,6 +2,7 @@
 
 #include "import/imported_file.h"
 #include "document/document_host.h"
+#include "document/song_file_box.h"
 
 #include <QImage>
 #include <QObject>
@@ -132,6 +133,8 @@ private:
     int m_nResolution = 0;
     // The last import left the canvas holding a song file of this program as it was saved.
     bool m_placedAsSaved = false;
+    // The box the file being read names.
+    SongFileBox m_fileBox;
     std::unique_ptr<MidiTrack> m_pSongTrack;
 };
 

@@ -3,6 +3,7 @@
 #include "model/playback_list.h"
 #include "midi/midi_track.h"
 #include "model/song_state.h"
+#include "services/music_box_file.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
@@ -18,7 +19,11 @@ SongWriteResult SaveSongFile(MidiFile& file, MidiTrack& songTrack, const SongSta
         result.detail = "the song track could not be built";
         return result;
     }
-    return WriteSongFile(file, songTrack, path, MakeSongFileHeader(song, title, tempo));
+    SongFileHeader header = MakeSongFileHeader(song, title, tempo);
+    if (song.box.id == kOwnBoxId) {
+        header.boxDefinition = MusicBoxJson(song.box).toStdString();
+    }
+    return WriteSongFile(file, songTrack, path, header);
 }
 
 } // namespace zembra

@@ -38,8 +38,13 @@ void writeInto(MidiFile& file, MidiTrack& songTrack, const SongFileHeader& heade
     meta(kMetaTempo, header.tempo.data(), header.tempo.size());
     meta(kMetaTimeSignature, header.timeSignature.data(), header.timeSignature.size());
     text(kMetaText, header.tags);
+    int expected = kMetaEventCount;
+    if (!header.boxDefinition.empty()) {
+        text(kMetaText, header.boxDefinition);
+        ++expected;
+    }
 
-    if (result.metaAccepted < kMetaEventCount) {
+    if (result.metaAccepted < expected) {
         result.status = SongWriteStatus::MetaRejected;
     } else if (!file.WriteTrack(&songTrack)) {
         result.status = SongWriteStatus::TrackIncomplete;
@@ -59,9 +64,12 @@ SongFileHeader MakeSongFileHeader(const SongState& song, std::string_view title,
                             kClocksPerClick, kThirtySecondsPerQuarter};
     header.tags = EncodeFileText(BuildTagString(
         {song.barLengthMm, song.pixelsPerQuarter, song.barCount, std::string(title), song.author}));
-    if (header.tags.size() > kMaxTagBytes) {
-        header.tags.resize(kMaxTagBytes);
+    // The box's tag goes last and whole: a long title is cut short before it.
+    const std::string boxTag = BoxTag(song.box.id);
+    if (header.tags.size() + boxTag.size() > kMaxTagBytes) {
+        header.tags.resize(kMaxTagBytes - boxTag.size());
     }
+    header.tags += boxTag;
     return header;
 }
 

@@ -24,16 +24,21 @@ struct SongFileHeader {
     std::array<std::uint8_t, 3> tempo{}; // microseconds per quarter note, most significant first
     std::array<std::uint8_t, 4> timeSignature{}; // n/4, 24 clocks per click, 8 32nds per quarter
     std::string tags;
+    // A box of one's own travels with the song: its box file, in a second text event after the
+    // tags. Empty for a built-in box, and then there is no such event.
+    std::string boxDefinition;
 };
 
 // `title` is the title to write (the song's own, or the file's name for an untitled song);
-// `tempo` the tempo set on the sequencer clock.
+// `tempo` the tempo set on the sequencer clock. A song for any box but the default one ends its
+// tags with the box's tag, which the cut to kMaxTagBytes never reaches. The box definition is left
+// to the caller, which has the box file's writer.
 SongFileHeader MakeSongFileHeader(const SongState& song, std::string_view title, std::uint32_t tempo);
 
 enum class SongWriteStatus {
     Written,
     CannotCreate, // the folder or the file refuses to be written
-    MetaRejected, // fewer than the five meta events were taken
+    MetaRejected, // fewer meta events were taken than the header holds (five, six with a box definition)
     TrackIncomplete, // fewer track events were written than the track holds
     NotWritten, // the bytes did not reach the disk
     NotReplaced, // the finished file could not take the target's place

@@ -415,7 +415,8 @@ void SmfReader::rewind()
     }
 }
 
-bool SmfReader::findMeta(std::size_t track, std::uint8_t type, const std::uint8_t** data, std::uint32_t* length) const
+bool SmfReader::findMeta(std::size_t track, std::uint8_t type, const std::uint8_t** data, std::uint32_t* length,
+                         std::size_t skip) const
 {
     if (track >= m_tracks.size())
         return false;
@@ -428,6 +429,10 @@ bool SmfReader::findMeta(std::size_t track, std::uint8_t type, const std::uint8_
         if (item.kind == Kind::End || item.kind == Kind::Error)
             return false;
         if (item.kind == Kind::Meta && item.metaType == type) {
+            if (skip > 0) {
+                --skip;
+                continue;
+            }
             if (data)
                 *data = m_bytes.data() + item.dataPos;
             if (length)

@@ -35,9 +35,10 @@ public:
     // skipped meta and sysex events added to the next channel event. 0 = track exhausted.
     std::uint32_t read(std::size_t track, MidiEvent* out, std::uint32_t max);
     void rewind();
-    // The first meta event of `type` in `track`; the data points into the reader's bytes.
+    // The first meta event of `type` in `track`, or with `skip` the one after that many others of
+    // the type; the data points into the reader's bytes.
     bool findMeta(std::size_t track, std::uint8_t type, const std::uint8_t** data,
-                  std::uint32_t* length) const;
+                  std::uint32_t* length, std::size_t skip = 0) const;
 
 private:
     struct Track {

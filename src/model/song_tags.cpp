@@ -1,5 +1,6 @@
 #include "model/song_tags.h"
 
+#include "model/music_box.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
@@ -116,6 +117,31 @@ bool HasTags(std::string_view text)
 SongTagValues ReadTags(std::string_view text)
 {
     return {TagBarLength(text), TagScale(text), TagBars(text), TagTitle(text), TagAuthor(text)};
+}
+
+std::string BoxTag(std::string_view boxId)
+{
+    if (boxId.empty() || boxId == DefaultBox().id) {
+        return {};
+    }
+    std::string tag(marker(str::kTagBoxOpen));
+    tag.append(boxId);
+    tag.append(marker(str::kTagBoxClose));
+    return tag;
+}
+
+std::string TagBox(std::string_view text)
+{
+    const std::string_view open = marker(str::kTagBoxOpen);
+    const std::size_t start = text.rfind(open);
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t end = text.find(marker(str::kTagBoxClose), start + open.size());
+    if (end == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(start + open.size(), end - start - open.size()));
 }
 
 } // namespace zembra

@@ -36,4 +36,11 @@ bool HasTags(std::string_view text);
 
 SongTagValues ReadTags(std::string_view text);
 
+// A song for any box but the default one names its box in one more tag after the others:
+// <BX>15</BX>. The default box writes none, so that its files stay as they always were.
+std::string BoxTag(std::string_view boxId);
+// The box the text names: what lies between the last opening box marker and the closing one after
+// it (the tag is written last, after a title that might hold anything); empty when there is none.
+std::string TagBox(std::string_view text);
+
 } // namespace zembra

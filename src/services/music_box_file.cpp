@@ -111,4 +111,29 @@ BoxFileResult ReadMusicBoxFile(const QByteArray& text)
     return result;
 }
 
+QByteArray MusicBoxJson(const MusicBox& box)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("name"), QString::fromStdString(box.name));
+    QJsonArray notes;
+    for (int note : box.notes) {
+        notes.append(note);
+    }
+    object.insert(QStringLiteral("notes"), notes);
+    object.insert(QStringLiteral("stripWidthMm"), box.sizes.stripWidthMm);
+    object.insert(QStringLiteral("firstRowMm"), box.sizes.firstRowMm);
+    object.insert(QStringLiteral("rowPitchMm"), box.sizes.rowPitchMm);
+    object.insert(QStringLiteral("holeMm"), box.sizes.holeMm);
+    object.insert(QStringLiteral("shortestRepeatMm"), box.sizes.shortestRepeatMm);
+    object.insert(QStringLiteral("paperPerTurnMm"), box.sizes.paperPerTurnMm);
+    if (!box.centsPerTooth.empty()) {
+        QJsonArray cents;
+        for (double value : box.centsPerTooth) {
+            cents.append(value);
+        }
+        object.insert(QStringLiteral("cents"), cents);
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
 } // namespace zembra

@@ -34,4 +34,9 @@ inline constexpr char kOwnBoxId[] = "own";
 
 BoxFileResult ReadMusicBoxFile(const QByteArray& text);
 
+// The box as a box file, compact, which ReadMusicBoxFile reads back to the same box: its notes as
+// MIDI numbers, "cents" only when the box has them, and every number in the fewest digits that
+// read back to it, so that writing a box read back writes the same bytes.
+QByteArray MusicBoxJson(const MusicBox& box);
+
 } // namespace zembra

@@ -467,5 +467,10 @@ inline constexpr int kArrangeListHeader = 41951;
 // %1 transposition, %2 melody track, %3 kept, %4 melody notes, %5 on top, %6 bass kept, %7 bar
 // starts with a bass, %8 changes
 inline constexpr int kArrangeSummary = 41952;
+// Songs, the clipboard and the boxes they are for.
+inline constexpr int kBoxNotKnown = 41920;        // %1 the box the song file names
+inline constexpr int kPasteNotPlayable = 41921;   // %1 the notes left out
+inline constexpr int kTagBoxOpen = 41922;         // the song file's box tag, the same in both tables
+inline constexpr int kTagBoxClose = 41923;
 
 } // namespace zembra::str

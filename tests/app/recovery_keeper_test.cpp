@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/recovery_folder.h"
 #include "app/recovery_keeper.h"
+#include "app/recovery_offer.h"
 #include "canvas/kelp_view.h"
 #include "document/kelp_doc.h"
 
@@ -109,6 +110,36 @@ TEST_F(RecoveryKeeping, EnoughEditsKeepTheSongAndACleanCloseRemovesIt)
     EXPECT_TRUE(view->modified()) << "not saved";
     EXPECT_TRUE(leftInFolder().isEmpty()) << "the user chose to drop the changes: "
                                           << leftInFolder().join(' ').toStdString();
+}
+
+TEST(RecoveryOffer, ARestoredSongIsOnTheBoxItWasKeptFor)
+{
+    ScopedScriptedPrompts scripted;
+    QTemporaryDir dir;
+    const QString recovery = dir.filePath(QStringLiteral("recovery"));
+    ASSERT_TRUE(QDir().mkpath(recovery));
+    {
+        // Left behind by a program that ended without closing, its song on the 15-note box.
+        CKelpView view;
+        CKelpDoc doc;
+        LinkDocumentAndView(doc, view);
+        view.song().UseBox(*FindBuiltInBox("15"));
+        PlaceNote(view.song(), 48, view.song().bandTopOfRow(14));
+        ASSERT_TRUE(doc.WriteSong(recovery + QStringLiteral("/0123456789abcdef0123456789abcdef.mid"),
+                                  QStringLiteral("kept")));
+    }
+    CKelpView view;
+    CKelpDoc doc;
+    LinkDocumentAndView(doc, view);
+    doc.NewSong();
+    RecoveryFolder folder(recovery);
+    RecoveryKeeper keeper(doc, view, folder);
+    scripted->pushAnswer(Prompts::Answer::Yes);
+    ASSERT_TRUE(OfferRecovery(folder, keeper, doc, view, nullptr));
+    EXPECT_EQ(view.song().box.id, "15");
+    ASSERT_EQ(view.song().noteCount, 1);
+    EXPECT_EQ(view.song().notes[0].pitch, 84);
+    EXPECT_EQ(view.song().notes[0].top, view.song().bandTopOfRow(14));
 }
 
 } // namespace

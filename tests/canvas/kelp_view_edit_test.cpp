@@ -197,6 +197,46 @@ TEST_F(ViewEdit, CopyAndPasteBetweenTwoCanvases)
     EXPECT_EQ(view.song().notes[1].left, 108);
 }
 
+TEST_F(ViewEdit, PasteOntoAnotherBoxLandsByPitchAndSaysWhatWasLeftOut)
+{
+    // C4, F#4, C6 and A6 on the 33-note box; the 15-note box has no F#4 and no A6.
+    SongState& song = view.song();
+    for (int pitch : {60, 66, 84, 93}) {
+        const int slot = song.AllocateNote(100 + pitch, song.bandTopOfRow(song.RowForPitch(pitch)));
+        song.NormaliseNote(slot);
+        song.notes[slot].selected = true;
+    }
+    view.PaintOffscreen();
+    ASSERT_TRUE(view.OnCommand(cmd::kCopy));
+
+    CKelpView other;
+    other.song().UseBox(*FindBuiltInBox("15"));
+    other.UpdateScrollSizes();
+    other.resize(800, 560);
+    other.show();
+    other.PaintOffscreen();
+    QTest::mouseClick(other.viewport(), Qt::LeftButton, {}, at(200, 100));
+    ASSERT_TRUE(other.OnCommand(cmd::kPaste));
+    other.PaintOffscreen();
+    ASSERT_EQ(other.song().noteCount, 2);
+    for (int i = 0; i < 2; ++i) {
+        const NoteRecord& note = other.song().notes[i];
+        EXPECT_EQ(note.top, other.song().bandTopOfRow(other.song().RowForPitch(note.pitch)));
+    }
+    EXPECT_EQ(other.song().notes[0].pitch, 60);
+    EXPECT_EQ(other.song().notes[0].left, 200);
+    EXPECT_EQ(other.song().notes[1].pitch, 84);
+    EXPECT_EQ(other.song().notes[1].left, 224);
+    EXPECT_EQ(other.paneText(kPaneMessage), QStringLiteral("2 notes were left out: the box cannot play them."));
+    EXPECT_TRUE(scripted->messages().isEmpty()) << "the status bar says it, no message box";
+
+    // Back on the 33-note canvas everything lands, and the status bar has nothing to say.
+    view.OnCommand(cmd::kPaste);
+    view.PaintOffscreen();
+    EXPECT_EQ(view.song().noteCount, 8);
+    EXPECT_EQ(view.paneText(kPaneMessage), QString());
+}
+
 TEST_F(ViewEdit, CutRemovesTheSelectionAndPasteBringsItBackAtTheClick)
 {
     rightClick(100, 62);

@@ -3,6 +3,8 @@
 #include "canvas/key_position.h"
 #include "canvas/keyboard_recorder.h"
 
+#include "song_fixtures.h"
+
 #include <gtest/gtest.h>
 
 namespace zembra {
@@ -165,6 +167,36 @@ TEST(KeyboardRecorder, TheTakeChangesWhenTheCountDoes)
     EXPECT_TRUE(recorder.TakeChanged(song));
     EXPECT_EQ(KeyboardRecorder::RowOfPitch(song, 60), 0);
     EXPECT_EQ(KeyboardRecorder::RowOfPitch(song, 61), -1);
+}
+
+TEST(KeyboardRecorder, AKeyBeyondTheRowsOfTheBoxMakesNothing)
+{
+    const struct {
+        const char* box;
+        int key;
+        KeyboardRecorder::Outcome outcome;
+        int pitch; // of the note made
+    } cases[] = {
+        {"15", vk::kZ, KeyboardRecorder::Outcome::Placed, 60},
+        {"15", vk::k1 + 7, KeyboardRecorder::Outcome::Placed, 84},  // row 14, the top of the box
+        {"15", vk::k9, KeyboardRecorder::Outcome::Ignored, 0},      // row 15
+        {"15", vk::kYen, KeyboardRecorder::Outcome::Ignored, 0},    // row 19
+        {"33", vk::k9, KeyboardRecorder::Outcome::Placed, 76},
+        {"33", vk::kYen, KeyboardRecorder::Outcome::Placed, 80},
+        {"20", vk::kYen, KeyboardRecorder::Outcome::Placed, 93},    // the top row of the 20-note box
+        {"30F", vk::kZ, KeyboardRecorder::Outcome::Placed, 53},
+    };
+    const KeyboardRecorder recorder;
+    for (const auto& c : cases) {
+        auto song = NewSong();
+        song->UseBox(*FindBuiltInBox(c.box));
+        const KeyboardRecorder::Result result = recorder.RecordKey(*song, c.key, 24);
+        EXPECT_EQ(result.outcome, c.outcome) << c.box << " " << c.key;
+        EXPECT_EQ(song->noteCount, c.outcome == KeyboardRecorder::Outcome::Placed ? 1 : 0) << c.box << " " << c.key;
+        if (result.slot >= 0) {
+            EXPECT_EQ(song->notes[result.slot].pitch, c.pitch) << c.box << " " << c.key;
+        }
+    }
 }
 
 } // namespace

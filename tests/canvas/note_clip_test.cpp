@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace zembra {
 namespace {
@@ -133,6 +136,106 @@ TEST(Paste, StopsWhenTheStoreIsFull)
     const PasteResult result = PasteNotes(*song, {5u * 65536u + 434u, 6u * 65536u + 434u}, placement);
     EXPECT_EQ(result.placed, 1);
     EXPECT_TRUE(result.storeFull);
+}
+
+// Copy on one box, paste on another: each note lands on the row of its pitch, the notes the box
+// cannot play are left out and counted, and the rest keep their places in time.
+TEST(Paste, LandsByPitchOnTheBoxOfTheCanvas)
+{
+    struct Case {
+        const char* from;
+        const char* onto;
+        std::vector<int> copied;  // pitches at left 0, 10, 20, ...
+        std::vector<int> landed;  // the pitches pasted, in the order copied
+        int notPlayable;
+    };
+    const Case cases[] = {
+        {"33", "15", {60, 62, 64, 66, 84, 93}, {60, 62, 64, 84}, 2},
+        {"15", "33", {60, 67, 72, 84}, {60, 67, 72, 84}, 0},
+        {"30F", "20", {53, 55, 60, 70, 93}, {60, 93}, 3},
+        {"30", "30F", {48, 50, 55, 66, 76}, {55, 76}, 3},
+        {"20", "30", {60, 65, 71, 88}, {60, 65, 71, 88}, 0},
+        {"33", "33", {60, 61, 62, 93}, {60, 62, 93}, 0}, // 61 is no row of the 33-note box: never copied
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " onto " + c.onto);
+        auto source = NewSong();
+        source->UseBox(*FindBuiltInBox(c.from));
+        std::vector<int> copiedLefts;
+        for (std::size_t k = 0; k < c.copied.size(); ++k) {
+            const int row = source->RowForPitch(c.copied[k]);
+            if (row >= 0) {
+                PlaceNote(*source, 10 * static_cast<int>(k), source->bandTopOfRow(row), true);
+                copiedLefts.push_back(10 * static_cast<int>(k));
+            }
+        }
+        const std::optional<NoteClip> clip = CollectSelection(*source);
+        ASSERT_TRUE(clip);
+        const std::vector<std::uint8_t> pitchBlock = EncodeClipPitches(*clip);
+        const std::vector<int> pitches = DecodeClipPitches(pitchBlock.data(), pitchBlock.size(), clip->entries.size());
+        ASSERT_EQ(pitches, clip->pitches);
+
+        auto target = NewSong();
+        target->UseBox(*FindBuiltInBox(c.onto));
+        PastePlacement placement{100};
+        const PasteResult result = PasteNotes(*target, clip->entries, placement, pitches);
+        EXPECT_EQ(result.notPlayable, c.notPlayable);
+        EXPECT_EQ(result.placed, static_cast<int>(c.landed.size()));
+        EXPECT_EQ(result.leftOut, 0);
+        std::vector<int> landed;
+        for (int i = 0; i < target->UsedEnd(); ++i) {
+            if (!target->IsLive(i)) {
+                continue;
+            }
+            const NoteRecord& n = target->notes[i];
+            landed.push_back(n.pitch);
+            EXPECT_EQ(n.top, target->bandTopOfRow(target->RowForPitch(n.pitch))) << n.pitch;
+            EXPECT_EQ(n.selected, 1);
+            // The block's first copied note, playable or not, is at the anchor.
+            const std::size_t k = static_cast<std::size_t>(
+                std::find(c.copied.begin(), c.copied.end(), n.pitch) - c.copied.begin());
+            EXPECT_EQ(n.left, 100 + 10 * static_cast<int>(k) - copiedLefts.front()) << n.pitch;
+        }
+        EXPECT_EQ(landed, c.landed);
+        EXPECT_EQ(target->noteCount, static_cast<int>(c.landed.size()));
+        EXPECT_EQ(target->selectedCount, static_cast<int>(c.landed.size()));
+    }
+}
+
+TEST(Paste, WithinOneBoxThePitchesLandWhereThePositionsDo)
+{
+    auto source = NewSong();
+    for (int row : {0, 7, 19, 32}) {
+        PlaceNote(*source, 40 + 8 * row, source->bandTopOfRow(row), true);
+    }
+    const NoteClip clip = *CollectSelection(*source);
+    auto byPlace = NewSong();
+    auto byPitch = NewSong();
+    PastePlacement first{300};
+    PastePlacement second{300};
+    PasteNotes(*byPlace, clip.entries, first);
+    PasteNotes(*byPitch, clip.entries, second, clip.pitches);
+    EXPECT_EQ(first.anchorX, second.anchorX);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(byPitch->notes[i].left, byPlace->notes[i].left) << i;
+        EXPECT_EQ(byPitch->notes[i].top, byPlace->notes[i].top) << i;
+        EXPECT_EQ(byPitch->notes[i].pitch, byPlace->notes[i].pitch) << i;
+    }
+}
+
+TEST(NoteClip, APitchBlockCountsForItsPositionBlockOnly)
+{
+    NoteClip clip;
+    clip.entries = {1u, 2u};
+    clip.pitches = {60, 127};
+    const std::vector<std::uint8_t> bytes = EncodeClipPitches(clip);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{2, 0, 0, 0, 60, 0, 0, 0, 127, 0, 0, 0}));
+    EXPECT_EQ(DecodeClipPitches(bytes.data(), bytes.size(), 2), clip.pitches);
+    EXPECT_TRUE(DecodeClipPitches(bytes.data(), bytes.size(), 3).empty()) << "written for another block";
+    EXPECT_TRUE(DecodeClipPitches(bytes.data(), bytes.size() - 1, 2).empty()) << "cut short";
+    const std::vector<std::uint8_t> noNote = {1, 0, 0, 0, 128, 0, 0, 0};
+    EXPECT_TRUE(DecodeClipPitches(noNote.data(), noNote.size(), 1).empty());
+    EXPECT_TRUE(DecodeClipPitches(nullptr, 0, 0).empty());
 }
 
 } // namespace

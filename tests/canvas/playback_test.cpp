@@ -127,6 +127,20 @@ TEST_F(Playback, TemporaryTranspositionSoundsButIsNotStored)
     EXPECT_EQ(view->song().notes[0].pitch, 60);
 }
 
+TEST_F(Playback, ASongOfAnotherBoxSoundsThePitchesOfItsRows)
+{
+    // The 30-note box in F: its low F3 and G3 and its top A6 are no notes of the 33-note box.
+    view->song().UseBox(*FindBuiltInBox("30F"));
+    view->UpdateScrollSizes();
+    note(0, 0);
+    note(24, 1);
+    note(48, 29);
+    view->playback().Play();
+    run(1500ms);
+    EXPECT_EQ(strikes(), (std::vector<Strike>{{0, 53, 0}, {0, 53, 64}, {96, 55, 0}, {96, 55, 64}, {192, 93, 0},
+                                               {192, 93, 64}}));
+}
+
 TEST_F(Playback, RangePlaysOnlyTheNotesInsideFromTickZero)
 {
     for (int x : {24, 48, 72, 96, 120}) {

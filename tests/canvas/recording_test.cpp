@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -123,6 +124,51 @@ TEST_F(Recording, AKeyAtTick480LandsOnTheSecondBeatAsASelectedNote)
     EXPECT_EQ(view->song().selectedCount, 1);
     // The key sounds at once, at its row's pitch and velocity.
     EXPECT_EQ(channelOneStrikesAfter(before), (std::vector<std::pair<int, int>>{{60, view->song().rows[0].velocity}}));
+}
+
+// Every recording key on the 15- and the 33-note box: the keys play the box's rows from the lowest
+// up, and a key beyond its rows neither sounds nor makes a note.
+TEST_F(Recording, EveryKeyPlaysTheRowsOfTheBoxFromTheLowestUp)
+{
+    const int keys[] = {vk::kZ, vk::kX,  vk::kC,  vk::kV,  vk::kB,     vk::kN,     vk::kM,         vk::kComma,
+                        vk::kPeriod, vk::kSlash, vk::kRightOfSlash, vk::k1 + 4, vk::k1 + 5, vk::k1 + 6,
+                        vk::k1 + 7, vk::k9, vk::k0, vk::kMinus, vk::kRightOfMinus, vk::kYen};
+    for (const char* id : {"15", "33"}) {
+        SCOPED_TRACE(id);
+        const MusicBox& box = *FindBuiltInBox(id);
+        view->ResetSong();
+        view->song().UseBox(box);
+        view->UpdateScrollSizes();
+        view->recorder().StartRecording();
+        runTo(480);
+        std::vector<int> rows;
+        std::vector<std::pair<int, int>> sounded;
+        for (int key : keys) {
+            const std::size_t before = toolkit.virtualDevice().sent().size();
+            view->recorder().RecordKey(key);
+            for (const auto& strike : channelOneStrikesAfter(before)) {
+                sounded.push_back(strike);
+            }
+        }
+        for (const Placed& p : notes()) {
+            rows.push_back(p.row);
+        }
+        view->playback().Stop();
+        const int played = std::min<int>(20, static_cast<int>(box.notes.size()));
+        std::vector<int> expectedRows;
+        std::vector<std::pair<int, int>> expectedSounds;
+        for (int row = 0; row < played; ++row) {
+            expectedRows.push_back(row);
+            expectedSounds.emplace_back(box.notes[static_cast<std::size_t>(row)], view->song().rows[0].velocity);
+        }
+        EXPECT_EQ(rows, expectedRows);
+        EXPECT_EQ(sounded, expectedSounds);
+        for (int i = 0; i < view->song().UsedEnd(); ++i) {
+            if (view->song().IsLive(i)) {
+                EXPECT_EQ(view->song().notes[i].pitch, box.notes[static_cast<std::size_t>(view->song().RowOf(i))]);
+            }
+        }
+    }
 }
 
 TEST_F(Recording, CountInKeysMakeNoNoteUnlessQuarterSnapMovesThemOntoTheSong)

@@ -67,6 +67,28 @@ TEST(SongTags, BuildThenReadGivesTheValuesBack)
     EXPECT_EQ(back.author, "Me");
 }
 
+TEST(SongTags, TheBoxTagNamesEveryBoxButTheDefaultOne)
+{
+    EXPECT_EQ(BoxTag("33"), "");
+    EXPECT_EQ(BoxTag(""), "");
+    EXPECT_EQ(BoxTag("30F"), "<BX>30F</BX>");
+    EXPECT_EQ(BoxTag("own"), "<BX>own</BX>");
+    const struct {
+        const char* text;
+        const char* box;
+    } cases[] = {
+        {"<LP>50</LP><HP>24</HP><P>24</P><TL>Song</TL><AU>Me</AU>", ""},
+        {"<LP>50</LP><HP>24</HP><P>24</P><TL>Song</TL><AU>Me</AU><BX>15</BX>", "15"},
+        // A title that looks like a box tag does not hide the real one written after it.
+        {"<LP>50</LP><HP>24</HP><P>24</P><TL><BX>20</BX></TL><AU>Me</AU><BX>30</BX>", "30"},
+        {"<TL>Song</TL><BX>15", ""},  // cut before its end
+        {"<BX></BX>", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TagBox(c.text), c.box) << c.text;
+    }
+}
+
 TEST(FileText, Cp932WhenEveryCharacterHasAFormElseUtf8)
 {
     const std::string japanese = "\xE7\xA7\x81\xE3\x81\xAE\xE4\xBD\x9C\xE5\x93\x81"; // 私の作品
