@@ -420,6 +420,9 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionBox, "オルゴール: 15、20、30、30F、33（省略時）、またはオルゴールのファイル。",
      "The music box: 15, 20, 30, 30F, 33 (if not given), or a box file."},
     {str::kCliBoxExpected, "15、20、30、30F、33、またはオルゴールのファイル", "15, 20, 30, 30F, 33 or a box file"},
+    {str::kCliOptionHoleMmBox,
+     "穴の直径（mm、0.5 から、オルゴールの列の間に 0.1 mm の紙が残る大きさまで：33 ノートの 1.8 mm 間隔なら 1.7）。省略時はオルゴールの櫛の穴と同じ大きさ。",
+     "Hole diameter in mm, from 0.5 up to what leaves 0.1 mm of card between the box's rows (1.7 on the 33-note box's rows 1.8 mm apart); the box's own hole if not given."},
 };
 
 constexpr bool strictlyAscending()

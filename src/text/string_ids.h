@@ -456,5 +456,8 @@ inline constexpr int kBoxHoleTooWide = 41841;     // %1 the field
 inline constexpr int kBoxTuningMismatch = 41842;  // %1 the field
 inline constexpr int kCliOptionBox = 41843;
 inline constexpr int kCliBoxExpected = 41844;     // what --box takes
+// The command line's --hole-mm on any box: its limit follows the box's rows, its default is the
+// box's own hole.
+inline constexpr int kCliOptionHoleMmBox = 41850;
 
 } // namespace zembra::str
