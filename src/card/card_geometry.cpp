@@ -11,6 +11,7 @@ namespace zembra {
 CardGeometry::CardGeometry(const SongState& song, const PrintMetrics& metrics, const CardLayout& layout)
     : m_metrics(metrics)
     , m_layout(layout)
+    , m_sizes(CardSizesOf(song.box))
     , m_rowCount(song.rowCount)
     , m_pixelsPerBar(song.pixelsPerQuarter * song.beatsPerBar)
     , m_songBars(m_pixelsPerBar > 0 ? song.musicLength / m_pixelsPerBar : 0)
@@ -90,7 +91,7 @@ std::vector<StripPlan> CardGeometry::StripsOfPage(int page) const
 
 int CardGeometry::StripTop(int s, int c) const
 {
-    return MmY(s * copies() * card::kCardWidthMm) + c * MmY(card::kCardWidthMm);
+    return MmY(s * copies() * m_sizes.stripWidthMm) + c * MmY(m_sizes.stripWidthMm);
 }
 
 Span CardGeometry::BarLeft(int b, int lead, int firstBar) const
@@ -105,7 +106,7 @@ Span CardGeometry::BarLeft(int b, int lead, int firstBar) const
 
 int CardGeometry::RowY(int y0, int k) const
 {
-    return y0 + MmY(card::kEdgeMarginMm + k * card::kRowPitchMm);
+    return y0 + MmY(m_sizes.LineMm(k));
 }
 
 int CardGeometry::LineIndex(int rowFromTop) const
@@ -130,7 +131,7 @@ int CardGeometry::MarkLeft(const PrintNote& note, int firstBar, int lead) const
 {
     const int along = MarkAlong(note, firstBar);
     if (m_mirror) {
-        return m_metrics.horzRes - lead - along - MmX(card::kMarkSizeMm);
+        return m_metrics.horzRes - lead - along - MmX(m_sizes.markMm);
     }
     return lead + along;
 }
@@ -147,8 +148,8 @@ bool CardGeometry::MarkOnStrip(const PrintNote& note, const StripPlan& strip) co
 
 Span CardGeometry::MarksExtent(const StripPlan& strip, const std::vector<PrintNote>& printList) const
 {
-    const int markW = MmX(card::kMarkSizeMm);
-    const int margin = MmX(card::kHalfMarkMm);
+    const int markW = MmX(m_sizes.markMm);
+    const int margin = MmX(m_sizes.halfMarkMm);
     Span extent{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()};
     for (const PrintNote& note : printList) {
         if (note.isEnd()) {

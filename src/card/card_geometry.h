@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card/card_layout.h"
+#include "card/card_sizes.h"
 #include "model/print_metrics.h"
 #include "model/song_state.h"
 
@@ -38,6 +39,8 @@ public:
 
     const PrintMetrics& metrics() const { return m_metrics; }
     const CardLayout& layout() const { return m_layout; }
+    // The song's box's card in millimetres: strip width, row lines, mark.
+    const CardSizes& sizes() const { return m_sizes; }
     int copies() const { return m_twoRows ? 2 : 1; }
     bool mirrored() const { return m_mirror; }
     int rowCount() const { return m_rowCount; }
@@ -105,6 +108,7 @@ public:
 private:
     PrintMetrics m_metrics;
     CardLayout m_layout;
+    CardSizes m_sizes;
     int m_rowCount;
     int m_pixelsPerBar;
     int m_songBars;

@@ -1,5 +1,6 @@
 #include "card/card_layout.h"
 
+#include "card/card_sizes.h"
 #include "model/card_constants.h"
 
 #include <algorithm>
@@ -13,9 +14,9 @@ constexpr int kRowKeyBits = 256;
 
 } // namespace
 
-int StripNumberReserve(const PrintMetrics& metrics)
+int StripNumberReserve(const PrintMetrics& metrics, double markMm)
 {
-    return metrics.MmToDeviceX(card::kMarkSizeMm) + metrics.MmToDeviceX(card::kStripNumberGapMm) +
+    return metrics.MmToDeviceX(markMm) + metrics.MmToDeviceX(card::kStripNumberGapMm) +
         metrics.MmToDeviceX(card::kStripNumberBoxMm);
 }
 
@@ -32,13 +33,15 @@ LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics)
     l.totalBars = std::max(1, l.totalBars);
     const int lead = metrics.MmToDeviceX(card::kLeaderMm);
     const int copies = song.printOptions.twoRows ? 2 : 1;
-    const int stripHeight = metrics.MmToDeviceY(copies * card::kCardWidthMm);
+    // As many strips a page as the box's strips fit across it.
+    const CardSizes sizes = CardSizesOf(song.box);
+    const int stripHeight = metrics.MmToDeviceY(copies * sizes.stripWidthMm);
     if (!metrics.valid() || lead <= 0 || stripHeight <= 0) {
         result.problem = LayoutProblem::NoMetrics;
         return result;
     }
     // Numbered strips keep room after their last bar for the number.
-    const int width = metrics.horzRes - (song.printOptions.stripNumbers ? StripNumberReserve(metrics) : 0);
+    const int width = metrics.horzRes - (song.printOptions.stripNumbers ? StripNumberReserve(metrics, sizes.markMm) : 0);
     if (song.barLengthMm != 0) {
         l.barPx = metrics.MmToDeviceX(song.barLengthMm);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/card_constants.h"
 #include "model/print_metrics.h"
 #include "model/song_state.h"
 
@@ -29,9 +30,9 @@ struct LayoutResult {
 
 LayoutResult LayOutCard(const SongState& song, const PrintMetrics& metrics);
 
-// The room a numbered strip keeps after its last bar: a hole's width, which a note at the very end
-// of the bar reaches beyond it, a gap, and the number's band.
-int StripNumberReserve(const PrintMetrics& metrics);
+// The room a numbered strip keeps after its last bar: a hole's printed mark (`markMm` wide), which
+// a note at the very end of the bar reaches beyond it, a gap, and the number's band.
+int StripNumberReserve(const PrintMetrics& metrics, double markMm = card::kMarkSizeMm);
 
 // One note on the card. The print list ends with an entry whose fields are all -1.
 struct PrintNote {

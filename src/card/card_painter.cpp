@@ -135,7 +135,7 @@ void CardPainter::DrawBackground(QPainter& painter, int page, const std::vector<
     }
     const CardGeometry& g = m_geometry;
     const CardLayout& l = g.layout();
-    const int h = g.MmY((g.rowCount() - 1) * card::kRowPitchMm);
+    const int h = g.MmY((g.rowCount() - 1) * g.sizes().rowPitchMm);
     const int w = static_cast<int>(static_cast<long long>(h) * image->width() / image->height());
     if (w <= 0 || h <= 0) {
         return;
@@ -148,7 +148,7 @@ void CardPainter::DrawBackground(QPainter& painter, int page, const std::vector<
         while (imageX < stripLength) {
             const int x = g.mirrored() ? g.metrics().horzRes - static_cast<int>(imageX + w) : static_cast<int>(imageX);
             for (int c = 0; c < g.copies(); ++c) {
-                painter.drawImage(QRect(x, g.StripTop(strip.index, c) + g.MmY(card::kEdgeMarginMm), w, h), *image);
+                painter.drawImage(QRect(x, g.StripTop(strip.index, c) + g.MmY(g.sizes().firstRowMm), w, h), *image);
             }
             imageX += w;
             extent += w;
@@ -169,7 +169,7 @@ void CardPainter::DrawRowLabels(QPainter& painter, int lead, int y0)
     painter.setFont(m_labelFont);
     painter.setPen(Ink(kLabelColour));
     const int width = g.MmX(card::kLabelWidthMm);
-    const int half = g.MmY(card::kHalfMarkMm);
+    const int half = g.MmY(g.sizes().halfMarkMm);
     const int rows = std::min(m_song.rowCount, kMaxRows);
     for (int r = 0; r < rows; ++r) {
         const int k = g.LineIndex(m_song.rowCount - 1 - r);
@@ -193,7 +193,7 @@ void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
     const int x0 = strip.lead;
     const int n = strip.bars;
     const int x1 = g.StripEnd(strip);
-    const int bottom = y0 + g.MmY(card::kCardWidthMm);
+    const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
     const QPen edgePen = solidPen(Ink(kEdgeColour), g.MmY(card::kEdgePenMm));
     Line(painter, edgePen, g.Flip(x0), y0, g.Flip(x1), y0);
     Line(painter, edgePen, g.Flip(x0), bottom, g.Flip(x1), bottom);
@@ -229,8 +229,8 @@ void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
 void CardPainter::DrawMarks(QPainter& painter, const StripPlan& strip, int y0)
 {
     const CardGeometry& g = m_geometry;
-    const MarkShape shape{g.MmX(card::kMarkSizeMm), g.MmX(card::kHalfMarkMm), g.MmY(card::kHalfMarkMm),
-                          g.MmX(card::kMarkPenMm)};
+    const CardSizes& sizes = g.sizes();
+    const MarkShape shape{g.MmX(sizes.markMm), g.MmX(sizes.halfMarkMm), g.MmY(sizes.halfMarkMm), g.MmX(card::kMarkPenMm)};
     std::vector<QPoint> marks;
     for (const PrintNote& note : m_list) {
         if (note.isEnd()) {
@@ -260,7 +260,7 @@ void CardPainter::DrawStartArrow(QPainter& painter, const Span& bar, int y0)
 {
     const int x = bar.from;
     const CardGeometry& g = m_geometry;
-    const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
+    const int yt = y0 + g.MmY(g.sizes().stripWidthMm - card::kArrowFromBottomMm);
     const int yb = yt + g.MmY(card::kArrowHeightMm);
     const int rise = g.MmY(card::kArrowPointRiseMm);
     QPolygon arrow;
@@ -289,7 +289,7 @@ void CardPainter::DrawTitleBlock(QPainter& painter, const Span& bar, int y0)
     const int xr = bar.to;
     const int width = g.MmX(card::kTitleWidthMm);
     const int top = y0 + g.MmY(card::kTitleTopMm);
-    const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);
+    const int bottom = y0 + g.MmY(g.sizes().firstRowMm) - g.MmY(card::kTitleBottomInsetMm);
     const QString titleLine = QString::fromUtf8(text(str::kMovementLabel).data()) + QLatin1Char(' ') + m_look.title;
     painter.setFont(m_titleFont);
     if (g.mirrored()) {
@@ -300,8 +300,9 @@ void CardPainter::DrawTitleBlock(QPainter& painter, const Span& bar, int y0)
     }
     if (!m_look.author.isEmpty()) {
         const int offset = g.MmX(card::kAuthorOffsetMm);
-        const int aTop = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kEdgeMarginMm) + g.MmY(card::kTitleBottomInsetMm);
-        const int aBottom = y0 + g.MmY(card::kCardWidthMm);
+        const CardSizes& sizes = g.sizes();
+        const int aTop = y0 + g.MmY(sizes.stripWidthMm) - g.MmY(sizes.bottomMarginMm) + g.MmY(card::kTitleBottomInsetMm);
+        const int aBottom = y0 + g.MmY(sizes.stripWidthMm);
         painter.setFont(m_authorFont);
         if (g.mirrored()) {
             painter.drawText(QRect(QPoint(xr - offset - width, aTop), QPoint(xr - offset, aBottom)),
@@ -317,7 +318,7 @@ void CardPainter::BlankAfterStrip(QPainter& painter, int end, int y0)
 {
     const CardGeometry& g = m_geometry;
     const int top = y0 + g.MmY(card::kBlankInsetMm);
-    const int bottom = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kBlankInsetMm);
+    const int bottom = y0 + g.MmY(g.sizes().stripWidthMm) - g.MmY(card::kBlankInsetMm);
     const int from = end + g.MmX(card::kBlankGapMm);
     if (g.mirrored()) {
         painter.fillRect(QRect(QPoint(0, top), QPoint(g.Flip(from), bottom)), kWhite);

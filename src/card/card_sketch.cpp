@@ -1,10 +1,10 @@
 #include "card/card_sketch.h"
 
 #include "card/card_painter.h"
+#include "card/card_sizes.h"
 #include "card/hole_marks.h"
 #include "card/print_dialog_rules.h"
 #include "card/strip_numbers.h"
-#include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "services/paint_device_metrics.h"
 #include "services/qt_text.h"
@@ -151,8 +151,9 @@ void CardSketch::PaintHoles(QPainter& painter, const SketchLook& look)
     const bool mirror = options.mirrorCard != 0;
     const bool flipped = (options.mirrorCard != 0) != (options.swapHighLow != 0);
     const int rows = std::max(1, m_song.rowCount);
-    const MarkShape shape{SketchPixels(card::kMarkSizeMm), SketchPixels(card::kHalfMarkMm),
-                          SketchPixels(card::kHalfMarkMm), 1};
+    // The box's own mark, at the sketch's scale along the card.
+    const CardSizes sizes = CardSizesOf(m_song.box);
+    const MarkShape shape{SketchPixels(sizes.markMm), SketchPixels(sizes.halfMarkMm), SketchPixels(sizes.halfMarkMm), 1};
     // The marks that lie whole between the margins, from the first bar line on.
     const int room = w - kMarginLead - kMarginTail - shape.width;
     std::vector<QPoint> marks;

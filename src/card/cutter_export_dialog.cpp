@@ -39,9 +39,10 @@ QDoubleSpinBox* sizeBox(const char* name, double low, double high, double step, 
 
 } // namespace
 
-CutterExportDialog::CutterExportDialog(const CutterOptions& options, QWidget* parent)
+CutterExportDialog::CutterExportDialog(const CutterOptions& options, QWidget* parent, double rowPitchMm)
     : QDialog(parent)
     , m_options(options)
+    , m_rowPitchMm(rowPitchMm)
 {
     setObjectName(QStringLiteral("CutterExportDialog"));
     setWindowTitle(TextOf(str::kCutterCaption));
@@ -92,8 +93,9 @@ CutterExportDialog::CutterExportDialog(const CutterOptions& options, QWidget* pa
 
 void CutterExportDialog::accept()
 {
-    if (!HoleLeavesCardBetweenRows(m_hole->value())) {
-        prompts().message(this, HoleTooLargeText(m_hole->value()), windowTitle(), Prompts::Icon::Warning);
+    if (!HoleLeavesCardBetweenRows(m_hole->value(), m_rowPitchMm)) {
+        prompts().message(this, HoleTooLargeText(m_hole->value(), m_rowPitchMm), windowTitle(),
+                          Prompts::Icon::Warning);
         m_hole->setFocus();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card/cutter_options.h"
+#include "model/card_constants.h"
 
 #include <QDialog>
 
@@ -11,12 +12,14 @@ class QDoubleSpinBox;
 namespace zembra {
 
 // Asks how the card is to be cut: file format, hole diameter, kerf, layout and whether the
-// engraving layer is filled. Everything else comes from the print settings.
+// engraving layer is filled. Everything else comes from the print settings. The hole must leave
+// card between the box's rows, `rowPitchMm` apart.
 class CutterExportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    CutterExportDialog(const CutterOptions& options, QWidget* parent = nullptr);
+    CutterExportDialog(const CutterOptions& options, QWidget* parent = nullptr,
+                       double rowPitchMm = card::kRowPitchMm);
 
     // The options given, with the choices of the dialog.
     CutterOptions options() const;
@@ -28,6 +31,7 @@ private:
     void LimitKerf();
 
     CutterOptions m_options;
+    double m_rowPitchMm;
     QComboBox* m_format = nullptr;
     QDoubleSpinBox* m_hole = nullptr;
     QDoubleSpinBox* m_kerf = nullptr;

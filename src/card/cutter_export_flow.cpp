@@ -35,7 +35,13 @@ CutterExportFlow::CutterExportFlow(CardHost& host)
 void CutterExportFlow::ExportCommand()
 {
     const SongState& song = m_host.song();
-    CutterExportDialog dialog(m_choices, m_host.window());
+    const MusicBoxSizes& box = song.box.sizes;
+    if (box.holeMm != m_boxHoleMm || box.rowPitchMm != m_boxRowPitchMm) {
+        m_choices.holeMm = box.holeMm;
+        m_boxHoleMm = box.holeMm;
+        m_boxRowPitchMm = box.rowPitchMm;
+    }
+    CutterExportDialog dialog(m_choices, m_host.window(), box.rowPitchMm);
     if (prompts().runDialog(dialog) != QDialog::Accepted) {
         return;
     }

@@ -6,7 +6,6 @@
 #include "card/cutter_svg_writer.h"
 #include "text/string_ids.h"
 #include "io/safe_file.h"
-#include "model/card_constants.h"
 #include "services/file_name.h"
 #include "services/qt_text.h"
 #include "services/write_problem_text.h"
@@ -49,11 +48,18 @@ CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptio
     return chosen;
 }
 
-QString HoleTooLargeText(double holeMm)
+CutterOptions CutterOptionsOfSong(const SongState& song, int startX)
+{
+    CutterOptions chosen;
+    chosen.holeMm = song.box.sizes.holeMm;
+    return CutterOptionsOfSong(song, startX, chosen);
+}
+
+QString HoleTooLargeText(double holeMm, double rowPitchMm)
 {
     return TextOf(str::kCutterHoleTooLarge)
-        .arg(QString::number(holeMm), QString::number(card::kRowPitchMm),
-             QString::number(cutter::kMinPaperBetweenRowsMm), QString::number(LargestHoleMm()));
+        .arg(QString::number(holeMm), QString::number(rowPitchMm), QString::number(cutter::kMinPaperBetweenRowsMm),
+             QString::number(LargestHoleMm(rowPitchMm)));
 }
 
 CutterSheet SheetOfOptions(const CutterOptions& options)
@@ -76,8 +82,9 @@ bool DrawCutterCard(const SongState& song, const CutterOptions& options, CutterD
                             .arg(cutter::kMaxKerfMm, 0, 'f', 1));
         return false;
     }
-    if (!HoleLeavesCardBetweenRows(spec.holeMm)) {
-        setError(error, HoleTooLargeText(spec.holeMm));
+    const double rowPitchMm = song.box.sizes.rowPitchMm;
+    if (!HoleLeavesCardBetweenRows(spec.holeMm, rowPitchMm)) {
+        setError(error, HoleTooLargeText(spec.holeMm, rowPitchMm));
         return false;
     }
     const CutterSheet sheet = SheetOfOptions(options);

@@ -9,12 +9,14 @@
 
 namespace zembra {
 
-// The chosen options (the defaults when none are given) with what `song` prints: its title block,
-// and the playback start `startX`.
-CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptions chosen = {});
+// The chosen options with what `song` prints: its title block, and the playback start `startX`.
+CutterOptions CutterOptionsOfSong(const SongState& song, int startX, CutterOptions chosen);
+// The same with the defaults chosen, the hole the song's box's own.
+CutterOptions CutterOptionsOfSong(const SongState& song, int startX);
 
-// Why a hole is refused when it leaves too little card between rows: the hole and the row pitch.
-QString HoleTooLargeText(double holeMm);
+// Why a hole is refused when it leaves too little card between rows: the hole and the row pitch
+// (the 33-note box's unless told).
+QString HoleTooLargeText(double holeMm, double rowPitchMm = card::kRowPitchMm);
 
 // The printable area of the options' page at their resolution, as a printer reports it.
 CutterSheet SheetOfOptions(const CutterOptions& options);

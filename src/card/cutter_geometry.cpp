@@ -38,17 +38,17 @@ bool CutterSizesValid(const CutterSpec& spec)
            spec.kerfMm <= cutter::kMaxKerfMm && spec.kerfMm < spec.holeMm;
 }
 
-double LargestHoleMm()
+double LargestHoleMm(double rowPitchMm)
 {
-    return card::kRowPitchMm - cutter::kMinPaperBetweenRowsMm;
+    return rowPitchMm - cutter::kMinPaperBetweenRowsMm;
 }
 
-bool HoleLeavesCardBetweenRows(double holeMm)
+bool HoleLeavesCardBetweenRows(double holeMm, double rowPitchMm)
 {
     // Sizes are given to a hundredth of a millimetre: the largest hole itself is allowed, whatever
     // the rounding of the subtraction.
     constexpr double kRoundingMm = 1e-9;
-    return holeMm <= LargestHoleMm() + kRoundingMm;
+    return holeMm <= LargestHoleMm(rowPitchMm) + kRoundingMm;
 }
 
 CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, const CutterSheet& sheet,
@@ -114,7 +114,7 @@ std::vector<CutterGeometry::Piece> CutterGeometry::Pieces(CutterDrawing& drawing
         left = std::min(left, r.left);
         right = std::max(right, r.right);
     }
-    const double pitch = card::kCardWidthMm + cutter::kPieceGapMm;
+    const double pitch = g.sizes().stripWidthMm + cutter::kPieceGapMm;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         pieces[i].dx = cutter::kPieceGapMm - left;
         pieces[i].dy = cutter::kPieceGapMm + static_cast<double>(i) * pitch - Ymm(Top(pieces[i]));
@@ -153,7 +153,7 @@ CutterRect CutterGeometry::StripRect(const Piece& piece) const
     const int right = g.mirrored() ? width - from : to;
     const CutterPoint topLeft = At(piece, left, Top(piece));
     // The card's width is exact, whatever the pixel rounding of the strip's top.
-    return {topLeft.x, topLeft.y, At(piece, right, 0).x, topLeft.y + card::kCardWidthMm};
+    return {topLeft.x, topLeft.y, At(piece, right, 0).x, topLeft.y + g.sizes().stripWidthMm};
 }
 
 void CutterGeometry::AddOutline(CutterDrawing& drawing, const Piece& piece) const
@@ -167,7 +167,7 @@ void CutterGeometry::AddHoles(CutterDrawing& drawing, const Piece& piece) const
 {
     const CardGeometry& g = m_geometry;
     const StripPlan& strip = piece.strip;
-    const int half = g.MmX(card::kHalfMarkMm);
+    const int half = g.MmX(g.sizes().halfMarkMm);
     const double radius = m_spec.holeMm / 2 - m_spec.kerfMm / 2;
     // Notes stacked at one place print one mark; they are one hole.
     std::set<std::pair<int, int>> cut;
@@ -206,7 +206,7 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
     // The bar lines where the printed card draws them.
     const auto barLine = [&](int i) { return g.Flip(x0 + g.BarEdge(strip.firstBar, i)); };
     if (!options.ruledLines) {
-        const int bottom = y0 + g.MmY(card::kCardWidthMm);
+        const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
         for (int i = 0; i <= n; ++i) {
             const int x = barLine(i);
             const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
@@ -260,7 +260,7 @@ void CutterGeometry::AddArrow(CutterDrawing& drawing, const Piece& piece) const
     const Span bar = g.BarLeft(0, piece.strip.lead);
     const int x = bar.from;
     const int y0 = Top(piece);
-    const int yt = y0 + g.MmY(card::kCardWidthMm - card::kArrowFromBottomMm);
+    const int yt = y0 + g.MmY(g.sizes().stripWidthMm - card::kArrowFromBottomMm);
     const int yb = yt + g.MmY(card::kArrowHeightMm);
     const int rise = g.MmY(card::kArrowPointRiseMm);
     std::vector<CutterPoint> arrow;
@@ -287,7 +287,7 @@ void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) c
     const int xr = bar.to;
     const int y0 = Top(piece);
     const int top = y0 + g.MmY(card::kTitleTopMm);
-    const int bottom = y0 + g.MmY(card::kEdgeMarginMm) - g.MmY(card::kTitleBottomInsetMm);
+    const int bottom = y0 + g.MmY(g.sizes().firstRowMm) - g.MmY(card::kTitleBottomInsetMm);
     const std::string title = std::string(text(str::kMovementLabel)) + ' ' + m_spec.title;
     const double titleHeight = Ymm(g.MmY(card::kTitleFontMm));
     const CutterAlign align = g.mirrored() ? CutterAlign::Right : CutterAlign::Left;
@@ -297,8 +297,9 @@ void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) c
         return;
     }
     const int offset = g.MmX(card::kAuthorOffsetMm);
-    const int aTop = y0 + g.MmY(card::kCardWidthMm) - g.MmY(card::kEdgeMarginMm) + g.MmY(card::kTitleBottomInsetMm);
-    const int aBottom = y0 + g.MmY(card::kCardWidthMm);
+    const CardSizes& sizes = g.sizes();
+    const int aTop = y0 + g.MmY(sizes.stripWidthMm) - g.MmY(sizes.bottomMarginMm) + g.MmY(card::kTitleBottomInsetMm);
+    const int aBottom = y0 + g.MmY(sizes.stripWidthMm);
     const CutterPoint at = AtMiddle(piece, g.mirrored() ? xr - offset : x + offset, aTop, aBottom);
     drawing.texts.push_back({m_spec.author, at, Ymm(g.MmY(card::kAuthorFontMm)), align});
 }

@@ -3,6 +3,7 @@
 #include "card/card_geometry.h"
 #include "card/card_layout.h"
 #include "card/cutter_drawing.h"
+#include "model/card_constants.h"
 #include "model/print_metrics.h"
 #include "model/song_state.h"
 
@@ -13,7 +14,8 @@ namespace zembra {
 
 namespace cutter {
 
-// The comb's own hole: 1.7 mm on rows 1.8 mm apart.
+// The 33-note box's hole: 1.7 mm on rows 1.8 mm apart. A song's card is cut at its own box's hole
+// unless another is chosen.
 inline constexpr double kDefaultHoleMm = 1.7;
 inline constexpr double kMinHoleMm = 0.5;
 inline constexpr double kMaxHoleMm = 5.0;
@@ -60,9 +62,10 @@ struct CutterSpec {
 
 // Whether the sizes can be cut: a hole within the limits, and a kerf smaller than the hole.
 bool CutterSizesValid(const CutterSpec& spec);
-// The largest hole that leaves card between neighbouring rows, and whether a hole is no larger.
-double LargestHoleMm();
-bool HoleLeavesCardBetweenRows(double holeMm);
+// The largest hole that leaves card between neighbouring rows `rowPitchMm` apart, and whether a
+// hole is no larger; the 33-note box's rows unless told.
+double LargestHoleMm(double rowPitchMm = card::kRowPitchMm);
+bool HoleLeavesCardBetweenRows(double holeMm, double rowPitchMm = card::kRowPitchMm);
 
 // The printed card in millimetres for a cutter. Every position comes from the card geometry that
 // prints the card, on a device with the sheet's metrics, so that each hole is cut where the card

@@ -37,7 +37,7 @@ int StripNumbers::HoleReach(const StripPlan& strip) const
     const int end = g.StripEnd(strip);
     // The blanking after the strip covers whatever lies beyond its start.
     const int blank = g.StripExtent(strip, m_list).to + g.MmX(card::kBlankGapMm);
-    const int markW = g.MmX(card::kMarkSizeMm);
+    const int markW = g.MmX(g.sizes().markMm);
     int reach = end;
     for (const PrintNote& note : m_list) {
         if (note.isEnd()) {
@@ -72,7 +72,7 @@ NumberBox StripNumbers::BoxOf(const StripPlan& strip, int copy) const
         const int end = g.StripEnd(strip);
         place(g, std::max(strip.lead, end - g.MmX(card::kStripNumberMarginLengthMm)), end, box.left, box.right);
         box.top = y0 + g.MmY(card::kStripNumberMarginTopMm);
-        box.bottom = g.RowY(y0, 0) - g.MmY(card::kHalfMarkMm);
+        box.bottom = g.RowY(y0, 0) - g.MmY(g.sizes().halfMarkMm);
         box.across = false;
     }
     return box;
@@ -82,8 +82,8 @@ std::vector<HoleBox> StripNumbers::HolesOf(const StripPlan& strip, int copy) con
 {
     const CardGeometry& g = m_geometry;
     const int y0 = g.StripTop(strip.index, copy);
-    const int markW = g.MmX(card::kMarkSizeMm);
-    const int half = g.MmY(card::kHalfMarkMm);
+    const int markW = g.MmX(g.sizes().markMm);
+    const int half = g.MmY(g.sizes().halfMarkMm);
     const int blank = g.StripExtent(strip, m_list).to + g.MmX(card::kBlankGapMm);
     std::vector<HoleBox> holes;
     for (const PrintNote& note : m_list) {

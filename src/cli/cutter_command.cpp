@@ -7,6 +7,7 @@
 #include "cli/import_options.h"
 #include "cli/option_set.h"
 #include "cli/song_source.h"
+#include "model/music_box.h"
 #include "text/string_ids.h"
 #include "services/qt_text.h"
 
@@ -40,14 +41,16 @@ bool MillimetresOf(const OptionSet& options, const char* name, double min, doubl
     return true;
 }
 
-bool ReadCutterOptions(const OptionSet& options, CutterOptions* cutter, QString* error)
+// The hole is the box's own unless --hole-mm gives one, which must leave card between its rows.
+bool ReadCutterOptions(const OptionSet& options, const MusicBox& box, CutterOptions* cutter, QString* error)
 {
+    cutter->holeMm = box.sizes.holeMm;
     if (!MillimetresOf(options, "hole-mm", cutter::kMinHoleMm, cutter::kMaxHoleMm, &cutter->holeMm, error) ||
         !MillimetresOf(options, "kerf-mm", 0.0, cutter::kMaxKerfMm, &cutter->kerfMm, error)) {
         return false;
     }
-    if (!HoleLeavesCardBetweenRows(cutter->holeMm)) {
-        *error = HoleTooLargeText(cutter->holeMm);
+    if (!HoleLeavesCardBetweenRows(cutter->holeMm, box.sizes.rowPitchMm)) {
+        *error = HoleTooLargeText(cutter->holeMm, box.sizes.rowPitchMm);
         return false;
     }
     if (cutter->kerfMm >= cutter->holeMm) {
@@ -82,9 +85,10 @@ int RunCutter(CommandRun& run, CutterFormat format)
     QString problem;
     if (!ReadImportOptions(run.options(), &choices, &problem) ||
         !ReadCardOptions(run.options(), &card, &problem, CardOutput::Cutter) ||
-        !ReadCutterOptions(run.options(), &chosen, &problem)) {
+        !ReadCutterOptions(run.options(), choices.box, &chosen, &problem)) {
         return run.Usage(problem);
     }
+    const bool holeGiven = run.options().isSet(QStringLiteral("hole-mm"));
     const QString extension = QLatin1Char('.') + CutterSuffix(format);
     return run.ForEachOutput(extension, [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
@@ -96,6 +100,9 @@ int RunCutter(CommandRun& run, CutterFormat format)
         // As the window writes it: the title block of the song, a new canvas playing from its start,
         // the card laid out on the PDF export's page.
         CutterOptions options = CutterOptionsOfSong(song, 0, chosen);
+        if (!holeGiven) {
+            options.holeMm = song.box.sizes.holeMm;
+        }
         options.page = card.paper;
         return WriteCutterFile(song, options, output, error);
     });
@@ -108,7 +115,7 @@ void DeclareCutterOptions(OptionSet& options)
     DeclareCommonOptions(options, true);
     DeclareImportOptions(options);
     DeclareCardOptions(options, CardOutput::Cutter);
-    options.add({QStringLiteral("hole-mm")}, str::kCliOptionHoleMmRows, QStringLiteral("D"));
+    options.add({QStringLiteral("hole-mm")}, str::kCliOptionHoleMmBox, QStringLiteral("D"));
     options.add({QStringLiteral("kerf-mm")}, str::kCliOptionKerfMm, QStringLiteral("K"));
     options.add({QStringLiteral("layout")}, str::kCliOptionLayout, QStringLiteral("pages|strips"));
     options.add({QStringLiteral("no-engrave")}, str::kCliOptionNoEngrave);

@@ -472,5 +472,8 @@ inline constexpr int kBoxNotKnown = 41920;        // %1 the box the song file na
 inline constexpr int kPasteNotPlayable = 41921;   // %1 the notes left out
 inline constexpr int kTagBoxOpen = 41922;         // the song file's box tag, the same in both tables
 inline constexpr int kTagBoxClose = 41923;
+// The command line's --hole-mm on any box: its limit follows the box's rows, its default is the
+// box's own hole.
+inline constexpr int kCliOptionHoleMmBox = 41850;
 
 } // namespace zembra::str

@@ -435,6 +435,38 @@ TEST_F(PrintDialog, TheSketchShowsTheSongsHoles)
     EXPECT_EQ(holePixels(Preview(none)), 0);
 }
 
+TEST_F(PrintDialog, TheSketchMarksEachBoxsHolesAsWideAsTheCardDoes)
+{
+    // Three pixels a millimetre along the card: the 33-note card's marks are 1.8 mm (5 pixels),
+    // the 20-note card's as wide as its 2.4 mm hole (7 pixels).
+    struct Case {
+        const char* box;
+        int markPixels;
+    };
+    const Case cases[] = {{"33", 5}, {"20", 7}, {"15", 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        TestCardHost host;
+        const MusicBox* box = FindBuiltInBox(c.box);
+        ASSERT_NE(box, nullptr);
+        host.song().UseBox(*box);
+        host.note(0, 4);
+        Dialog dialog(host.song(), 0);
+        dialog.barLengthMm = 50;
+        dialog.options = PrintOptions{1, 1, 1, 0, 0, 0, 0, 0};
+        dialog.Open();
+        dialog.show();
+        const QImage image = Preview(dialog);
+        // Row 4 from the top lies on line 5 of the rows + 1 lines of the 180-pixel band.
+        const int y = 5 * 180 / static_cast<int>(box->notes.size()) + 20;
+        int run = 0;
+        for (int x = 25; x < 60; ++x) {
+            run += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        EXPECT_EQ(run, c.markPixels);
+    }
+}
+
 TEST_F(PrintDialog, CaptionsComeFromTheStringTable)
 {
     auto dialog = Make();

@@ -5,6 +5,7 @@
 #include "card/card_pdf.h"
 #include "card/cutter_file.h"
 #include "card_test_host.h"
+#include "model/box_switch.h"
 #include "scoped_scripted_prompts.h"
 #include "text/string_ids.h"
 #include "services/paint_device_metrics.h"
@@ -150,6 +151,57 @@ TEST_F(CutterFlow, AHoleThatLeavesNoCardBetweenRowsIsRefusedNamingBothSizes)
         EXPECT_TRUE(messages[0].contains(QStringLiteral("1.8 mm apart"))) << messages[0].toStdString();
         EXPECT_EQ(m_prompts->asked().size(), 2u) << "the dialog and its message; no file was asked for";
         EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    }
+}
+
+TEST_F(CutterFlow, TheBoxGivesTheHoleOfferedAndTheLargestHoleAllowed)
+{
+    // Each box offers its own hole first; a hole chosen stays offered while the box stays, and
+    // must leave 0.1 mm of card between the box's rows.
+    struct Case {
+        const char* box;
+        double offered;
+        double allowed; // the row pitch less 0.1 mm
+        double refused;
+        const char* apart;
+    };
+    const Case cases[] = {
+        {"20", 2.4, 2.9, 2.95, "3 mm apart"},
+        {"15", 1.8, 1.9, 2.0, "2 mm apart"},
+        {"33", 1.7, 1.7, 1.75, "1.8 mm apart"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        const MusicBox* box = FindBuiltInBox(c.box);
+        ASSERT_NE(box, nullptr);
+        SwitchBox(m_host.song(), *box, true);
+        m_host.tidy();
+        m_prompts->clear();
+        double offered = 0;
+        bool stayedOpen = false;
+        PushDialog([&](CutterExportDialog& d) {
+            offered = d.findChild<QDoubleSpinBox*>(QStringLiteral("holeMm"))->value();
+            Choose(d, "SVG", c.refused, 0, 1);
+            d.findChild<QPushButton*>(QStringLiteral("export"))->click();
+            stayedOpen = d.result() != QDialog::Accepted;
+            Choose(d, "SVG", c.allowed, 0, 1);
+        });
+        const QString path = Path("card.svg");
+        m_prompts->pushFileName(path);
+        m_flow.ExportCommand();
+        EXPECT_DOUBLE_EQ(offered, c.offered);
+        EXPECT_TRUE(stayedOpen);
+        const QStringList messages = m_prompts->messages();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QLatin1String(c.apart))) << messages[0].toStdString();
+        EXPECT_TRUE(QFile::exists(path));
+        EXPECT_DOUBLE_EQ(m_flow.choices().holeMm, c.allowed);
+        QFile::remove(path);
+        // Asked again on the same box, the hole last chosen is offered.
+        PushDialog([&](CutterExportDialog& d) { offered = d.findChild<QDoubleSpinBox*>(QStringLiteral("holeMm"))->value(); },
+                   false);
+        m_flow.ExportCommand();
+        EXPECT_DOUBLE_EQ(offered, c.allowed);
     }
 }
 
