@@ -420,6 +420,25 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionBox, "オルゴール: 15、20、30、30F、33（省略時）、またはオルゴールのファイル。",
      "The music box: 15, 20, 30, 30F, 33 (if not given), or a box file."},
     {str::kCliBoxExpected, "15、20、30、30F、33、またはオルゴールのファイル", "15, 20, 30, 30F, 33 or a box file"},
+    {str::kBoxFileCaption, "オルゴールのファイルを選ぶ", "Choose a Box File"},
+    {str::kBoxFileFilter, "オルゴールのファイル (*.json)", "Box files (*.json)"},
+    {str::kBoxKeepFailed, "オルゴールを %1 に保存できませんでした。", "The box could not be kept in %1."},
+    {str::kBoxSwitchQuestion,
+     "曲をオルゴール「%1」に移します。\n"
+     "同じ音の列に残る音符: %2\n"
+     "オクターブ移す音符: %3\n"
+     "削除する音符: %4\n"
+     "オルゴールを替えますか？",
+     "The song moves onto the box \"%1\".\n"
+     "Notes that stay on the row of their pitch: %2\n"
+     "Notes moved by octaves: %3\n"
+     "Notes removed: %4\n"
+     "Do you want to change the box?"},
+    {str::kPromptBoxFile,
+     "オルゴールのファイルを読み込み、曲のオルゴールにします\n"
+     "オルゴール",
+     "Read a box of your own from its file and make it the song's box\n"
+     "Music box"},
 };
 
 constexpr bool strictlyAscending()

@@ -456,5 +456,12 @@ inline constexpr int kBoxHoleTooWide = 41841;     // %1 the field
 inline constexpr int kBoxTuningMismatch = 41842;  // %1 the field
 inline constexpr int kCliOptionBox = 41843;
 inline constexpr int kCliBoxExpected = 41844;     // what --box takes
+// File > Box...: choosing a box of one's own, keeping it, and moving the song onto it.
+inline constexpr int kBoxFileCaption = 41890;
+inline constexpr int kBoxFileFilter = 41891;
+inline constexpr int kBoxKeepFailed = 41892;      // %1 the file the box is kept in; the reason follows
+// %1 the box's name; %2 notes that stay on their rows, %3 moved by octaves, %4 removed
+inline constexpr int kBoxSwitchQuestion = 41893;
+inline constexpr int kPromptBoxFile = 41894;
 
 } // namespace zembra::str
