@@ -80,8 +80,8 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     // Before the window shows, so that it opens on the song the user chose to restore.
     OfferRecovery(*m_recovery, *m_keeper, *m_doc, *m_view, m_frame.get());
     if (screen) {
-        // A song restored on another box has changed the window's height already: the window
-        // opens as high as that box wants.
+        // A song restored from the recovery folder may be on another box: the window opens as
+        // high as the box of the song it shows wants.
         const FrameRect rect = frameRect();
         m_frame->resize(rect.width, rect.height);
         m_frame->show();
