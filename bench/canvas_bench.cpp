@@ -2,6 +2,7 @@
 #include "app/kelp_app.h"
 #include "canvas/kelp_view.h"
 #include "canvas/undo_ring.h"
+#include "model/music_box.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,12 +18,13 @@ namespace {
 
 using namespace zembra;
 
-// Fills the store with 1500 notes spread over the visible part of a 1920-pixel-wide client.
+// Fills the store with 1500 notes spread over the song's rows and the visible part of a
+// 1920-pixel-wide client.
 void fillVisible(SongState& song, unsigned seed)
 {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> column(0, 1880);
-    std::uniform_int_distribution<int> row(0, kDefaultRowCount - 1);
+    std::uniform_int_distribution<int> row(0, song.rowCount - 1);
     for (int i = 0; i < kMaxNotes; ++i) {
         const int slot = song.AllocateNote(column(random), song.bandTopOfRow(row(random)));
         song.NormaliseNote(slot);
@@ -47,6 +49,31 @@ void BM_FullRepaint1500Notes(benchmark::State& state)
     state.counters["notes"] = view.song().noteCount;
 }
 BENCHMARK(BM_FullRepaint1500Notes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same repaint with the song on another box: a full store over the box's rows.
+void BM_FullRepaintOnBox(benchmark::State& state, const char* boxId)
+{
+    CKelpView view;
+    view.resize(1920, 600 + view.horizontalScrollBar()->sizeHint().height());
+    view.show();
+    view.song().UseBox(*FindBuiltInBox(boxId));
+    view.PaintOffscreen();
+    fillVisible(view.song(), 7);
+    for (auto _ : state) {
+        view.PaintOffscreen();
+        benchmark::DoNotOptimize(view.offscreen().constBits());
+    }
+    state.counters["rows"] = view.song().rowCount;
+    state.counters["notes"] = view.song().noteCount;
+}
+BENCHMARK_CAPTURE(BM_FullRepaintOnBox, 30_notes, "30")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_FullRepaintOnBox, 33_notes, "33")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // One mouse move while every one of 1500 selected notes is dragged: the preview is computed and
 // the viewport repainted (off-screen copy plus 1500 preview tiles).

@@ -8,6 +8,7 @@
 #include "app/recovery_offer.h"
 #include "services/qt_text.h"
 #include "services/app_identity.h"
+#include "services/box_choices.h"
 #include "services/printer_record.h"
 #include "services/qt_translations.h"
 #include "services/settings.h"
@@ -49,16 +50,20 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     m_doc = std::make_unique<CKelpDoc>();
     m_view = new CKelpView();
     m_frame = std::make_unique<CMainFrame>(m_doc.get(), m_view);
+    // The program starts on the box the user chose last; File > New keeps the box of the song
+    // that was open.
+    m_view->song().UseBox(StartingBox());
+    m_view->Repaint();
 
-    int frameWidth = 0;
-    int frameHeight = 0;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const auto frameRect = [this, screen] {
         const QRect area = screen->geometry();
-        const FrameRect rect = InitialFrameRect(area.width(), area.height());
-        m_frame->move(area.x() + rect.x, area.y() + rect.y);
+        return InitialFrameRect(area.width(), area.height(), m_view->song().rowCount, m_view->song().rowHeight);
+    };
+    if (screen) {
+        const FrameRect rect = frameRect();
+        m_frame->move(screen->geometry().x() + rect.x, screen->geometry().y() + rect.y);
         m_frame->resize(rect.width, rect.height);
-        frameWidth = rect.width;
-        frameHeight = rect.height;
     }
 
     // The new-document step opens the file named on the command line instead, when there is one.
@@ -74,9 +79,15 @@ bool KelpApp::InitInstance(const QStringList& arguments)
     QObject::connect(m_frame.get(), &CMainFrame::closing, m_keeper.get(), &RecoveryKeeper::Discard);
     // Before the window shows, so that it opens on the song the user chose to restore.
     OfferRecovery(*m_recovery, *m_keeper, *m_doc, *m_view, m_frame.get());
-    m_frame->show();
-    if (frameHeight > 0) {
-        new OuterHeightKeeper(*m_frame, frameWidth, frameHeight); // the height counts the window's frame too
+    if (screen) {
+        // A song restored from the recovery folder may be on another box: the window opens as
+        // high as the box of the song it shows wants.
+        const FrameRect rect = frameRect();
+        m_frame->resize(rect.width, rect.height);
+        m_frame->show();
+        new OuterHeightKeeper(*m_frame, rect.width, rect.height); // the height counts the window's frame too
+    } else {
+        m_frame->show();
     }
 
     settings::LoadPrinterSettings(applicationDevMode());

@@ -6,6 +6,8 @@
 #include "app/import_editor_link.h"
 #include "app/about_dialog.h"
 #include "app/audio_export.h"
+#include "app/box_file_command.h"
+#include "app/frame_row_follower.h"
 #include "app/card_commands.h"
 #include "app/context_help_mode.h"
 #include "app/device_menus.h"
@@ -155,6 +157,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     }
     m_clock.SetTempo(kDefaultTempo);
     setCentralWidget(m_view);
+    new FrameRowFollower(*this, *m_view);
     LinkImportEditor(*m_doc, *m_view);
     createActions();
     createMenus();
@@ -471,6 +474,9 @@ void CMainFrame::carryOut(int commandId)
         break;
     case cmd::kCalibrationLengths:
         m_card->calibration().LengthsCommand();
+        break;
+    case cmd::kBoxFile:
+        ChooseBoxFile(*m_view, this);
         break;
     case cmd::kHelp:
         showHelp(0);

@@ -22,6 +22,8 @@ constexpr std::array kFileMenu = {
     MenuItem{kFileSaveAs, "名前を付けて保存(&A)...", "Save As(&A)..."},
     MenuItem{kExportAudio, "オーディオ書き出し(&W)...", "Export Audio(&W)..."},
     kSeparator,
+    MenuItem{kBoxFile, "オルゴール(&G)...\tCtrl+B", "Box(&B)...\tCtrl+B"},
+    kSeparator,
     MenuItem{kOpenImage, "背景画像を読込む", "Open Image"},
     kSeparator,
     MenuItem{kPrintSetup, "ﾌﾟﾘﾝﾀの設定(&R)...", "Print Setup(&R)..."},
@@ -98,6 +100,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+Y", kRedo},          Accelerator{"Ctrl+R", kPlay},
     Accelerator{"Ctrl+4", kQuantizeQuarter}, Accelerator{"Ctrl+8", kQuantize8th},
     Accelerator{"Ctrl+6", kQuantize16th},
+    Accelerator{"Ctrl+B", kBoxFile},
 };
 
 constexpr std::array kMainToolbar = {
@@ -124,6 +127,7 @@ constexpr PromptOf kButtonPrompts[] = {
     {kShiftAfterDragMode, str::kPromptShiftAfterDrag},
     {kContextHelp, str::kPromptContextHelp},
     {kMendCloseHoles, str::kPromptMend},
+    {kBoxFile, str::kPromptBoxFile},
 };
 
 void eraseAll(std::string& text, std::string_view part)

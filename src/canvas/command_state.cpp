@@ -51,6 +51,7 @@ constexpr std::array kImplemented = {
     cmd::kPrintCalibration,
     cmd::kCalibrationLengths,
     cmd::kSettings,
+    cmd::kBoxFile,
 };
 
 } // namespace
@@ -121,6 +122,7 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
     case cmd::kExportCardCutter:
     case cmd::kPrintCalibration:
     case cmd::kCalibrationLengths:
+    case cmd::kBoxFile:
         state.enabled = idle;
         break;
     case cmd::kFileSave:

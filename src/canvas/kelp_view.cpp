@@ -20,6 +20,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace zembra {
 
@@ -31,7 +32,8 @@ QString PaneNumber(int value)
 CKelpView::CKelpView(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A client too short for the rows of the song's box (many rows on a short screen) scrolls down.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The canvas jumps to the new place only when the scroll box is let go.
     horizontalScrollBar()->setTracking(false);
@@ -107,13 +109,35 @@ void CKelpView::UpdateScrollSizes()
     bar->setRange(0, std::max(0, sizes.totalWidth - viewport()->width()));
     bar->setPageStep(std::max(1, sizes.page));
     bar->setSingleStep(std::max(1, sizes.line));
+    UpdateVerticalRange();
     Repaint();
+}
+
+void CKelpView::UpdateVerticalRange()
+{
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, VerticalScrollRange(m_song, viewport()->height()));
+    bar->setPageStep(std::max(1, viewport()->height()));
+    bar->setSingleStep(std::max(1, m_song.rowHeight));
 }
 
 void CKelpView::Repaint()
 {
+    FollowRowCount();
     m_needsFullPaint = true;
     viewport()->update();
+}
+
+void CKelpView::FollowRowCount()
+{
+    // Every change of the song ends in a repaint: a box switch, an undo or redo across one, a
+    // song opened or restored on another box.
+    if (m_song.rowCount == m_shownRows) {
+        return;
+    }
+    const int oldRows = std::exchange(m_shownRows, m_song.rowCount);
+    UpdateVerticalRange();
+    emit rowCountChanged(oldRows, m_shownRows);
 }
 
 int CKelpView::scrollX() const
@@ -124,6 +148,11 @@ int CKelpView::scrollX() const
 void CKelpView::setScrollX(int x)
 {
     horizontalScrollBar()->setValue(x);
+}
+
+int CKelpView::scrollY() const
+{
+    return verticalScrollBar()->value();
 }
 
 ViewFacts CKelpView::facts() const
@@ -153,7 +182,7 @@ ViewFacts CKelpView::facts() const
 
 Point CKelpView::ToCanvas(const QPoint& client) const
 {
-    return {ClientToCanvasX(client.x(), scrollX()), client.y()};
+    return {ClientToCanvasX(client.x(), scrollX()), client.y() + scrollY()};
 }
 
 void CKelpView::mousePressEvent(QMouseEvent* event)
@@ -170,7 +199,8 @@ void CKelpView::mousePressEvent(QMouseEvent* event)
     // The press may already change the selection: the arrow move before it is an undo step of
     // its own, and the click or drag the next.
     m_edits.SettleArrowMove();
-    m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y()}, modifiers, scrollX());
+    // The mouse editor's client points are the canvas's rows: the client scrolled down.
+    m_mouse.Press(m_song, ToCanvas(p), {p.x(), p.y() + scrollY()}, modifiers, scrollX());
     m_preview = {};
     Repaint();
     emit stateChanged();
@@ -183,7 +213,7 @@ void CKelpView::mouseMoveEvent(QMouseEvent* event)
     }
     const QPoint p = event->position().toPoint();
     if (m_mouse.pressed()) {
-        const MouseEditor::Preview preview = m_mouse.Move(m_song, ToCanvas(p), {p.x(), p.y()});
+        const MouseEditor::Preview preview = m_mouse.Move(m_song, ToCanvas(p), {p.x(), p.y() + scrollY()});
         if (preview.kind == MouseEditor::Preview::Kind::None) {
             return;
         }
@@ -276,7 +306,8 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
         }
         return;
     }
-    const MouseEditor::ReleaseOutcome outcome = m_mouse.Release(m_song, canvas, {p.x(), p.y()}, m_edits.arrowMovePending());
+    const MouseEditor::ReleaseOutcome outcome =
+        m_mouse.Release(m_song, canvas, {p.x(), p.y() + scrollY()}, m_edits.arrowMovePending());
     m_preview = {};
     if (outcome.modesCleared) {
         m_playback.SilenceOutput();
@@ -315,11 +346,12 @@ void CKelpView::keyPressEvent(QKeyEvent* event)
 
 void CKelpView::paintEvent(QPaintEvent*)
 {
-    if (m_needsFullPaint || m_offscreen.size() != viewport()->size()) {
+    if (m_needsFullPaint || m_offscreen.size() != OffscreenSize()) {
         PaintOffscreen();
     }
     QPainter painter(viewport());
-    painter.drawImage(0, 0, m_offscreen);
+    painter.drawImage(0, -scrollY(), m_offscreen);
+    painter.translate(0, -scrollY());
     PaintOverlay(painter);
     if (m_playback.cursorShown()) {
         m_painter.PaintCursor(painter, m_playback.cursorX(), m_playback.cursorCanvasX(), m_song.pixelsPerQuarter);
@@ -436,9 +468,14 @@ void CKelpView::resizeEvent(QResizeEvent* event)
     UpdateScrollSizes();
 }
 
-void CKelpView::scrollContentsBy(int, int)
+void CKelpView::scrollContentsBy(int dx, int)
 {
-    Repaint();
+    // The off-screen copy holds every row: scrolling down only shows another part of it.
+    if (dx != 0) {
+        Repaint();
+    } else {
+        viewport()->update();
+    }
 }
 
 void CKelpView::changeEvent(QEvent* event)
@@ -451,9 +488,15 @@ void CKelpView::changeEvent(QEvent* event)
     QAbstractScrollArea::changeEvent(event);
 }
 
+QSize CKelpView::OffscreenSize() const
+{
+    return QSize(viewport()->width(), viewport()->height() + verticalScrollBar()->maximum()).expandedTo(QSize(1, 1));
+}
+
 void CKelpView::PaintOffscreen()
 {
-    const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+    FollowRowCount();
+    const QSize size = OffscreenSize();
     if (m_offscreen.size() != size) {
         m_offscreen = QImage(size, QImage::Format_RGB32);
     }

@@ -43,7 +43,9 @@ class SyncClock;
 // A number as the status bar panes show it.
 QString PaneNumber(int value);
 
-// The canvas: paints the song's 33 rows by beats and bars and holds the song itself. Playback,
+// The canvas: paints the rows of the song's box by beats and bars and holds the song itself. It
+// scrolls sideways through the song, and downwards only when its client is too short for the
+// rows. Playback,
 // recording and import are controllers it owns; the view turns events into their calls.
 class CKelpView : public QAbstractScrollArea {
     Q_OBJECT
@@ -68,6 +70,8 @@ public:
 
     int scrollX() const;
     void setScrollX(int x);
+    // How far the canvas is scrolled down: 0 whenever every row fits.
+    int scrollY() const;
     QString paneText(int pane) const { return m_panes[static_cast<std::size_t>(pane)]; }
     ViewFacts facts() const;
     bool playing() const { return m_playback.playing(); }
@@ -114,6 +118,8 @@ signals:
     void songEdited();
     // The first paint is done: time for the start-up splash.
     void splashRequested();
+    // The song's box has another number of rows: the band is taller or shorter by their height.
+    void rowCountChanged(int oldRows, int newRows);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -135,6 +141,11 @@ private:
     Point ToCanvas(const QPoint& client) const;
     void Hover(const QPoint& client, Qt::KeyboardModifiers modifiers);
     void WritePanes();
+    // Tells of a new number of rows and sets the downward scrolling for it.
+    void FollowRowCount();
+    void UpdateVerticalRange();
+    // The off-screen copy holds every row: the client, or taller when the canvas scrolls down.
+    QSize OffscreenSize() const;
     // The hole-spacing check's marks; its count for the pane.
     int DrawTooClose(QPainter& painter);
 
@@ -148,6 +159,7 @@ private:
     std::array<QString, kPaneCount> m_panes;
     bool m_firstPaint = true;
     bool m_needsFullPaint = true;
+    int m_shownRows = kDefaultRowCount;
     CanvasDocument* m_doc = nullptr;
     PlaybackController m_playback{*this};
     RecordingController m_recorder{*this, m_playback};

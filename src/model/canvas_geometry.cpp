@@ -25,6 +25,15 @@ ScrollSizes ComputeScrollSizes(const SongState& song, int clientWidth)
     return sizes;
 }
 
+int VerticalScrollRange(const SongState& song, int clientHeight)
+{
+    // The lowest row's lower line is drawn at bandBottom, so the band needs one pixel more.
+    if (clientHeight > song.bandBottom()) {
+        return 0;
+    }
+    return std::max(0, song.bandBottom() + kCanvasFootHeight - clientHeight);
+}
+
 Rgb AdjustColour(Rgb colour, int percent)
 {
     if (percent < -100 || percent > 100) {

@@ -31,6 +31,14 @@ struct ScrollSizes {
 // nothing to change) when beatsPerBar is not positive.
 ScrollSizes ComputeScrollSizes(const SongState& song, int clientWidth);
 
+// Below the lowest row the canvas shows the key of the transposition and the author line.
+inline constexpr int kCanvasFootHeight = 40;
+
+// How far the canvas scrolls down in a client `clientHeight` pixels high. A client that holds
+// every row needs no scrolling, whatever falls below them; one too short for the rows (a box with
+// many rows on a short screen) scrolls down to the author line.
+int VerticalScrollRange(const SongState& song, int clientHeight);
+
 struct Rgb {
     int red = 0;
     int green = 0;

@@ -40,6 +40,8 @@ inline constexpr int kMendCloseHoles = 32850;
 inline constexpr int kPrintCalibration = 32860;
 // Takes the measured lengths of the calibration strip without printing it again.
 inline constexpr int kCalibrationLengths = 32861;
+// Reads a box of one's own from its file and moves the song onto it.
+inline constexpr int kBoxFile = 32870;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -18,6 +18,8 @@ const QString kMonitor = QStringLiteral("Monitor");
 const QString kImportSection = QStringLiteral("Import");
 const QString kFoldOctaves = QStringLiteral("FoldOctaves");
 const QString kLeaveOutDrums = QStringLiteral("LeaveOutDrums");
+const QString kBoxSection = QStringLiteral("Box");
+const QString kLastBox = QStringLiteral("Last");
 // What an absent device-mode value reads as.
 const QString kAbsent = QStringLiteral("no");
 
@@ -53,6 +55,16 @@ void RememberFolder(const char* kind, const QString& chosenFile)
 bool MidiMonitorEnabled()
 {
     return QSettings().value(key(kMidiSection, kMonitor), false).toBool();
+}
+
+QString LastBoxId()
+{
+    return QSettings().value(key(kBoxSection, kLastBox)).toString();
+}
+
+void RememberLastBoxId(const QString& id)
+{
+    QSettings().setValue(key(kBoxSection, kLastBox), id);
 }
 
 ImportOptions LoadImportOptions()

@@ -16,6 +16,7 @@ namespace settings {
 // Kinds of remembered folder.
 inline constexpr char kMidiFolder[] = "MidiFile";
 inline constexpr char kImageFolder[] = "ImageFile";
+inline constexpr char kBoxFolder[] = "BoxFile";
 inline constexpr int kRecentFileCount = 4;
 
 // The folder last used for this kind of file, to start the file dialog in; empty when none is
@@ -37,6 +38,11 @@ bool MidiMonitorEnabled();
 // leave them out; every track is taken (the tracks are a choice for one file).
 ImportOptions LoadImportOptions();
 void SaveImportOptions(const ImportOptions& options);
+
+// The id of the box the user last chose ("33", "15", ... or the own box's "own"), for the next
+// start of the program: section "Box", value "Last"; empty when none was chosen.
+QString LastBoxId();
+void RememberLastBoxId(const QString& id);
 
 // Fills `mode` from the stored text when it is a whole, valid record; otherwise leaves it as it
 // was and returns false.

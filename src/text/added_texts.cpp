@@ -423,6 +423,25 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionHoleMmBox,
      "穴の直径（mm、0.5 から、オルゴールの列の間に 0.1 mm の紙が残る大きさまで：33 ノートの 1.8 mm 間隔なら 1.7）。省略時はオルゴールの櫛の穴と同じ大きさ。",
      "Hole diameter in mm, from 0.5 up to what leaves 0.1 mm of card between the box's rows (1.7 on the 33-note box's rows 1.8 mm apart); the box's own hole if not given."},
+    {str::kBoxFileCaption, "オルゴールのファイルを選ぶ", "Choose a Box File"},
+    {str::kBoxFileFilter, "オルゴールのファイル (*.json)", "Box files (*.json)"},
+    {str::kBoxKeepFailed, "オルゴールを %1 に保存できませんでした。", "The box could not be kept in %1."},
+    {str::kBoxSwitchQuestion,
+     "曲をオルゴール「%1」に移します。\n"
+     "同じ音の列に残る音符: %2\n"
+     "オクターブ移す音符: %3\n"
+     "削除する音符: %4\n"
+     "オルゴールを替えますか？",
+     "The song moves onto the box \"%1\".\n"
+     "Notes that stay on the row of their pitch: %2\n"
+     "Notes moved by octaves: %3\n"
+     "Notes removed: %4\n"
+     "Do you want to change the box?"},
+    {str::kPromptBoxFile,
+     "オルゴールのファイルを読み込み、曲のオルゴールにします\n"
+     "オルゴール",
+     "Read a box of your own from its file and make it the song's box\n"
+     "Music box"},
     {str::kBoxNotKnown, "この曲のオルゴール（%1）はこのプログラムでは使えません。ほかのプログラムのファイルとして開きます。",
      "This song is for a music box this program does not know (%1): it opens as a file from elsewhere."},
     {str::kPasteNotPlayable, "%1 個の音は、このオルゴールでは鳴らせないので貼り付けませんでした。",

@@ -475,5 +475,12 @@ inline constexpr int kTagBoxClose = 41923;
 // The command line's --hole-mm on any box: its limit follows the box's rows, its default is the
 // box's own hole.
 inline constexpr int kCliOptionHoleMmBox = 41850;
+// File > Box...: choosing a box of one's own, keeping it, and moving the song onto it.
+inline constexpr int kBoxFileCaption = 41890;
+inline constexpr int kBoxFileFilter = 41891;
+inline constexpr int kBoxKeepFailed = 41892;      // %1 the file the box is kept in; the reason follows
+// %1 the box's name; %2 notes that stay on their rows, %3 moved by octaves, %4 removed
+inline constexpr int kBoxSwitchQuestion = 41893;
+inline constexpr int kPromptBoxFile = 41894;
 
 } // namespace zembra::str

@@ -27,6 +27,32 @@ TEST(FrameGeometry, TopLeftFullWidth626High)
     EXPECT_EQ(InitialFrameRect(800, 626), (FrameRect{0, 0, 800, 626}));
 }
 
+// The window is as much taller or shorter as the box's band: 12 pixels a row more or less than 33.
+TEST(FrameGeometry, TheHeightFollowsTheRows)
+{
+    EXPECT_EQ(InitialFrameRect(1024, 768, 33, 12), (FrameRect{0, 0, 1024, 626}));
+    EXPECT_EQ(InitialFrameRect(1024, 768, 15, 12), (FrameRect{0, 0, 1024, 410}));
+    EXPECT_EQ(InitialFrameRect(1024, 768, 30, 12), (FrameRect{0, 0, 1024, 590}));
+    EXPECT_EQ(InitialFrameRect(1920, 1080, 48, 12), (FrameRect{0, 0, 1920, 806}));
+    EXPECT_EQ(InitialFrameRect(1024, 768, 48, 12), (FrameRect{0, 0, 1024, 768})) << "as high as the screen";
+
+    struct Case {
+        int height, oldRows, newRows, available, expected;
+    };
+    const Case cases[] = {
+        {626, 33, 15, 1000, 410}, {410, 15, 33, 1000, 626}, // there and back
+        {700, 33, 30, 1000, 664},                           // a window the user made taller keeps its room
+        {626, 33, 48, 1000, 806}, {626, 33, 48, 740, 740},  // no taller than the screen's free height
+        {800, 33, 48, 740, 800},                            // taller than that already: it stays
+        {800, 48, 15, 740, 404},  {626, 33, 48, 0, 806},    // shrinking is never held back; 0: no limit
+        {100, 33, 15, 1000, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HeightForRows(c.height, c.oldRows, c.newRows, 12, c.available), c.expected)
+            << c.height << " from " << c.oldRows << " to " << c.newRows << " rows";
+    }
+}
+
 TEST(FrameGeometry, TheFrameCountsInTheOuterHeight)
 {
     EXPECT_EQ(InnerHeightForOuter(626, 0), 626);

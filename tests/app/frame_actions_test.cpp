@@ -283,6 +283,11 @@ const std::vector<Case>& cases()
                  EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::CalibrationDialog"));
              }
          }},
+        {kBoxFile, "box asks for a box file; cancelled, the song keeps its box", nullptr,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::OpenFile});
+             EXPECT_EQ(b.view->song().box.id, "33");
+         }},
         {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
         {kUndo, "undo takes the last note back", arrangeTwoNotes,
          [](Bench& b) {

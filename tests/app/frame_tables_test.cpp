@@ -44,7 +44,7 @@ struct Popup {
 const Row kSep{0, "", ""};
 
 // The menu bar as the program has always had it; Export Audio, Export Card as PDF, Export Card
-// for Cutter and the two calibration commands are this program's own additions.
+// for Cutter, the two calibration commands and Box are this program's own additions.
 const std::vector<Popup> kMenuBar = {
     {"ﾌｧｲﾙ(&F)", "File(&F)",
      {{57600, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
@@ -52,6 +52,8 @@ const std::vector<Popup> kMenuBar = {
       {57603, "上書き保存(&S)\tCtrl+S", "Save(&S)\tCtrl+S"},
       {57604, "名前を付けて保存(&A)...", "Save As(&A)..."},
       {32840, "オーディオ書き出し(&W)...", "Export Audio(&W)..."},
+      kSep,
+      {32870, "オルゴール(&G)...\tCtrl+B", "Box(&B)...\tCtrl+B"},
       kSep,
       {32805, "背景画像を読込む", "Open Image"},
       kSep,
@@ -116,7 +118,7 @@ const std::vector<Key> kAcceleratorTable = {
     {"Ctrl+Z", 57643},        {"Alt+Backspace", 57643}, {"Delete", 57632}, {"F1", 57670},
     {"Shift+F1", 57669},      {"F6", 57680},       {"Shift+F6", 57681},    {"Ctrl+Shift+E", 32842},
     {"Ctrl+Y", 57644},        {"Ctrl+R", 32789},   {"Ctrl+4", 32791},      {"Ctrl+8", 32790},
-    {"Ctrl+6", 32800},
+    {"Ctrl+6", 32800},        {"Ctrl+B", 32870},
 };
 
 const std::vector<int> kMainButtons = {57600, 57601, 57603, 0, 32805, 0, 57635, 57634, 57637, 0,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace zembra {
 namespace {
@@ -75,6 +76,36 @@ TEST(NoteValueAt, FinestGridTheNoteLiesOn)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NoteValueAt(c.x, c.scale), c.value) << c.x << " at " << c.scale;
+    }
+}
+
+// The canvas scrolls down only when its client cannot hold every row; then far enough to show
+// what lies under the band too.
+TEST(VerticalScroll, OnlyWhenTheRowsDoNotFit)
+{
+    struct Case {
+        const char* box;
+        int clientHeight;
+        int range;
+    };
+    const Case cases[] = {
+        {"33", 600, 0},  {"33", 447, 0},       // the band ends with its line at y = 446
+        {"33", 446, 40}, {"33", 300, 186},     // too short: down to 40 pixels under the band
+        {"15", 231, 0},  {"15", 230, 40},      //
+        {"48", 700, 0},  {"48", 626, 40}, {"48", 490, 176},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " in " + std::to_string(c.clientHeight));
+        auto song = std::make_unique<SongState>();
+        MusicBox box = *FindBuiltInBox(c.box == std::string("48") ? "33" : c.box);
+        if (c.box == std::string("48")) {
+            box.notes.clear();
+            for (int note = 36; note < 36 + 48; ++note) {
+                box.notes.push_back(note);
+            }
+        }
+        song->UseBox(box);
+        EXPECT_EQ(VerticalScrollRange(*song, c.clientHeight), c.range);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "model/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
+#include "monkey_box_gestures.h"
 #include "monkey_cutter_gestures.h"
 #include "monkey_calibration_gestures.h"
 #include "monkey_feature_gestures.h"
@@ -352,6 +353,11 @@ void Scroll(MonkeyRig& rig)
 {
     QScrollBar* bar = rig.view().horizontalScrollBar();
     bar->setValue(rig.dice().percent(30) ? 0 : rig.dice().between(bar->minimum(), bar->maximum()));
+    // Down too, where the box has more rows than the window holds.
+    QScrollBar* down = rig.view().verticalScrollBar();
+    if (down->maximum() > 0) {
+        down->setValue(rig.dice().percent(30) ? down->maximum() : rig.dice().between(0, down->maximum()));
+    }
 }
 
 void Resize(MonkeyRig& rig)
@@ -440,6 +446,7 @@ constexpr Gesture kGestures[] = {
     {"cutter-export", 2, false, CutterExport},
     {"mend-notes", 2, false, MendNotes},
     {"calibration", 2, false, Calibration},
+    {"choose-box", 2, false, ChooseBox},
 };
 
 } // namespace

@@ -32,6 +32,8 @@ QPoint MonkeyRig::RandomPoint()
 {
     const QWidget* port = m_view.viewport();
     const SongState& song = m_view.song();
+    // Client y of a canvas y: a box with more rows than the window holds scrolls down.
+    const int sy = m_view.scrollY();
     const int roll = m_dice.below(100);
     if (roll < 35 && song.noteCount > 0) {
         // On (or at the edge of) a live note, so that presses hit notes and drags move them.
@@ -41,7 +43,7 @@ QPoint MonkeyRig::RandomPoint()
             if (song.IsLive(i)) {
                 const NoteRecord& n = song.notes[static_cast<std::size_t>(i)];
                 const int x = CanvasToClientX(n.left, m_view.scrollX()) + m_dice.between(0, song.noteWidth);
-                return {x, n.top + m_dice.between(0, song.rowHeight)};
+                return {x, n.top - sy + m_dice.between(0, song.rowHeight)};
             }
         }
     }
@@ -53,10 +55,11 @@ QPoint MonkeyRig::RandomPoint()
         const int beat = firstBeat + m_dice.below(beats + 1);
         const int offset = m_dice.percent(50) ? 0 : -m_dice.between(1, song.noteWidth);
         const int x = CanvasToClientX(beat * song.pixelsPerQuarter + offset, m_view.scrollX());
-        return {x, m_dice.between(kBandTop, song.bandBottom() - 1)};
+        return {x, m_dice.between(kBandTop, song.bandBottom() - 1) - sy};
     }
     if (roll < 95) {
-        return {m_dice.between(0, std::max(0, port->width() - 1)), m_dice.between(kBandTop - 12, song.bandBottom() + 12)};
+        return {m_dice.between(0, std::max(0, port->width() - 1)),
+                m_dice.between(kBandTop - 12, song.bandBottom() + 12) - sy};
     }
     // Anywhere, even off the window: the row labels, above the band, past the edges.
     return {m_dice.between(-40, port->width() + 40), m_dice.between(-20, port->height() + 20)};
@@ -69,7 +72,7 @@ QPoint MonkeyRig::OnNewestNote()
         if (song.IsLive(i)) {
             const NoteRecord& n = song.notes[static_cast<std::size_t>(i)];
             return {CanvasToClientX(n.left, m_view.scrollX()) + m_dice.between(0, song.noteWidth),
-                    n.top + m_dice.between(0, song.rowHeight)};
+                    n.top - m_view.scrollY() + m_dice.between(0, song.rowHeight)};
         }
     }
     return RandomPoint();
@@ -120,7 +123,7 @@ void MonkeyRig::Press(const QPoint& at, Qt::MouseButton button, Qt::KeyboardModi
         const SongState& song = m_view.song();
         const bool additive = (modifiers & Qt::ShiftModifier) || song.toggleSelectMode;
         const bool ctrl = (modifiers & Qt::ControlModifier) || song.zoomMode;
-        m_pressOnNote = song.HitTest(m_pressCanvasX, at.y()) >= 0;
+        m_pressOnNote = song.HitTest(m_pressCanvasX, at.y() + m_view.scrollY()) >= 0;
         m_pressStartsRange = m_pressTaken && additive && ctrl && !m_pressOnNote;
     }
     m_buttons |= button;

@@ -10,6 +10,7 @@
 #include "app/recovery_keeper.h"
 #include "failing_targets.h"
 #include "canvas/kelp_view.h"
+#include "monkey_box_gestures.h"
 #include "monkey_dice.h"
 #include "monkey_gestures.h"
 #include "monkey_rig.h"
@@ -81,9 +82,11 @@ struct FileChoices {
         copyAll(QStringLiteral(ZEMBRA_TEST_DATA "/midi"));
         copyAll(QStringLiteral(ZEMBRA_TEST_DATA "/midi/fuzz-corpus"));
         save = {at("a.mid"), at("b.mid"), at("song"), at("a.wav"), at("no-such-folder/c.mid")};
+        boxes = WriteBoxFiles(dir);
     }
     QStringList open;
     QStringList save;
+    QStringList boxes;
 };
 
 class PromptsInstaller {
@@ -107,6 +110,7 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
     MonkeyDice dice(seed);
     auto owned = std::make_unique<RandomPrompts>(dice, files.open, files.save + failing.names());
     RandomPrompts& answers = *owned;
+    answers.setBoxNames(files.boxes);
     const PromptsInstaller installer(std::move(owned));
 
     // Put together as the application does.
@@ -165,6 +169,9 @@ TEST(Monkey, RandomGesturesKeepTheSongSound)
         if (broken.empty() && !gesture.mayCreateNotes && view->song().noteCount > notesBefore) {
             broken = "the note count rose from " + std::to_string(notesBefore) + " to " +
                      std::to_string(view->song().noteCount) + ", though this gesture makes no note";
+        }
+        if (broken.empty()) {
+            broken = BandViolation(*view);
         }
         if (broken.empty()) {
             broken = undo.Observe(view->edits().undoRing());

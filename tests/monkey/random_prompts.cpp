@@ -54,8 +54,13 @@ Prompts::Answer RandomPrompts::ask(QWidget*, const QString&, const QString&, But
     return kThree[m_dice.below(3)];
 }
 
-QString RandomPrompts::openFileName(QWidget*, const FileRequest&)
+QString RandomPrompts::openFileName(QWidget*, const FileRequest& request)
 {
+    if (!m_boxNames.isEmpty() && request.filter.contains(QLatin1String("*.json"))) {
+        // One time in four the user thinks better of it.
+        const int pick = m_dice.below(static_cast<int>(m_boxNames.size()) * 4 / 3 + 1);
+        return pick < m_boxNames.size() ? m_boxNames[pick] : QString();
+    }
     // One time in three the user cancels.
     const int pick = m_dice.below(static_cast<int>(m_openNames.size()) * 3 / 2 + 1);
     return pick < m_openNames.size() ? m_openNames[pick] : QString();

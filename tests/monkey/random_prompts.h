@@ -27,6 +27,9 @@ public:
     int runDialog(QDialog& dialog) override;
     void beep() override {}
 
+    // The names a chooser of box files offers instead of the others.
+    void setBoxNames(QStringList names) { m_boxNames = std::move(names); }
+
     long messages() const { return m_messages; }
     long dialogs() const { return m_dialogs; }
     const QString& lastMessage() const { return m_lastMessage; }
@@ -41,6 +44,7 @@ private:
     MonkeyDice& m_dice;
     QStringList m_openNames;
     QStringList m_saveNames;
+    QStringList m_boxNames;
     long m_messages = 0;
     long m_dialogs = 0;
     QString m_lastMessage;
