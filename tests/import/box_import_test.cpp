@@ -15,7 +15,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zembra {
@@ -150,6 +153,81 @@ TEST(BoxImport, TheSwitchLineCountsWhatStaysMovesAndGoes)
     setLanguage(Language::Japanese);
     EXPECT_EQ(BoxSwitchLine({5, 0, 3}, false), "このオルゴールでは音符 5 個がそのまま、3 個が消えます。");
     setLanguage(before);
+}
+
+// The counts note by note in the order the tracks are read, as the import settings take them.
+std::pair<int, int> ReadOneByOne(const Tracks& tracks, const MusicBox& box, int transposition, const ImportOptions& options)
+{
+    const CombKeys keys(*SongOn(box), options.foldOctaves);
+    const auto isNote = [&options](const MidiEvent& e) {
+        return (e.status & 0xF0) == 0x90 && e.data2 != 0 && !(options.leaveOutDrums && (e.status & 0x0F) == 9);
+    };
+    std::set<std::pair<std::uint64_t, int>> struck;
+    for (const MidiTrack* track : tracks.view) {
+        std::uint64_t tick = 0;
+        for (std::uint32_t i = 0; i < track->Remaining(); ++i) {
+            tick += track->Event(i)->time;
+            if (isNote(*track->Event(i))) {
+                struck.insert({tick, track->Event(i)->data1});
+            }
+        }
+    }
+    std::pair<int, int> counts;
+    std::set<std::pair<std::uint64_t, int>> folded;
+    for (const MidiTrack* track : tracks.view) {
+        std::uint64_t tick = 0;
+        for (std::uint32_t i = 0; i < track->Remaining(); ++i) {
+            const MidiEvent& e = *track->Event(i);
+            tick += e.time;
+            if (!isNote(e)) {
+                continue;
+            }
+            const CombLanding landing = keys.Land(e.data1 + transposition);
+            bool sounds = landing.onComb();
+            if (landing.folded) {
+                sounds = !struck.contains({tick, landing.pitch - transposition}) && folded.insert({tick, landing.pitch}).second;
+            }
+            ++(sounds ? counts.first : counts.second);
+        }
+    }
+    return counts;
+}
+
+TEST(BoxImport, TheFitCountsEveryNoteOfALongFileAsReadingItNoteByNote)
+{
+    // Four voices of 2500 strikes on a coarse grid of ticks, so that notes of different tracks
+    // meet and folds collide; some on the drum channel.
+    std::mt19937 random(7);
+    import_test::Strikes strikes(4);
+    for (auto& voice : strikes) {
+        std::uint32_t tick = 0;
+        for (int n = 0; n < 2500; ++n) {
+            tick += 24 * (random() % 3);
+            const auto key = static_cast<std::uint8_t>(30 + random() % 80);
+            voice.push_back({tick, key, 64, static_cast<std::uint8_t>(random() % 10 == 0 ? 0x99 : 0x90)});
+        }
+    }
+    const Tracks tracks = import_test::tracksOf(strikes);
+    std::uint64_t allTicks = 0;
+    std::uint64_t longest = 0;
+    for (const auto& voice : strikes) {
+        allTicks += voice.back().tick;
+        longest = std::max<std::uint64_t>(longest, voice.back().tick);
+    }
+    for (const MusicBox& box : BuiltInBoxes()) {
+        for (const ImportOptions options : {ImportOptions{false, false}, ImportOptions{true, false}, ImportOptions{true, true}}) {
+            SCOPED_TRACE(box.id + (options.foldOctaves ? " folding" : "") + (options.leaveOutDrums ? " without drums" : ""));
+            const ImportCounter counter(tracks.view, *SongOn(box), false, options);
+            for (int t = -12; t <= 12; ++t) {
+                const ImportCounts counts = counter.CountEvery(t);
+                const auto [importable, notImportable] = ReadOneByOne(tracks, box, t, options);
+                EXPECT_EQ(counts.importable, importable) << t;
+                EXPECT_EQ(counts.notImportable, notImportable) << t;
+                EXPECT_EQ(counts.longestTrackTicks, longest);
+                EXPECT_EQ(counts.totalTicks, allTicks) << "every track walked to its end";
+            }
+        }
+    }
 }
 
 } // namespace
