@@ -195,13 +195,13 @@ std::pair<int, int> ReadOneByOne(const Tracks& tracks, const MusicBox& box, int 
 
 TEST(BoxImport, TheFitCountsEveryNoteOfALongFileAsReadingItNoteByNote)
 {
-    // Four voices of 2500 strikes on a coarse grid of ticks, so that notes of different tracks
+    // Four voices of 1000 strikes on a coarse grid of ticks, so that notes of different tracks
     // meet and folds collide; some on the drum channel.
     std::mt19937 random(7);
     import_test::Strikes strikes(4);
     for (auto& voice : strikes) {
         std::uint32_t tick = 0;
-        for (int n = 0; n < 2500; ++n) {
+        for (int n = 0; n < 1000; ++n) {
             tick += 24 * (random() % 3);
             const auto key = static_cast<std::uint8_t>(30 + random() % 80);
             voice.push_back({tick, key, 64, static_cast<std::uint8_t>(random() % 10 == 0 ? 0x99 : 0x90)});
