@@ -8,6 +8,7 @@
 #include "midi/midi_track.h"
 #include "midi/smf_writer.h"
 #include "midi/sync_clock.h"
+#include "model/music_box.h"
 #include "document/kelp_doc.h"
 
 #include "scoped_scripted_prompts.h"
@@ -121,6 +122,36 @@ void BM_RankTranspositions(benchmark::State& state)
     state.counters["tooClose"] = rows.front().tooClose;
 }
 BENCHMARK(BM_RankTranspositions)->Arg(0)->Arg(1)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same fit on each built-in box (the first argument indexes BuiltInBoxes(), the second gives
+// the options as above), as the import settings rank it once another box is chosen: on the grid's
+// box, into a song that is still on the 33-note box.
+void BM_RankTranspositionsOnBox(benchmark::State& state)
+{
+    const Tracks& tracks = bigTracks();
+    auto song = std::make_unique<SongState>();
+    song->ResetSong();
+    const MusicBox& box = BuiltInBoxes()[static_cast<std::size_t>(state.range(0))];
+    FitRequest request;
+    request.resolution = 480;
+    request.options.foldOctaves = (state.range(1) & 1) != 0;
+    request.options.leaveOutDrums = (state.range(1) & 2) != 0;
+    request.grid.barCount = 80;
+    request.grid.box = box;
+    std::vector<FitRow> rows;
+    for (auto _ : state) {
+        rows = RankTranspositions(tracks.view, *song, request);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetLabel(box.id);
+    state.counters["best"] = rows.front().transposition;
+    state.counters["importable"] = rows.front().importable;
+    state.counters["tooClose"] = rows.front().tooClose;
+}
+BENCHMARK(BM_RankTranspositionsOnBox)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 // OK: the notes placed on an 80-bar canvas and the canvas painted.
 void BM_OkToPaintedCanvas(benchmark::State& state)

@@ -2,7 +2,7 @@
 
 #include "canvas/box_switch_command.h"
 #include "canvas/kelp_view.h"
-#include "services/box_choices.h"
+#include "services/chosen_box.h"
 #include "services/box_file_load.h"
 #include "services/own_box_store.h"
 #include "services/prompts.h"

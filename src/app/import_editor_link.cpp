@@ -13,7 +13,7 @@ namespace zembra {
 void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
 {
     view.importer().setImportEditor([&doc, &view](int beatsPerBar, int transposition, int cutMarkers,
-                                       const ImportOptions& options) {
+                                       const ImportOptions& options, const MusicBox& box) {
         const std::vector<MidiTrack*> tracks = doc.editableTracks();
         doc.EnsureSongTrack();
         ImportEditRequest request;
@@ -23,6 +23,7 @@ void LinkImportEditor(CKelpDoc& doc, CKelpView& view)
         request.transposition = transposition;
         request.marksWritten = cutMarkers != 0;
         request.options = options;
+        request.box = box;
         request.port = &view.playback().port();
         request.clock = view.playback().clock();
         request.playTrack = doc.songTrack();

@@ -8,7 +8,7 @@
 #include "app/recovery_offer.h"
 #include "services/qt_text.h"
 #include "services/app_identity.h"
-#include "services/box_choices.h"
+#include "services/chosen_box.h"
 #include "services/printer_record.h"
 #include "services/qt_translations.h"
 #include "services/settings.h"

@@ -2,7 +2,7 @@
 
 #include "canvas/kelp_view.h"
 #include "model/box_switch.h"
-#include "services/box_choices.h"
+#include "services/chosen_box.h"
 #include "services/prompts.h"
 #include "services/qt_text.h"
 #include "text/string_ids.h"

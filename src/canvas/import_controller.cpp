@@ -2,6 +2,7 @@
 
 #include "import/import_options.h"
 
+#include "services/chosen_box.h"
 #include "import/canvas_reach.h"
 #include "import/canvas_settings_rules.h"
 #include "import/import_settings.h"
@@ -56,7 +57,9 @@ CanvasSettingsDialog::Figures ImportController::FiguresOf(int transposition, con
         return {};
     }
     const std::vector<const MidiTrack*> tracks = doc->importedTracks();
-    const ImportCounts counts = zembra::CountImportable(tracks, m_view.song(), transposition, m_editorMarks, options);
+    // Counted on the box the grid names.
+    const ImportCounts counts =
+        zembra::CountImportable(tracks, *SongOnGrid(m_view.song(), grid), transposition, m_editorMarks, options);
     const CanvasReach reach = ReachOnCanvas(tracks, m_view.song(), RequestFor(options, grid), transposition);
     return {counts.importable, counts.notImportable, CanvasReachText(reach)};
 }
@@ -116,6 +119,7 @@ bool ImportController::ImportPrompt()
     setup.tracks = doc->TracksOfFile();
     setup.fit.key = FileKeyFromKeySignature(doc->KeySignatureOfFile());
     setup.fit.options = m_importOptions;
+    setup.boxes = BoxChoices(song);
     setup.fit.rank = [this, key = setup.fit.key](const ImportOptions& options, const FitGrid& grid) {
         return RankImport(options, grid, key);
     };
@@ -123,8 +127,8 @@ bool ImportController::ImportPrompt()
     if (setup.editor) {
         // Counts after the editor's OK leave its marks out.
         setup.editor = [this, editor = setup.editor](int beats, int transposition, int cutMarkers,
-                                                     const ImportOptions& options) {
-            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers, options);
+                                                     const ImportOptions& options, const MusicBox& box) {
+            const CanvasSettingsDialog::EditorChoice choice = editor(beats, transposition, cutMarkers, options, box);
             if (choice.accepted) {
                 m_editorMarks = choice.cutMarkers != 0;
                 m_edited = true;
@@ -134,6 +138,7 @@ bool ImportController::ImportPrompt()
     }
     const PlacedSong opened{opening, LimitSettingsText(settings.title), LimitSettingsText(settings.author),
                             setup.tempo, m_importOptions, false};
+    const MusicBox openingBox = song.box;
     CanvasSettingsDialog dialog(setup, song, clock, &documentTempo,
                                 [this](int transposition, const ImportOptions& options, const FitGrid& grid) {
                                     return FiguresOf(transposition, options, grid);
@@ -156,7 +161,8 @@ bool ImportController::ImportPrompt()
                                dialog.tempo(),
                                m_importOptions,
                                m_edited};
-    m_placedAsSaved = PlacedAsSaved(settings.ownFile, opened, confirmed);
+    // On another box the canvas no longer holds the file as it was saved.
+    m_placedAsSaved = PlacedAsSaved(settings.ownFile, opened, confirmed) && song.box == openingBox;
     if (clock) {
         clock->SetTempo(static_cast<std::uint32_t>(song.tempo));
     }
@@ -203,15 +209,21 @@ void ImportController::CanvasSettings()
     setup.tempo = song.tempo;
     setup.cutMarkers = 0;
     setup.resolution = doc ? doc->resolution() : 0;
+    setup.boxes = BoxChoices(song);
+    setup.notesMove = true;
+    // Notes the chosen box lacks fold by octaves as the import's option last said.
+    setup.foldOnSwitch = settings::LoadImportOptions().foldOctaves;
 
     struct Grid {
         int pixelsPerQuarter, barCount, beatsPerBar, barLengthMm, importTransposition, temporaryTransposition;
         std::string title, author;
         double tempo;
+        MusicBox box;
     };
     const Grid before{song.pixelsPerQuarter, song.barCount,          song.beatsPerBar,
                       song.barLengthMm,      song.importTransposition, song.temporaryTransposition,
-                      song.title,            song.author,            song.tempo};
+                      song.title,            song.author,            song.tempo,
+                      song.box};
     double documentTempo = doc ? doc->tempo() : song.tempo;
     CanvasSettingsDialog dialog(setup, song, clock, &documentTempo, {}, m_view.window());
     const bool confirmed = prompts().runDialog(dialog) == QDialog::Accepted;
@@ -233,7 +245,10 @@ void ImportController::CanvasSettings()
     const bool changed = song.pixelsPerQuarter != before.pixelsPerQuarter || song.barCount != before.barCount ||
                          song.beatsPerBar != before.beatsPerBar || song.barLengthMm != before.barLengthMm ||
                          song.title != before.title || song.author != before.author ||
-                         song.temporaryTransposition != before.temporaryTransposition;
+                         song.temporaryTransposition != before.temporaryTransposition || song.box != before.box;
+    if (song.box != before.box) {
+        RememberChosenBox(song.box); // the next start of the program opens on it
+    }
     if (changed) {
         m_view.edits().Snapshot();
     } else if (song.tempo != before.tempo) {

@@ -71,9 +71,12 @@ bool CliApp::Wanted(int argc, char** argv)
 
 QString CliApp::CommandHelp(const SubCommand& command)
 {
+    // A command that reads no file has no line for them.
+    const bool takesFiles = QLatin1String(command.arguments).startsWith(QLatin1String("FILE"));
     return UsageLine(command) + '\n' + TextOf(command.summaryId) + QStringLiteral("\n\n") +
-           QStringLiteral("  FILE...").leftJustified(OptionSet::kNameColumn) + TextOf(str::kCliArgumentFiles) +
-           QStringLiteral("\n\n") +
+           (takesFiles ? QStringLiteral("  FILE...").leftJustified(OptionSet::kNameColumn) +
+                             TextOf(str::kCliArgumentFiles) + QStringLiteral("\n\n")
+                       : QString()) +
            TextOf(str::kCliOptionsHeading) + '\n' + OptionsOf(command) + '\n' + TextOf(str::kCliExitStatus) + '\n';
 }
 

@@ -1,5 +1,7 @@
 #include "cli/info_record.h"
 
+#include "cli/text_columns.h"
+
 #include "model/too_close.h"
 #include "model/print_metrics.h"
 #include "model/tempo_law.h"
@@ -57,30 +59,6 @@ QJsonArray RankingJson(const InfoRecord& r)
     return rows;
 }
 
-// Lines of cells in columns as wide as their widest entry, indented under a heading.
-QString Columns(const std::vector<QStringList>& lines)
-{
-    std::vector<qsizetype> widths;
-    for (const QStringList& line : lines) {
-        widths.resize(std::max(widths.size(), static_cast<std::size_t>(line.size())), 0);
-        for (qsizetype c = 0; c < line.size(); ++c) {
-            widths[static_cast<std::size_t>(c)] = std::max(widths[static_cast<std::size_t>(c)], line[c].size());
-        }
-    }
-    QString out;
-    for (const QStringList& line : lines) {
-        QString text = QStringLiteral("    ");
-        for (qsizetype c = 0; c < line.size(); ++c) {
-            text += c + 1 < line.size() ? line[c].leftJustified(widths[static_cast<std::size_t>(c)] + 2) : line[c];
-        }
-        while (text.endsWith(' ')) {
-            text.chop(1);
-        }
-        out += text + '\n';
-    }
-    return out;
-}
-
 // The fit's table as the import settings show it.
 QString RankingText(const InfoRecord& r)
 {
@@ -91,7 +69,7 @@ QString RankingText(const InfoRecord& r)
                          QString::number(row.importable), QString::number(row.notImportable),
                          QString::number(row.tooClose)});
     }
-    return QStringLiteral("  ") + TextOf(str::kCliInfoRanking) + '\n' + Columns(lines);
+    return QStringLiteral("  ") + TextOf(str::kCliInfoRanking) + '\n' + TextColumns(lines);
 }
 
 bool TrackTaken(const FileSummary& summary, std::size_t index)
@@ -135,7 +113,7 @@ QString TrackListText(const FileSummary& summary)
                          channels.isEmpty() ? none : channels, QString::number(track.notes),
                          TrackTaken(summary, i) ? QString() : TextOf(str::kCliInfoLeftOut)});
     }
-    return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + Columns(lines);
+    return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + TextColumns(lines);
 }
 
 } // namespace
@@ -149,6 +127,8 @@ InfoRecord DescribeImport(const QString& file, const SongSource& source, std::op
     record.file = file;
     record.summary = source.file();
     record.beatsPerBar = song.beatsPerBar;
+    record.boxId = Utf8(song.box.id);
+    record.boxName = Utf8(song.box.name);
     record.transposition = import.transposition;
     record.counts = import.counts;
     record.placed = song.noteCount;
@@ -196,6 +176,8 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("title")] = r.title;
     json[QStringLiteral("author")] = r.author;
     json[QStringLiteral("trackList")] = TrackListJson(r.summary);
+    json[QStringLiteral("box")] = r.boxId;
+    json[QStringLiteral("boxName")] = r.boxName;
     if (!r.ranking.empty()) {
         json[QStringLiteral("ranking")] = RankingJson(r);
     }
@@ -222,6 +204,7 @@ QString InfoText(const InfoRecord& r)
         {TextOf(str::kCliInfoTimeSignature), signature.isNull() ? none : signature.toString()},
         {TextOf(str::kCliInfoBeats), QString::number(r.beatsPerBar)},
         {TextOf(str::kCliInfoKey), key.isEmpty() ? none : key},
+        {TextOf(str::kCliInfoBox), QStringLiteral("%1 (%2)").arg(r.boxId, Printable(r.boxName))},
         {TextOf(str::kCliInfoTransposition), ShiftText(r.transposition)},
         {TextOf(str::kCliInfoImportable), QString::number(r.counts.importable)},
         {TextOf(str::kCliInfoNotImportable), QString::number(r.counts.notImportable)},

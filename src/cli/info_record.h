@@ -20,6 +20,8 @@ struct InfoRecord {
     QString file;
     FileSummary summary;
     int beatsPerBar = 4;  // as the import takes it: 3 or 4
+    QString boxId;        // the box the counts are on
+    QString boxName;
     int transposition = 0;
     ImportCounts counts;
     int placed = 0;

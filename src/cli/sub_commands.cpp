@@ -1,5 +1,6 @@
 #include "cli/sub_commands.h"
 
+#include "cli/boxes_command.h"
 #include "cli/card_command.h"
 #include "cli/command_run.h"
 #include "cli/cutter_command.h"
@@ -21,6 +22,7 @@ const std::array kSubCommands = {
     SubCommand{"wav", str::kCliSummaryWav, "FILE... -o OUT.wav", &DeclareWavOptions, &RunWav},
     SubCommand{"svg", str::kCliSummarySvg, "FILE... -o OUT.svg", &DeclareCutterOptions, &RunSvg},
     SubCommand{"dxf", str::kCliSummaryDxf, "FILE... -o OUT.dxf", &DeclareCutterOptions, &RunDxf},
+    SubCommand{"boxes", str::kCliSummaryBoxes, "[--json]", &DeclareBoxesOptions, &RunBoxes},
 };
 
 } // namespace

@@ -29,9 +29,9 @@ CanvasReach ReachOnCanvas(std::span<const MidiTrack* const> tracks, const SongSt
 {
     CanvasReach reach;
     reach.barCount = request.grid.barCount;
-    reach.playable =
-        ImportCounter(tracks, song, request.cutMarkers, request.options).CountEvery(transposition).importable;
     const std::unique_ptr<SongState> scratch = SongOnGrid(song, request.grid);
+    reach.playable =
+        ImportCounter(tracks, *scratch, request.cutMarkers, request.options).CountEvery(transposition).importable;
     scratch->importTransposition = transposition;
     const PlacementResult placement =
         PlaceImportedNotes(*scratch, tracks, request.resolution, request.cutMarkers, request.options);

@@ -147,6 +147,20 @@ std::string EditedCountsLine(int importable, int notImportable)
            std::string(text(str::kNotImportableNotes)) + " " + std::to_string(notImportable) + " " + pieces;
 }
 
+std::string BoxSwitchLine(const BoxSwitchCount& count, bool fold)
+{
+    std::string line(text(fold ? str::kBoxSwitchLine : str::kBoxSwitchLineNoFold));
+    const int values[] = {count.kept, fold ? count.folded : count.removed, count.removed};
+    for (int n = 0; n < (fold ? 3 : 2); ++n) {
+        const std::string marker = "%" + std::to_string(n + 1);
+        const std::size_t at = line.find(marker);
+        if (at != std::string::npos) {
+            line.replace(at, marker.size(), std::to_string(values[n]));
+        }
+    }
+    return line;
+}
+
 std::optional<SettingsValues> ReadChoice(const SettingsChoice& choice, const SettingsEnabled& enabled,
                                          SettingsValues values)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/box_switch.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -47,6 +49,10 @@ std::uint32_t ClockTempoFor(double tempo, int resolution);
 std::string TranspositionCountsLine(int importable, int notImportable);
 // The information line after the import edit dialog's OK: plain spaces throughout.
 std::string EditedCountsLine(int importable, int notImportable);
+
+// What moving the song's notes to another box does to them, as the canvas use says before OK;
+// without folding no note moves by octaves, and the line does not mention it.
+std::string BoxSwitchLine(const BoxSwitchCount& count, bool fold);
 
 // The selected entries the dialog reads back on OK, -1 for none; only the enabled ones count.
 struct SettingsChoice {

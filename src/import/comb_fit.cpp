@@ -16,6 +16,12 @@ namespace zembra {
 std::unique_ptr<SongState> SongOnGrid(const SongState& song, const FitGrid& grid)
 {
     auto scratch = std::make_unique<SongState>(song);
+    if (grid.box && *grid.box != song.box) {
+        scratch->SelectAll();
+        scratch->DeleteSelected();
+        scratch->noteCount = 0;
+        scratch->UseBox(*grid.box);
+    }
     scratch->beatsPerBar = grid.beatsPerBar;
     scratch->barCount = grid.barCount;
     scratch->barLengthMm = grid.barLengthMm;
@@ -63,8 +69,9 @@ bool FitsBetter(const FitRow& a, const FitRow& b)
 std::vector<FitRow> RankTranspositions(std::span<const MidiTrack* const> tracks, const SongState& song,
                                        const FitRequest& request)
 {
-    const ImportCounter counter(tracks, song, request.cutMarkers, request.options);
     const std::unique_ptr<SongState> scratch = SongOnGrid(song, request.grid);
+    // The scratch song has the rows the file is counted on.
+    const ImportCounter counter(tracks, *scratch, request.cutMarkers, request.options);
     std::vector<FitRow> rows;
     rows.reserve(kHighestFitTransposition - kLowestFitTransposition + 1);
     for (int t = kLowestFitTransposition; t <= kHighestFitTransposition; ++t) {

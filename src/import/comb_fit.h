@@ -2,11 +2,13 @@
 
 #include "import/import_options.h"
 #include "model/comb_keys.h"
+#include "model/music_box.h"
 #include "model/print_metrics.h"
 #include "import/file_facts.h"
 #include "text/strings.h"
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,12 +41,15 @@ struct FitRow {
 // smaller move (and of two equal moves, the downward one).
 bool FitsBetter(const FitRow& a, const FitRow& b);
 
-// The canvas the file would be placed on: the grid the import settings are showing.
+// The canvas the file would be placed on: the grid the import settings are showing, and the box
+// whose rows it has.
 struct FitGrid {
     int beatsPerBar = 4;
     int barCount = 24;
     int barLengthMm = 50;
     int pixelsPerQuarter = 24;
+    // None: the box of the song the file is placed into.
+    std::optional<MusicBox> box = std::nullopt;
 };
 
 // Everything the fit reads besides the tracks.
@@ -61,11 +66,12 @@ struct FitRequest {
 // Every transposition from -12 to +12, best first. The counts are of every note of the tracks
 // (ImportCounter::CountEvery), and the too-close count is the hole-spacing check's on the notes
 // PlaceImportedNotes would place, so that every row says what choosing its transposition by hand
-// places. `song` gives the scale and the print options.
+// places. `song` gives the scale and the print options, the request's grid may give another box.
 std::vector<FitRow> RankTranspositions(std::span<const MidiTrack* const> tracks, const SongState& song,
                                        const FitRequest& request);
 
-// A song to place into: the scale and print options of `song` on `grid`.
+// A song to place into: the scale and print options of `song` on `grid`, on the grid's box when it
+// names one (the song's notes are then left behind: placing replaces them anyway).
 std::unique_ptr<SongState> SongOnGrid(const SongState& song, const FitGrid& grid);
 
 // The too-close count of the notes placed at one transposition, 0 when fewer than two land.

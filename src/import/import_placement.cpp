@@ -6,6 +6,7 @@
 #include "midi/midi_track.h"
 
 #include <algorithm>
+#include <bitset>
 #include <unordered_set>
 #include <vector>
 
@@ -80,9 +81,6 @@ ImportCounter::ImportCounter(std::span<const MidiTrack* const> tracks, const Son
     , m_cutMarkers(cutMarkers)
     , m_options(options)
 {
-    if (!options.foldOctaves) {
-        return;
-    }
     for (std::size_t t = 0; t < tracks.size(); ++t) {
         const MidiTrack* track = tracks[t];
         if (!track || IsTrackLeftOut(t, options)) {
@@ -94,11 +92,29 @@ ImportCounter::ImportCounter(std::span<const MidiTrack* const> tracks, const Son
             const MidiEvent& event = *track->Event(i);
             tick += event.time;
             if (IsNote(event, cutMarkers, options)) {
-                m_strikes.push_back(StrikeKey(tick, event.data1));
+                ++m_keyStrikes[event.data1];
+                if (options.foldOctaves) {
+                    m_strikes.push_back(StrikeKey(tick, event.data1));
+                }
             }
         }
+        m_totalTicks += tick;
+        m_longestTrackTicks = std::max(m_longestTrackTicks, tick);
     }
     std::sort(m_strikes.begin(), m_strikes.end());
+    for (std::size_t first = 0; first < m_strikes.size();) {
+        std::size_t end = first + 1;
+        while (end < m_strikes.size() && m_strikes[end] / kKeyRange == m_strikes[first] / kKeyRange) {
+            ++end;
+        }
+        if (end - first == 1) {
+            ++m_lonelyStrikes[m_strikes[first] % kKeyRange];
+        } else {
+            m_sharedStrikes.insert(m_sharedStrikes.end(), m_strikes.begin() + static_cast<std::ptrdiff_t>(first),
+                                   m_strikes.begin() + static_cast<std::ptrdiff_t>(end));
+        }
+        first = end;
+    }
 }
 
 bool ImportCounter::HasStrike(std::uint64_t tick, int key) const
@@ -106,17 +122,59 @@ bool ImportCounter::HasStrike(std::uint64_t tick, int key) const
     return key >= 0 && key < kKeyRange && std::binary_search(m_strikes.begin(), m_strikes.end(), StrikeKey(tick, key));
 }
 
-ImportCounts ImportCounter::Count(int transposition) const
-{
-    return Count(transposition, true);
-}
-
 ImportCounts ImportCounter::CountEvery(int transposition) const
 {
-    return Count(transposition, false);
+    ImportCounts counts;
+    if (m_tracks.empty() || !m_tracks.front()) {
+        return counts;
+    }
+    counts.totalTicks = m_totalTicks;
+    counts.longestTrackTicks = m_longestTrackTicks;
+    const auto tally = [&counts](bool importable, std::uint64_t notes) {
+        (importable ? counts.importable : counts.notImportable) += static_cast<int>(notes);
+    };
+    // A note alone at its tick sounds wherever it lands, folded or not.
+    const std::array<std::uint64_t, kKeys>& alone = m_options.foldOctaves ? m_lonelyStrikes : m_keyStrikes;
+    for (int key = 0; key < kKeys; ++key) {
+        if (alone[static_cast<std::size_t>(key)] > 0) {
+            tally(m_keys.Land(key + transposition).onComb(), alone[static_cast<std::size_t>(key)]);
+        }
+    }
+    // Folding, where notes share a tick: a folded note is left out where the file strikes the key
+    // it lands on, and where another folded note landed first. Of the folded notes that meet at
+    // one place exactly one sounds, so the order in which the tracks are read does not change the
+    // counts.
+    std::bitset<kKeys> struck;
+    std::bitset<kKeys> landed;
+    for (std::size_t first = 0; first < m_sharedStrikes.size();) {
+        const std::uint64_t tick = m_sharedStrikes[first] / kKeyRange;
+        std::size_t end = first;
+        struck.reset();
+        landed.reset();
+        for (; end < m_sharedStrikes.size() && m_sharedStrikes[end] / kKeyRange == tick; ++end) {
+            struck.set(static_cast<std::size_t>(m_sharedStrikes[end] % kKeyRange));
+        }
+        for (std::size_t i = first; i < end; ++i) {
+            const int key = static_cast<int>(m_sharedStrikes[i] % kKeyRange);
+            const CombLanding landing = m_keys.Land(key + transposition);
+            if (!landing.folded) {
+                tally(landing.onComb(), 1);
+                continue;
+            }
+            const int sourceKey = landing.pitch - transposition;
+            const bool hit = sourceKey >= 0 && sourceKey < kKeys && struck[static_cast<std::size_t>(sourceKey)];
+            const bool free = landing.pitch >= 0 && landing.pitch < kKeys && !landed[static_cast<std::size_t>(landing.pitch)];
+            if (!hit && free) {
+                landed.set(static_cast<std::size_t>(landing.pitch));
+            }
+            tally(!hit && free, 1);
+        }
+        first = end;
+    }
+    return counts;
 }
 
-ImportCounts ImportCounter::Count(int transposition, bool stopAtCanvasLimit) const
+ImportCounts ImportCounter::Count(int transposition) const
 {
     ImportCounts counts;
     if (m_tracks.empty() || !m_tracks.front()) {
@@ -155,7 +213,7 @@ ImportCounts ImportCounter::Count(int transposition, bool stopAtCanvasLimit) con
             } else {
                 ++counts.notImportable;
             }
-            counting = !stopAtCanvasLimit || counts.importable < kMaxNotes;
+            counting = counts.importable < kMaxNotes;
         }
         counts.longestTrackTicks = std::max(counts.longestTrackTicks, length);
     }

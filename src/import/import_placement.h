@@ -4,6 +4,7 @@
 #include "model/comb_keys.h"
 #include "model/song_state.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -43,20 +44,29 @@ public:
                   const ImportOptions& options);
     // As the import settings show them: a track stops being counted at 1500 importable notes.
     ImportCounts Count(int transposition) const;
-    // Every note of the tracks, however long the file: what the fit to the comb ranks on.
+    // Every note of the tracks, however long the file: what the fit to the comb ranks on. The
+    // same counts as reading the tracks note by note, from what the constructor gathered.
     ImportCounts CountEvery(int transposition) const;
 
 private:
-    ImportCounts Count(int transposition, bool stopAtCanvasLimit) const;
     // Whether the file holds a note of `key` at `tick` (folding only).
     bool HasStrike(std::uint64_t tick, int key) const;
+
+    static constexpr int kKeys = 256;
 
     std::span<const MidiTrack* const> m_tracks;
     CombKeys m_keys;
     bool m_cutMarkers;
     ImportOptions m_options;
-    // Every note of the file as tick * 256 + key, sorted; read only when folding.
+    // Every note of the file as tick * 256 + key, sorted; gathered only when folding.
     std::vector<std::uint64_t> m_strikes;
+    // How often each key is struck, and the lengths of the tracks read.
+    std::array<std::uint64_t, kKeys> m_keyStrikes{};
+    // When folding: the strikes alone at their tick by key, and those that share a tick, sorted.
+    std::array<std::uint64_t, kKeys> m_lonelyStrikes{};
+    std::vector<std::uint64_t> m_sharedStrikes;
+    std::uint64_t m_totalTicks = 0;
+    std::uint64_t m_longestTrackTicks = 0;
 };
 
 struct PlacementResult {

@@ -10,7 +10,7 @@ ImportRollEditor::ImportRollEditor()
 }
 
 int ImportRollEditor::Start(std::span<MidiTrack* const> tracks, int resolution, int beatsPerBar, int transposition,
-                      bool marksWritten, const ImportOptions& options)
+                      bool marksWritten, const ImportOptions& options, const MusicBox& box)
 {
     ImportRollState& roll = *m_current;
     roll.resolution = resolution;
@@ -18,6 +18,7 @@ int ImportRollEditor::Start(std::span<MidiTrack* const> tracks, int resolution, 
     roll.transposition = (transposition >= -12 && transposition <= 12) ? transposition : 0;
     roll.marksWritten = marksWritten;
     roll.options = options;
+    roll.box = box;
     roll.scrollX = 0;
     const int entries = roll.Build(tracks);
     roll.undoValid = false;

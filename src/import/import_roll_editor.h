@@ -21,9 +21,9 @@ public:
     bool canUndo() const { return m_undo->undoValid; }
 
     // Builds the roll from the tracks and forgets any undo copy; returns the entries made. The
-    // options are those the canvas import will read the tracks with.
+    // options and the box are those the canvas import will read the tracks with.
     int Start(std::span<MidiTrack* const> tracks, int resolution, int beatsPerBar, int transposition,
-              bool marksWritten, const ImportOptions& options = {});
+              bool marksWritten, const ImportOptions& options = {}, const MusicBox& box = DefaultBox());
 
     // False, and nothing changes, when no note is selected.
     bool ShiftOctaves(int semitones);

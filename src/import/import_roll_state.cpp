@@ -14,9 +14,6 @@ namespace zembra {
 
 namespace {
 
-constexpr int kCanvasLowestPitch = 60;
-constexpr int kCanvasSecondPitch = 62;
-constexpr int kCanvasHighestPitch = 93;
 // Half a bar of 4/4 at 96 ticks per quarter, per beat of the bar.
 constexpr int kTailTicksPerBeat = kTicksPerQuarter / 2;
 
@@ -75,9 +72,19 @@ std::uint32_t ImportRollState::barTicks() const
     return ticks > 0 ? static_cast<std::uint32_t>(ticks) : 1;
 }
 
-bool ImportRollState::OnCanvasScale(int key)
+bool ImportRollState::OnCanvasScale(int key, const MusicBox& onBox)
 {
-    return key == kCanvasLowestPitch || (key >= kCanvasSecondPitch && key <= kCanvasHighestPitch);
+    return std::find(onBox.notes.begin(), onBox.notes.end(), key) != onBox.notes.end();
+}
+
+CombKeys ImportRollState::FoldingComb() const
+{
+    std::array<RowEntry, kMaxRows> rows{};
+    const std::size_t count = std::min(box.notes.size(), rows.size());
+    for (std::size_t r = 0; r < count; ++r) {
+        rows[r].pitch = box.notes[r];
+    }
+    return CombKeys(std::span<const RowEntry>(rows).first(count), true);
 }
 
 int ImportRollState::Build(std::span<MidiTrack* const> tracks)
@@ -91,6 +98,7 @@ int ImportRollState::Build(std::span<MidiTrack* const> tracks)
     selectedCount = 0;
     clickSelections = 0;
     const std::uint32_t bar = barTicks();
+    const CombKeys comb = FoldingComb();
     int count = 0;
     for (std::size_t t = 0; t < tracks.size() && count < kRollNoteLimit; ++t) {
         MidiTrack* track = tracks[t];
@@ -124,7 +132,7 @@ int ImportRollState::Build(std::span<MidiTrack* const> tracks)
                 } else {
                     note.left = LeftAt(scale, strike.ticks, resolution);
                     note.baseLeft = note.left - scale * removed * barWidth();
-                    Place(note, scale);
+                    Place(note, scale, comb);
                 }
             }
             largestTick = std::max(largestTick, static_cast<int>(strike.ticks));
@@ -145,12 +153,12 @@ int ImportRollState::end() const
     return i;
 }
 
-void ImportRollState::Place(ImportRollNote& note, int scale, bool foldAllowed) const
+void ImportRollState::Place(ImportRollNote& note, int scale, const CombKeys& comb, bool foldAllowed) const
 {
     note.key = clampKey(WrittenKey(note) + transposition);
-    note.onScale = OnCanvasScale(note.key) ? 1 : 0;
+    note.onScale = OnCanvasScale(note.key, box) ? 1 : 0;
     if (!note.onScale && options.foldOctaves && foldAllowed) {
-        const CombLanding landing = CombKeys::Standard(true).Land(note.key);
+        const CombLanding landing = comb.Land(note.key);
         if (landing.onComb()) {
             note.key = landing.pitch;
             note.onScale = 1;
@@ -162,14 +170,13 @@ void ImportRollState::Place(ImportRollNote& note, int scale, bool foldAllowed) c
     note.right = note.left + kNoteWidth * scale;
 }
 
-std::vector<bool> ImportRollState::DoubledFolds() const
+std::vector<bool> ImportRollState::DoubledFolds(const CombKeys& comb) const
 {
     const int last = end();
     std::vector<bool> doubled(static_cast<std::size_t>(last), false);
     if (!options.foldOctaves) {
         return doubled;
     }
-    const CombKeys& comb = CombKeys::Standard(true);
     const auto place = [](const ImportRollNote& note, int key) {
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(note.tick)) * kRollKeys +
                static_cast<std::uint64_t>(key);
@@ -179,14 +186,14 @@ std::vector<bool> ImportRollState::DoubledFolds() const
     for (int i = 0; i < last; ++i) {
         const ImportRollNote& note = notes[static_cast<std::size_t>(i)];
         const int key = clampKey(WrittenKey(note) + transposition);
-        if (note.isLive() && OnCanvasScale(key)) {
+        if (note.isLive() && OnCanvasScale(key, box)) {
             taken.insert(place(note, key));
         }
     }
     for (int i = 0; i < last; ++i) {
         const ImportRollNote& note = notes[static_cast<std::size_t>(i)];
         const int key = clampKey(WrittenKey(note) + transposition);
-        if (!note.isLive() || OnCanvasScale(key)) {
+        if (!note.isLive() || OnCanvasScale(key, box)) {
             continue;
         }
         const CombLanding landing = comb.Land(key);
@@ -201,7 +208,8 @@ void ImportRollState::Refresh()
 {
     importable = notImportable = 0;
     const int last = end();
-    const std::vector<bool> doubled = DoubledFolds();
+    const CombKeys comb = FoldingComb();
+    const std::vector<bool> doubled = DoubledFolds(comb);
     for (int scale = 1; scale <= kMagnifierScale; ++scale) {
         auto& list = at(scale);
         for (int i = 0; i < last; ++i) {
@@ -209,7 +217,7 @@ void ImportRollState::Refresh()
             if (!note.isLive()) {
                 continue;
             }
-            Place(note, scale, !doubled[static_cast<std::size_t>(i)]);
+            Place(note, scale, comb, !doubled[static_cast<std::size_t>(i)]);
             if (scale == 1) {
                 ++(note.onScale ? importable : notImportable);
             }

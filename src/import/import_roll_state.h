@@ -3,6 +3,7 @@
 #include "import/import_options.h"
 #include "midi/midi_event.h"
 #include "model/comb_keys.h"
+#include "model/music_box.h"
 #include "import/import_roll_note.h"
 
 #include <array>
@@ -72,6 +73,8 @@ struct ImportRollState {
     bool marksWritten = false;
     // How the canvas import will read the tracks: the roll shows the notes as it will.
     ImportOptions options;
+    // The box the canvas import places on: its notes are the roll's canvas notes.
+    MusicBox box = DefaultBox();
     int resolution = 480;
     // Set when the tracks already carry cuts of an earlier OK: those were bars of the time
     // signature in force then, so it must stay.
@@ -92,8 +95,8 @@ struct ImportRollState {
     int BitmapWidth(int scale, int clientWidth) const;
     int barWidth() const { return kPixelsPerQuarter * beatsPerBar; }
     std::uint32_t barTicks() const;
-    // True when `key` is the pitch of one of the canvas's 33 rows.
-    static bool OnCanvasScale(int key);
+    // True when `key` is the pitch of one of the box's rows.
+    static bool OnCanvasScale(int key, const MusicBox& onBox = DefaultBox());
     // The key OK writes into the note's event: octave moves and low keys kept within 3..127.
     // The roll shows this key plus the transposition, so that it shows what the canvas gets.
     static int WrittenKey(const ImportRollNote& note);
@@ -138,10 +141,12 @@ struct ImportRollState {
 
 private:
     void Mirror(int i);
-    // `foldAllowed`: the note may take the row its key folds onto.
-    void Place(ImportRollNote& note, int scale, bool foldAllowed = true) const;
+    // The box's comb, folding by octaves.
+    CombKeys FoldingComb() const;
+    // `foldAllowed`: the note may take the row its key folds onto on `comb`.
+    void Place(ImportRollNote& note, int scale, const CombKeys& comb, bool foldAllowed = true) const;
     // Per live note of the list, whether its fold would double a note already there.
-    std::vector<bool> DoubledFolds() const;
+    std::vector<bool> DoubledFolds(const CombKeys& comb) const;
     int SessionBarsBefore(int buildBar) const;
 };
 

@@ -2,6 +2,7 @@
 
 #include "import/import_options.h"
 
+#include "model/box_switch.h"
 #include "model/song_state.h"
 #include "model/tempo_law.h"
 #include "midi/sync_clock.h"
@@ -80,6 +81,17 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     m_scale = makeList("scale", ScaleEntries(), opening.scale, on.scale);
     m_transposition = makeList("transposition", TranspositionEntries(), opening.transposition, on.transposition);
     connect(m_transposition, &QComboBox::currentIndexChanged, this, &CanvasSettingsDialog::onTranspositionChanged);
+    if (!setup.boxes.empty()) {
+        m_box = new QComboBox(this);
+        m_box->setObjectName(QStringLiteral("box"));
+        for (const MusicBox& box : setup.boxes) {
+            m_box->addItem(Utf8(box.name));
+        }
+        m_box->setCurrentIndex(0);
+        connect(m_box, &QComboBox::currentIndexChanged, this, &CanvasSettingsDialog::onBoxChanged);
+        m_boxSwitch = helpLabel(QString(), this);
+        m_boxSwitch->setObjectName(QStringLiteral("boxSwitch"));
+    }
 
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setObjectName(QStringLiteral("tempo"));
@@ -130,6 +142,12 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     addRow(str::kSettingsBarCountLabel, m_bars, TextOf(str::kSettingsBarCountHelp));
     addRow(str::kSettingsBarLengthLabel, m_barLength, TextOf(str::kSettingsBarLengthHelp));
     addRow(str::kSettingsScaleLabel, m_scale, TextOf(str::kSettingsScaleHelp));
+    if (m_box) {
+        grid->addWidget(new QLabel(TextOf(str::kSettingsBoxLabel), this), row, 0);
+        grid->addWidget(m_box, row, 1);
+        grid->addWidget(m_boxSwitch, row, 2);
+        ++row;
+    }
     auto* transposeLabel = new QLabel(setup.transposeLabel, this);
     transposeLabel->setObjectName(QStringLiteral("transposeLabel"));
     transposeLabel->setWordWrap(true);
@@ -232,6 +250,39 @@ QWidget* CanvasSettingsDialog::makeFitPanel()
     return m_fitPanel;
 }
 
+const MusicBox& CanvasSettingsDialog::chosenBox() const
+{
+    const int index = m_box ? m_box->currentIndex() : -1;
+    if (index < 0 || static_cast<std::size_t>(index) >= m_setup.boxes.size()) {
+        return m_song.box;
+    }
+    return m_setup.boxes[static_cast<std::size_t>(index)];
+}
+
+void CanvasSettingsDialog::onBoxChanged()
+{
+    recount();
+    refreshFit();
+    showBoxSwitch();
+}
+
+void CanvasSettingsDialog::showBoxSwitch()
+{
+    if (!m_boxSwitch) {
+        return;
+    }
+    const MusicBox& box = chosenBox();
+    const bool show = m_setup.notesMove && m_song.noteCount > 0 && box != m_song.box;
+    if (show) {
+        m_boxSwitch->setText(
+            Utf8(BoxSwitchLine(CountBoxSwitch(m_song, box, m_setup.foldOnSwitch), m_setup.foldOnSwitch)));
+    }
+    m_boxSwitch->setVisible(show);
+    if (show && m_boxSwitch->width() > 0) {
+        m_boxSwitch->setMinimumHeight(m_boxSwitch->heightForWidth(m_boxSwitch->width()));
+    }
+}
+
 ImportOptions CanvasSettingsDialog::importOptions() const
 {
     ImportOptions options = m_fitPanel ? m_fitPanel->options() : m_setup.fit.options;
@@ -272,6 +323,9 @@ FitGrid CanvasSettingsDialog::currentGrid() const
     grid.barCount = currentEntry(m_bars, m_setup.barCount);
     grid.barLengthMm = currentEntry(m_barLength, m_setup.barLengthMm);
     grid.pixelsPerQuarter = currentEntry(m_scale, m_setup.pixelsPerQuarter);
+    if (m_box) {
+        grid.box = chosenBox();
+    }
     return grid;
 }
 
@@ -336,7 +390,7 @@ void CanvasSettingsDialog::openEditor()
     }
     const int beats = currentEntry(m_beats, m_setup.beatsPerBar);
     const int transposition = currentEntry(m_transposition, m_setup.transposition);
-    const EditorChoice choice = m_setup.editor(beats, transposition, m_cutMarkers, importOptions());
+    const EditorChoice choice = m_setup.editor(beats, transposition, m_cutMarkers, importOptions(), chosenBox());
     if (!choice.accepted) {
         return;
     }
@@ -402,6 +456,11 @@ void CanvasSettingsDialog::accept()
     if (!values) {
         prompts().message(this, TextOf(str::kCheckParameters), QString(), Prompts::Icon::Warning);
         return;
+    }
+    // The notes move as the dialog counted them, on the canvas as it is; in the import use they are
+    // replaced next, and moved the canvas stays whole until then.
+    if (m_box && chosenBox() != m_song.box) {
+        SwitchBox(m_song, MusicBox(chosenBox()), m_setup.foldOnSwitch);
     }
     const SettingsEnabled& on = m_setup.enabled;
     if (on.beats) {

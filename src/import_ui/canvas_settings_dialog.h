@@ -5,6 +5,7 @@
 #include "midi/midi_bytes.h"
 #include "import/canvas_settings_rules.h"
 #include "import/track_list.h"
+#include "model/music_box.h"
 
 #include <QDialog>
 #include <QString>
@@ -43,10 +44,10 @@ public:
         int transposition = 0;
         int cutMarkers = 0;
     };
-    // Runs the import edit dialog from the dialog's time signature, transposition, marks and
-    // import options.
-    using Editor =
-        std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers, const ImportOptions& options)>;
+    // Runs the import edit dialog from the dialog's time signature, transposition, marks, import
+    // options and box.
+    using Editor = std::function<EditorChoice(int beatsPerBar, int transposition, int cutMarkers,
+                                              const ImportOptions& options, const MusicBox& box)>;
     // The import use's fit to the comb: ranks the transpositions under the options on the grid
     // the dialog shows. None: the dialog has no fit panel.
     using Ranker = std::function<std::vector<FitRow>(const ImportOptions& options, const FitGrid& grid)>;
@@ -78,6 +79,14 @@ public:
         Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
         Fit fit;                  // its options' tracks are those the track list starts without
         std::vector<TrackSummary> tracks; // the import use's tracks of the file; none: no track list
+        // The boxes the song may be arranged for, the song's own first (BoxChoices); none: the
+        // dialog offers no choice of box. In the import use the counts, the fit and the editor
+        // follow the chosen box (FitGrid::box), and the import lands on it.
+        std::vector<MusicBox> boxes;
+        // The canvas use: before OK the dialog says what moving the song's notes to the chosen box
+        // does to them, folding by octaves when `foldOnSwitch` is set.
+        bool notesMove = false;
+        bool foldOnSwitch = false;
     };
     // What the import use says under its lists: the notes that can and cannot be placed, and the
     // words on what the canvas leaves out (CanvasReachText).
@@ -98,6 +107,8 @@ public:
     QString info() const;
     // The import options the fit panel and the track list show; the setup's where there are none.
     ImportOptions importOptions() const;
+    // The box chosen in the list; the song's when the dialog offers no choice.
+    const MusicBox& chosenBox() const;
     CombFitPanel* fitPanel() const { return m_fitPanel; }
     ImportTrackList* trackList() const { return m_trackList; }
 
@@ -125,6 +136,10 @@ private:
     void reach();
     void showInfo();
     void refreshFit();
+    // After another box was chosen: the counts and the fit of the import, or what becomes of the
+    // song's notes.
+    void onBoxChanged();
+    void showBoxSwitch();
     QWidget* makeFitPanel();
 
     Setup m_setup;
@@ -142,6 +157,8 @@ private:
     QComboBox* m_barLength = nullptr;
     QComboBox* m_scale = nullptr;
     QComboBox* m_transposition = nullptr;
+    QComboBox* m_box = nullptr;
+    QLabel* m_boxSwitch = nullptr;
     QSlider* m_slider = nullptr;
     QLabel* m_readout = nullptr;
     QLabel* m_info = nullptr;

@@ -161,7 +161,8 @@ int ImportEditDialog::Start()
         }
     }
     const int entries = m_editor.Start(m_request.tracks, m_request.resolution, m_request.beatsPerBar,
-                                       m_request.transposition, m_request.marksWritten, m_request.options);
+                                       m_request.transposition, m_request.marksWritten, m_request.options,
+                                       m_request.box);
     SelectCombos();
     m_allNotes->setChecked(true);
     UpdateControls();

@@ -36,6 +36,8 @@ struct ImportEditRequest {
     MidiTrack* playTrack = nullptr;
     // How the canvas import will read the tracks (folding, drums left out): the roll shows that.
     ImportOptions options;
+    // The box the canvas import places on: its notes are the roll's canvas notes.
+    MusicBox box = DefaultBox();
 };
 
 // What the import settings take back: on OK the chosen transposition and time signature, and

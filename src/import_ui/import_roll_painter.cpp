@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <vector>
+
 namespace zembra {
 
 namespace {
@@ -18,8 +20,6 @@ constexpr int kHintIndent = 20;
 constexpr int kHintPixelSize = 11;
 // The cut lines are five keys long.
 constexpr int kCutLineKeys = 5;
-constexpr int kCanvasTopKey = 93;
-constexpr int kCanvasBottomKey = 60;
 
 QColor mix(const QColor& a, const QColor& b, int percentOfB)
 {
@@ -55,9 +55,13 @@ void ImportRollPainter::Paint(QPainter& painter, const ImportRollState& roll, in
     const int height = ImportRollState::BitmapHeight(scale);
     painter.fillRect(visible, m_colours.background);
 
-    const int bandTop = ImportRollState::TopAt(scale, kCanvasTopKey);
-    const int bandBottom = ImportRollState::TopAt(scale, kCanvasBottomKey) + ImportRollState::kNoteHeight * scale;
-    painter.fillRect(QRect(visible.left(), bandTop, visible.width(), bandBottom - bandTop), m_colours.scaleBand);
+    // The band of keys from the box's lowest note to its highest.
+    const std::vector<int>& boxNotes = roll.box.notes;
+    if (!boxNotes.empty()) {
+        const int bandTop = ImportRollState::TopAt(scale, boxNotes.back());
+        const int bandBottom = ImportRollState::TopAt(scale, boxNotes.front()) + ImportRollState::kNoteHeight * scale;
+        painter.fillRect(QRect(visible.left(), bandTop, visible.width(), bandBottom - bandTop), m_colours.scaleBand);
+    }
 
     const int margin = ImportRollState::kLeftMargin * scale;
     const int bar = roll.barWidth() * scale;

@@ -16,6 +16,8 @@ struct MusicBoxSizes {
     double holeMm = 0;            // the hole the comb's pins go through
     double shortestRepeatMm = 0;  // the closest two holes on one row may be and both sound
     double paperPerTurnMm = 0;    // card fed by one turn of the crank
+
+    bool operator==(const MusicBoxSizes&) const = default;
 };
 
 struct MusicBox {
@@ -24,6 +26,8 @@ struct MusicBox {
     std::vector<int> notes;            // MIDI numbers, low to high; row 0 is the lowest
     MusicBoxSizes sizes;
     std::vector<double> centsPerTooth; // the measured tuning of each tooth; empty: as built
+
+    bool operator==(const MusicBox&) const = default;
 };
 
 // What is wrong with a box definition, and the field that says so.

@@ -482,5 +482,24 @@ inline constexpr int kBoxKeepFailed = 41892;      // %1 the file the box is kept
 // %1 the box's name; %2 notes that stay on their rows, %3 moved by octaves, %4 removed
 inline constexpr int kBoxSwitchQuestion = 41893;
 inline constexpr int kPromptBoxFile = 41894;
+// The choice of box in the settings, and the command line's boxes.
+inline constexpr int kSettingsBoxLabel = 41870;
+inline constexpr int kBoxSwitchLine = 41871;       // %1 notes kept, %2 moved by octaves, %3 removed
+inline constexpr int kBoxSwitchLineNoFold = 41872; // %1 notes kept, %2 removed
+inline constexpr int kCliSummaryBoxes = 41873;
+inline constexpr int kCliInfoBox = 41874;
+inline constexpr int kCliNoFilesTaken = 41875;     // %1 the first argument given
+inline constexpr int kCliOptionBoxesJson = 41876;
+// The columns of `zembra boxes`.
+inline constexpr int kCliBoxesId = 41877;
+inline constexpr int kCliBoxesName = 41878;
+inline constexpr int kCliBoxesNotes = 41879;
+inline constexpr int kCliBoxesRange = 41880;
+inline constexpr int kCliBoxesStrip = 41881;
+inline constexpr int kCliBoxesFirstRow = 41882;
+inline constexpr int kCliBoxesRowPitch = 41883;
+inline constexpr int kCliBoxesHole = 41884;
+inline constexpr int kCliBoxesRepeat = 41885;
+inline constexpr int kCliBoxesPaperPerTurn = 41886;
 
 } // namespace zembra::str

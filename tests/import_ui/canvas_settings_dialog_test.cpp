@@ -2,6 +2,7 @@
 
 #include "import/import_options.h"
 
+#include "import/box_choices.h"
 #include "midi/sync_clock.h"
 #include "model/song_state.h"
 
@@ -235,7 +236,7 @@ TEST_F(SettingsDialog, TheEditorStartsFromTheListsAndHandsBackItsChoice)
         setup.tempo = 500000;
         documentTempo = 400000;
         std::vector<int> asked;
-        setup.editor = [&](int beats, int transposition, int cutMarkers, const ImportOptions&) {
+        setup.editor = [&](int beats, int transposition, int cutMarkers, const ImportOptions&, const MusicBox&) {
             asked = {beats, transposition, cutMarkers};
             return CanvasSettingsDialog::EditorChoice{c.accepted, 3, -2, 1};
         };
@@ -275,6 +276,77 @@ TEST_F(SettingsDialog, BeforeAnyFileTheClockTakesTheTempoAsItIs)
     setup.resolution = 0;
     auto dialog = open();
     EXPECT_EQ(clock.GetTempo(), 500000u);
+}
+
+TEST_F(SettingsDialog, AnotherBoxCountsTheFileAndOpensTheEditorOnIt)
+{
+    setup.boxes = BoxChoices(song->box);
+    setup.enabled.editor = true;
+    std::string editorBox;
+    setup.editor = [&](int, int, int, const ImportOptions&, const MusicBox& box) {
+        editorBox = box.id;
+        return CanvasSettingsDialog::EditorChoice{};
+    };
+    std::vector<std::string> asked;
+    auto dialog = open([&asked](int transposition, const ImportOptions&, const FitGrid& grid) {
+        asked.push_back(grid.box ? grid.box->id : std::string("none"));
+        return CanvasSettingsDialog::Figures{static_cast<int>(grid.box ? grid.box->notes.size() : 0), transposition, {}};
+    });
+    auto* list = child<QComboBox>(*dialog, "box");
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->currentText(), QStringLiteral("33-note")) << "the song's box first";
+    choose(*dialog, "box", "20-note");
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.back(), "20") << "counted on the chosen box";
+    EXPECT_EQ(dialog->info(), QString::fromStdString(TranspositionCountsLine(20, 0)));
+    EXPECT_EQ(dialog->chosenBox().id, "20");
+    press(*dialog, "editor");
+    EXPECT_EQ(editorBox, "20");
+    EXPECT_FALSE(child<QLabel>(*dialog, "boxSwitch")->isVisibleTo(dialog.get()))
+        << "the import replaces the notes: nothing to say about them";
+}
+
+TEST_F(SettingsDialog, TheCanvasUseSaysWhatBecomesOfTheNotesBeforeOkMovesThem)
+{
+    struct Case {
+        bool fold;
+        const char* line;
+        std::vector<int> pitches; // after OK, on the 15-note box
+    };
+    const Case cases[] = {
+        {true, "On this box 1 notes stay, 1 move by octaves and 1 are removed.", {62, 81}},
+        {false, "On this box 1 notes stay and 2 are removed.", {62}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fold);
+        song = NewSong();
+        // D4 is on the 15-note box, D#4 has no row there in any octave, A6 folds down to A5.
+        for (const auto& [left, pitch] : {std::pair{0, 62}, {96, 63}, {192, 93}}) {
+            PlaceNote(*song, left, song->bandTopOfRow(song->RowForPitch(pitch)));
+        }
+        setup.boxes = BoxChoices(song->box);
+        setup.notesMove = true;
+        setup.foldOnSwitch = c.fold;
+        auto dialog = open();
+        auto* line = child<QLabel>(*dialog, "boxSwitch");
+        EXPECT_FALSE(line->isVisibleTo(dialog.get())) << "the song's own box moves nothing";
+        choose(*dialog, "box", "15-note");
+        EXPECT_TRUE(line->isVisibleTo(dialog.get()));
+        EXPECT_EQ(line->text(), QString::fromLatin1(c.line));
+        EXPECT_EQ(song->box.id, "33") << "nothing moves before OK";
+        press(*dialog, "ok");
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(song->box.id, "15");
+        EXPECT_EQ(song->rowCount, 15);
+        std::vector<int> pitches;
+        for (int i = 0; i < song->UsedEnd(); ++i) {
+            if (song->IsLive(i)) {
+                pitches.push_back(song->notes[static_cast<std::size_t>(i)].pitch);
+                EXPECT_EQ(song->rows[static_cast<std::size_t>(song->RowOf(i))].pitch, song->notes[static_cast<std::size_t>(i)].pitch);
+            }
+        }
+        EXPECT_EQ(pitches, c.pitches);
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The box of one's own kept in the data folder, the boxes a song may move onto, and the box the
 // program starts on.
-#include "services/box_choices.h"
+#include "services/chosen_box.h"
 #include "services/music_box_file.h"
 #include "services/own_box_store.h"
 #include "services/settings.h"
