@@ -2,6 +2,7 @@
 
 #include "cli/text_columns.h"
 
+#include "model/card_constants.h"
 #include "model/too_close.h"
 #include "model/print_metrics.h"
 #include "model/tempo_law.h"
@@ -102,6 +103,20 @@ QJsonArray TrackListJson(const FileSummary& summary)
 }
 
 // The tracks as --tracks numbers them.
+QString CrankText(const CrankFigures& crank)
+{
+    if (!crank.valid) {
+        return QStringLiteral("-");
+    }
+    QString line = TextOf(str::kCrankFigures)
+                       .arg(QString::number(crank.turnsPerMinute, 'f', 0), QString::number(crank.playingSeconds, 'f', 1),
+                            QString::number(crank.cardLengthM, 'f', 2));
+    if (crank.tooFast) {
+        line += QStringLiteral(" ") + TextOf(str::kCrankTooFast);
+    }
+    return line;
+}
+
 QString TrackListText(const FileSummary& summary)
 {
     const QString none = TextOf(str::kCliInfoNone);
@@ -114,6 +129,21 @@ QString TrackListText(const FileSummary& summary)
                          TrackTaken(summary, i) ? QString() : TextOf(str::kCliInfoLeftOut)});
     }
     return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + TextColumns(lines);
+}
+
+// The bar as printed: the bar length, or, for a song fitted to the card (0), the card's length
+// less the leader shared by the song's bars.
+double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barLengthMm)
+{
+    if (barLengthMm != 0) {
+        return barLengthMm;
+    }
+    const double cardMm = metrics.horzSize10 / 10.0 - card::kLeaderMm;
+    const int length = song.printOptions.fitSongToCard ? song.musicLength : song.canvasWidth;
+    if (cardMm <= 0 || length <= 0) {
+        return 0;
+    }
+    return cardMm * song.barWidth() / length;
 }
 
 } // namespace
@@ -140,6 +170,7 @@ InfoRecord DescribeImport(const QString& file, const SongSource& source, std::op
     record.barLengthMm = barLengthMm.value_or(song.barLengthMm);
     // One note or none has no neighbour to be too close to.
     record.tooClose = std::max(0, CountCloseHoles(song, metrics, record.barLengthMm));
+    record.crank = ComputeCrank(song, PrintedBarMm(song, metrics, record.barLengthMm));
     record.ownFile = import.proposed.ownFile;
     record.title = Utf8(song.title);
     record.author = Utf8(song.author);
@@ -178,6 +209,12 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("trackList")] = TrackListJson(r.summary);
     json[QStringLiteral("box")] = r.boxId;
     json[QStringLiteral("boxName")] = r.boxName;
+    if (r.crank.valid) {
+        json[QStringLiteral("crankTurnsPerMinute")] = r.crank.turnsPerMinute;
+        json[QStringLiteral("crankTooFast")] = r.crank.tooFast;
+        json[QStringLiteral("playingSeconds")] = r.crank.playingSeconds;
+        json[QStringLiteral("cardLengthM")] = r.crank.cardLengthM;
+    }
     if (!r.ranking.empty()) {
         json[QStringLiteral("ranking")] = RankingJson(r);
     }
@@ -211,6 +248,7 @@ QString InfoText(const InfoRecord& r)
         {TextOf(str::kCliInfoPlaced), QString::number(r.placed)},
         {TextOf(str::kCliInfoBars), bars},
         {TextOf(str::kCliInfoTooClose).arg(r.barLengthMm), QString::number(r.tooClose)},
+        {TextOf(str::kCliInfoCrank), CrankText(r.crank)},
         {TextOf(str::kCliInfoTitle), Printable(r.title)},
         {TextOf(str::kCliInfoAuthor), Printable(r.author)},
         {TextOf(str::kCliInfoOwnFile), TextOf(r.ownFile ? str::kCliInfoYes : str::kCliInfoNo)},

@@ -5,6 +5,8 @@
 #include "cli/song_source.h"
 
 #include <QJsonObject>
+
+#include "model/crank.h"
 #include <QString>
 
 #include <optional>
@@ -31,6 +33,7 @@ struct InfoRecord {
     int barLengthMm = 0;
     int tooClose = 0;     // notes that follow their row's previous note by less than 8 mm
     bool ownFile = false;
+    CrankFigures crank;   // at the bar length above, on the box's paper per turn
     QString title;
     QString author;
     // With --transpose auto: every transposition, best first; the first is the one taken.

@@ -485,6 +485,9 @@ constexpr TextEntry kAdded[] = {
     {str::kArrangeSummary,
      "移調 %1、メロディのトラック %2: メロディ %4 音のうち %3 音を残し（%5 音が最高音）、小節の頭の低音 %7 か所のうち %6 か所を残しました。変更 %8 か所。",
      "Transposition %1, melody track %2: %3 of %4 melody notes kept (%5 of them on top), the bass kept at %6 of %7 bar starts; %8 changes."},
+    {str::kCliInfoCrank, "クランク", "crank"},
+    {str::kCrankFigures, "毎分 %1 回転、演奏 %2 秒、カード %3 m", "%1 turns a minute, playing %2 s, card %3 m"},
+    {str::kCrankTooFast, "（手で回すには速すぎます）", "(too fast for a hand)"},
 };
 
 constexpr bool strictlyAscending()

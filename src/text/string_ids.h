@@ -467,6 +467,11 @@ inline constexpr int kArrangeListHeader = 41951;
 // %1 transposition, %2 melody track, %3 kept, %4 melody notes, %5 on top, %6 bass kept, %7 bar
 // starts with a bass, %8 changes
 inline constexpr int kArrangeSummary = 41952;
+// The crank: the info line's name, its figures (%1 turns a minute, %2 seconds, %3 metres), and
+// the words after them when the crank turns faster than a hand comfortably does.
+inline constexpr int kCliInfoCrank = 41960;
+inline constexpr int kCrankFigures = 41961;
+inline constexpr int kCrankTooFast = 41962;
 // Songs, the clipboard and the boxes they are for.
 inline constexpr int kBoxNotKnown = 41920;        // %1 the box the song file names
 inline constexpr int kPasteNotPlayable = 41921;   // %1 the notes left out
