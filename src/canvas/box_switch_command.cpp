@@ -19,7 +19,7 @@ bool SwitchCanvasBox(CKelpView& view, const MusicBox& box, QWidget* parent)
     if (view.playing()) {
         return false;
     }
-    if (SameBox(view.song().box, box)) {
+    if (view.song().box == box) {
         return true;
     }
     const BoxSwitchCount count = CountBoxSwitch(view.song(), box, kFoldByOctaves);

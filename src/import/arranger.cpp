@@ -1,6 +1,8 @@
 #include "import/arranger.h"
 
 #include "import/melody.h"
+#include "midi/midi_bytes.h"
+#include "model/too_close.h"
 
 #include <algorithm>
 #include <array>
@@ -12,8 +14,6 @@
 namespace zembra {
 
 namespace {
-
-constexpr int kOctave = 12;
 
 int XOf(std::uint32_t tick, const ArrangeRequest& request)
 {
@@ -80,11 +80,21 @@ std::vector<bool> MelodyMarks(std::span<const SourceNote> notes, int melodyTrack
     return marks;
 }
 
+std::vector<SourceNote> MarkedNotes(std::span<const SourceNote> notes, const std::vector<bool>& marks)
+{
+    std::vector<SourceNote> marked;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (marks[i]) {
+            marked.push_back(notes[i]);
+        }
+    }
+    return marked;
+}
+
 struct MelodyPass {
     std::map<int, int> pitchAt; // x -> the melody's placed pitch
     int notes = 0;
     int forcedByRepeat = 0;     // moved or dropped because the row sounded too soon
-    bool pastLastBar = false;
 };
 
 // Places the melody, each note at its own pitch or the nearest octave that sounds.
@@ -99,7 +109,6 @@ MelodyPass PlaceMelody(std::span<const SourceNote> notes, const std::vector<bool
         const SourceNote& note = notes[i];
         const int x = XOf(note.tick, request);
         if (!OnCanvas(x, request)) {
-            pass.pastLastBar = true;
             continue;
         }
         ++pass.notes;
@@ -256,14 +265,6 @@ void CountBass(std::span<const SourceNote> notes, const std::vector<bool>& marks
 
 } // namespace
 
-int RepeatDistance(int pixelsPerBar, double repeatMm, int barLengthMm)
-{
-    if (barLengthMm <= 0) {
-        return 0;
-    }
-    return static_cast<int>(std::ceil(pixelsPerBar * repeatMm / barLengthMm));
-}
-
 int ChooseArrangeTransposition(std::span<const SourceNote> notes, std::span<const SourceNote> melody,
                                std::span<const int> rowPitches)
 {
@@ -300,7 +301,7 @@ ArrangeResult Arrange(std::span<const SourceNote> notes, const ArrangeRequest& r
     ArrangeResult result;
     result.melodyTrack = request.melodyTrack >= 0 ? request.melodyTrack : DefaultMelodyTrack(notes);
     const std::vector<bool> marks = MelodyMarks(notes, result.melodyTrack);
-    const std::vector<SourceNote> melody = TopVoice(notes, result.melodyTrack);
+    const std::vector<SourceNote> melody = MarkedNotes(notes, marks);
     result.transposition =
         request.transposition.value_or(ChooseArrangeTransposition(notes, melody, request.rowPitches));
 
@@ -314,10 +315,9 @@ ArrangeResult Arrange(std::span<const SourceNote> notes, const ArrangeRequest& r
         OrderAccompaniment(notes, marks, request);
     PlaceAccompaniment(notes, order, result.transposition, request, pass.pitchAt, space, placedAt, result.edits);
 
-    result.pastLastBar = pass.pastLastBar;
-    for (const SourceNote& note : notes) {
-        result.pastLastBar = result.pastLastBar || !OnCanvas(XOf(note.tick, request), request);
-    }
+    result.pastLastBar = std::any_of(notes.begin(), notes.end(), [&request](const SourceNote& note) {
+        return !OnCanvas(XOf(note.tick, request), request);
+    });
     for (auto& [x, column] : placedAt) {
         std::sort(column.begin(), column.end());
         const auto melodyPitch = pass.pitchAt.find(x);
@@ -343,7 +343,7 @@ int ShortestMelodyBarLength(std::span<const SourceNote> notes, const ArrangeRequ
 {
     const int melodyTrack = request.melodyTrack >= 0 ? request.melodyTrack : DefaultMelodyTrack(notes);
     const std::vector<bool> marks = MelodyMarks(notes, melodyTrack);
-    const std::vector<SourceNote> melody = TopVoice(notes, melodyTrack);
+    const std::vector<SourceNote> melody = MarkedNotes(notes, marks);
     const int transposition =
         request.transposition.value_or(ChooseArrangeTransposition(notes, melody, request.rowPitches));
     std::vector<int> lengths(barLengthsMm.begin(), barLengthsMm.end());

@@ -78,7 +78,4 @@ int ChooseArrangeTransposition(std::span<const SourceNote> notes, std::span<cons
 int ShortestMelodyBarLength(std::span<const SourceNote> notes, const ArrangeRequest& request, double repeatMm,
                             std::span<const int> barLengthsMm);
 
-// The canvas distance of `repeatMm` on a bar of `barLengthMm`, as the too-close check measures it.
-int RepeatDistance(int pixelsPerBar, double repeatMm, int barLengthMm);
-
 } // namespace zembra

@@ -28,6 +28,14 @@ bool TooCloseHoles(const HolePair& earlier, const HolePair& later, int minDistan
     return later.top == earlier.top && std::abs(later.left - earlier.left) < minDistance;
 }
 
+int RepeatDistance(int pixelsPerBar, double repeatMm, int barLengthMm)
+{
+    if (barLengthMm == 0) {
+        return 0;
+    }
+    return static_cast<int>(std::ceil(pixelsPerBar * repeatMm / barLengthMm));
+}
+
 int MinHoleDistance(const SongState& song, const PrintMetrics& metrics)
 {
     return MinHoleDistance(song, metrics, song.barLengthMm);
@@ -38,7 +46,7 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barL
     const int pixelsPerBar = song.pixelsPerQuarter * song.beatsPerBar;
     const double repeatMm = song.box.sizes.shortestRepeatMm;
     if (barLengthMm != 0) {
-        return static_cast<int>(std::ceil(pixelsPerBar * repeatMm / barLengthMm));
+        return RepeatDistance(pixelsPerBar, repeatMm, barLengthMm);
     }
     if (metrics.horzSize10 == 0 || metrics.horzRes == 0) {
         return 0;

@@ -25,6 +25,10 @@ int MinHoleDistance(const SongState& song, const PrintMetrics& metrics);
 // The same at another bar length, as the print settings dialog asks before the song takes it.
 int MinHoleDistance(const SongState& song, const PrintMetrics& metrics, int barLengthMm);
 
+// The canvas distance of `repeatMm` on a bar `pixelsPerBar` wide and `barLengthMm` long, rounded
+// up; 0 for a bar length of 0.
+int RepeatDistance(int pixelsPerBar, double repeatMm, int barLengthMm);
+
 // The live notes sorted by row and then by x, as the check compares them.
 std::vector<HolePair> CheckList(const SongState& song);
 // The same into `list`, keeping its storage between repaints.

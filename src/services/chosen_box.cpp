@@ -10,11 +10,6 @@
 
 namespace zembra {
 
-bool SameBox(const MusicBox& a, const MusicBox& b)
-{
-    return a == b;
-}
-
 std::vector<MusicBox> BoxChoices(const SongState& song)
 {
     return BoxChoices(song.box, StoredOwnBox());

@@ -8,9 +8,6 @@
 // The boxes a song may move onto, and the box a new run of the program starts on.
 namespace zembra {
 
-// Whether two boxes are the same in every field.
-bool SameBox(const MusicBox& a, const MusicBox& b);
-
 // The song's own box first, then the built-in boxes, then the kept box of one's own; a box that
 // is the same as one before it is given once.
 std::vector<MusicBox> BoxChoices(const SongState& song);

@@ -9,7 +9,6 @@
 #include "text/string_ids.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,8 +17,6 @@ namespace zembra {
 namespace {
 
 constexpr char kOwnBoxFile[] = "own_box.json";
-// A box file is a few hundred bytes; a kept file far larger is not one.
-constexpr qint64 kLargestKeptBox = 1 << 20;
 
 void tell(QString* error, const QString& text)
 {
@@ -37,15 +34,7 @@ QString OwnBoxPath()
 
 std::optional<MusicBox> StoredOwnBox()
 {
-    QFile file(OwnBoxPath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray text = file.read(kLargestKeptBox + 1);
-    if (text.size() > kLargestKeptBox) {
-        return std::nullopt;
-    }
-    return ReadMusicBoxFile(text).box;
+    return LoadBoxFile(OwnBoxPath()).box;
 }
 
 bool KeepOwnBox(const QByteArray& text, QString* error)

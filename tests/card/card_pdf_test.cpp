@@ -90,28 +90,6 @@ std::vector<Blob> DarkBlobs(const QImage& page, const QRectF& printable)
     return blobs;
 }
 
-bool IsLineGrey(int g)
-{
-    return g > 140 && g < 232;
-}
-
-// Centres of the grey line runs met along one column, in mm from the printable top.
-std::vector<double> GreyRunsDown(const QImage& page, int x, double top)
-{
-    std::vector<double> runs;
-    int start = -1;
-    for (int y = 0; y <= page.height(); ++y) {
-        const bool grey = y < page.height() && IsLineGrey(page.constScanLine(y)[x]);
-        if (grey && start < 0) {
-            start = y;
-        } else if (!grey && start >= 0) {
-            runs.push_back(((start + y) / 2.0) / kPxPerMm - top);
-            start = -1;
-        }
-    }
-    return runs;
-}
-
 // Centres of grey runs at least `minWidth` pixels wide along one row, in mm from the printable left.
 std::vector<double> GreyRunsAcross(const QImage& page, int y, double left, int minWidth)
 {
@@ -219,7 +197,7 @@ TEST_F(CardPdf, HolesStripsAndBarsAreTrueToScale)
         const QImage& first = pages[0];
         const double barMid = v.mirror ? width - kLeaderMm - 25.0 : kLeaderMm + 25.0;
         const int column = static_cast<int>((printable.left() + barMid + 0.45) * kPxPerMm);
-        std::vector<double> down = GreyRunsDown(first, column, printable.top());
+        std::vector<double> down = GreyRunsDown(first, column, printable.top(), kPxPerMm);
         // The first strip's lines only.
         std::erase_if(down, [](double y) { return y > kCardMm + 1.0; });
         ASSERT_GE(down.size(), 2u);

@@ -43,4 +43,28 @@ inline std::vector<QImage> RasterisePdf(const QString& pdf, int dpi, const QStri
     return pages;
 }
 
+// Whether a grey value is a printed line's: neither the white paper nor a black mark.
+inline bool IsLineGrey(int g)
+{
+    return g > 140 && g < 232;
+}
+
+// Centres of the grey line runs met along one column, in mm from `top`, on a page rendered at
+// `pxPerMm` pixels a millimetre.
+inline std::vector<double> GreyRunsDown(const QImage& page, int x, double top, double pxPerMm)
+{
+    std::vector<double> runs;
+    int start = -1;
+    for (int y = 0; y <= page.height(); ++y) {
+        const bool grey = y < page.height() && IsLineGrey(page.constScanLine(y)[x]);
+        if (grey && start < 0) {
+            start = y;
+        } else if (!grey && start >= 0) {
+            runs.push_back((start + y) / 2.0 / pxPerMm - top);
+            start = -1;
+        }
+    }
+    return runs;
+}
+
 } // namespace zembra

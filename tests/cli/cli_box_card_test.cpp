@@ -133,28 +133,6 @@ std::vector<Hole> HolesOf(const BoxCase& c, const std::vector<FileNote>& notes, 
     return holes;
 }
 
-bool IsLineGrey(int g)
-{
-    return g > 140 && g < 232;
-}
-
-// Centres of the grey runs down one column, in mm from the printable top.
-std::vector<double> GreyRunsDown(const QImage& page, int x, double top)
-{
-    std::vector<double> runs;
-    int start = -1;
-    for (int y = 0; y <= page.height(); ++y) {
-        const bool grey = y < page.height() && IsLineGrey(page.constScanLine(y)[x]);
-        if (grey && start < 0) {
-            start = y;
-        } else if (!grey && start >= 0) {
-            runs.push_back((start + y) / 2.0 / kPxPerMm - top);
-            start = -1;
-        }
-    }
-    return runs;
-}
-
 // Centres of the grey runs at least 4 pixels (0.17 mm) wide along one row, in mm from the
 // printable left: the bar lines, not the edges of a mark's cross.
 std::vector<double> GreyRunsAcross(const QImage& page, int y, double left)
@@ -237,7 +215,7 @@ TEST_F(CliBoxCard, ThePrintedCardIsTheBoxsCardToScale)
             const int barOfColumn = s == 0 ? 2 : std::min(1, strips.Bars(s) - 1);
             const double columnMm = strips.Lead(s) + barOfColumn * kBarMm + 15.0;
             std::vector<double> down =
-                GreyRunsDown(page, static_cast<int>((printable.left() + columnMm) * kPxPerMm), printable.top());
+                GreyRunsDown(page, static_cast<int>((printable.left() + columnMm) * kPxPerMm), printable.top(), kPxPerMm);
             std::erase_if(down, [&](double y) { return y < top - 0.5 || y > top + c.widthMm + 0.5; });
             std::vector<double> lines = {top, top + c.widthMm};
             for (int k = 0; k < rows; ++k) {

@@ -1,6 +1,7 @@
 #include "import/arranger.h"
 #include "import/melody.h"
 #include "model/music_box.h"
+#include "model/too_close.h"
 
 #include <gtest/gtest.h>
 
