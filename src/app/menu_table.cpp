@@ -58,6 +58,7 @@ constexpr std::array kEditMenu = {
     kSeparator,
     MenuItem{kDistanceCheck, "音符の最小間隔チェック", "Check Distance"},
     MenuItem{kMendCloseHoles, "音が出ない音符を直す(&M)", "Mend notes that will not sound(&M)"},
+    MenuItem{kArrangeAgain, "もう一度編曲(&R)...\tCtrl+Shift+A", "Arrange again(&R)...\tCtrl+Shift+A"},
     MenuItem{kSettings, "設定...", "Setting..."},
 };
 
@@ -101,6 +102,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+4", kQuantizeQuarter}, Accelerator{"Ctrl+8", kQuantize8th},
     Accelerator{"Ctrl+6", kQuantize16th},
     Accelerator{"Ctrl+B", kBoxFile},
+    Accelerator{"Ctrl+Shift+A", kArrangeAgain},
 };
 
 constexpr std::array kMainToolbar = {
@@ -128,6 +130,7 @@ constexpr PromptOf kButtonPrompts[] = {
     {kContextHelp, str::kPromptContextHelp},
     {kMendCloseHoles, str::kPromptMend},
     {kBoxFile, str::kPromptBoxFile},
+    {kArrangeAgain, str::kPromptArrangeAgain},
 };
 
 void eraseAll(std::string& text, std::string_view part)

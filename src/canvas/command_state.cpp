@@ -43,6 +43,7 @@ constexpr std::array kImplemented = {
     cmd::kOpenImage,
     cmd::kDistanceCheck,
     cmd::kMendCloseHoles,
+    cmd::kArrangeAgain,
     cmd::kPrintSetup,
     cmd::kPrint,
     cmd::kPrintPreview,
@@ -108,6 +109,9 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
         break;
     case cmd::kMendCloseHoles:
         state.enabled = f.distanceCheckMode && f.closeHoleCount > 0 && idle && !f.buttonDown;
+        break;
+    case cmd::kArrangeAgain:
+        state.enabled = f.arrangeSourceKept && idle && !f.recording && !f.buttonDown;
         break;
     case cmd::kTempoLock:
         state.enabled = false;

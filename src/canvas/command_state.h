@@ -24,6 +24,8 @@ struct ViewFacts {
     // A left-button press on the canvas is in progress: its release will apply it to the song
     // as it was at the press.
     bool buttonDown = false;
+    // The notes of the imported file that the song on the canvas came from are still kept.
+    bool arrangeSourceKept = false;
 };
 
 struct CommandState {

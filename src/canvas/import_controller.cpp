@@ -3,7 +3,10 @@
 #include "import/import_options.h"
 
 #include "services/chosen_box.h"
+#include "import/arrange_offer.h"
 #include "import/canvas_reach.h"
+#include "import/melody.h"
+#include "import/source_notes.h"
 #include "import/canvas_settings_rules.h"
 #include "import/import_settings.h"
 #include "canvas/kelp_view.h"
@@ -18,6 +21,7 @@
 #include "services/qt_text.h"
 #include "services/settings.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zembra {
@@ -64,6 +68,27 @@ CanvasSettingsDialog::Figures ImportController::FiguresOf(int transposition, con
     return {counts.importable, counts.notImportable, CanvasReachText(reach)};
 }
 
+ArrangeOutcome ImportController::ArrangeLive(const ArrangeChoices& choices, const ImportOptions& options,
+                                            const FitGrid& grid)
+{
+    const CanvasDocument* doc = m_view.document();
+    if (!doc) {
+        return {};
+    }
+    if (!m_beforeArrange) {
+        m_beforeArrange = std::make_unique<SongState>(m_view.song());
+    }
+    const std::unique_ptr<SongState> arranged = SongOnGrid(m_view.song(), grid);
+    const std::uint32_t barTicks = static_cast<std::uint32_t>(std::max(0, doc->resolution() * grid.beatsPerBar));
+    const std::vector<SourceNote> notes =
+        ReadSourceNotes(doc->importedTracks(), m_editorMarks, barTicks, options);
+    const ArrangeOutcome outcome = ArrangeOntoSong(*arranged, notes, doc->resolution(), CheckMetrics(), choices);
+    m_view.song() = *arranged;
+    m_view.UpdateScrollSizes();
+    m_view.Repaint();
+    return outcome;
+}
+
 std::vector<FitRow> ImportController::RankImport(const ImportOptions& options, const FitGrid& grid, const FileKey& key) const
 {
     const CanvasDocument* doc = m_view.document();
@@ -87,6 +112,8 @@ bool ImportController::ImportPrompt()
     m_editorMarks = false;
     m_edited = false;
     m_placedAsSaved = false;
+    m_beforeArrange.reset();
+    m_arrangeChoices.reset();
     // A transposition belongs to the file it was chosen for: every file opens as it is.
     constexpr int kOpeningTransposition = 0;
     const ImportCounts counts = CountImportable(kOpeningTransposition, m_importOptions);
@@ -123,6 +150,19 @@ bool ImportController::ImportPrompt()
     setup.fit.rank = [this, key = setup.fit.key](const ImportOptions& options, const FitGrid& grid) {
         return RankImport(options, grid, key);
     };
+    {
+        // The melody may come from any track the file has, whatever the list leaves out.
+        const std::uint32_t barTicks =
+            static_cast<std::uint32_t>(std::max(0, doc->resolution() * settings.beatsPerBar));
+        ImportOptions everyTrack = m_importOptions;
+        everyTrack.leftOutTracks = 0;
+        const std::vector<SourceNote> notes = ReadSourceNotes(doc->importedTracks(), false, barTicks, everyTrack);
+        setup.arrange.tracks = MelodyTrackChoices(notes, setup.tracks);
+        setup.arrange.defaultTrack = DefaultMelodyTrack(notes);
+        setup.arrange.run = [this](const ArrangeChoices& choices, const ImportOptions& options, const FitGrid& grid) {
+            return ArrangeLive(choices, options, grid);
+        };
+    }
     double documentTempo = doc->tempo();
     if (setup.editor) {
         // Counts after the editor's OK leave its marks out.
@@ -145,8 +185,16 @@ bool ImportController::ImportPrompt()
                                 },
                                 m_view.window());
     if (prompts().runDialog(dialog) != QDialog::Accepted) {
+        if (m_beforeArrange) {
+            song = *m_beforeArrange;
+            m_beforeArrange.reset();
+            m_view.UpdateScrollSizes();
+            m_view.Repaint();
+        }
         return false;
     }
+    m_beforeArrange.reset();
+    m_arrangeChoices = dialog.arrangement();
     m_importOptions = dialog.importOptions();
     settings::SaveImportOptions(m_importOptions);
     doc->setTempo(documentTempo);
@@ -162,7 +210,9 @@ bool ImportController::ImportPrompt()
                                m_importOptions,
                                m_edited};
     // On another box the canvas no longer holds the file as it was saved.
-    m_placedAsSaved = PlacedAsSaved(settings.ownFile, opened, confirmed) && song.box == openingBox;
+    // An arranged file is no longer the file as it was saved either.
+    m_placedAsSaved =
+        PlacedAsSaved(settings.ownFile, opened, confirmed) && song.box == openingBox && !m_arrangeChoices;
     if (clock) {
         clock->SetTempo(static_cast<std::uint32_t>(song.tempo));
     }
@@ -182,10 +232,22 @@ bool ImportController::PlaceImportedNotes()
     if (tracks.empty()) {
         return false;
     }
-    zembra::PlaceImportedNotes(m_view.song(), tracks, doc->resolution(), m_cutMarkers, m_importOptions);
+    SongState& song = m_view.song();
+    zembra::PlaceImportedNotes(song, tracks, doc->resolution(), m_cutMarkers, m_importOptions);
+    // The notes as the import read them stay for Edit > Arrange again while this song is on the
+    // canvas; the tracks themselves go when the import ends.
+    const std::uint32_t barTicks = static_cast<std::uint32_t>(std::max(0, doc->resolution() * song.beatsPerBar));
+    m_view.arranger().Keep(
+        {ReadSourceNotes(tracks, m_cutMarkers, barTicks, m_importOptions), doc->TracksOfFile(), doc->resolution()});
     m_cutMarkers = false;
     // The imported song is the first state of the undo ring: it cannot be undone.
     m_view.TakeNewSong();
+    if (std::optional<ArrangeChoices> choices = std::exchange(m_arrangeChoices, std::nullopt)) {
+        // The arrangement the dialog showed, on the transposition it left in the list: one undo
+        // step back to the file as the import places it.
+        choices->transposition = song.importTransposition;
+        m_view.arranger().ArrangeKept(*choices);
+    }
     m_view.Refresh();
     return std::exchange(m_placedAsSaved, false);
 }

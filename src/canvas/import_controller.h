@@ -5,6 +5,8 @@
 #include "import/import_placement.h"
 #include "import_ui/canvas_settings_dialog.h"
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace zembra {
@@ -39,6 +41,10 @@ public:
     bool cutMarkers() const { return m_cutMarkers; }
     void setCutMarkers(bool on) { m_cutMarkers = on; }
 
+    // The import settings' "Arrange for the box": arranges the file under the options on the grid
+    // and shows the arrangement on the canvas while the dialog is open.
+    ArrangeOutcome ArrangeLive(const ArrangeChoices& choices, const ImportOptions& options, const FitGrid& grid);
+
 private:
     FitRequest RequestFor(const ImportOptions& options, const FitGrid& grid) const;
 
@@ -49,6 +55,10 @@ private:
     bool m_edited = false;
     bool m_placedAsSaved = false;
     ImportOptions m_importOptions;
+    // The song as it was before the dialog arranged onto the canvas; put back on Cancel.
+    std::unique_ptr<SongState> m_beforeArrange;
+    // The arrangement chosen in the import settings, made again once the import is placed.
+    std::optional<ArrangeChoices> m_arrangeChoices;
 };
 
 } // namespace zembra

@@ -69,6 +69,7 @@ void CKelpView::DetachFromFrame()
 void CKelpView::ResetSong()
 {
     m_song.ResetSong();
+    m_arranger.Forget();
     m_keyNames.LoadKeyNames();
     m_recorder.ResetKeys();
     m_playback.clearRangePlay();
@@ -177,6 +178,7 @@ ViewFacts CKelpView::facts() const
         f.closeHoleCount = std::max(0, CountCloseHoles(m_song, CheckMetrics(), m_song.barLengthMm));
     }
     f.buttonDown = m_mouse.pressed();
+    f.arrangeSourceKept = m_arranger.kept();
     return f;
 }
 
@@ -419,6 +421,9 @@ bool CKelpView::OnCommand(int commandId)
         break;
     case cmd::kMendCloseHoles:
         m_edits.MendCloseHoles();
+        break;
+    case cmd::kArrangeAgain:
+        m_arranger.ArrangeAgain();
         break;
     case cmd::kSettings:
         m_importer.CanvasSettings();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/canvas_geometry.h"
+#include "canvas/arrange_controller.h"
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
@@ -93,6 +94,8 @@ public:
     const EditController& edits() const { return m_edits; }
     MouseEditor& mouse() { return m_mouse; }
     const ImportController& importer() const { return m_importer; }
+    ArrangeController& arranger() { return m_arranger; }
+    const ArrangeController& arranger() const { return m_arranger; }
     bool recording() const { return m_playback.recording(); }
     std::size_t previewTileCount() const { return m_preview.tiles.size(); }
 
@@ -165,6 +168,7 @@ private:
     RecordingController m_recorder{*this, m_playback};
     ImportController m_importer{*this};
     EditController m_edits{*this};
+    ArrangeController m_arranger{*this};
     MouseEditor m_mouse;
     MouseEditor::Preview m_preview;
     std::vector<int> m_scrubSlots;

@@ -8,6 +8,7 @@
 #include "midi/sync_clock.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "import_ui/arrange_panel.h"
 #include "import_ui/comb_fit_panel.h"
 #include "import_ui/import_track_list.h"
 #include "services/prompts.h"
@@ -140,7 +141,25 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     addRow(str::kSettingsAuthorLabel, m_author, QString());
     addRow(str::kSettingsBeatsLabel, m_beats, TextOf(str::kSettingsBeatsHelp));
     addRow(str::kSettingsBarCountLabel, m_bars, TextOf(str::kSettingsBarCountHelp));
-    addRow(str::kSettingsBarLengthLabel, m_barLength, TextOf(str::kSettingsBarLengthHelp));
+    if (setup.arrange.run) {
+        // The bar length the melody asks for, taken with one press beside the list.
+        m_takeBarLength = new QPushButton(this);
+        m_takeBarLength->setObjectName(QStringLiteral("takeBarLength"));
+        m_takeBarLength->setVisible(false);
+        connect(m_takeBarLength, &QPushButton::clicked, this, &CanvasSettingsDialog::takeAdvisedBarLength);
+        auto* barField = new QWidget(this);
+        auto* barRow = new QHBoxLayout(barField);
+        barRow->setContentsMargins(0, 0, 0, 0);
+        barRow->addWidget(m_barLength, 1);
+        barRow->addWidget(m_takeBarLength);
+        addRow(str::kSettingsBarLengthLabel, barField, TextOf(str::kSettingsBarLengthHelp));
+        m_barAdvice = helpLabel(QString(), this);
+        m_barAdvice->setObjectName(QStringLiteral("barLengthAdvice"));
+        grid->addWidget(m_barAdvice, row, 1, 1, 2);
+        ++row;
+    } else {
+        addRow(str::kSettingsBarLengthLabel, m_barLength, TextOf(str::kSettingsBarLengthHelp));
+    }
     addRow(str::kSettingsScaleLabel, m_scale, TextOf(str::kSettingsScaleHelp));
     if (m_box) {
         grid->addWidget(new QLabel(TextOf(str::kSettingsBoxLabel), this), row, 0);
@@ -197,6 +216,9 @@ CanvasSettingsDialog::CanvasSettingsDialog(const Setup& setup, SongState& song, 
     if (setup.fit.rank) {
         layout->addWidget(makeFitPanel());
     }
+    if (setup.arrange.run) {
+        layout->addWidget(makeArrangePanel());
+    }
     if (m_counter) {
         // What the canvas leaves out, and the fit's figures, hold for the grid they were made on.
         for (QComboBox* list : {m_beats, m_bars, m_barLength, m_scale}) {
@@ -250,6 +272,48 @@ QWidget* CanvasSettingsDialog::makeFitPanel()
     return m_fitPanel;
 }
 
+QWidget* CanvasSettingsDialog::makeArrangePanel()
+{
+    m_arrangePanel = new ArrangePanel(
+        [this](const ArrangeChoices& choices) { return m_setup.arrange.run(choices, importOptions(), currentGrid()); },
+        m_setup.arrange.tracks, m_setup.arrange.defaultTrack, this);
+    connect(m_arrangePanel, &ArrangePanel::arrangedNow, this, &CanvasSettingsDialog::showArrangement);
+    return m_arrangePanel;
+}
+
+std::optional<ArrangeChoices> CanvasSettingsDialog::arrangement() const
+{
+    return m_arrangePanel ? m_arrangePanel->arranged() : std::nullopt;
+}
+
+void CanvasSettingsDialog::showArrangement(const ArrangeOutcome& outcome)
+{
+    if (m_setup.enabled.transposition) {
+        m_transposition->setCurrentIndex(TranspositionIndex(outcome.result.transposition));
+    }
+    m_advisedBarLength = outcome.advice.barLengthMm;
+    if (m_barAdvice) {
+        m_barAdvice->setText(Utf8(outcome.advice.text));
+        m_barAdvice->setVisible(outcome.advice.show);
+        if (outcome.advice.show && m_barAdvice->width() > 0) {
+            m_barAdvice->setMinimumHeight(m_barAdvice->heightForWidth(m_barAdvice->width()));
+        }
+    }
+    if (m_takeBarLength) {
+        m_takeBarLength->setText(TextOf(str::kArrangeTakeBar).arg(m_advisedBarLength));
+        m_takeBarLength->setVisible(outcome.advice.show && m_advisedBarLength > 0 && m_barLength->isEnabled());
+    }
+}
+
+void CanvasSettingsDialog::takeAdvisedBarLength()
+{
+    const int index = m_advisedBarLength > 0 ? m_barLength->findText(QString::number(m_advisedBarLength)) : -1;
+    if (index >= 0) {
+        // The arrangement follows the new grid (refreshFit).
+        m_barLength->setCurrentIndex(index);
+    }
+}
+
 const MusicBox& CanvasSettingsDialog::chosenBox() const
 {
     const int index = m_box ? m_box->currentIndex() : -1;
@@ -299,6 +363,9 @@ void CanvasSettingsDialog::refreshFit()
 {
     if (m_fitPanel) {
         m_fitPanel->Refresh(currentTransposition());
+    }
+    if (m_arrangePanel) {
+        m_arrangePanel->Refresh();
     }
 }
 

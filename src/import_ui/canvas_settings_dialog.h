@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/arrange_import.h"
+#include "import/arrange_offer.h"
 #include "import/import_options.h"
 #include "import/comb_fit.h"
 #include "midi/midi_bytes.h"
@@ -11,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +26,7 @@ class QSlider;
 
 namespace zembra {
 
+class ArrangePanel;
 class CombFitPanel;
 class ImportTrackList;
 
@@ -56,6 +60,15 @@ public:
         FileKey key;
         ImportOptions options;
     };
+    // The import use's arrangement for the box: arranges the file under the options on the grid
+    // the dialog shows and places it on the canvas. No `run`: the dialog has no arrange panel.
+    using ArrangeRunner =
+        std::function<ArrangeOutcome(const ArrangeChoices& choices, const ImportOptions& options, const FitGrid& grid)>;
+    struct Arrange {
+        ArrangeRunner run;
+        std::vector<MelodyTrackChoice> tracks;
+        int defaultTrack = -1;
+    };
 
     struct Setup {
         QString caption;          // empty: the table's caption
@@ -78,6 +91,7 @@ public:
         int resolution = 0;       // ticks per quarter of the document's MIDI data; 0 before any
         Editor editor;            // the import use's ">>Editor" button; none: the button is unavailable
         Fit fit;                  // its options' tracks are those the track list starts without
+        Arrange arrange;
         std::vector<TrackSummary> tracks; // the import use's tracks of the file; none: no track list
         // The boxes the song may be arranged for, the song's own first (BoxChoices); none: the
         // dialog offers no choice of box. In the import use the counts, the fit and the editor
@@ -111,6 +125,9 @@ public:
     const MusicBox& chosenBox() const;
     CombFitPanel* fitPanel() const { return m_fitPanel; }
     ImportTrackList* trackList() const { return m_trackList; }
+    ArrangePanel* arrangePanel() const { return m_arrangePanel; }
+    // The choices of the arrangement the canvas shows; none when the file was not arranged.
+    std::optional<ArrangeChoices> arrangement() const;
 
     void accept() override;
     void reject() override;
@@ -141,6 +158,10 @@ private:
     void onBoxChanged();
     void showBoxSwitch();
     QWidget* makeFitPanel();
+    QWidget* makeArrangePanel();
+    // After an arrangement: its transposition in the list and what it says of the bar length.
+    void showArrangement(const ArrangeOutcome& outcome);
+    void takeAdvisedBarLength();
 
     Setup m_setup;
     SongState& m_song;
@@ -167,6 +188,10 @@ private:
     QPushButton* m_editor = nullptr;
     CombFitPanel* m_fitPanel = nullptr;
     ImportTrackList* m_trackList = nullptr;
+    ArrangePanel* m_arrangePanel = nullptr;
+    QPushButton* m_takeBarLength = nullptr;
+    QLabel* m_barAdvice = nullptr;
+    int m_advisedBarLength = -1;
 };
 
 } // namespace zembra

@@ -42,6 +42,8 @@ inline constexpr int kPrintCalibration = 32860;
 inline constexpr int kCalibrationLengths = 32861;
 // Reads a box of one's own from its file and moves the song onto it.
 inline constexpr int kBoxFile = 32870;
+// Arranges the imported file's notes for the box once more, with another melody track or chord limit.
+inline constexpr int kArrangeAgain = 32880;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

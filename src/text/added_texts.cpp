@@ -289,6 +289,36 @@ constexpr TextEntry kAdded[] = {
      "音が出ない音符を直す",
      "Move each note that will not sound by octaves to a row where it sounds, or delete it\n"
      "Mend notes"},
+    // Arranging for the box in the window.
+    {str::kArrangeButton, "オルゴール用に編曲", "Arrange for the box"},
+    {str::kArrangeButtonTip,
+     "メロディを残し、低音を残し、すべての音符が鳴るようにキャンバスへ並べます",
+     "Places the file on the canvas keeping the melody and the bass, with every note playable"},
+    {str::kArrangeMelodyLabel, "メロディのトラック:", "Melody track:"},
+    {str::kArrangeChordLabel, "同時に鳴らす音の上限:", "Notes at once, at most:"},
+    {str::kArrangeTrackEntry, "%1: %2（%3 音）", "%1: %2 (%3 notes)"},
+    {str::kArrangeTrackUnnamed, "トラック %1", "Track %1"},
+    {str::kArrangeChangesButton, "変更の一覧...", "Changes..."},
+    {str::kArrangeChangesCaption, "編曲で変えた音符", "What the arrangement changed"},
+    {str::kArrangeSaveText, "テキストとして保存...", "Save as text..."},
+    {str::kArrangeTextFilter, "テキストファイル (*.txt)", "Text files (*.txt)"},
+    {str::kArrangeSaveFailed, "変更の一覧を %1 に書き込めませんでした。", "The list of changes could not be written to %1."},
+    {str::kArrangeBarHint,
+     "この小節の長さではメロディの速い連打が鳴りません。%1 mm ならメロディの音符がすべて鳴ります。",
+     "The melody repeats too fast for this bar length; at %1 mm a bar it keeps every note."},
+    {str::kArrangeBarNone,
+     "いちばん長い小節でも、メロディの速い連打がすべては鳴りません。",
+     "Even the longest bar is too short for some of the melody's fast repeats."},
+    {str::kArrangeTakeBar, "%1 mm にする", "Take %1 mm"},
+    {str::kArrangeAgainCaption, "もう一度編曲", "Arrange again"},
+    {str::kPromptArrangeAgain,
+     "読み込んだファイルのトラックから、メロディのトラックと同時に鳴らす音の上限を選び直して編曲します\n"
+     "もう一度編曲",
+     "Arrange the imported file's tracks for the box again, with another melody track or chord limit\n"
+     "Arrange again"},
+    {str::kArrangeClose, "閉じる", "Close"},
+    {str::kArrangeNothingChanged, "変更した音符はありません。", "No note had to change."},
+    {str::kArrangeNoMelody, "メロディにできるトラックがありません。", "No track can carry the melody."},
     {str::kRecoveryOffer,
      "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
      "曲名: %1\n"

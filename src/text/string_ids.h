@@ -370,6 +370,27 @@ inline constexpr int kFitButtonTip = 41408;
 // %1 is the number of notes moved, %2 of those removed.
 inline constexpr int kMendResult = 41409;
 inline constexpr int kPromptMend = 41410;
+// Arranging for the box in the window: the import settings' button and choices, the bar length
+// the melody asks for, the list of changes and Edit > Arrange again.
+inline constexpr int kArrangeButton = 41411;
+inline constexpr int kArrangeButtonTip = 41412;
+inline constexpr int kArrangeMelodyLabel = 41413;
+inline constexpr int kArrangeChordLabel = 41414;
+inline constexpr int kArrangeTrackEntry = 41415;   // %1 track number, %2 its name, %3 its notes
+inline constexpr int kArrangeTrackUnnamed = 41416; // %1 track number
+inline constexpr int kArrangeChangesButton = 41417;
+inline constexpr int kArrangeChangesCaption = 41418;
+inline constexpr int kArrangeSaveText = 41419;
+inline constexpr int kArrangeTextFilter = 41420;
+inline constexpr int kArrangeSaveFailed = 41421;   // %1 the file
+inline constexpr int kArrangeBarHint = 41422;      // %1 the bar length in mm
+inline constexpr int kArrangeBarNone = 41423;
+inline constexpr int kArrangeTakeBar = 41424;      // %1 the bar length in mm
+inline constexpr int kArrangeAgainCaption = 41425;
+inline constexpr int kPromptArrangeAgain = 41426;
+inline constexpr int kArrangeClose = 41427;
+inline constexpr int kArrangeNothingChanged = 41428;
+inline constexpr int kArrangeNoMelody = 41429;
 // A song with unsaved changes kept against a crash.
 inline constexpr int kRecoveryOffer = 41600;      // %1 the song's title, %2 when it was kept
 inline constexpr int kRecoveryUnreadable = 41601; // %1 the reason

@@ -44,7 +44,7 @@ struct Popup {
 const Row kSep{0, "", ""};
 
 // The menu bar as the program has always had it; Export Audio, Export Card as PDF, Export Card
-// for Cutter, the two calibration commands and Box are this program's own additions.
+// for Cutter, the two calibration commands, Box and Arrange again are this program's own additions.
 const std::vector<Popup> kMenuBar = {
     {"ﾌｧｲﾙ(&F)", "File(&F)",
      {{57600, "新規作成(&N)\tCtrl+N", "New(&N)\tCtrl+N"},
@@ -92,6 +92,7 @@ const std::vector<Popup> kMenuBar = {
       kSep,
       {32801, "音符の最小間隔チェック", "Check Distance"},
       {32850, "音が出ない音符を直す(&M)", "Mend notes that will not sound(&M)"},
+      {32880, "もう一度編曲(&R)...\tCtrl+Shift+A", "Arrange again(&R)...\tCtrl+Shift+A"},
       {32804, "設定...", "Setting..."}}},
     {"演奏", "Play",
      {{32789, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},
@@ -118,7 +119,7 @@ const std::vector<Key> kAcceleratorTable = {
     {"Ctrl+Z", 57643},        {"Alt+Backspace", 57643}, {"Delete", 57632}, {"F1", 57670},
     {"Shift+F1", 57669},      {"F6", 57680},       {"Shift+F6", 57681},    {"Ctrl+Shift+E", 32842},
     {"Ctrl+Y", 57644},        {"Ctrl+R", 32789},   {"Ctrl+4", 32791},      {"Ctrl+8", 32790},
-    {"Ctrl+6", 32800},        {"Ctrl+B", 32870},
+    {"Ctrl+6", 32800},        {"Ctrl+B", 32870},     {"Ctrl+Shift+A", 32880},
 };
 
 const std::vector<int> kMainButtons = {57600, 57601, 57603, 0, 32805, 0, 57635, 57634, 57637, 0,

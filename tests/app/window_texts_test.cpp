@@ -2,6 +2,7 @@
 // the status panes and every dialog the window opens. The English window shows no Japanese, and
 // no label or button of the window or its dialogs is cut short, in either language.
 #include "app/about_dialog.h"
+#include "canvas/kelp_view.h"
 #include "card/calibration_dialog.h"
 #include "services/command_ids.h"
 #include "services/prompts.h"
@@ -55,6 +56,18 @@ void arrange(WindowBench& b, int id, ScriptedPrompts& prompts)
         b.view->OnCommand(kDistanceCheck);
         b.view->PaintOffscreen();
         break;
+    case kArrangeAgain: {
+        // A tune kept from an import; its choices are confirmed, so that the list of changes opens.
+        ArrangeSource source;
+        source.resolution = 96;
+        source.tracks = {{"", 0, 0}, {"Tune", 1, 8}};
+        for (int i = 0; i < 8; ++i) {
+            source.notes.push_back({static_cast<std::uint32_t>(i * 48), 72 + (i % 4) * 2 - (i % 2), 1, false});
+        }
+        b.view->arranger().Keep(source);
+        prompts.pushDialog(ScriptedPrompts::Press("ok"));
+        break;
+    }
     default:
         break;
     }
@@ -123,6 +136,7 @@ const QStringList kDialogs = {
     QStringLiteral("zembra::SaveConfirmDialog"),    QStringLiteral("zembra::CalibrationDialog"),
     QStringLiteral("zembra::HelpWindow"),           QStringLiteral("QPageSetupDialog"),
     QStringLiteral("QPrintDialog"),                 QStringLiteral("QPrintPreviewDialog"),
+    QStringLiteral("zembra::ArrangeAgainDialog"),   QStringLiteral("zembra::ArrangeChangesDialog"),
 };
 
 TEST(WindowTexts, TheEnglishWindowShowsNoJapanese)

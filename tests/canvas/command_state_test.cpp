@@ -31,6 +31,35 @@ TEST(CommandState, AvailabilityFollowsTheViewsState)
     }
 }
 
+TEST(CommandState, ArrangeAgainIsOfferedWhileTheImportedNotesAreKept)
+{
+    ViewFacts kept;
+    kept.noteCount = 12;
+    kept.arrangeSourceKept = true;
+    ViewFacts notKept = kept;
+    notKept.arrangeSourceKept = false;
+    ViewFacts emptyCanvas = kept;
+    emptyCanvas.noteCount = 0; // everything deleted: the file is still there to arrange
+    ViewFacts playing = kept;
+    playing.playing = true;
+    ViewFacts recording = kept;
+    recording.recording = true;
+    ViewFacts pressed = kept;
+    pressed.buttonDown = true;
+    struct Case {
+        const char* what;
+        const ViewFacts* facts;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"kept", &kept, true},           {"not kept", &notKept, false}, {"empty canvas", &emptyCanvas, true},
+        {"playing", &playing, false},    {"recording", &recording, false}, {"button down", &pressed, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StateOf(cmd::kArrangeAgain, *c.facts), (CommandState{c.enabled, false})) << c.what;
+    }
+}
+
 TEST(CommandState, CommandsWithoutAHandlerAreUnavailable)
 {
     ViewFacts facts;

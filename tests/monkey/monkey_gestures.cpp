@@ -5,6 +5,7 @@
 #include "model/canvas_geometry.h"
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
+#include "monkey_arrange_gestures.h"
 #include "monkey_box_gestures.h"
 #include "monkey_cutter_gestures.h"
 #include "monkey_calibration_gestures.h"
@@ -447,6 +448,8 @@ constexpr Gesture kGestures[] = {
     {"mend-notes", 2, false, MendNotes},
     {"calibration", 2, false, Calibration},
     {"choose-box", 2, false, ChooseBox},
+    // Arranges the kept notes of the imported file afresh: a new set of live notes.
+    {"arrange-again", 2, true, ArrangeAgain},
 };
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "monkey_arrange_gestures.h"
 #include "monkey_fit_gestures.h"
 #include "import_ui/import_edit_dialog.h"
 
@@ -187,6 +188,8 @@ int RandomPrompts::runDialog(QDialog& dialog)
     fillFields(dialog);
     ChooseTracks(dialog, m_dice);
     FitToComb(dialog, m_dice);
+    ArrangeForBox(dialog, m_dice);
+    SaveArrangeChanges(dialog, m_dice);
     if (auto* editor = qobject_cast<ImportEditDialog*>(&dialog)) {
         editImport(*editor);
     }
