@@ -33,6 +33,7 @@ ArrangePanel::ArrangePanel(Runner runner, const std::vector<MelodyTrackChoice>& 
     m_summary = new QLabel(m_fields->hasTracks() ? QString() : TextOf(str::kArrangeNoMelody), this);
     m_summary->setObjectName(QStringLiteral("arrangeSummary"));
     m_summary->setWordWrap(true);
+    m_summary->setVisible(!m_summary->text().isEmpty());
 
     connect(m_arrange, &QPushButton::clicked, this, &ArrangePanel::Arrange);
     connect(m_changes, &QPushButton::clicked, this, &ArrangePanel::ShowChanges);
@@ -73,6 +74,7 @@ void ArrangePanel::run(const ArrangeChoices& choices)
     m_arranged = choices;
     const std::string report = ArrangeReportText(m_outcome->result, m_outcome->resolution, m_outcome->beatsPerBar);
     m_summary->setText(Utf8(report.substr(0, report.find('\n'))));
+    m_summary->setVisible(true);
     m_changes->setEnabled(true);
     emit arrangedNow(*m_outcome);
 }

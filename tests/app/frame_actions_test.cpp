@@ -193,6 +193,16 @@ void arrangeUnmodifiedNotes(Bench& b)
     b.view->edits().setModified(false);
 }
 
+// A file imported as it is; the choices of Arrange again are confirmed as they open.
+void arrangeImportedFile(Bench& b)
+{
+    b.scripted->pushDialog(ScriptedPrompts::Press("ok"));
+    b.doc.OpenNamedSong(QString::fromLatin1(ZEMBRA_TEST_DATA "/midi/comb-fit-voices.mid"));
+    ASSERT_GT(b.view->song().noteCount, 0);
+    b.scripted->clear();
+    b.scripted->pushDialog(ScriptedPrompts::Press("ok"));
+}
+
 void arrangePlaying(Bench& b)
 {
     b.rightClick(40, 200);
@@ -387,6 +397,16 @@ const std::vector<Case>& cases()
              EXPECT_EQ(song.notes[1].top, song.notes[0].top - 12 * 12) << "twelve rows up: an octave";
              EXPECT_EQ(song.selectedCount, 1);
              EXPECT_FALSE(b.frame->action(kMendCloseHoles)->isEnabled()) << "nothing is flagged any more";
+         }},
+        {kArrangeAgain, "arrange again asks for its choices, arranges as one undo step and lists the changes",
+         arrangeImportedFile,
+         [](Bench& b) {
+             ASSERT_EQ(b.kinds(), (std::vector<Kind>{Kind::Dialog, Kind::Dialog}));
+             EXPECT_EQ(b.scripted->asked()[0].dialogClass, QStringLiteral("zembra::ArrangeAgainDialog"));
+             EXPECT_EQ(b.scripted->asked()[1].dialogClass, QStringLiteral("zembra::ArrangeChangesDialog"));
+             EXPECT_GT(b.view->song().noteCount, 0);
+             b.frame->action(kUndo)->trigger();
+             EXPECT_FALSE(b.frame->action(kUndo)->isEnabled()) << "one step back to the import";
          }},
         {kSettings, "settings open the canvas settings dialog", nullptr,
          [](Bench& b) {

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QRegularExpression>
 
@@ -57,7 +58,7 @@ void arrange(WindowBench& b, int id, ScriptedPrompts& prompts)
         b.view->PaintOffscreen();
         break;
     case kArrangeAgain: {
-        // A tune kept from an import; its choices are confirmed, so that the list of changes opens.
+        // A tune kept from an import.
         ArrangeSource source;
         source.resolution = 96;
         source.tracks = {{"", 0, 0}, {"Tune", 1, 8}};
@@ -65,7 +66,14 @@ void arrange(WindowBench& b, int id, ScriptedPrompts& prompts)
             source.notes.push_back({static_cast<std::uint32_t>(i * 48), 72 + (i % 4) * 2 - (i % 2), 1, false});
         }
         b.view->arranger().Keep(source);
-        prompts.pushDialog(ScriptedPrompts::Press("ok"));
+        // The about box of the start may come first and take a script: each one confirms only the
+        // choices of Arrange again.
+        for (int i = 0; i < 2; ++i) {
+            prompts.pushDialog([](QDialog& dialog) {
+                const bool choices = dialog.objectName() == QLatin1String("ArrangeAgainDialog");
+                return int(choices ? QDialog::Accepted : QDialog::Rejected);
+            });
+        }
         break;
     }
     default:
