@@ -5,8 +5,8 @@ knowing nothing of how the arrangement was made. Prints JSON.
 The melody is the top voice of the melody track: at each onset of that track, its highest note.
 The melody track is the one, drums aside (every note on channel 10), whose top voice has the most
 onsets; of equal ones the higher mean key. A melody onset is kept when the song has a note of the
-same pitch class at the same time (after the song's one transposition, the shift that keeps most),
-and on top when that note is the highest one there. The bass: at each bar's first beat where the
+same pitch class at the same time (within a pixel of the song's canvas; after the song's one
+transposition, the shift that keeps most), and on top when that note is the highest one there. The bass: at each bar's first beat where the
 file strikes a note below the melody (the melody note struck last), the song must strike the lowest
 such note's pitch class below its own note at that melody onset.
 
@@ -88,26 +88,25 @@ def main(original_path, song_path, boxes_path, max_chord=4):
         groups[tick].append(key)
     song_ticks = sorted(groups)
 
-    def song_group_at(original_tick):
+    def song_groups_near(original_tick):
+        """The song's onsets within a pixel of the original's: the canvas's grid moves a note by
+        less than that, one way or the other."""
         quarters = original_tick / division
-        best = None
-        for tick in song_ticks:  # small files: a scan is enough
-            gap = abs(tick / out_division - quarters)
-            if gap <= tolerance_quarters and (best is None or gap < best[0]):
-                best = (gap, tick)
-        return best[1] if best else None
+        return [tick for tick in song_ticks if abs(tick / out_division - quarters) <= tolerance_quarters]
 
     track, melody = melody_of(original)
-    at = {tick: song_group_at(tick) for tick in {n[0] for n in original}}
+    near_song = {tick: song_groups_near(tick) for tick in {n[0] for n in original}}
 
     def melody_counts(shift):
         kept = on_top = 0
         for tick, key in melody:
-            group = groups.get(at[tick], [])
-            same = [k for k in group if (k - key - shift) % 12 == 0]
-            if same:
-                kept += 1
-                on_top += max(same) == max(group)
+            found = top = False
+            for group in (groups[t] for t in near_song[tick]):
+                same = [k for k in group if (k - key - shift) % 12 == 0]
+                found = found or bool(same)
+                top = top or (bool(same) and max(same) == max(group))
+            kept += found
+            on_top += top
         return kept, on_top
 
     shift = max(range(-24, 25), key=lambda s: (melody_counts(s)[0], -abs(s)))
@@ -131,9 +130,10 @@ def main(original_path, song_path, boxes_path, max_chord=4):
             continue
         bass_beats += 1
         pitch_class = (min(below) + shift) % 12
-        song_ceiling = max(groups.get(at[earlier[-1]], [128])) if earlier else 128
-        here = song_group_at(line)
-        if any(k % 12 == pitch_class and k < song_ceiling for k in groups.get(here, [])):
+        # The song's melody there: its highest note where the file's melody note was struck.
+        song_ceiling = max((max(groups[t]) for t in near_song[earlier[-1]]), default=128) if earlier else 128
+        here = [k for t in song_groups_near(line) for k in groups[t]]
+        if any(k % 12 == pitch_class and k < song_ceiling for k in here):
             bass_kept += 1
 
     too_close = 0
