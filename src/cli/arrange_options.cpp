@@ -38,8 +38,8 @@ bool ReadBarLength(const OptionSet& options, std::optional<int>* barLengthMm, bo
     }
     if (!options.intValue(kBarMm, 0, kLongestBarMm, barLengthMm, nullptr)) {
         if (error) {
-            *error = TextOf(str::kCliBadValue)
-                         .arg(OptionSet::Spelled(kBarMm), value, QStringLiteral("0 … %1, %2").arg(kLongestBarMm).arg(kAuto));
+            const QString expected = QStringLiteral("0 … %1, %2").arg(kLongestBarMm).arg(kAuto);
+            *error = TextOf(str::kCliBadValue).arg(OptionSet::Spelled(kBarMm), value, expected);
         }
         return false;
     }

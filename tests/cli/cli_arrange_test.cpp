@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 namespace zembra {
 namespace {
@@ -223,6 +224,25 @@ TEST(CliArrange, TakesTheMelodyTrackTranspositionAndChordLimit)
     const QJsonObject probe = Probe(input, output, BoxesFile(dir), 2);
     EXPECT_EQ(probe[QStringLiteral("overChord")].toInt(), 0);
     EXPECT_GT(probe[QStringLiteral("notes")].toInt(), probe[QStringLiteral("melodyOnsets")].toInt());
+
+    // A bar length given is the one arranged at: nothing is too close at it.
+    const CliResult at20 = RunZembra({QStringLiteral("info"), QStringLiteral("--arrange"), QStringLiteral("--json"),
+                                      QStringLiteral("--bar-mm"), QStringLiteral("20"), input});
+    ASSERT_EQ(at20.exitCode, 0) << at20.err.toStdString();
+    const QJsonObject record = QJsonDocument::fromJson(at20.out.toUtf8()).object();
+    EXPECT_EQ(record[QStringLiteral("barLengthMm")].toInt(), 20);
+    EXPECT_EQ(record[QStringLiteral("tooClose")].toInt(), 0);
+    EXPECT_FALSE(record[QStringLiteral("arrange")].toObject().contains(QStringLiteral("shortestBarLengthMm")));
+
+    // The card and the cutter's drawing arrange as the song does.
+    for (const auto& [command, extension] : {std::pair{"card", "pdf"}, std::pair{"svg", "svg"}}) {
+        const QString drawn = dir.filePath(QStringLiteral("drawn.") + QLatin1String(extension));
+        const CliResult made = RunZembra({QLatin1String(command), QStringLiteral("--arrange"),
+                                          QStringLiteral("--bar-mm"), QStringLiteral("auto"), input,
+                                          QStringLiteral("-o"), drawn});
+        EXPECT_EQ(made.exitCode, 0) << command << made.err.toStdString();
+        EXPECT_GT(QFileInfo(drawn).size(), 0) << command;
+    }
 }
 
 struct RefusalRow {
