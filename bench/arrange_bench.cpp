@@ -38,9 +38,9 @@ struct Tracks {
     }
 };
 
-// One part: `strikes` per bar of `chord` keys each, each held for `hold` ticks, on `channel`.
+// One player: `strikesPerBar` strikes a bar of `chord` keys each, each held until just before the next.
 // The keys walk a I-vi-IV-V progression in C, two bars a chord, from `lowest` up.
-struct Part {
+struct Player {
     int channel;
     int strikesPerBar;
     int chord; // keys struck together
@@ -48,23 +48,23 @@ struct Part {
     bool tune; // steps through the scale instead of the chord
 };
 
-std::vector<MidiEvent> PartEvents(const Part& part, int bars, std::mt19937& random)
+std::vector<MidiEvent> PlayerEvents(const Player& player, int bars, std::mt19937& random)
 {
     constexpr std::array<int, 4> kRoots = {0, 9, 5, 7};
     constexpr std::array<int, 7> kScale = {0, 2, 4, 5, 7, 9, 11};
-    const std::uint32_t step = static_cast<std::uint32_t>(kResolution * kBeatsPerBar / part.strikesPerBar);
-    const std::uint8_t status = static_cast<std::uint8_t>(0x90 | part.channel);
+    const std::uint32_t step = static_cast<std::uint32_t>(kResolution * kBeatsPerBar / player.strikesPerBar);
+    const std::uint8_t status = static_cast<std::uint8_t>(0x90 | player.channel);
     std::vector<MidiEvent> events;
     std::uint32_t wait = 0;
     for (int bar = 0; bar < bars; ++bar) {
         const int root = kRoots[static_cast<std::size_t>(bar / 2 % 4)];
-        for (int s = 0; s < part.strikesPerBar; ++s) {
+        for (int s = 0; s < player.strikesPerBar; ++s) {
             std::vector<int> keys;
-            if (part.tune) {
-                keys.push_back(part.lowest + kScale[random() % kScale.size()] + 12 * static_cast<int>(random() % 2));
+            if (player.tune) {
+                keys.push_back(player.lowest + kScale[random() % kScale.size()] + 12 * static_cast<int>(random() % 2));
             } else {
-                for (int k = 0; k < part.chord; ++k) {
-                    keys.push_back(part.lowest + root + (k * 4 + static_cast<int>(random() % 2)) % 12 + 12 * (k / 3));
+                for (int k = 0; k < player.chord; ++k) {
+                    keys.push_back(player.lowest + root + (k * 4 + static_cast<int>(random() % 2)) % 12 + 12 * (k / 3));
                 }
             }
             for (const int key : keys) {
@@ -81,23 +81,23 @@ std::vector<MidiEvent> PartEvents(const Part& part, int bars, std::mt19937& rand
     return events;
 }
 
-// Three minutes at 100 a minute: 75 bars of 4/4 (on a canvas of 80), eight parts, about 5,000 notes.
-const Tracks& EightParts()
+// Three minutes at 100 a minute: 75 bars of 4/4 (on a canvas of 80), eight players, about 5,000 notes.
+const Tracks& EightPlayers()
 {
     static const Tracks tracks = [] {
         constexpr int kBars = 75;
         std::mt19937 random(1234);
         Tracks t;
-        for (const Part& part : {Part{0, 8, 1, 72, true},   // the tune, in eighths
-                                 Part{1, 8, 1, 60, true},   // a counter-melody
-                                 Part{2, 4, 1, 36, false},  // the bass, in quarters
-                                 Part{3, 4, 3, 52, false},  // chords on the beats
-                                 Part{4, 16, 1, 60, false}, // an arpeggio in sixteenths
-                                 Part{5, 2, 2, 55, false},  // strings, in halves
-                                 Part{6, 2, 3, 64, false},  // brass stabs
-                                 Part{9, 8, 1, 36, false}}) // drums
+        for (const Player& player : {Player{0, 8, 1, 72, true},   // the tune, in eighths
+                                 Player{1, 8, 1, 60, true},   // a counter-melody
+                                 Player{2, 4, 1, 36, false},  // the bass, in quarters
+                                 Player{3, 4, 3, 52, false},  // chords on the beats
+                                 Player{4, 16, 1, 60, false}, // an arpeggio in sixteenths
+                                 Player{5, 2, 2, 55, false},  // strings, in halves
+                                 Player{6, 2, 3, 64, false},  // brass stabs
+                                 Player{9, 8, 1, 36, false}}) // drums
         {
-            t.add(PartEvents(part, kBars, random));
+            t.add(PlayerEvents(player, kBars, random));
         }
         return t;
     }();
@@ -154,11 +154,11 @@ void ArrangeTracks(benchmark::State& state, const Tracks& tracks)
     Report(state, notes, result);
 }
 
-void BM_ArrangeEightParts(benchmark::State& state)
+void BM_ArrangeEightPlayers(benchmark::State& state)
 {
-    ArrangeTracks(state, EightParts());
+    ArrangeTracks(state, EightPlayers());
 }
-BENCHMARK(BM_ArrangeEightParts)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_ArrangeEightPlayers)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_ArrangeMillionEvents(benchmark::State& state)
 {
@@ -172,7 +172,7 @@ void BM_ShortestMelodyBar(benchmark::State& state)
     ImportOptions options;
     options.leaveOutDrums = true;
     const std::vector<SourceNote> notes =
-        ReadSourceNotes(EightParts().view, false, kResolution * kBeatsPerBar, options);
+        ReadSourceNotes(EightPlayers().view, false, kResolution * kBeatsPerBar, options);
     const std::vector<int> lengths = {15, 20, 25, 30, 32, 35, 40, 45, 50, 55, 60, 70, 80, 90, 100};
     int length = 0;
     for (auto _ : state) {
