@@ -2,6 +2,7 @@
 
 #include "card/card_job.h"
 #include "card/card_pdf.h"
+#include "cli/arrange_options.h"
 #include "cli/card_options.h"
 #include "cli/command_run.h"
 #include "cli/import_options.h"
@@ -28,8 +29,10 @@ int RunCard(CommandRun& run)
 {
     ImportChoices choices;
     CardOptions card;
+    ArrangeOptions arrange;
     QString problem;
-    if (!ReadImportOptions(run.options(), &choices, &problem) || !ReadCardOptions(run.options(), &card, &problem)) {
+    if (!ReadImportOptions(run.options(), &choices, &problem) || !ReadCardOptions(run.options(), &card, &problem) ||
+        !ReadArrangeOptions(run.options(), true, &arrange, &problem)) {
         return run.Usage(problem);
     }
     // One picture behind every card of the batch; one that cannot be read is a wrong argument.
@@ -43,7 +46,7 @@ int RunCard(CommandRun& run)
     }
     return run.ForEachOutput(QStringLiteral(".pdf"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error, arrange)) {
             return false;
         }
         SongState& song = source.song();

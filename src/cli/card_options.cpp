@@ -2,6 +2,7 @@
 
 #include "card/card_pdf.h"
 #include "card/card_print_flow.h"
+#include "cli/arrange_options.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
 #include "services/qt_text.h"
@@ -39,7 +40,7 @@ void CardOptions::ApplyTo(SongState& song) const
 void DeclareCardOptions(OptionSet& options, CardOutput output)
 {
     const bool print = output == CardOutput::Print;
-    options.add({QStringLiteral("bar-mm")}, str::kCliOptionBarMm, QStringLiteral("N"));
+    options.add({QStringLiteral("bar-mm")}, str::kCliOptionBarMmAuto, QStringLiteral("N|auto"));
     options.add({QStringLiteral("mirror")}, str::kCliOptionMirror);
     options.add({QStringLiteral("swap")}, str::kCliOptionSwap);
     options.add({QStringLiteral("two-rows")}, str::kCliOptionTwoRows);
@@ -91,7 +92,7 @@ std::optional<QPageSize> PaperSizeOf(const QString& name, bool* writtenWide)
 bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error, CardOutput output)
 {
     const bool print = output == CardOutput::Print;
-    if (!options.intValue(QStringLiteral("bar-mm"), 0, kLongestBarMm, &card->barLengthMm, error)) {
+    if (!ReadBarLength(options, &card->barLengthMm, &card->barAuto, error)) {
         return false;
     }
     card->mirror = options.isSet(QStringLiteral("mirror"));

@@ -20,6 +20,7 @@ inline constexpr int kLongestBarMm = 1000;
 // card's other outputs (SVG and DXF for cutters) declare these and add their own options.
 struct CardOptions {
     std::optional<int> barLengthMm; // the import's (50, or a song file's own) when absent
+    bool barAuto = false;           // --bar-mm auto: the arrangement chose the bar length
     bool mirror = false;
     bool swap = false;
     bool twoRows = false;

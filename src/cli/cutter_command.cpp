@@ -2,6 +2,7 @@
 
 #include "card/cutter_file.h"
 #include "card/cutter_options.h"
+#include "cli/arrange_options.h"
 #include "cli/card_options.h"
 #include "cli/command_run.h"
 #include "cli/import_options.h"
@@ -82,17 +83,19 @@ int RunCutter(CommandRun& run, CutterFormat format)
     CardOptions card;
     CutterOptions chosen;
     chosen.format = format;
+    ArrangeOptions arrange;
     QString problem;
     if (!ReadImportOptions(run.options(), &choices, &problem) ||
         !ReadCardOptions(run.options(), &card, &problem, CardOutput::Cutter) ||
-        !ReadCutterOptions(run.options(), choices.box, &chosen, &problem)) {
+        !ReadCutterOptions(run.options(), choices.box, &chosen, &problem) ||
+        !ReadArrangeOptions(run.options(), true, &arrange, &problem)) {
         return run.Usage(problem);
     }
     const bool holeGiven = run.options().isSet(QStringLiteral("hole-mm"));
     const QString extension = QLatin1Char('.') + CutterSuffix(format);
     return run.ForEachOutput(extension, [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error, arrange)) {
             return false;
         }
         SongState& song = source.song();

@@ -5,6 +5,7 @@
 #include "import/imported_file.h"
 #include "import/track_list.h"
 #include "card/card_pdf.h"
+#include "cli/arrange_options.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
 #include "services/box_file_load.h"
@@ -88,6 +89,7 @@ void DeclareImportOptions(OptionSet& options)
     options.add({kNoDrums}, str::kCliOptionNoDrums);
     options.add({kTracks}, str::kCliOptionTracks, QStringLiteral("N,N..."));
     options.add({kBox}, str::kCliOptionBox, QStringLiteral("15|20|30|30F|33|FILE"));
+    DeclareArrangeOptions(options);
 }
 
 bool BoxGiven(const OptionSet& options)

@@ -1,6 +1,7 @@
 #include "cli/info_command.h"
 
 #include "card/card_pdf.h"
+#include "cli/arrange_options.h"
 #include "cli/card_options.h"
 #include "cli/command_run.h"
 #include "cli/console.h"
@@ -21,19 +22,20 @@ void DeclareInfoOptions(OptionSet& options)
 {
     DeclareCommonOptions(options, false);
     DeclareImportOptions(options);
-    options.add({QStringLiteral("bar-mm")}, str::kCliOptionCheckBarMm, QStringLiteral("N"));
+    options.add({QStringLiteral("bar-mm")}, str::kCliOptionCheckBarMmAuto, QStringLiteral("N|auto"));
     options.add({QStringLiteral("json")}, str::kCliOptionJson);
 }
 
 int RunInfo(CommandRun& run)
 {
     ImportChoices choices;
-    std::optional<int> barLengthMm;
+    ArrangeOptions arrange;
     QString problem;
     if (!ReadImportOptions(run.options(), &choices, &problem) ||
-        !run.options().intValue(QStringLiteral("bar-mm"), 0, kLongestBarMm, &barLengthMm, &problem)) {
+        !ReadArrangeOptions(run.options(), true, &arrange, &problem)) {
         return run.Usage(problem);
     }
+    const std::optional<int> barLengthMm = arrange.barLengthMm;
     const bool json = run.options().isSet(QStringLiteral("json"));
     // A bar length of 0 fits the song onto the width of the paper the card would have by default,
     // measured once for the whole batch when first needed.
@@ -42,7 +44,7 @@ int RunInfo(CommandRun& run)
     bool first = true;
     const int status = run.ForEachInput([&](const QString& input, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error, arrange)) {
             records.append(QJsonObject{{QStringLiteral("file"), input}, {QStringLiteral("error"), *error}});
             return false;
         }

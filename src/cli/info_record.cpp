@@ -1,5 +1,6 @@
 #include "cli/info_record.h"
 
+#include "cli/arrange_info.h"
 #include "cli/text_columns.h"
 
 #include "model/card_constants.h"
@@ -175,6 +176,7 @@ InfoRecord DescribeImport(const QString& file, const SongSource& source, std::op
     record.title = Utf8(song.title);
     record.author = Utf8(song.author);
     record.ranking = import.ranking;
+    record.arrangement = source.arrangement();
     return record;
 }
 
@@ -217,6 +219,9 @@ QJsonObject InfoJson(const InfoRecord& r)
     }
     if (!r.ranking.empty()) {
         json[QStringLiteral("ranking")] = RankingJson(r);
+    }
+    if (r.arrangement) {
+        json[QStringLiteral("arrange")] = ArrangeJson(*r.arrangement);
     }
     return json;
 }
@@ -266,6 +271,9 @@ QString InfoText(const InfoRecord& r)
     }
     if (!r.ranking.empty()) {
         out += RankingText(r);
+    }
+    if (r.arrangement) {
+        out += ArrangeText(*r.arrangement, r.barLengthMm);
     }
     return out;
 }

@@ -38,6 +38,8 @@ struct InfoRecord {
     QString author;
     // With --transpose auto: every transposition, best first; the first is the one taken.
     std::vector<FitRow> ranking;
+    // With --arrange: what the arranger did.
+    std::optional<SongArrangement> arrangement;
 };
 
 // `barLengthMm` replaces the import's bar length for the count of notes too close together;

@@ -1,5 +1,6 @@
 #include "cli/song_command.h"
 
+#include "cli/arrange_options.h"
 #include "cli/command_run.h"
 #include "cli/import_options.h"
 #include "cli/option_set.h"
@@ -40,21 +41,28 @@ void DeclareSongOptions(OptionSet& options)
 {
     DeclareCommonOptions(options, true);
     DeclareImportOptions(options);
+    options.add({QStringLiteral("bar-mm")}, str::kCliOptionBarMmAuto, QStringLiteral("N|auto"));
 }
 
 int RunSong(CommandRun& run)
 {
     ImportChoices choices;
+    ArrangeOptions arrange;
     QString problem;
-    if (!ReadImportOptions(run.options(), &choices, &problem)) {
+    if (!ReadImportOptions(run.options(), &choices, &problem) ||
+        !ReadArrangeOptions(run.options(), true, &arrange, &problem)) {
         return run.Usage(problem);
     }
     return run.ForEachOutput(QStringLiteral(".mid"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error, arrange)) {
             return false;
         }
-        const SongState& song = source.song();
+        SongState& song = source.song();
+        // The bar length travels in the song file's tags.
+        if (arrange.barLengthMm) {
+            song.barLengthMm = *arrange.barLengthMm;
+        }
         // Save refuses an empty canvas.
         if (song.noteCount <= 0) {
             *error = TextOf(str::kCliNoNotes);

@@ -19,7 +19,8 @@ SongSource::SongSource()
 
 SongSource::~SongSource() = default;
 
-bool SongSource::Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error)
+bool SongSource::Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error,
+                      const ArrangeOptions& arrange)
 {
     ImportedFile file;
     switch (file.ReadWhole(FileNameBytes(path))) {
@@ -40,6 +41,10 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, bool bo
     }
     if (choices.highestTrack > file.trackCount()) {
         *error = TextOf(str::kCliNoSuchTrack).arg(choices.highestTrack).arg(file.trackCount());
+        return false;
+    }
+    if (arrange.arrange && arrange.melodyTrackNumber > file.trackCount()) {
+        *error = TextOf(str::kCliNoSuchMelodyTrack).arg(arrange.melodyTrackNumber).arg(file.trackCount());
         return false;
     }
     const std::vector<const MidiTrack*> tracks = file.tracks();
@@ -65,6 +70,9 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, bool bo
     m_song->UseBox(!boxGiven && fileBox.kind == SongFileBox::Kind::Known ? fileBox.box : choices.box);
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
+    if (arrange.arrange) {
+        m_arrangement = ArrangeImportedSong(*m_song, tracks, facts.resolution, choices, arrange);
+    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/song_arrangement.h"
 #include "import/default_import.h"
 #include "model/song_state.h"
 #include "import/file_facts.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zembra {
@@ -39,18 +41,23 @@ public:
     // False with the reason, in the program's language, in `error`. The song is arranged for the
     // box a song file names, as the window opens it, unless `boxGiven` says the command line chose
     // `choices.box`; a file without a box of its own, or with one this program does not know, is
-    // arranged for `choices.box` and read as a file from elsewhere.
-    bool Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error);
+    // arranged for `choices.box` and read as a file from elsewhere. With --arrange the imported
+    // notes are then arranged for the box.
+    bool Load(const QString& path, const ImportChoices& choices, bool boxGiven, QString* error,
+              const ArrangeOptions& arrange = {});
 
     SongState& song() { return *m_song; }
     const SongState& song() const { return *m_song; }
     const FileSummary& file() const { return m_file; }
     const DefaultImportResult& import() const { return m_import; }
+    // What --arrange did; none without it.
+    const std::optional<SongArrangement>& arrangement() const { return m_arrangement; }
 
 private:
     std::unique_ptr<SongState> m_song;
     FileSummary m_file;
     DefaultImportResult m_import;
+    std::optional<SongArrangement> m_arrangement;
 };
 
 } // namespace zembra

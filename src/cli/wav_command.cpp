@@ -3,6 +3,7 @@
 #include "canvas/wav_render.h"
 #include "cli/command_run.h"
 #include "cli/console.h"
+#include "cli/arrange_options.h"
 #include "cli/import_options.h"
 #include "cli/option_set.h"
 #include "cli/song_source.h"
@@ -26,14 +27,16 @@ void DeclareWavOptions(OptionSet& options)
 int RunWav(CommandRun& run)
 {
     ImportChoices choices;
+    ArrangeOptions arrange;
     QString problem;
-    if (!ReadImportOptions(run.options(), &choices, &problem)) {
+    if (!ReadImportOptions(run.options(), &choices, &problem) ||
+        !ReadArrangeOptions(run.options(), false, &arrange, &problem)) {
         return run.Usage(problem);
     }
     Console& console = run.console();
     return run.ForEachOutput(QStringLiteral(".wav"), [&](const QString& input, const QString& output, QString* error) {
         SongSource source;
-        if (!source.Load(input, choices, BoxGiven(run.options()), error)) {
+        if (!source.Load(input, choices, BoxGiven(run.options()), error, arrange)) {
             return false;
         }
         // Export Audio is offered only for a canvas with notes.

@@ -58,17 +58,21 @@ int HeldAt(const std::map<int, int>& held, int key, int none)
     return it == held.begin() ? none : std::prev(it)->second;
 }
 
-// Which notes are the melody: at each tick, the highest note of the melody track.
-std::vector<bool> MelodyMarks(std::span<const SourceNote> notes, int melodyTrack)
+// Which notes are the melody: at each time, the highest note of the melody track. Onsets that
+// fall on one canvas column (a chord rolled a few ticks apart) are one time on the card: only the
+// highest of them is the melody there, and the rest are accompaniment, as a chord struck at once.
+std::vector<bool> MelodyMarks(std::span<const SourceNote> notes, int melodyTrack, const ArrangeRequest& request)
 {
     std::vector<bool> marks(notes.size(), false);
     std::size_t i = 0;
     while (i < notes.size()) {
+        const int x = XOf(notes[i].tick, request);
         std::size_t end = i;
         std::size_t top = notes.size();
-        while (end < notes.size() && notes[end].tick == notes[i].tick) {
-            if (notes[end].track == melodyTrack && !notes[end].drum) {
-                top = end; // keys rise within a tick: the last is the highest
+        while (end < notes.size() && XOf(notes[end].tick, request) == x) {
+            if (notes[end].track == melodyTrack && !notes[end].drum &&
+                (top == notes.size() || notes[end].key >= notes[top].key)) {
+                top = end;
             }
             ++end;
         }
@@ -151,7 +155,7 @@ std::vector<Accompaniment> OrderAccompaniment(std::span<const SourceNote> notes,
 {
     std::vector<Accompaniment> order;
     const int bar = request.pixelsPerQuarter * request.beatsPerBar;
-    int lastX = -1;
+    std::size_t columnStart = 0; // the first entry of `order` at the current x
     for (std::size_t i = 0; i < notes.size(); ++i) {
         if (marks[i] || notes[i].drum) {
             continue;
@@ -160,15 +164,21 @@ std::vector<Accompaniment> OrderAccompaniment(std::span<const SourceNote> notes,
         if (!OnCanvas(x, request)) {
             continue;
         }
-        // Notes come lowest first at each time: the first one at a new x is its bass.
-        int importance = kRest;
-        if (x != lastX) {
-            importance = bar > 0 && x % bar == 0 ? kBarBass : kBass;
-        } else if (request.pixelsPerQuarter > 0 && x % request.pixelsPerQuarter == 0) {
-            importance = kOnBeat;
+        if (order.empty() || order.back().x != x) {
+            columnStart = order.size();
         }
-        lastX = x;
-        order.push_back({i, x, importance});
+        const bool onBeat = request.pixelsPerQuarter > 0 && x % request.pixelsPerQuarter == 0;
+        order.push_back({i, x, onBeat ? kOnBeat : kRest});
+        // The lowest note at a time is its bass. Notes at one tick come lowest first, but a chord
+        // rolled over a few ticks of one column need not.
+        std::size_t lowest = columnStart;
+        for (std::size_t k = columnStart; k < order.size(); ++k) {
+            order[k].importance = onBeat ? kOnBeat : kRest;
+            if (notes[order[k].index].key < notes[order[lowest].index].key) {
+                lowest = k;
+            }
+        }
+        order[lowest].importance = bar > 0 && x % bar == 0 ? kBarBass : kBass;
     }
     std::stable_sort(order.begin(), order.end(), [](const Accompaniment& a, const Accompaniment& b) {
         return std::tie(a.importance, a.x) < std::tie(b.importance, b.x);
@@ -215,36 +225,35 @@ void PlaceAccompaniment(std::span<const SourceNote> notes, const std::vector<Acc
 }
 
 // At each bar's first beat where the file has a note below the melody, whether the arrangement has
-// a note of the lowest such note's pitch class below its melody.
+// a note of the lowest such note's pitch class below its melody. The beat is the bar line's canvas
+// column: a file may strike a tick or two off the line.
 void CountBass(std::span<const SourceNote> notes, const std::vector<bool>& marks, const ArrangeRequest& request,
                int transposition, const std::map<int, int>& melodyAt,
                const std::map<int, std::vector<int>>& placedAt, ArrangeResult& result)
 {
-    const std::int64_t barTicks = static_cast<std::int64_t>(request.resolution) * request.beatsPerBar;
-    if (barTicks <= 0) {
+    const int barPixels = request.pixelsPerQuarter * request.beatsPerBar;
+    if (barPixels <= 0) {
         return;
     }
-    std::map<int, int> fileMelody; // tick -> the file's melody key
+    std::map<int, int> fileMelody; // x -> the file's melody key
     for (std::size_t i = 0; i < notes.size(); ++i) {
         if (marks[i]) {
-            fileMelody[static_cast<int>(notes[i].tick)] = notes[i].key;
+            fileMelody[XOf(notes[i].tick, request)] = notes[i].key;
         }
     }
     std::size_t i = 0;
     while (i < notes.size()) {
-        const std::uint32_t tick = notes[i].tick;
+        const int x = XOf(notes[i].tick, request);
         std::size_t end = i;
-        while (end < notes.size() && notes[end].tick == tick) {
+        while (end < notes.size() && XOf(notes[end].tick, request) == x) {
             ++end;
         }
-        const int x = XOf(tick, request);
-        if (tick % barTicks == 0 && OnCanvas(x, request)) {
-            const int melodyKey = HeldAt(fileMelody, static_cast<int>(tick), 128);
+        if (x % barPixels == 0 && OnCanvas(x, request)) {
+            const int melodyKey = HeldAt(fileMelody, x, 128);
             int lowest = -1;
             for (std::size_t k = i; k < end; ++k) {
-                if (!marks[k] && !notes[k].drum && notes[k].key < melodyKey) {
+                if (!marks[k] && !notes[k].drum && notes[k].key < melodyKey && (lowest < 0 || notes[k].key < lowest)) {
                     lowest = notes[k].key;
-                    break;
                 }
             }
             if (lowest >= 0) {
@@ -300,7 +309,7 @@ ArrangeResult Arrange(std::span<const SourceNote> notes, const ArrangeRequest& r
 {
     ArrangeResult result;
     result.melodyTrack = request.melodyTrack >= 0 ? request.melodyTrack : DefaultMelodyTrack(notes);
-    const std::vector<bool> marks = MelodyMarks(notes, result.melodyTrack);
+    const std::vector<bool> marks = MelodyMarks(notes, result.melodyTrack, request);
     const std::vector<SourceNote> melody = MarkedNotes(notes, marks);
     result.transposition =
         request.transposition.value_or(ChooseArrangeTransposition(notes, melody, request.rowPitches));
@@ -342,7 +351,7 @@ int ShortestMelodyBarLength(std::span<const SourceNote> notes, const ArrangeRequ
                             std::span<const int> barLengthsMm)
 {
     const int melodyTrack = request.melodyTrack >= 0 ? request.melodyTrack : DefaultMelodyTrack(notes);
-    const std::vector<bool> marks = MelodyMarks(notes, melodyTrack);
+    const std::vector<bool> marks = MelodyMarks(notes, melodyTrack, request);
     const std::vector<SourceNote> melody = MarkedNotes(notes, marks);
     const int transposition =
         request.transposition.value_or(ChooseArrangeTransposition(notes, melody, request.rowPitches));

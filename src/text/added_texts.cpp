@@ -319,6 +319,36 @@ constexpr TextEntry kAdded[] = {
     {str::kArrangeClose, "閉じる", "Close"},
     {str::kArrangeNothingChanged, "変更した音符はありません。", "No note had to change."},
     {str::kArrangeNoMelody, "メロディにできるトラックがありません。", "No track can carry the melody."},
+    {str::kCliOptionArrange,
+     "オルゴール向けに編曲します: メロディと低音を残し、すべての音符を鳴らせるようにします。変更の一覧は info --arrange で見られます。",
+     "Arranges for the box: keeps the melody and the bass and makes every note playable; info --arrange lists the "
+     "changes."},
+    {str::kCliOptionMelodyTrack,
+     "--arrange のメロディのトラック（info の一覧の番号）。省略時はドラム以外で最上声の音がいちばん多いトラック。",
+     "The melody track for --arrange, numbered as info lists the tracks; default: the track other than drums whose "
+     "top voice has the most notes."},
+    {str::kCliOptionMaxChord, "--arrange で同時に鳴らす音の上限（1 から 6）。省略時は 4。",
+     "The most notes --arrange lets sound at once (1 to 6); default 4."},
+    {str::kCliOptionBarMmAuto,
+     "カード上の1小節の長さ（mm、0 で曲全体を1本に収めます）。--arrange と auto で、メロディの音が欠けない最も短い"
+     "長さ。省略時は 50、このプログラムの曲ファイルではその設定。",
+     "The printed length of a bar in mm (0 fits the whole song onto one strip), or with --arrange auto: the shortest "
+     "at which the melody keeps its notes; default 50, or a song file's own."},
+    {str::kCliOptionCheckBarMmAuto,
+     "近すぎる音符を数えるときの1小節の長さ（mm）。--arrange と auto で、メロディの音が欠けない最も短い長さ。省略時は "
+     "50、このプログラムの曲ファイルではその設定。",
+     "The printed length of a bar in mm for counting notes too close together, or with --arrange auto: the shortest "
+     "at which the melody keeps its notes; default 50, or a song file's own."},
+    {str::kCliBarAutoNeedsArrange,
+     "--bar-mm auto は編曲が選ぶ長さです。--arrange も指定してください。",
+     "--bar-mm auto takes the length the arranger chooses: give --arrange too."},
+    {str::kCliNoSuchMelodyTrack, "--melody-track のトラック %1 はありません（このファイルのトラックは %2 個です）。",
+     "--melody-track names track %1, but the file has %2 tracks."},
+    {str::kCliInfoArrangement, "編曲", "arrangement"},
+    {str::kCliInfoArrangeBar, "1小節 %1 mm（メロディの音が欠けない最も短い長さ）",
+     "bar length %1 mm (the shortest at which the melody keeps its notes)"},
+    {str::kCliInfoArrangeBarNone, "1小節 %1 mm（どの長さでもメロディの音が欠けます）",
+     "bar length %1 mm (at no length of the list does the melody keep every note)"},
     {str::kRecoveryOffer,
      "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
      "曲名: %1\n"

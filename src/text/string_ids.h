@@ -391,6 +391,17 @@ inline constexpr int kPromptArrangeAgain = 41426;
 inline constexpr int kArrangeClose = 41427;
 inline constexpr int kArrangeNothingChanged = 41428;
 inline constexpr int kArrangeNoMelody = 41429;
+// Arranging for the box from the command line.
+inline constexpr int kCliOptionArrange = 41450;
+inline constexpr int kCliOptionMelodyTrack = 41451;
+inline constexpr int kCliOptionMaxChord = 41452;
+inline constexpr int kCliOptionBarMmAuto = 41453;      // --bar-mm of the card and the song, auto too
+inline constexpr int kCliOptionCheckBarMmAuto = 41454; // info's --bar-mm, auto too
+inline constexpr int kCliBarAutoNeedsArrange = 41455;
+inline constexpr int kCliNoSuchMelodyTrack = 41456;    // %1 the track named, %2 the file's tracks
+inline constexpr int kCliInfoArrangement = 41457;
+inline constexpr int kCliInfoArrangeBar = 41458;       // %1 the bar length taken, in mm
+inline constexpr int kCliInfoArrangeBarNone = 41459;   // %1 the bar length kept, in mm
 // A song with unsaved changes kept against a crash.
 inline constexpr int kRecoveryOffer = 41600;      // %1 the song's title, %2 when it was kept
 inline constexpr int kRecoveryUnreadable = 41601; // %1 the reason

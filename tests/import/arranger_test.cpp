@@ -159,6 +159,34 @@ TEST(Arranger, EveryPlacedNoteIsPlayable)
     }
 }
 
+// A chord rolled over a few ticks falls on one canvas column: its highest note is the melody there,
+// the others are its accompaniment, and none is lost without a line in the change list. A bass a
+// tick after the bar line still counts as the bar's bass.
+TEST(Arranger, ARolledChordIsOneTimeOnTheCard)
+{
+    // C4 E4 G4 of the melody track 7 ticks apart (all at x 0), then A4 a quarter later; the bass
+    // C3 of track 1 a tick after the second bar line.
+    const std::vector<SourceNote> notes = {{1, 60, 0}, {8, 64, 0}, {15, 67, 0}, {kQ + 1, 69, 0},
+                                           {4 * kQ + 1, 48, 1}, {4 * kQ + 1, 72, 0}};
+    ArrangeRequest request = RequestFor("33");
+    request.transposition = 0;
+    request.melodyTrack = 0;
+    const ArrangeResult result = Arrange(Sorted(notes), request);
+    EXPECT_EQ(result.melodyNotes, 3);
+    EXPECT_EQ(result.melodyKept, 3);
+    EXPECT_EQ(result.melodyOnTop, 3);
+    std::vector<std::pair<int, int>> placed;
+    for (const ArrangedNote& note : result.notes) {
+        placed.emplace_back(note.x, note.pitch);
+    }
+    const std::vector<std::pair<int, int>> expected = {{0, 60}, {0, 64}, {0, 67}, {24, 69}, {96, 60}, {96, 72}};
+    EXPECT_EQ(placed, expected);
+    ASSERT_EQ(result.edits.size(), 1u); // C3 is below the box: up to C4
+    EXPECT_EQ(result.edits[0].change, ArrangeChange::Replaced);
+    EXPECT_EQ(result.bassBeats, 2);
+    EXPECT_EQ(result.bassKept, 2);
+}
+
 TEST(Arranger, NamesTheShortestBarLengthAtWhichTheMelodyKeepsItsNotes)
 {
     // One pitch repeated every sixteenth: 6 pixels on a 96-pixel bar. With an 8 mm repeat the
