@@ -6,6 +6,8 @@
 #include "midi/midi_track.h"
 #include "midi/synth_engine.h"
 #include "model/song_state.h"
+#include "model/too_close.h"
+#include "model/tuning.h"
 
 #include <cmath>
 
@@ -19,12 +21,13 @@ const double kPeakTarget = std::pow(10.0, kWavPeakDecibels / 20.0);
 } // namespace
 
 WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
-                                const std::function<bool(double)>& progress)
+                                const std::function<bool(double)>& progress, const WavRenderOptions& options)
 {
     WavRenderResult result;
     MidiTrack track;
     PlaybackRange range;
     range.temporaryTransposition = song.temporaryTransposition;
+    range.damperDistance = options.asBox ? MinHoleDistance(song, options.metrics) : 0;
     if (!BuildSongTrack(track, song, range)) {
         result.status = WavRenderStatus::NotBuilt;
         return result;
@@ -36,13 +39,16 @@ WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
     result.soundFontProblem = CheckSoundFont(config.soundFont);
     // Two passes through two fresh synthesizers, which play the same samples: the first finds the
     // loudest, the second writes them scaled so that it sits at the target.
-    auto freshSynth = [&config, &result]() -> std::unique_ptr<SynthEngine> {
+    const KeyCents cents = TuningCents(song.tuning, song.box);
+    auto freshSynth = [&config, &result, &cents]() -> std::unique_ptr<SynthEngine> {
         if (result.soundFontProblem != SoundFontProblem::None) {
             return nullptr;
         }
         std::unique_ptr<SynthEngine> synth = SynthEngine::create(config, result.error);
         if (!synth) {
             result.soundFontProblem = SoundFontProblem::NotLoaded;
+        } else {
+            synth->tune(kMusicBoxChannelIndex, cents);
         }
         return synth;
     };
