@@ -11,6 +11,7 @@
 #include "monkey_feature_gestures.h"
 #include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
+#include "monkey_sound_gestures.h"
 #include "services/command_ids.h"
 
 #include <QAction>
@@ -447,6 +448,7 @@ constexpr Gesture kGestures[] = {
     {"mend-notes", 2, false, MendNotes},
     {"calibration", 2, false, Calibration},
     {"choose-box", 2, false, ChooseBox},
+    {"box-sound", 2, false, BoxSound},
 };
 
 } // namespace
