@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zembra {
 namespace {
 
@@ -29,8 +31,8 @@ TEST(BoxSoundMenu, TheSettingIsKeptAndTheTuningIsAnUndoableChangeOfTheSong)
         }
     }
     ASSERT_NE(play, nullptr);
-    EXPECT_TRUE(std::any_of(play->actions().begin(), play->actions().end(),
-                            [](QAction* a) { return a->data().toInt() == cmd::kPlay; }));
+    const QList<QAction*> items = play->actions();
+    EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](QAction* a) { return a->data().toInt() == cmd::kPlay; }));
 
     // On at first, off when unchecked, and kept.
     EXPECT_TRUE(menu->asBoxAction()->isChecked());
