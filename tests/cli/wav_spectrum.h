@@ -134,6 +134,20 @@ inline double Power(const Wav& wav, double start, double seconds)
     return last > first ? sum / static_cast<double>(last - first) : 0.0;
 }
 
+// The same of the change from one sample to the next: the sound above a few kilohertz, where a
+// click is loud and a plucked note is not.
+inline double EdgePower(const Wav& wav, double start, double seconds)
+{
+    const auto first = static_cast<std::size_t>(std::max(1.0, start * wav.rate));
+    const auto last = std::min(wav.samples.size(), first + static_cast<std::size_t>(seconds * wav.rate));
+    double sum = 0;
+    for (std::size_t n = first; n < last; ++n) {
+        const double step = wav.samples[n] - wav.samples[n - 1];
+        sum += step * step;
+    }
+    return last > first ? sum / static_cast<double>(last - first) : 0.0;
+}
+
 inline double Decibels(double ratio)
 {
     return 20 * std::log10(ratio);
