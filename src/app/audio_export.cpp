@@ -1,6 +1,7 @@
 #include "app/audio_export.h"
 #include "services/app_identity.h"
 
+#include "services/paint_device_metrics.h"
 #include "services/prompts.h"
 #include "services/file_name.h"
 #include "services/qt_text.h"
@@ -61,7 +62,8 @@ bool AudioExport::ExportTo(CKelpView& view, const QString& path, QWidget* parent
             progress.setValue(static_cast<int>(share * kProgressSteps));
             QApplication::processEvents();
             return !progress.wasCanceled();
-        });
+        },
+        WavRenderOptions{view.playback().playAsBox(), CheckMetrics()});
     progress.reset();
     switch (result.status) {
     case WavRenderStatus::Written:

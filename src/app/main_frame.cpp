@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/box_sound_menu.h"
 #include "services/app_identity.h"
 
 #include "app/document_view_link.h"
@@ -169,6 +170,7 @@ CMainFrame::CMainFrame(CKelpDoc* doc, CKelpView* view, QWidget* parent)
     // The device menu goes before the last popup, Help; it lives as long as the canvas it switches.
     const DeviceMenus menus = DeviceMenus::Build(menuBar(), m_popups.back()->menuAction(), m_view);
     m_view->AttachToFrame(&m_clock, menus.outputs, menus.inputs);
+    BoxSoundMenu::Attach(m_popups, *m_view, this);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zembra.svg")));
 
     connect(m_view, &CKelpView::paneChanged, this, [this](int index, const QString& text) {

@@ -9,6 +9,9 @@
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
 #include "model/playback_list.h"
+#include "model/too_close.h"
+#include "model/tuning.h"
+#include "services/paint_device_metrics.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_out_port.h"
 #include "midi/midi_toolkit.h"
@@ -226,6 +229,13 @@ void PlaybackController::MatchClockTempoToSong()
     }
 }
 
+void PlaybackController::ApplyTuning()
+{
+    if (m_device < 0) {
+        MidiToolkit::shared().TuneBuiltIn(kMusicBoxChannelIndex, TuningCents(m_view.song().tuning, m_view.song().box));
+    }
+}
+
 bool PlaybackController::BuildPlaybackTrack()
 {
     CanvasDocument* doc = m_view.document();
@@ -238,6 +248,7 @@ bool PlaybackController::BuildPlaybackTrack()
     range.endX = m_endX;
     range.leadIn = m_leadIn;
     range.temporaryTransposition = m_view.song().temporaryTransposition;
+    range.damperDistance = m_asBox ? MinHoleDistance(m_view.song(), CheckMetrics()) : 0;
     BuildSongTrack(*doc->songTrack(), m_view.song(), range);
     return true;
 }
@@ -283,6 +294,7 @@ void PlaybackController::StartPlayback()
         SetProgram(kClickChannel, kClickProgram);
     }
     SetProgram(kMusicBoxChannel, kMusicBoxProgram);
+    ApplyTuning();
     m_port->Restart();
     m_clock->Resume();
     m_startBeats = static_cast<int>(m_clock->NotificationCount());

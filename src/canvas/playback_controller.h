@@ -47,6 +47,13 @@ public:
     void SoundKey(int key, int velocity);
     void SilenceOutput();
     void MatchClockTempoToSong();
+    // Notes the box damps are heard as the damper's click (on), or every note in full; taken at
+    // the next start of playback. Off until the window gives it the user's setting (on at first).
+    void SetPlayAsBox(bool on) { m_asBox = on; }
+    bool playAsBox() const { return m_asBox; }
+    // Tunes the built-in synthesizer to the song's tuning; an external device plays as it is
+    // tuned. Playback does so at every start; call it when the tuning changes meanwhile.
+    void ApplyTuning();
 
     void Play();
     void Stop();
@@ -116,6 +123,7 @@ private:
     int m_cursorCanvasX = 0;
     bool m_cursorShown = false;
     bool m_tickBusy = false;
+    bool m_asBox = false;
 };
 
 } // namespace zembra

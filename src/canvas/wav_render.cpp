@@ -6,6 +6,8 @@
 #include "midi/midi_track.h"
 #include "midi/synth_engine.h"
 #include "model/song_state.h"
+#include "model/too_close.h"
+#include "model/tuning.h"
 
 #include <cmath>
 
@@ -19,12 +21,13 @@ const double kPeakTarget = std::pow(10.0, kWavPeakDecibels / 20.0);
 } // namespace
 
 WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
-                                const std::function<bool(double)>& progress)
+                                const std::function<bool(double)>& progress, const WavRenderOptions& options)
 {
     WavRenderResult result;
     MidiTrack track;
     PlaybackRange range;
     range.temporaryTransposition = song.temporaryTransposition;
+    range.damperDistance = options.asBox ? MinHoleDistance(song, options.metrics) : 0;
     if (!BuildSongTrack(track, song, range)) {
         result.status = WavRenderStatus::NotBuilt;
         return result;
@@ -34,52 +37,25 @@ WavRenderResult RenderSongWav(const SongState& song, const std::string& path,
     config.sampleRate = kWavRenderSampleRate;
     result.soundFont = config.soundFont;
     result.soundFontProblem = CheckSoundFont(config.soundFont);
-    // Two passes through two fresh synthesizers, which play the same samples: the first finds the
-    // loudest, the second writes them scaled so that it sits at the target.
-    auto freshSynth = [&config, &result]() -> std::unique_ptr<SynthEngine> {
-        if (result.soundFontProblem != SoundFontProblem::None) {
-            return nullptr;
-        }
-        std::unique_ptr<SynthEngine> synth = SynthEngine::create(config, result.error);
+    std::unique_ptr<SynthEngine> synth;
+    if (result.soundFontProblem == SoundFontProblem::None) {
+        synth = SynthEngine::create(config, result.error);
         if (!synth) {
             result.soundFontProblem = SoundFontProblem::NotLoaded;
         }
-        return synth;
-    };
+    }
+    if (!synth) {
+        result.status = WavRenderStatus::NoSynthesizer;
+        return result;
+    }
+    synth->tune(kMusicBoxChannelIndex, TuningCents(song.tuning, song.box));
     AudioRenderRequest request;
     request.track = &track;
     request.microsPerQuarter = static_cast<std::uint32_t>(song.tempo);
     request.ticksPerQuarter = static_cast<std::uint16_t>(kTicksPerQuarter);
     request.path = path;
-    auto halfOfProgress = [&progress](double from) -> std::function<bool(double)> {
-        if (!progress) {
-            return {};
-        }
-        return [&progress, from](double share) { return progress(from + share / 2); };
-    };
-
-    std::unique_ptr<SynthEngine> measuring = freshSynth();
-    if (!measuring) {
-        result.status = WavRenderStatus::NoSynthesizer;
-        return result;
-    }
-    request.progress = halfOfProgress(0.0);
-    const TrackPeakResult measured = MeasureTrackPeak(*measuring, request);
-    measuring.reset();
-    if (measured.cancelled) {
-        result.status = WavRenderStatus::Cancelled;
-        return result;
-    }
-    // A silent render stays silent.
-    request.gain = measured.peak > 0.0f ? kPeakTarget / measured.peak : 1.0;
-
-    std::unique_ptr<SynthEngine> synth = freshSynth();
-    if (!synth) {
-        result.status = WavRenderStatus::NoSynthesizer;
-        return result;
-    }
-    request.progress = halfOfProgress(0.5);
-    const AudioRenderResult rendered = RenderTrackToWav(*synth, request);
+    request.progress = progress;
+    const AudioRenderResult rendered = RenderTrackToWavAtPeak(*synth, request, kPeakTarget);
     if (rendered.cancelled) {
         result.status = WavRenderStatus::Cancelled;
     } else if (!rendered.ok) {

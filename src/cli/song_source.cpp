@@ -68,6 +68,7 @@ bool SongSource::Load(const QString& path, const ImportChoices& choices, bool bo
     m_file.trackList = file.TrackSummaries();
     m_file.leftOutTracks = choices.options.leftOutTracks;
     m_song->UseBox(!boxGiven && fileBox.kind == SongFileBox::Kind::Known ? fileBox.box : choices.box);
+    m_song->tuning = fileBox.kind == SongFileBox::Kind::Known ? fileBox.tuning : Tuning::Equal;
     m_song->ResetSong();
     m_import = ImportWithDefaults(*m_song, tracks, facts, choices, m_file.key);
     if (arrange.arrange) {

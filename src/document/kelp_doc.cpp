@@ -410,6 +410,7 @@ bool CKelpDoc::ReadSongFile()
     if (m_host && m_fileBox.kind == SongFileBox::Kind::Known) {
         songBefore = std::make_unique<SongState>(m_host->song());
         m_host->song().UseBox(m_fileBox.box);
+        m_host->song().tuning = m_fileBox.tuning;
     } else if (m_fileBox.kind == SongFileBox::Kind::NotKnown) {
         message(TextOf(str::kBoxNotKnown).arg(m_fileBox.named));
     }

@@ -39,6 +39,7 @@ SongFileBox ReadSongFileBox(const std::string& path)
         TextFromTextEvent({reinterpret_cast<const std::uint8_t*>(tagEvent.constData()),
                            static_cast<std::size_t>(tagEvent.size())});
     const std::string id = TagBox(tagText);
+    result.tuning = TagTuning(tagText);
     if (id.empty()) {
         if (HasTags(tagText)) {
             result.kind = SongFileBox::Kind::Known;
@@ -77,6 +78,7 @@ bool UseSongFileBox(const std::string& path, SongState& song)
         return false;
     }
     song.UseBox(fileBox.box);
+    song.tuning = fileBox.tuning;
     return true;
 }
 

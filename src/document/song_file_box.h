@@ -20,6 +20,8 @@ struct SongFileBox {
     MusicBox box;
     // With NotKnown, the box as the file names it, and why a box of one's own was refused.
     QString named;
+    // The comb's tuning as the file's tags name it; equal temperament for any other file.
+    Tuning tuning = Tuning::Equal;
 };
 
 // A file with the song tags and no box tag is for the default box, as every song file was before
@@ -29,8 +31,9 @@ struct SongFileBox {
 // be read names no box.
 SongFileBox ReadSongFileBox(const std::string& path);
 
-// Puts `song` on the box the file at `path` names when that is a box this program knows, before
-// the file's notes are placed on its rows; true then. The song's notes are not moved.
+// Puts `song` on the box the file at `path` names, in the file's tuning, when that is a box this
+// program knows, before the file's notes are placed on its rows; true then. The song's notes are
+// not moved.
 bool UseSongFileBox(const std::string& path, SongState& song);
 
 } // namespace zembra

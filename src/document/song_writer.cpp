@@ -64,8 +64,8 @@ SongFileHeader MakeSongFileHeader(const SongState& song, std::string_view title,
                             kClocksPerClick, kThirtySecondsPerQuarter};
     header.tags = EncodeFileText(BuildTagString(
         {song.barLengthMm, song.pixelsPerQuarter, song.barCount, std::string(title), song.author}));
-    // The box's tag goes last and whole: a long title is cut short before it.
-    const std::string boxTag = BoxTag(song.box.id);
+    // The box's tag and the tuning's go last and whole: a long title is cut short before them.
+    const std::string boxTag = BoxTag(song.box.id) + TuningTag(song.tuning);
     if (header.tags.size() + boxTag.size() > kMaxTagBytes) {
         header.tags.resize(kMaxTagBytes - boxTag.size());
     }

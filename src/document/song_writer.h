@@ -31,7 +31,8 @@ struct SongFileHeader {
 
 // `title` is the title to write (the song's own, or the file's name for an untitled song);
 // `tempo` the tempo set on the sequencer clock. A song for any box but the default one ends its
-// tags with the box's tag, which the cut to kMaxTagBytes never reaches. The box definition is left
+// tags with the box's tag, and a song in any tuning but equal temperament with the tuning's; the cut
+// to kMaxTagBytes never reaches them. The box definition is left
 // to the caller, which has the box file's writer.
 SongFileHeader MakeSongFileHeader(const SongState& song, std::string_view title, std::uint32_t tempo);
 

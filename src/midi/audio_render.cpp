@@ -196,6 +196,57 @@ AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest&
     return result;
 }
 
+AudioRenderResult RenderTrackToWavAtPeak(SynthEngine& synth, const AudioRenderRequest& request, double peak)
+{
+    AudioRenderResult result;
+    if (!request.track) {
+        result.error = "nothing to render";
+        return result;
+    }
+    std::vector<float> sound;
+    float loudest = 0.0f;
+    const PlayResult played = playTrack(synth, request, [&](const float* frames, std::uint32_t count) {
+        const std::size_t samples = static_cast<std::size_t>(count) * kChannels;
+        for (std::size_t i = 0; i < samples; ++i) {
+            loudest = std::max(loudest, std::abs(frames[i]));
+        }
+        sound.insert(sound.end(), frames, frames + samples);
+        return true;
+    });
+    result.cancelled = played.cancelled;
+    if (!played.ok) {
+        if (!result.cancelled) {
+            result.error = "cannot render " + request.path;
+        }
+        return result;
+    }
+    const double gain = loudest > 0.0f ? peak / loudest : 1.0;
+    WavWriter wav;
+    if (!wav.Open(request.path, static_cast<int>(synth.sampleRate()))) {
+        result.problem = wav.problem();
+        result.error = "cannot create " + request.path;
+        return result;
+    }
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(kBlockFrames) * kChannels);
+    bool written = true;
+    for (std::size_t at = 0; written && at < sound.size(); at += pcm.size()) {
+        const std::size_t samples = std::min(pcm.size(), sound.size() - at);
+        for (std::size_t i = 0; i < samples; ++i) {
+            pcm[i] = toSixteenBits(sound[at + i], gain);
+        }
+        written = wav.Write(pcm.data(), static_cast<std::uint32_t>(samples / kChannels));
+    }
+    if (!written || !wav.Close()) {
+        wav.Discard();
+        result.problem = wav.problem();
+        result.error = "cannot write " + request.path;
+        return result;
+    }
+    result.ok = true;
+    result.frames = played.frames;
+    return result;
+}
+
 TrackPeakResult MeasureTrackPeak(SynthEngine& synth, const AudioRenderRequest& request)
 {
     TrackPeakResult result;

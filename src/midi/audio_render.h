@@ -73,6 +73,11 @@ std::uint64_t SampleOfTick(std::uint64_t ticks, std::uint32_t microsPerQuarter, 
 // behind (and an older file of that name as it was).
 AudioRenderResult RenderTrackToWav(SynthEngine& synth, const AudioRenderRequest& request);
 
+// As RenderTrackToWav, the samples scaled so that the loudest lands at `peak` (1 is full scale;
+// request.gain is not used). One pass through the synthesizer: the sound is held as float samples
+// until its loudest is known, 350 kB a second of sound. A silent render stays silent.
+AudioRenderResult RenderTrackToWavAtPeak(SynthEngine& synth, const AudioRenderRequest& request, double peak);
+
 // Plays the track through the synthesizer as RenderTrackToWav would, writing nothing, and gives
 // the loudest sample: a render from a fresh synthesizer repeats these samples exactly.
 TrackPeakResult MeasureTrackPeak(SynthEngine& synth, const AudioRenderRequest& request);

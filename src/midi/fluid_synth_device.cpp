@@ -32,6 +32,11 @@ void FluidSynthDevice::send(const std::uint8_t* bytes, std::size_t length, std::
     m_engine->send(bytes, length);
 }
 
+bool FluidSynthDevice::tune(int channel, const std::array<double, 128>& cents)
+{
+    return m_engine->tune(channel, cents);
+}
+
 void FluidSynthDevice::silence()
 {
     m_engine->allNotesOff();

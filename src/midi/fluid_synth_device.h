@@ -19,6 +19,7 @@ public:
 
     void send(const std::uint8_t* bytes, std::size_t length, std::uint64_t tick, std::int64_t micros) override;
     void silence() override;
+    bool tune(int channel, const std::array<double, 128>& cents) override;
 
     SynthEngine& engine() { return *m_engine; }
 

@@ -152,6 +152,12 @@ void MidiToolkit::setSoundFontPath(const std::string& path)
         m_mapperTried = false;
 }
 
+bool MidiToolkit::TuneBuiltIn(int channel, const std::array<double, 128>& cents)
+{
+    const std::shared_ptr<OutputDevice> builtIn = mapper();
+    return builtIn && builtIn->tune(channel, cents);
+}
+
 std::shared_ptr<OutputDevice> MidiToolkit::mapper()
 {
     if (m_options.virtualOnly)

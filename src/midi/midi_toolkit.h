@@ -74,6 +74,9 @@ public:
     // The user's setting; takes effect for device menus built after it.
     void setMonitorListed(bool listed) { m_options.monitor = listed; }
     VirtualDevice& virtualDevice() { return *m_virtual; }
+    // Tunes a channel (from 0) of the built-in synthesizer by cents from equal temperament; false
+    // when there is no built-in synthesizer or it cannot be tuned.
+    bool TuneBuiltIn(int channel, const std::array<double, 128>& cents);
     // The sound font setting; the built-in synthesizer is looked for again with it.
     void setSoundFontPath(const std::string& path);
 

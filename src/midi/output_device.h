@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +22,14 @@ public:
     virtual void send(const std::uint8_t* bytes, std::size_t length, std::uint64_t tick, std::int64_t micros) = 0;
     // Stops whatever still sounds after the note offs the port has sent.
     virtual void silence() {}
+    // Tunes every key of `channel` (counted from 0) by cents from equal temperament, all zero being
+    // equal temperament itself. Only a synthesizer of our own can be tuned: false for the others.
+    virtual bool tune(int channel, const std::array<double, 128>& cents)
+    {
+        (void)channel;
+        (void)cents;
+        return false;
+    }
 };
 
 }  // namespace zembra

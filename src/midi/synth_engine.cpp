@@ -6,6 +6,7 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -142,6 +143,22 @@ void SynthEngine::send(const std::uint8_t* b, std::size_t length)
     case kPitchBend: fluid_synth_pitch_bend(m_synth, channel, d1 | (d2 << 7)); break;
     default: break;
     }
+}
+
+bool SynthEngine::tune(int channel, const std::array<double, 128>& cents)
+{
+    // One tuning program per channel, in a bank no General MIDI file would name.
+    constexpr int kTuningBank = 127;
+    if (std::all_of(cents.begin(), cents.end(), [](double c) { return c == 0.0; }))
+        return fluid_synth_deactivate_tuning(m_synth, channel, 1) == FLUID_OK;
+    // FluidSynth plays a pitch to whole cents, dropping the fraction: half a cent more makes it the
+    // nearest whole cent rather than the one below (a just fifth, 702.0 cents, sounds 702, not 701).
+    constexpr double kNearestWholeCent = 0.5;
+    std::array<double, 128> pitch{};
+    for (std::size_t key = 0; key < pitch.size(); ++key)
+        pitch[key] = 100.0 * static_cast<double>(key) + cents[key] + kNearestWholeCent;
+    return fluid_synth_activate_key_tuning(m_synth, kTuningBank, channel, "zembra", pitch.data(), 1) == FLUID_OK &&
+           fluid_synth_activate_tuning(m_synth, channel, kTuningBank, channel, 1) == FLUID_OK;
 }
 
 void SynthEngine::allNotesOff()

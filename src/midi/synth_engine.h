@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,9 @@ public:
     // One short MIDI message (status and its data bytes).
     void send(const std::uint8_t* bytes, std::size_t length);
     void allNotesOff();
+    // The keys of `channel` (from 0) tuned by cents from equal temperament through the synthesizer's
+    // own key tuning; all zero switches the tuning off, so that equal temperament is the plain sound.
+    bool tune(int channel, const std::array<double, 128>& cents);
     // Interleaved stereo frames.
     bool renderS16(std::int16_t* interleaved, int frames);
     bool renderFloat(float* interleaved, int frames);

@@ -64,4 +64,21 @@ void VirtualDevice::clear()
     m_dropped = 0;
 }
 
+bool VirtualDevice::tune(int channel, const std::array<double, 128>& cents)
+{
+    if (channel < 0 || channel >= static_cast<int>(m_tunings.size()))
+        return false;
+    std::lock_guard lock(m_mutex);
+    m_tunings[static_cast<std::size_t>(channel)] = cents;
+    return true;
+}
+
+std::array<double, 128> VirtualDevice::tuning(int channel) const
+{
+    std::lock_guard lock(m_mutex);
+    if (channel < 0 || channel >= static_cast<int>(m_tunings.size()))
+        return {};
+    return m_tunings[static_cast<std::size_t>(channel)];
+}
+
 }  // namespace zembra

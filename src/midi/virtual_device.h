@@ -38,12 +38,17 @@ public:
     // Events let go to keep within the limit, since construction or the last clear.
     std::uint64_t dropped() const;
     void clear();
+    // Takes a tuning as the built-in synthesizer does, so that tests can see what playback asked.
+    bool tune(int channel, const std::array<double, 128>& cents) override;
+    // The cents last given for a channel; all zero when none were.
+    std::array<double, 128> tuning(int channel) const;
 
 private:
     mutable std::mutex m_mutex;
     std::size_t m_keep;
     std::deque<Sent> m_sent;
     std::uint64_t m_dropped = 0;
+    std::array<std::array<double, 128>, 16> m_tunings{};
     std::FILE* m_log = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "midi/midi_bytes.h"
 #include "midi/midi_track.h"
+#include "model/damper_clicks.h"
 
 #include <algorithm>
 #include <tuple>
@@ -29,12 +30,14 @@ std::vector<PlaybackEntry> BuildPlaybackList(const SongState& song, const Playba
     std::vector<PlaybackEntry> list;
     const int lead = range.startX != 0 ? 0 : range.leadIn;
     const int end = song.UsedEnd();
+    const std::vector<bool> damped = DampedNotes(song, range.damperDistance);
     for (int i = 0; i < end && static_cast<int>(list.size()) < song.noteCount; ++i) {
         const NoteRecord& note = song.notes[static_cast<std::size_t>(i)];
         if (!song.IsLive(i) || note.left < range.startX || (range.endX != 0 && note.left > range.endX)) {
             continue;
         }
-        list.push_back({note.left + lead - range.startX, note.pitch, note.velocity});
+        list.push_back({note.left + lead - range.startX, note.pitch, note.velocity,
+                        damped[static_cast<std::size_t>(i)]});
     }
     if (range.recording && song.pixelsPerQuarter > 0 && song.beatsPerBar > 0) {
         const int notes = static_cast<int>(list.size());
@@ -85,7 +88,8 @@ bool FillSongTrack(MidiTrack& track, const std::vector<PlaybackEntry>& list, con
             const int key = entry.key + range.temporaryTransposition;
             // Velocity 0 first: it ends the previous strike of the key, so no Note Off is needed.
             ok &= track.Append(event(delta, channel1, key, 0));
-            last = event(0, channel1, key, entry.velocity);
+            last = entry.click ? event(0, kNoteOn | kDamperClickChannel, kDamperClickKey, kDamperClickVelocity)
+                               : event(0, channel1, key, entry.velocity);
             ok &= track.Append(last);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "midi/midi_bytes.h"
 #include "model/music_box.h"
+#include "model/tuning.h"
 
 #include <array>
 #include <cstdint>
@@ -80,6 +81,8 @@ struct SongState {
     std::string author;
     // The box the song is arranged for; rowCount and rows follow it (see UseBox).
     MusicBox box = DefaultBox();
+    // How its comb is tuned; it goes with the box, through a new song as the box does.
+    Tuning tuning = Tuning::Equal;
     std::int32_t rowCount = kDefaultRowCount;
     std::array<RowEntry, kMaxRows> rows{};
     std::int32_t pixelsPerQuarter = 24;
@@ -108,7 +111,7 @@ struct SongState {
     std::int32_t selectedCount = 0;
     std::int32_t noteCount = 0;
 
-    // Everything a new song starts with. importTransposition and the box survive a reset.
+    // Everything a new song starts with. importTransposition, the box and its tuning survive a reset.
     void ResetSong();
     // Makes `newBox` the song's box and builds its rows. Notes are not moved: a caller with notes
     // on the canvas switches through SwitchBox.

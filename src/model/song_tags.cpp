@@ -34,6 +34,22 @@ std::string_view tagValue(std::string_view text, int openId, int closeId)
     return text.substr(start + open.size(), end - start - open.size());
 }
 
+// What lies between the last opening marker and the closing one after it: the tags written after
+// the title, which might hold anything, are read from the end.
+std::string_view lastTagValue(std::string_view text, int openId, int closeId)
+{
+    const std::string_view open = marker(openId);
+    const std::size_t start = text.rfind(open);
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t end = text.find(marker(closeId), start + open.size());
+    if (end == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start + open.size(), end - start - open.size());
+}
+
 int integerValue(std::string_view value)
 {
     std::size_t i = 0;
@@ -132,16 +148,23 @@ std::string BoxTag(std::string_view boxId)
 
 std::string TagBox(std::string_view text)
 {
-    const std::string_view open = marker(str::kTagBoxOpen);
-    const std::size_t start = text.rfind(open);
-    if (start == std::string_view::npos) {
+    return std::string(lastTagValue(text, str::kTagBoxOpen, str::kTagBoxClose));
+}
+
+std::string TuningTag(Tuning tuning)
+{
+    if (tuning == Tuning::Equal) {
         return {};
     }
-    const std::size_t end = text.find(marker(str::kTagBoxClose), start + open.size());
-    if (end == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(start + open.size(), end - start - open.size()));
+    std::string tag(marker(str::kTagTuningOpen));
+    tag.append(TuningName(tuning));
+    tag.append(marker(str::kTagTuningClose));
+    return tag;
+}
+
+Tuning TagTuning(std::string_view text)
+{
+    return TuningFromName(lastTagValue(text, str::kTagTuningOpen, str::kTagTuningClose)).value_or(Tuning::Equal);
 }
 
 } // namespace zembra

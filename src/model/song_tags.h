@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/tuning.h"
+
 #include <string>
 #include <string_view>
 
@@ -42,5 +44,12 @@ std::string BoxTag(std::string_view boxId);
 // The box the text names: what lies between the last opening box marker and the closing one after
 // it (the tag is written last, after a title that might hold anything); empty when there is none.
 std::string TagBox(std::string_view text);
+
+// A song whose comb is not in equal temperament names its tuning in one more tag after the box's:
+// <TN>meantone</TN>. Equal temperament writes none, so that such files stay as they always were.
+std::string TuningTag(Tuning tuning);
+// The tuning the text names, found as TagBox finds the box; equal temperament when it names none
+// or one this program does not know.
+Tuning TagTuning(std::string_view text);
 
 } // namespace zembra

@@ -64,6 +64,11 @@ KeyCents TuningCents(Tuning tuning, const MusicBox& box)
     return cents;
 }
 
+bool TuningOffered(const MusicBox& box, Tuning tuning)
+{
+    return tuning != Tuning::Box || !box.centsPerTooth.empty();
+}
+
 std::string_view TuningName(Tuning tuning)
 {
     switch (tuning) {

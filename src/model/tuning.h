@@ -21,6 +21,10 @@ using KeyCents = std::array<double, 128>;
 
 KeyCents TuningCents(Tuning tuning, const MusicBox& box);
 
+// Whether a song on `box` may take `tuning`: the box's own tuning only when its definition
+// carries cents for its teeth.
+bool TuningOffered(const MusicBox& box, Tuning tuning);
+
 // "equal", "meantone", "just", "box": the names the song file and the command line use.
 std::string_view TuningName(Tuning tuning);
 std::optional<Tuning> TuningFromName(std::string_view name);

@@ -15,6 +15,8 @@ const QString kDevMode2 = QStringLiteral("DevMode2");
 const QString kRecentSection = QStringLiteral("Recent File List");
 const QString kMidiSection = QStringLiteral("Midi");
 const QString kMonitor = QStringLiteral("Monitor");
+const QString kPlaySection = QStringLiteral("Play");
+const QString kAsBox = QStringLiteral("AsBox");
 const QString kImportSection = QStringLiteral("Import");
 const QString kFoldOctaves = QStringLiteral("FoldOctaves");
 const QString kLeaveOutDrums = QStringLiteral("LeaveOutDrums");
@@ -55,6 +57,16 @@ void RememberFolder(const char* kind, const QString& chosenFile)
 bool MidiMonitorEnabled()
 {
     return QSettings().value(key(kMidiSection, kMonitor), false).toBool();
+}
+
+bool PlayAsBox()
+{
+    return QSettings().value(key(kPlaySection, kAsBox), true).toBool();
+}
+
+void RememberPlayAsBox(bool on)
+{
+    QSettings().setValue(key(kPlaySection, kAsBox), on);
 }
 
 QString LastBoxId()

@@ -33,6 +33,11 @@ void AddRecentFile(const QString& path);
 // when this is on: section "Midi", value "Monitor", true or false; false when absent.
 bool MidiMonitorEnabled();
 
+// Whether notes the box damps are played as the damper's click (Play > Play notes that will not
+// sound as the box does): section "Play", value "AsBox"; on when absent.
+bool PlayAsBox();
+void RememberPlayAsBox(bool on);
+
 // The import's fold by octaves and leave out drums as the user last confirmed them: section
 // "Import", values "FoldOctaves" and "LeaveOutDrums". A comb plays no drums, so new settings
 // leave them out; every track is taken (the tracks are a choice for one file).

@@ -349,6 +349,26 @@ constexpr TextEntry kAdded[] = {
      "bar length %1 mm (the shortest at which the melody keeps its notes)"},
     {str::kCliInfoArrangeBarNone, "1小節 %1 mm（どの長さでもメロディの音が欠けます）",
      "bar length %1 mm (at no length of the list does the melody keep every note)"},
+    {str::kTagTuningOpen, "<TN>", "<TN>"},
+    {str::kTagTuningClose, "</TN>", "</TN>"},
+    {str::kPlayAsBox, "鳴らない音符をオルゴールのとおりに演奏", "Play notes that will not sound as the box does"},
+    {str::kPromptPlayAsBox,
+     "同じ列の前の音符に近すぎて鳴らない音符を、ダンパーに当たる「カチッ」という音で演奏します\n"
+     "鳴らない音符をオルゴールのとおりに演奏",
+     "Play a note too close to the previous note of its row as the damper's click, as the box will\n"
+     "Play notes that will not sound as the box does"},
+    {str::kTuningMenu, "調律", "Tuning"},
+    {str::kTuningEqual, "平均律", "Equal temperament"},
+    {str::kTuningMeantone, "1/4 コンマ中全音律（C）", "Quarter-comma meantone (on C)"},
+    {str::kTuningJust, "純正律（C）", "Just intonation (on C)"},
+    {str::kTuningBox, "オルゴール自身の調律", "The box's own tuning"},
+    {str::kTuningBuiltInOnly, "（調律は内蔵シンセサイザーにだけ効きます）",
+     "(The tuning applies to the built-in synthesizer only)"},
+    {str::kCliOptionAsBox, "鳴らない音符をダンパーの音で書き出す（既定）",
+     "Render notes that will not sound as the damper's click (the default)"},
+    {str::kCliOptionPlain, "どの音符も最後まで鳴らして書き出す", "Render every note in full"},
+    {str::kCliOptionTuning, "調律: equal、meantone、just（既定は曲の調律）",
+     "The tuning: equal, meantone or just (default: the song's own)"},
     {str::kRecoveryOffer,
      "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
      "曲名: %1\n"

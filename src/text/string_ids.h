@@ -499,6 +499,21 @@ inline constexpr int kArrangeListHeader = 41951;
 // %1 transposition, %2 melody track, %3 kept, %4 melody notes, %5 on top, %6 bass kept, %7 bar
 // starts with a bass, %8 changes
 inline constexpr int kArrangeSummary = 41952;
+// The box's own sound: the song file's tuning tag (the same in both tables), the Play menu's
+// setting and Tuning submenu, and the command line's options for them.
+inline constexpr int kTagTuningOpen = 41480;
+inline constexpr int kTagTuningClose = 41481;
+inline constexpr int kPlayAsBox = 41482;
+inline constexpr int kPromptPlayAsBox = 41483; // the status line, then after "\n" the tool tip
+inline constexpr int kTuningMenu = 41484;
+inline constexpr int kTuningEqual = 41485;
+inline constexpr int kTuningMeantone = 41486;
+inline constexpr int kTuningJust = 41487;
+inline constexpr int kTuningBox = 41488;
+inline constexpr int kTuningBuiltInOnly = 41489;
+inline constexpr int kCliOptionAsBox = 41490;
+inline constexpr int kCliOptionPlain = 41491;
+inline constexpr int kCliOptionTuning = 41492;
 // The crank: the info line's name, its figures (%1 turns a minute, %2 seconds, %3 metres), and
 // the words after them when the crank turns faster than a hand comfortably does.
 inline constexpr int kCliInfoCrank = 41960;

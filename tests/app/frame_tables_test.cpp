@@ -34,6 +34,8 @@ struct Row {
 
 constexpr int kRecentFile = -1;
 constexpr Row kRecent{kRecentFile, "", ""};
+// An item the box's sound adds to the Play menu: an action of its own, known by its text.
+constexpr int kBoxSoundItem = -2;
 
 struct Popup {
     const char* japanese;
@@ -102,7 +104,9 @@ const std::vector<Popup> kMenuBar = {
       {32826, "テンポをロック", "Adjust tempo"},
       kSep,
       {32814, "キーボードで打込み", "Recording"},
-      kSep}},
+      kSep,
+      {kBoxSoundItem, "鳴らない音符をオルゴールのとおりに演奏", "Play notes that will not sound as the box does"},
+      {kBoxSoundItem, "調律", "Tuning"}}},
     {"ﾍﾙﾌﾟ(&H)", "Help(&H)",
      {{57670, "ヘルプ(&H)", "Help(&H)"}, kSep, {57664, "Kelp のﾊﾞｰｼﾞｮﾝ情報(&A)...", "About this&A)..."}}},
 };
@@ -237,7 +241,9 @@ TEST(FrameTables, MenuBarItemByItem)
                     EXPECT_FALSE(item->isVisible()) << where << ": no file opened yet";
                     continue;
                 }
-                EXPECT_EQ(item->data().toInt(), row.id) << where;
+                if (row.id != kBoxSoundItem) {
+                    EXPECT_EQ(item->data().toInt(), row.id) << where;
+                }
                 EXPECT_EQ(item->text(), u(japanese ? row.japanese : row.english)) << where;
             }
         }

@@ -6,6 +6,8 @@
 #include "midi/midi_toolkit.h"
 #include "midi/sync_clock.h"
 #include "midi/virtual_device.h"
+#include "model/damper_clicks.h"
+#include "model/playback_list.h"
 #include "document/kelp_doc.h"
 
 #include "playback_fixture.h"
@@ -371,6 +373,38 @@ TEST_F(Playback, TempoChangesWhilePlaying)
     }
     // 38.4 ticks in the first 0.2 s, the other 345.6 in 0.9 s at 240 beats per minute.
     EXPECT_EQ(ticks, (std::vector<std::uint64_t>{0, 384}));
+}
+
+TEST_F(Playback, AsTheBoxATooCloseNoteIsTheDampersClickInTheSongsTuning)
+{
+    // At a 50 mm bar the 8 mm repeat is 16 pixels: x 8 follows x 0 too closely, x 48 does not.
+    note(0, 0);
+    note(8, 0);
+    note(48, 0);
+    view->song().tuning = Tuning::Meantone;
+    view->playback().SetPlayAsBox(true);
+    view->playback().Play();
+    run(1500ms);
+    const std::vector<Strike> click = {{32, 60, 0}, {32, kDamperClickKey, kDamperClickVelocity}};
+    EXPECT_EQ(strikes(), (std::vector<Strike>{{0, 60, 0}, {0, 60, 64}, click[0], click[1], {192, 60, 0},
+                                               {192, 60, 64}}));
+    int percussion = 0;
+    for (const VirtualDevice::Sent& sent : toolkit.virtualDevice().sent()) {
+        percussion += sent.bytes[0] == (kNoteOn | kDamperClickChannel) ? 1 : 0;
+    }
+    EXPECT_EQ(percussion, 1) << "the click is on the percussion channel";
+    const std::array<double, 128> tuned = toolkit.virtualDevice().tuning(kMusicBoxChannelIndex);
+    EXPECT_NEAR(tuned[64], -13.69, 0.01) << "E is a pure third above C";
+    EXPECT_NEAR(tuned[60], 0.0, 1e-9);
+
+    view->playback().Stop();
+    toolkit.virtualDevice().clear();
+    view->playback().SetPlayAsBox(false);
+    view->playback().Play();
+    run(1500ms);
+    EXPECT_EQ(strikes(), (std::vector<Strike>{{0, 60, 0}, {0, 60, 64}, {32, 60, 0}, {32, 60, 64}, {192, 60, 0},
+                                               {192, 60, 64}}))
+        << "plain, every note is a pluck";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "model/playback_list.h"
+#include "model/damper_clicks.h"
 #include "midi/midi_track.h"
 #include "song_fixtures.h"
 
@@ -55,6 +56,28 @@ TEST_F(PlaybackList, OneNoteIsAProgramAPluckAndABarOfRest)
     EXPECT_EQ(build(), (std::vector<Timed>{{0, 0xC0, 10, 0}, {0, 0x90, 60, 0}, {0, 0x90, 60, 64}, {384, 0x90, 60, 0}}));
     notes.song().beatsPerBar = 3;
     EXPECT_EQ(std::get<0>(build().back()), 288u);
+}
+
+TEST_F(PlaybackList, ANoteTheBoxDampsIsTheDampersClick)
+{
+    // Row of 60: x 0, 10 (10 after: damped at 16), 30 (20 after 10: sounds); row of 62: x 5.
+    notes.add(0, 60);
+    notes.add(10, 60);
+    notes.add(30, 60);
+    notes.add(5, 62);
+    const std::uint8_t click = 0x90 | kDamperClickChannel;
+    PlaybackRange box;
+    box.damperDistance = 16;
+    const std::vector<Timed> asBox = build(box);
+    const std::vector<Timed> expected = {
+        {0, 0xC0, 10, 0},   {0, 0x90, 60, 0},   {0, 0x90, 60, 64},  {20, 0x90, 62, 0},
+        {20, 0x90, 62, 64}, {40, 0x90, 60, 0},  {40, click, kDamperClickKey, kDamperClickVelocity},
+        {120, 0x90, 60, 0}, {120, 0x90, 60, 64}, {504, 0x90, 60, 0}};
+    EXPECT_EQ(asBox, expected) << "the click ends the ringing strike of its key, as the damper does";
+    // Saving and the plain setting build with no distance: every note is a strike.
+    const std::vector<Timed> plain = build();
+    EXPECT_EQ(strikeTicks(track), (std::vector<std::uint32_t>{0, 20, 40, 120}));
+    EXPECT_EQ(plain.size(), asBox.size());
 }
 
 TEST_F(PlaybackList, EntriesSortByXThenPitch)

@@ -89,6 +89,29 @@ TEST(SongTags, TheBoxTagNamesEveryBoxButTheDefaultOne)
     }
 }
 
+TEST(SongTags, TheTuningTagNamesEveryTuningButEqualTemperament)
+{
+    EXPECT_EQ(TuningTag(Tuning::Equal), "");
+    EXPECT_EQ(TuningTag(Tuning::Meantone), "<TN>meantone</TN>");
+    EXPECT_EQ(TuningTag(Tuning::Just), "<TN>just</TN>");
+    EXPECT_EQ(TuningTag(Tuning::Box), "<TN>box</TN>");
+    const struct {
+        const char* text;
+        Tuning tuning;
+    } cases[] = {
+        {"<LP>50</LP><HP>24</HP><P>24</P><TL>Song</TL><AU>Me</AU>", Tuning::Equal},
+        {"<LP>50</LP><HP>24</HP><P>24</P><TL>Song</TL><AU>Me</AU><TN>just</TN>", Tuning::Just},
+        {"<TL>Song</TL><AU>Me</AU><BX>15</BX><TN>meantone</TN>", Tuning::Meantone},
+        // A title that looks like a tuning tag does not hide the real one written after it.
+        {"<TL><TN>just</TN></TL><AU>Me</AU><TN>box</TN>", Tuning::Box},
+        {"<TL>Song</TL><TN>pythagorean</TN>", Tuning::Equal}, // a tuning this program does not know
+        {"<TL>Song</TL><TN>just", Tuning::Equal},             // cut before its end
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TagTuning(c.text), c.tuning) << c.text;
+    }
+}
+
 TEST(FileText, Cp932WhenEveryCharacterHasAFormElseUtf8)
 {
     const std::string japanese = "\xE7\xA7\x81\xE3\x81\xAE\xE4\xBD\x9C\xE5\x93\x81"; // 私の作品

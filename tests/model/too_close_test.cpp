@@ -1,8 +1,12 @@
 #include "model/too_close.h"
 
+#include "model/damper_clicks.h"
+
 #include "song_fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zembra {
 namespace {
@@ -38,7 +42,27 @@ TEST(TooClose, WorkedExamples)
         std::vector<HolePair> list;
         EXPECT_EQ(MinHoleDistance(*song, {}), c.minDistance) << c.name;
         EXPECT_EQ(CountCloseHoles(*song, {}, list), c.count) << c.name;
+        // Playback hears as damped exactly the notes the check counts.
+        const std::vector<bool> damped = DampedNotes(*song, MinHoleDistance(*song, {}));
+        EXPECT_EQ(std::count(damped.begin(), damped.end(), true), std::max(0, c.count)) << c.name;
     }
+}
+
+TEST(TooClose, TheDampedNoteIsTheLaterOfEachPair)
+{
+    auto song = NewSong();
+    const int early = PlaceNote(*song, 40, kRow);
+    const int late = PlaceNote(*song, 50, kRow);
+    const int far = PlaceNote(*song, 90, kRow);
+    const int other = PlaceNote(*song, 45, kRow + 12);
+    const std::vector<bool> damped = DampedNotes(*song, 16);
+    EXPECT_FALSE(damped[early]);
+    EXPECT_TRUE(damped[late]);
+    EXPECT_FALSE(damped[far]);
+    EXPECT_FALSE(damped[other]);
+    EXPECT_EQ(std::count(damped.begin(), damped.end(), true), 1);
+    const std::vector<bool> none = DampedNotes(*song, 0);
+    EXPECT_EQ(std::count(none.begin(), none.end(), true), 0) << "no distance, no damper";
 }
 
 TEST(TooClose, BarLengthZeroFitsTheSongOnThePrintableWidth)

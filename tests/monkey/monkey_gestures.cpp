@@ -12,6 +12,7 @@
 #include "monkey_feature_gestures.h"
 #include "monkey_fit_gestures.h"
 #include "monkey_rig.h"
+#include "monkey_sound_gestures.h"
 #include "services/command_ids.h"
 
 #include <QAction>
@@ -450,6 +451,7 @@ constexpr Gesture kGestures[] = {
     {"choose-box", 2, false, ChooseBox},
     // Arranges the kept notes of the imported file afresh: a new set of live notes.
     {"arrange-again", 2, true, ArrangeAgain},
+    {"box-sound", 2, false, BoxSound},
 };
 
 } // namespace
