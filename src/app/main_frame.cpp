@@ -98,7 +98,7 @@ constexpr IconOf kIcons[] = {
 constexpr int kCheckable[] = {cmd::kQuantizeQuarter, cmd::kQuantize8th,         cmd::kQuantize16th,
                               cmd::kToggleSelectMode, cmd::kZoomMode,           cmd::kShiftAfterDragMode,
                               cmd::kDistanceCheck,    cmd::kPlay,               cmd::kRecording,
-                              cmd::kTempoLock};
+                              cmd::kTempoLock,        cmd::kCrank};
 
 // Status bar indicators after the message pane, in order.
 constexpr int kIndicators[] = {str::kIndicatorX, str::kIndicatorY, str::kIndicatorNoteCount,

@@ -64,6 +64,7 @@ constexpr std::array kEditMenu = {
 constexpr std::array kPlayMenu = {
     MenuItem{kPlay, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},
     MenuItem{kStop, "停止", "Stop"},
+    MenuItem{kCrank, "クランクを回す(&K)\tCtrl+K", "Crank(&K)\tCtrl+K"},
     kSeparator,
     MenuItem{kSetTempo, "テンポの設定", "Set tempo"},
     MenuItem{kTempoLock, "テンポをロック", "Adjust tempo"},
@@ -101,6 +102,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+4", kQuantizeQuarter}, Accelerator{"Ctrl+8", kQuantize8th},
     Accelerator{"Ctrl+6", kQuantize16th},
     Accelerator{"Ctrl+B", kBoxFile},
+    Accelerator{"Ctrl+K", kCrank},
 };
 
 constexpr std::array kMainToolbar = {
@@ -128,6 +130,7 @@ constexpr PromptOf kButtonPrompts[] = {
     {kContextHelp, str::kPromptContextHelp},
     {kMendCloseHoles, str::kPromptMend},
     {kBoxFile, str::kPromptBoxFile},
+    {kCrank, str::kPromptCrank},
 };
 
 void eraseAll(std::string& text, std::string_view part)

@@ -52,6 +52,7 @@ constexpr std::array kImplemented = {
     cmd::kCalibrationLengths,
     cmd::kSettings,
     cmd::kBoxFile,
+    cmd::kCrank,
 };
 
 } // namespace
@@ -72,7 +73,7 @@ CommandState StateOf(int commandId, const ViewFacts& facts)
 
 CommandState RuleOf(int commandId, const ViewFacts& f)
 {
-    const bool idle = !f.playing;
+    const bool idle = !f.playing && !f.cranking;
     CommandState state;
     switch (commandId) {
     case cmd::kDuplicate:
@@ -150,7 +151,10 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
         state = {f.noteCount >= 1 && idle, f.playing};
         break;
     case cmd::kStop:
-        state.enabled = f.playing;
+        state.enabled = f.playing || f.cranking;
+        break;
+    case cmd::kCrank:
+        state = {(f.noteCount >= 1 && idle) || f.cranking, f.cranking};
         break;
     case cmd::kSetTempo:
         state.enabled = f.playing;

@@ -4,6 +4,7 @@
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
+#include "canvas/crank_controller.h"
 #include "canvas/edit_controller.h"
 #include "canvas/import_controller.h"
 #include "canvas/mouse_editor.h"
@@ -88,6 +89,8 @@ public:
     PlaybackController& playback() { return m_playback; }
     const PlaybackController& playback() const { return m_playback; }
     RecordingController& recorder() { return m_recorder; }
+    CrankController& crank() { return m_crank; }
+    const CrankController& crank() const { return m_crank; }
     ImportController& importer() { return m_importer; }
     EditController& edits() { return m_edits; }
     const EditController& edits() const { return m_edits; }
@@ -130,6 +133,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -163,6 +167,7 @@ private:
     CanvasDocument* m_doc = nullptr;
     PlaybackController m_playback{*this};
     RecordingController m_recorder{*this, m_playback};
+    CrankController m_crank{*this, m_playback, m_recorder};
     ImportController m_importer{*this};
     EditController m_edits{*this};
     MouseEditor m_mouse;

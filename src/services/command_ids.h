@@ -42,6 +42,8 @@ inline constexpr int kPrintCalibration = 32860;
 inline constexpr int kCalibrationLengths = 32861;
 // Reads a box of one's own from its file and moves the song onto it.
 inline constexpr int kBoxFile = 32870;
+// Plays the card as the user turns the crank: the wheel, the Up and Down keys or a MIDI controller.
+inline constexpr int kCrank = 32880;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

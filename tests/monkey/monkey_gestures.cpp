@@ -6,6 +6,7 @@
 #include "canvas/kelp_view.h"
 #include "canvas/playback_cursor.h"
 #include "monkey_box_gestures.h"
+#include "monkey_crank_gestures.h"
 #include "monkey_cutter_gestures.h"
 #include "monkey_calibration_gestures.h"
 #include "monkey_feature_gestures.h"
@@ -447,6 +448,7 @@ constexpr Gesture kGestures[] = {
     {"mend-notes", 2, false, MendNotes},
     {"calibration", 2, false, Calibration},
     {"choose-box", 2, false, ChooseBox},
+    {"crank", 2, false, Crank},
 };
 
 } // namespace
