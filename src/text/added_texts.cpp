@@ -289,7 +289,7 @@ constexpr TextEntry kAdded[] = {
      "音が出ない音符を直す",
      "Move each note that will not sound by octaves to a row where it sounds, or delete it\n"
      "Mend notes"},
-    {str::kCrankPane, "クランク 毎分 %1 回転  %2  %3 m", "Crank %1/min  %2  %3 m"},
+    {str::kCrankPane, "毎分 %1 回転  %2  %3 m", "Crank %1/min  %2  %3 m"},
     {str::kCrankPaneTip,
      "曲のテンポと小節の長さで演奏するときのクランクの速さ（毎分の回転数）、演奏時間、カードの長さ"
      "（始めの余白を含む）。このオルゴールはクランク 1 回転でカードを %1 mm 送ります。"
