@@ -66,7 +66,7 @@ TEST(FrameKeys, EveryKeyAMenuItemNamesIsBoundToIt)
                     << " but the item does not answer it";
             }
         }
-        EXPECT_EQ(named, 18) << "the items that name a key (File > Box... names Ctrl+B)";
+        EXPECT_EQ(named, 19) << "the items that name a key (File > Box... names Ctrl+B, Play > Crank Ctrl+K)";
     }
 }
 
@@ -81,7 +81,7 @@ TEST(FrameKeys, EachBoundKeyPressedOnTheCanvasCarriesOutItsCommand)
             }
         }
     }
-    ASSERT_EQ(keys.size(), 26u); // Ctrl+B for File > Box... is the 26th
+    ASSERT_EQ(keys.size(), 27u); // Ctrl+B for File > Box... is the 26th, Ctrl+K for Play > Crank the 27th
     for (const auto& [id, key] : keys) {
         SCOPED_TRACE(std::to_string(id) + " " + key.toString().toStdString());
         ScopedScriptedPrompts scripted;
@@ -116,7 +116,7 @@ TEST(StatusBar, EachPaneHasANameAndATip)
     for (Language language : {Language::English, Language::Japanese}) {
         WindowBench b(language);
         const QList<QLabel*> panes = b.frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-        ASSERT_EQ(panes.size(), 11);
+        ASSERT_EQ(panes.size(), 12) << "the eleven panes and the crank's";
         std::set<QString> names;
         std::set<QString> tips;
         for (int i = 0; i < 11; ++i) {
@@ -130,8 +130,16 @@ TEST(StatusBar, EachPaneHasANameAndATip)
                 EXPECT_EQ(pane->accessibleName(), QString::fromLatin1(english[i]));
             }
         }
-        EXPECT_EQ(names.size(), 11u) << "each name tells its pane apart";
-        EXPECT_EQ(tips.size(), 11u);
+        auto* crank = b.frame->statusBar()->findChild<QLabel*>(QStringLiteral("crankPane"));
+        ASSERT_NE(crank, nullptr);
+        EXPECT_TRUE(panes.contains(crank));
+        names.insert(crank->accessibleName());
+        tips.insert(crank->toolTip());
+        if (language == Language::English) {
+            EXPECT_EQ(crank->accessibleName(), QStringLiteral("Crank"));
+        }
+        EXPECT_EQ(names.size(), 12u) << "each name tells its pane apart";
+        EXPECT_EQ(tips.size(), 12u);
         // The tip shows where the mouse rests.
         QLabel* tempo = b.frame->pane(5);
         QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), tempo->mapToGlobal(QPoint(2, 2)));
