@@ -11,6 +11,7 @@
 #include "app/frame_row_follower.h"
 #include "app/card_commands.h"
 #include "app/context_help_mode.h"
+#include "app/crank_pane.h"
 #include "app/device_menus.h"
 #include "services/command_ids.h"
 #include "app/frame_geometry.h"
@@ -98,7 +99,7 @@ constexpr IconOf kIcons[] = {
 constexpr int kCheckable[] = {cmd::kQuantizeQuarter, cmd::kQuantize8th,         cmd::kQuantize16th,
                               cmd::kToggleSelectMode, cmd::kZoomMode,           cmd::kShiftAfterDragMode,
                               cmd::kDistanceCheck,    cmd::kPlay,               cmd::kRecording,
-                              cmd::kTempoLock};
+                              cmd::kTempoLock,        cmd::kCrank};
 
 // Status bar indicators after the message pane, in order.
 constexpr int kIndicators[] = {str::kIndicatorX, str::kIndicatorY, str::kIndicatorNoteCount,
@@ -349,6 +350,7 @@ void CMainFrame::createStatusBar()
     QStatusBar* bar = statusBar();
     m_panes[0] = new QLabel(bar);
     bar->addWidget(m_panes[0], 1);
+    bar->addPermanentWidget(new CrankPane(*m_view, bar));
     for (std::size_t i = 0; i < std::size(kIndicators); ++i) {
         auto* label = new QLabel(bar);
         label->setFrameShape(QFrame::Panel);

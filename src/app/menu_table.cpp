@@ -65,6 +65,7 @@ constexpr std::array kEditMenu = {
 constexpr std::array kPlayMenu = {
     MenuItem{kPlay, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},
     MenuItem{kStop, "停止", "Stop"},
+    MenuItem{kCrank, "クランクを回す(&K)\tCtrl+K", "Crank(&K)\tCtrl+K"},
     kSeparator,
     MenuItem{kSetTempo, "テンポの設定", "Set tempo"},
     MenuItem{kTempoLock, "テンポをロック", "Adjust tempo"},
@@ -103,6 +104,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+6", kQuantize16th},
     Accelerator{"Ctrl+B", kBoxFile},
     Accelerator{"Ctrl+Shift+A", kArrangeAgain},
+    Accelerator{"Ctrl+K", kCrank},
 };
 
 constexpr std::array kMainToolbar = {
@@ -131,6 +133,7 @@ constexpr PromptOf kButtonPrompts[] = {
     {kMendCloseHoles, str::kPromptMend},
     {kBoxFile, str::kPromptBoxFile},
     {kArrangeAgain, str::kPromptArrangeAgain},
+    {kCrank, str::kPromptCrank},
 };
 
 void eraseAll(std::string& text, std::string_view part)

@@ -53,6 +53,7 @@ constexpr std::array kImplemented = {
     cmd::kCalibrationLengths,
     cmd::kSettings,
     cmd::kBoxFile,
+    cmd::kCrank,
 };
 
 } // namespace
@@ -73,7 +74,7 @@ CommandState StateOf(int commandId, const ViewFacts& facts)
 
 CommandState RuleOf(int commandId, const ViewFacts& f)
 {
-    const bool idle = !f.playing;
+    const bool idle = !f.playing && !f.cranking;
     CommandState state;
     switch (commandId) {
     case cmd::kDuplicate:
@@ -154,7 +155,10 @@ CommandState RuleOf(int commandId, const ViewFacts& f)
         state = {f.noteCount >= 1 && idle, f.playing};
         break;
     case cmd::kStop:
-        state.enabled = f.playing;
+        state.enabled = f.playing || f.cranking;
+        break;
+    case cmd::kCrank:
+        state = {(f.noteCount >= 1 && idle) || f.cranking, f.cranking};
         break;
     case cmd::kSetTempo:
         state.enabled = f.playing;

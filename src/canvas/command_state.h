@@ -8,6 +8,8 @@ struct ViewFacts {
     int noteCount = 0;
     bool playing = false;
     bool recording = false;
+    // Play > Crank: the card moves as the user turns.
+    bool cranking = false;
     bool modified = false;
     bool canUndo = false;
     bool canRedo = false;

@@ -18,6 +18,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <utility>
@@ -47,6 +48,7 @@ CKelpView::CKelpView(QWidget* parent)
     connect(&m_edits, &EditController::songEdited, this, &CKelpView::songEdited);
     connect(&m_playback, &PlaybackController::stateChanged, this, &CKelpView::stateChanged);
     connect(&m_recorder, &RecordingController::stateChanged, this, &CKelpView::stateChanged);
+    connect(&m_crank, &CrankController::stateChanged, this, &CKelpView::stateChanged);
     ResetSong();
     UpdateScrollSizes();
 }
@@ -163,6 +165,7 @@ ViewFacts CKelpView::facts() const
     f.noteCount = m_song.noteCount;
     f.playing = playing();
     f.recording = recording();
+    f.cranking = m_crank.active();
     f.modified = m_edits.modified();
     f.canUndo = m_edits.undoRing().canUndo();
     f.canRedo = m_edits.undoRing().canRedo();
@@ -331,6 +334,9 @@ void CKelpView::mouseReleaseEvent(QMouseEvent* event)
 
 void CKelpView::keyPressEvent(QKeyEvent* event)
 {
+    if (m_crank.Key(event->key())) {
+        return;
+    }
     if (recording()) {
         // Keyboard recording takes the keys; a held key repeats its press, and one press is one note.
         if (!event->isAutoRepeat()) {
@@ -346,6 +352,15 @@ void CKelpView::keyPressEvent(QKeyEvent* event)
     QAbstractScrollArea::keyPressEvent(event);
 }
 
+void CKelpView::wheelEvent(QWheelEvent* event)
+{
+    if (m_crank.Wheel(event->angleDelta().y())) {
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
 void CKelpView::paintEvent(QPaintEvent*)
 {
     if (m_needsFullPaint || m_offscreen.size() != OffscreenSize()) {
@@ -357,6 +372,8 @@ void CKelpView::paintEvent(QPaintEvent*)
     PaintOverlay(painter);
     if (m_playback.cursorShown()) {
         m_painter.PaintCursor(painter, m_playback.cursorX(), m_playback.cursorCanvasX(), m_song.pixelsPerQuarter);
+    } else if (m_crank.cursorShown()) {
+        m_painter.PaintCursor(painter, m_crank.cursorX(), m_crank.cursorCanvasX(), m_song.pixelsPerQuarter);
     }
 }
 
@@ -413,7 +430,13 @@ bool CKelpView::OnCommand(int commandId)
         m_playback.Play();
         break;
     case cmd::kStop:
-        m_playback.Stop();
+        m_crank.End();
+        if (m_playback.playing()) {
+            m_playback.Stop();
+        }
+        break;
+    case cmd::kCrank:
+        m_crank.Toggle();
         break;
     case cmd::kDistanceCheck:
         m_song.distanceCheckMode = !m_song.distanceCheckMode;

@@ -5,6 +5,7 @@
 #include "canvas/canvas_painter.h"
 #include "canvas/canvas_palette.h"
 #include "canvas/command_state.h"
+#include "canvas/crank_controller.h"
 #include "canvas/edit_controller.h"
 #include "canvas/import_controller.h"
 #include "canvas/mouse_editor.h"
@@ -89,6 +90,8 @@ public:
     PlaybackController& playback() { return m_playback; }
     const PlaybackController& playback() const { return m_playback; }
     RecordingController& recorder() { return m_recorder; }
+    CrankController& crank() { return m_crank; }
+    const CrankController& crank() const { return m_crank; }
     ImportController& importer() { return m_importer; }
     EditController& edits() { return m_edits; }
     const EditController& edits() const { return m_edits; }
@@ -133,6 +136,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -166,6 +170,7 @@ private:
     CanvasDocument* m_doc = nullptr;
     PlaybackController m_playback{*this};
     RecordingController m_recorder{*this, m_playback};
+    CrankController m_crank{*this, m_playback, m_recorder};
     ImportController m_importer{*this};
     EditController m_edits{*this};
     ArrangeController m_arranger{*this};

@@ -95,6 +95,10 @@ MidiInPort& RecordingController::input()
 
 void RecordingController::OnInputEvent(const MidiEvent& event)
 {
+    if ((event.status & kStatusTypeMask) == kControlChange) {
+        emit controlChanged();
+        return;
+    }
     // A Note On of velocity 0 is how many keyboards let go of a key: the music box has no release.
     if ((event.status & kStatusTypeMask) != kNoteOn || event.data2 == 0) {
         return;

@@ -42,6 +42,8 @@ public:
 
 signals:
     void stateChanged();
+    // A control change arrived on the MIDI input: a turn of the crank when cranking by hand.
+    void controlChanged();
 
 private:
     void RecordRow(int row);

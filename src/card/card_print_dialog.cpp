@@ -3,9 +3,11 @@
 #include "card/calibration_dialog.h"
 #include "card/card_print_flow.h"
 #include "card/print_dialog_rules.h"
+#include "model/crank.h"
 #include "model/too_close.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
+#include "services/crank_text.h"
 #include "services/paint_device_metrics.h"
 #include "services/prompts.h"
 #include "services/qt_text.h"
@@ -72,6 +74,8 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     label->setBuddy(m_barLength);
     m_silentCount = new QLabel(this);
     m_silentCount->setObjectName(QStringLiteral("ctl%1").arg(kSilentCount));
+    m_crank = new QLabel(this);
+    m_crank->setObjectName(QStringLiteral("crankFigures"));
     m_startNote = new QLabel(this);
     m_startNote->setObjectName(QStringLiteral("cardStart"));
     m_calibration = new QLabel(this);
@@ -127,6 +131,7 @@ void CCardPrintDialog::LayOut(QPushButton* print, QPushButton* cancel)
     auto* controls = new QVBoxLayout;
     controls->addWidget(m_startNote);
     controls->addLayout(choices);
+    controls->addWidget(m_crank);
     controls->addWidget(control(kStripNumbers));
     controls->addWidget(m_calibration);
     controls->addLayout(buttons);
@@ -168,6 +173,7 @@ QCheckBox* CCardPrintDialog::addCheck(int id, int textId, std::int32_t PrintOpti
     box->setObjectName(QStringLiteral("ctl%1").arg(id));
     connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
         options.*flag = on ? 1 : 0;
+        ShowCrank();
         m_sketch->update();
     });
     m_checks[m_checkCount++] = {box, flag};
@@ -195,6 +201,7 @@ void CCardPrintDialog::Open()
     }
     openingTextColour = textColour;
     ShowSilentCount(barLengthMm);
+    ShowCrank();
     const int startBar = CardStartBar(m_startX, m_song.barWidth());
     m_startNote->setText(startBar > 1 ? TextOf(str::kCardStartsLater).arg(startBar) : QString());
     m_startNote->setVisible(startBar > 1);
@@ -236,7 +243,16 @@ void CCardPrintDialog::OnBarLength(int index)
 {
     barLengthMm = BarLengthOfItem(index);
     ShowSilentCount(barLengthMm);
+    ShowCrank();
     m_sketch->update();
+}
+
+void CCardPrintDialog::ShowCrank()
+{
+    const double barMm = PrintedBarMm(m_song, CheckMetrics(), barLengthMm, options.fitSongToCard != 0);
+    const CrankFigures figures = ComputeCrank(m_song, barMm);
+    m_crank->setText(TextOf(str::kCrankDialogLine).arg(CrankText(figures)));
+    m_crank->setProperty("tooFast", figures.tooFast);
 }
 
 bool CCardPrintDialog::LoadPreviewImage(const QString& path)

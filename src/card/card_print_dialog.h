@@ -75,6 +75,8 @@ public:
     void Open();
     void ShowSilentCount(int len);
     void ShowCalibration();
+    // The crank's figures at the bar length and fitting chosen in the dialog.
+    void ShowCrank();
     const QImage& previewImage() const { return m_previewImage; }
     QWidget* control(int id) const;
 
@@ -107,6 +109,7 @@ private:
     QString m_calibrationLine;
     QComboBox* m_barLength = nullptr;
     QLabel* m_silentCount = nullptr;
+    QLabel* m_crank = nullptr;
     QLabel* m_startNote = nullptr;
     QLabel* m_calibration = nullptr;
     std::array<std::pair<QCheckBox*, std::int32_t PrintOptions::*>, 9> m_checks{};

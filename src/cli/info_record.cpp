@@ -8,6 +8,7 @@
 #include "model/print_metrics.h"
 #include "model/tempo_law.h"
 #include "text/string_ids.h"
+#include "services/crank_text.h"
 #include "services/qt_text.h"
 
 #include <QJsonArray>
@@ -104,20 +105,6 @@ QJsonArray TrackListJson(const FileSummary& summary)
 }
 
 // The tracks as --tracks numbers them.
-QString CrankText(const CrankFigures& crank)
-{
-    if (!crank.valid) {
-        return QStringLiteral("-");
-    }
-    QString line = TextOf(str::kCrankFigures)
-                       .arg(QString::number(crank.turnsPerMinute, 'f', 0), QString::number(crank.playingSeconds, 'f', 1),
-                            QString::number(crank.cardLengthM, 'f', 2));
-    if (crank.tooFast) {
-        line += QStringLiteral(" ") + TextOf(str::kCrankTooFast);
-    }
-    return line;
-}
-
 QString TrackListText(const FileSummary& summary)
 {
     const QString none = TextOf(str::kCliInfoNone);
@@ -130,21 +117,6 @@ QString TrackListText(const FileSummary& summary)
                          TrackTaken(summary, i) ? QString() : TextOf(str::kCliInfoLeftOut)});
     }
     return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + TextColumns(lines);
-}
-
-// The bar as printed: the bar length, or, for a song fitted to the card (0), the card's length
-// less the leader shared by the song's bars.
-double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barLengthMm)
-{
-    if (barLengthMm != 0) {
-        return barLengthMm;
-    }
-    const double cardMm = metrics.horzSize10 / 10.0 - card::kLeaderMm;
-    const int length = song.printOptions.fitSongToCard ? song.musicLength : song.canvasWidth;
-    if (cardMm <= 0 || length <= 0) {
-        return 0;
-    }
-    return cardMm * song.barWidth() / length;
 }
 
 } // namespace
@@ -171,7 +143,8 @@ InfoRecord DescribeImport(const QString& file, const SongSource& source, std::op
     record.barLengthMm = barLengthMm.value_or(song.barLengthMm);
     // One note or none has no neighbour to be too close to.
     record.tooClose = std::max(0, CountCloseHoles(song, metrics, record.barLengthMm));
-    record.crank = ComputeCrank(song, PrintedBarMm(song, metrics, record.barLengthMm));
+    record.crank = ComputeCrank(
+        song, PrintedBarMm(song, metrics, record.barLengthMm, song.printOptions.fitSongToCard != 0));
     record.ownFile = import.proposed.ownFile;
     record.title = Utf8(song.title);
     record.author = Utf8(song.author);

@@ -24,4 +24,17 @@ CrankFigures ComputeCrank(const SongState& song, double barLengthMm)
     return figures;
 }
 
+double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barLengthMm, bool fitSongToCard)
+{
+    if (barLengthMm != 0) {
+        return barLengthMm;
+    }
+    const double cardMm = metrics.horzSize10 / 10.0 - card::kLeaderMm;
+    const int length = fitSongToCard ? song.musicLength : song.canvasWidth;
+    if (cardMm <= 0 || length <= 0) {
+        return 0;
+    }
+    return cardMm * song.barWidth() / length;
+}
+
 } // namespace zembra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/print_metrics.h"
 #include "model/song_state.h"
 
 namespace zembra {
@@ -19,5 +20,10 @@ struct CrankFigures {
 // From the song's tempo, bar length and its box's paper per crank turn. `barLengthMm` is the bar
 // as printed: the song's, or, for a song fitted to the card (bar length 0), what the card gives it.
 CrankFigures ComputeCrank(const SongState& song, double barLengthMm);
+
+// The bar as printed: the bar length, or, for a song fitted to the card (0), the card's length
+// less the leader shared by the song's bars (all of its music when `fitSongToCard`, else the
+// whole canvas). 0 when the device gave no metrics.
+double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barLengthMm, bool fitSongToCard);
 
 } // namespace zembra

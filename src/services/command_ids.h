@@ -44,6 +44,8 @@ inline constexpr int kCalibrationLengths = 32861;
 inline constexpr int kBoxFile = 32870;
 // Arranges the imported file's notes for the box once more, with another melody track or chord limit.
 inline constexpr int kArrangeAgain = 32880;
+// Plays the card as the user turns the crank: the wheel, the Up and Down keys or a MIDI controller.
+inline constexpr int kCrank = 32881;
 
 inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;

@@ -369,6 +369,24 @@ constexpr TextEntry kAdded[] = {
     {str::kCliOptionPlain, "どの音符も最後まで鳴らして書き出す", "Render every note in full"},
     {str::kCliOptionTuning, "調律: equal、meantone、just（既定は曲の調律）",
      "The tuning: equal, meantone or just (default: the song's own)"},
+    {str::kCrankPane, "毎分 %1 回転  %2  %3 m", "Crank %1/min  %2  %3 m"},
+    {str::kCrankPaneTip,
+     "曲のテンポと小節の長さで演奏するときのクランクの速さ（毎分の回転数）、演奏時間、カードの長さ"
+     "（始めの余白を含む）。このオルゴールはクランク 1 回転でカードを %1 mm 送ります。"
+     "毎分 180 回転より速いと、手で回すのは難しくなります。\n%2",
+     "The crank's speed (turns a minute) that plays the song at its tempo and bar length, the playing "
+     "time and the length of the card with its leader. This box moves %1 mm of card a turn of its crank; "
+     "beyond 180 turns a minute a hand no longer turns it comfortably.\n%2"},
+    {str::kCrankPaneName, "クランク", "Crank"},
+    {str::kCrankDialogLine, "クランク: %1", "Crank: %1"},
+    {str::kPromptCrank,
+     "クランクを手で回すように演奏します。マウスのホイール、上下の矢印キー、または MIDI 入力の"
+     "コントロールチェンジ 1 回でカードを 2 mm 送り、穴を通った音符が鳴ります（停止・Esc で終了）\n"
+     "クランク",
+     "Play the card as a hand turns the crank: each step of the mouse wheel, press of Down (Up turns "
+     "back) or control change on the MIDI input moves the card 2 mm and sounds the holes it passes "
+     "(Stop or Esc ends it)\n"
+     "Crank"},
     {str::kRecoveryOffer,
      "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
      "曲名: %1\n"

@@ -402,6 +402,14 @@ inline constexpr int kCliNoSuchMelodyTrack = 41456;    // %1 the track named, %2
 inline constexpr int kCliInfoArrangement = 41457;
 inline constexpr int kCliInfoArrangeBar = 41458;       // %1 the bar length taken, in mm
 inline constexpr int kCliInfoArrangeBarNone = 41459;   // %1 the bar length kept, in mm
+// The crank in the window: the status pane's figures (%1 turns a minute, %2 the playing time in
+// minutes and seconds, %3 metres of card), its tool tip (%1 millimetres of card a turn, %2 the
+// figures in full) and name, the print settings dialog's line, and Play > Crank's prompt.
+inline constexpr int kCrankPane = 41520;
+inline constexpr int kCrankPaneTip = 41521;
+inline constexpr int kCrankPaneName = 41522;
+inline constexpr int kCrankDialogLine = 41523; // %1 the figures in full
+inline constexpr int kPromptCrank = 41524;
 // A song with unsaved changes kept against a crash.
 inline constexpr int kRecoveryOffer = 41600;      // %1 the song's title, %2 when it was kept
 inline constexpr int kRecoveryUnreadable = 41601; // %1 the reason

@@ -28,6 +28,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -297,6 +298,20 @@ const std::vector<Case>& cases()
          [](Bench& b) {
              ASSERT_EQ(b.kinds(), std::vector<Kind>{Kind::OpenFile});
              EXPECT_EQ(b.view->song().box.id, "33");
+         }},
+        {kCrank, "crank turns the card by hand: the wheel moves it, the item again ends it", arrangeTwoNotes,
+         [](Bench& b) {
+             ASSERT_TRUE(b.view->crank().active());
+             EXPECT_TRUE(b.frame->action(kCrank)->isChecked());
+             EXPECT_TRUE(b.frame->action(kStop)->isEnabled());
+             EXPECT_FALSE(b.frame->action(kPlay)->isEnabled());
+             QWheelEvent notch(QPointF(300, 200), QPointF(300, 200), QPoint(), QPoint(0, -120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(b.view->viewport(), &notch);
+             EXPECT_GT(b.view->crank().position(), 0);
+             b.frame->action(kCrank)->trigger();
+             EXPECT_FALSE(b.view->crank().active());
+             EXPECT_FALSE(b.frame->action(kCrank)->isChecked());
          }},
         {kExit, "exit closes the window", nullptr, [](Bench& b) { EXPECT_FALSE(b.frame->isVisible()); }},
         {kUndo, "undo takes the last note back", arrangeTwoNotes,

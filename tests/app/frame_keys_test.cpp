@@ -74,7 +74,7 @@ TEST(FrameKeys, EveryKeyAMenuItemNamesIsBoundToIt)
                     << " but the item does not answer it";
             }
         }
-        EXPECT_EQ(named, 19) << "the items that name a key (Edit > Arrange again names Ctrl+Shift+A)";
+        EXPECT_EQ(named, 20) << "the items that name a key (Edit > Arrange again names Ctrl+Shift+A, Play > Crank Ctrl+K)";
     }
 }
 
@@ -89,7 +89,7 @@ TEST(FrameKeys, EachBoundKeyPressedOnTheCanvasCarriesOutItsCommand)
             }
         }
     }
-    ASSERT_EQ(keys.size(), 27u); // Ctrl+Shift+A for Edit > Arrange again is the 27th
+    ASSERT_EQ(keys.size(), 28u); // Ctrl+Shift+A for Edit > Arrange again is the 27th, Ctrl+K for Play > Crank the 28th
     for (const auto& [id, key] : keys) {
         SCOPED_TRACE(std::to_string(id) + " " + key.toString().toStdString());
         ScopedScriptedPrompts scripted;
@@ -124,7 +124,7 @@ TEST(StatusBar, EachPaneHasANameAndATip)
     for (Language language : {Language::English, Language::Japanese}) {
         WindowBench b(language);
         const QList<QLabel*> panes = b.frame->statusBar()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
-        ASSERT_EQ(panes.size(), 11);
+        ASSERT_EQ(panes.size(), 12) << "the eleven panes and the crank's";
         std::set<QString> names;
         std::set<QString> tips;
         for (int i = 0; i < 11; ++i) {
@@ -138,8 +138,16 @@ TEST(StatusBar, EachPaneHasANameAndATip)
                 EXPECT_EQ(pane->accessibleName(), QString::fromLatin1(english[i]));
             }
         }
-        EXPECT_EQ(names.size(), 11u) << "each name tells its pane apart";
-        EXPECT_EQ(tips.size(), 11u);
+        auto* crank = b.frame->statusBar()->findChild<QLabel*>(QStringLiteral("crankPane"));
+        ASSERT_NE(crank, nullptr);
+        EXPECT_TRUE(panes.contains(crank));
+        names.insert(crank->accessibleName());
+        tips.insert(crank->toolTip());
+        if (language == Language::English) {
+            EXPECT_EQ(crank->accessibleName(), QStringLiteral("Crank"));
+        }
+        EXPECT_EQ(names.size(), 12u) << "each name tells its pane apart";
+        EXPECT_EQ(tips.size(), 12u);
         // The tip shows where the mouse rests.
         QLabel* tempo = b.frame->pane(5);
         QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), tempo->mapToGlobal(QPoint(2, 2)));

@@ -99,6 +99,7 @@ const std::vector<Popup> kMenuBar = {
     {"演奏", "Play",
      {{32789, "演奏(&P)\tCtrl+R", "Play(&P)\tCtrl+R"},
       {32788, "停止", "Stop"},
+      {32881, "クランクを回す(&K)\tCtrl+K", "Crank(&K)\tCtrl+K"},
       kSep,
       {32809, "テンポの設定", "Set tempo"},
       {32826, "テンポをロック", "Adjust tempo"},
@@ -123,7 +124,7 @@ const std::vector<Key> kAcceleratorTable = {
     {"Ctrl+Z", 57643},        {"Alt+Backspace", 57643}, {"Delete", 57632}, {"F1", 57670},
     {"Shift+F1", 57669},      {"F6", 57680},       {"Shift+F6", 57681},    {"Ctrl+Shift+E", 32842},
     {"Ctrl+Y", 57644},        {"Ctrl+R", 32789},   {"Ctrl+4", 32791},      {"Ctrl+8", 32790},
-    {"Ctrl+6", 32800},        {"Ctrl+B", 32870},     {"Ctrl+Shift+A", 32880},
+    {"Ctrl+6", 32800},        {"Ctrl+B", 32870},     {"Ctrl+Shift+A", 32880}, {"Ctrl+K", 32881},
 };
 
 const std::vector<int> kMainButtons = {57600, 57601, 57603, 0, 32805, 0, 57635, 57634, 57637, 0,

@@ -394,8 +394,9 @@ TEST_F(PrintDialog, EveryCaptionShowsWholeInBothLanguages)
             }
             EXPECT_TRUE(dialog->rect().contains(control->geometry())) << control->objectName().toStdString();
         }
-        // Nine options, eight buttons, the bar length's caption, the count, the start and the printer.
-        EXPECT_EQ(checked, 9 + 8 + 4);
+        // Nine options, eight buttons, the bar length's caption, the count, the crank's figures, the
+        // start and the printer.
+        EXPECT_EQ(checked, 9 + 8 + 5);
     }
     setLanguage(Language::English);
 }

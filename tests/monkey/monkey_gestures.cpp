@@ -7,6 +7,7 @@
 #include "canvas/playback_cursor.h"
 #include "monkey_arrange_gestures.h"
 #include "monkey_box_gestures.h"
+#include "monkey_crank_gestures.h"
 #include "monkey_cutter_gestures.h"
 #include "monkey_calibration_gestures.h"
 #include "monkey_feature_gestures.h"
@@ -452,6 +453,7 @@ constexpr Gesture kGestures[] = {
     // Arranges the kept notes of the imported file afresh: a new set of live notes.
     {"arrange-again", 2, true, ArrangeAgain},
     {"box-sound", 2, false, BoxSound},
+    {"crank", 2, false, Crank},
 };
 
 } // namespace
