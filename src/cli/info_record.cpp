@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -131,8 +132,8 @@ QString TrackListText(const FileSummary& summary)
     return QStringLiteral("  ") + TextOf(str::kCliInfoTrackList) + '\n' + TextColumns(lines);
 }
 
-// The bar as printed: the bar length, or, for a song fitted to the card (0), the card's length
-// less the leader shared by the song's bars.
+} // namespace
+
 double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barLengthMm)
 {
     if (barLengthMm != 0) {
@@ -145,8 +146,6 @@ double PrintedBarMm(const SongState& song, const PrintMetrics& metrics, int barL
     }
     return cardMm * song.barWidth() / length;
 }
-
-} // namespace
 
 InfoRecord DescribeImport(const QString& file, const SongSource& source, std::optional<int> barLengthMm,
                           const PrintMetrics& metrics)
@@ -202,6 +201,25 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("pieceBars")] = r.pieceBars;
     json[QStringLiteral("barsClipped")] = r.barsClipped;
     json[QStringLiteral("barLengthMm")] = r.barLengthMm;
+    if (r.strips > 0) {
+        json[QStringLiteral("strips")] = r.strips;
+    }
+    if (r.blanksPlanned && r.stuckBar > 0) {
+        json[QStringLiteral("blanks")] = QJsonValue::Null;
+        json[QStringLiteral("blanksStuckAt")] =
+            QJsonObject{{QStringLiteral("bar"), r.stuckBar}, {QStringLiteral("beat"), r.stuckBeat}};
+    } else if (r.blanksPlanned) {
+        QJsonArray blanks;
+        for (const InfoRecord::Blank& b : r.blanks) {
+            blanks.append(QJsonObject{{QStringLiteral("lengthMm"), std::round(b.lengthMm * 10) / 10},
+                                      {QStringLiteral("endBar"), b.endBar},
+                                      {QStringLiteral("endBeat"), b.endBeat}});
+        }
+        json[QStringLiteral("blanks")] = blanks;
+    }
+    if (r.loopBars) {
+        json[QStringLiteral("loopBars")] = *r.loopBars;
+    }
     json[QStringLiteral("tooClose")] = r.tooClose;
     json[QStringLiteral("ownFile")] = r.ownFile;
     json[QStringLiteral("title")] = r.title;
