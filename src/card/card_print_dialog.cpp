@@ -283,8 +283,14 @@ void CCardPrintDialog::ShowBlanks()
         m_blankPlan->setText(TextOf(str::kPrintBlanksStuck).arg(plan.stuckAt.bar).arg(plan.stuckAt.beat));
         return;
     }
+    // A dozen ends say where to cut; a card of very short blanks lists no more than that.
+    constexpr qsizetype kShownEnds = 12;
     QStringList ends;
     for (const BlankPiece& piece : plan.blanks) {
+        if (ends.size() == kShownEnds) {
+            ends << QStringLiteral("...");
+            break;
+        }
         ends << TextOf(str::kPrintBlankEnd).arg(piece.end.bar).arg(piece.end.beat);
     }
     m_blankPlan->setText(TextOf(str::kPrintBlanksNeeded).arg(plan.blanks.size()).arg(ends.join(QStringLiteral(", "))));

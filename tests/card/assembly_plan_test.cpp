@@ -111,7 +111,7 @@ TEST(AssemblyPlan, APlaceOnTheCardIsABarAndABeat)
         int beat;
     };
     const Row rows[] = {{0, 1, 1},   {20, 1, 1},  {29.9, 1, 1}, {30, 1, 2},  {59.9, 1, 4},
-                        {60, 2, 1},  {135, 4, 3}, {219, 5, 4},  {220, 5, 4}, {500, 5, 4}};
+                        {60, 2, 1},  {135, 3, 4}, {219, 5, 4},  {220, 5, 4}, {500, 5, 4}};
     for (const Row& r : rows) {
         const MusicPlace place = PlaceOf(run, r.mm);
         EXPECT_EQ(place.bar, r.bar) << r.mm;
