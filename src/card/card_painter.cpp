@@ -1,11 +1,13 @@
 #include "card/card_painter.h"
 
+#include "card/bar_numbers.h"
 #include "card/hole_marks.h"
 #include "card/strip_numbers.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
@@ -48,6 +50,8 @@ CardPainter::CardPainter(const SongState& song, const CardGeometry& geometry, co
     , m_list(printList)
     , m_look(look)
     , m_numbers(song.printOptions.stripNumbers ? std::make_unique<StripNumbers>(geometry, printList) : nullptr)
+    , m_barNumbers(look.assembly.barNumbers > 0 ? std::make_unique<BarNumbers>(geometry, look.assembly.barNumbers)
+                                                : nullptr)
     , m_titleFont(CardFont(geometry.MmY(card::kTitleFontMm)))
     , m_authorFont(CardFont(geometry.MmY(card::kAuthorFontMm)))
     , m_labelFont(CardFont(geometry.MmY(card::kLabelFontMm)))
@@ -121,6 +125,14 @@ void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
         if (m_numbers && numbers) {
             for (int c = 0; c < g.copies(); ++c) {
                 DrawStripNumber(painter, page, strip, c);
+            }
+        }
+        for (int c = 0; c < g.copies(); ++c) {
+            if (m_barNumbers) {
+                DrawBarNumbers(painter, strip, c);
+            }
+            if (m_look.assembly.stripTitles && strip.firstBar > 0 && strip.bars > 0) {
+                DrawStripTitle(painter, strip, g.StripTop(strip.index, c));
             }
         }
     }
@@ -326,6 +338,48 @@ void CardPainter::BlankAfterStrip(QPainter& painter, int end, int y0)
         painter.fillRect(QRect(QPoint(from, top), QPoint(g.metrics().horzRes + g.MmX(card::kBlankOverrunMm), bottom)),
                          kWhite);
     }
+}
+
+void CardPainter::DrawBarNumbers(QPainter& painter, const StripPlan& strip, int copy)
+{
+    const int authorPx = m_look.author.isEmpty() ? 0 : QFontMetrics(m_authorFont).horizontalAdvance(m_look.author);
+    const std::vector<Span> keepOut = m_barNumbers->FirstStripKeepOut(strip, authorPx);
+    painter.save();
+    painter.setPen(Ink(m_look.textColour));
+    painter.setFont(CardFont(m_barNumbers->FontPixels()));
+    for (const BarNumberBox& box : m_barNumbers->BoxesOf(strip, copy, keepOut)) {
+        const QRect rect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+        painter.drawText(rect, (box.towardsLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextDontClip,
+                         QString::number(box.number));
+    }
+    painter.restore();
+}
+
+void CardPainter::DrawStripTitle(QPainter& painter, const StripPlan& strip, int y0)
+{
+    // The title line of the first strip, at the start of a later one, short of the end where a
+    // strip number may stand in the top margin.
+    const CardGeometry& g = m_geometry;
+    const int from = strip.lead;
+    const int room = g.StripEnd(strip) - g.MmX(card::kStripNumberMarginLengthMm) - from;
+    const int width = std::min(g.MmX(card::kTitleWidthMm), room);
+    if (width <= 0) {
+        return;
+    }
+    const int top = y0 + g.MmY(card::kTitleTopMm);
+    const int bottom = y0 + g.MmY(g.sizes().firstRowMm) - g.MmY(card::kTitleBottomInsetMm);
+    const QString titleLine = QString::fromUtf8(text(str::kMovementLabel).data()) + QLatin1Char(' ') + m_look.title;
+    painter.save();
+    painter.setPen(Ink(m_look.textColour));
+    painter.setFont(m_titleFont);
+    const QString shown = painter.fontMetrics().elidedText(titleLine, Qt::ElideRight, width);
+    if (g.mirrored()) {
+        painter.drawText(QRect(QPoint(g.Flip(from) - width, top), QPoint(g.Flip(from), bottom)),
+                         Qt::AlignRight | Qt::AlignVCenter, shown);
+    } else {
+        painter.drawText(QRect(QPoint(from, top), QPoint(from + width, bottom)), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    }
+    painter.restore();
 }
 
 void CardPainter::DrawStripNumber(QPainter& painter, int page, const StripPlan& strip, int copy)

@@ -2,6 +2,7 @@
 
 #include "card/card_geometry.h"
 #include "card/card_layout.h"
+#include "model/assembly_choices.h"
 #include "model/song_state.h"
 
 #include <QColor>
@@ -16,6 +17,7 @@ class QPainter;
 
 namespace zembra {
 
+class BarNumbers;
 class StripNumbers;
 
 // What a page shows besides the song: the background picture and the title colour.
@@ -24,6 +26,8 @@ struct CardLook {
     QColor textColour{50, 50, 50};
     QString title;
     QString author; // empty: no author line
+    // The bar numbers and the titles of later strips.
+    AssemblyChoices assembly;
 };
 
 // Draws pages of the card onto any paint device: printer, preview, PDF, image. Positions come
@@ -56,6 +60,9 @@ private:
     // Blanks from 1 mm after `end`, measured from the card's leading end along the strip.
     void BlankAfterStrip(QPainter& painter, int end, int y0);
     void DrawStripNumber(QPainter& painter, int page, const StripPlan& strip, int copy);
+    void DrawBarNumbers(QPainter& painter, const StripPlan& strip, int copy);
+    // The title at the start of a strip after the first.
+    void DrawStripTitle(QPainter& painter, const StripPlan& strip, int y0);
     void Line(QPainter& painter, const QPen& pen, int x1, int y1, int x2, int y2);
     void Check(int x, int y, const QColor& colour);
     QColor Ink(const QColor& colour) const;
@@ -65,6 +72,7 @@ private:
     const std::vector<PrintNote>& m_list;
     CardLook m_look;
     std::unique_ptr<StripNumbers> m_numbers;
+    std::unique_ptr<BarNumbers> m_barNumbers;
     QFont m_titleFont;
     QFont m_authorFont;
     QFont m_labelFont;

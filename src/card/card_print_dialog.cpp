@@ -1,5 +1,6 @@
 #include "card/card_print_dialog.h"
 
+#include "card/assembly_plan.h"
 #include "card/calibration_dialog.h"
 #include "card/card_print_flow.h"
 #include "card/print_dialog_rules.h"
@@ -20,6 +21,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStyle>
 
 namespace zembra {
@@ -51,6 +53,39 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     addCheck(kBlackLines, str::kPrintBlackLines, &PrintOptions::blackLines);
     addCheck(kTwoRows, str::kPrintTwoRows, &PrintOptions::twoRows);
     addCheck(kStripNumbers, str::kPrintStripNumbers, &PrintOptions::stripNumbers);
+    // The marks' choices name themselves, so that they need no captions of their own.
+    m_stripTitles = new QComboBox(this);
+    m_stripTitles->setObjectName(QStringLiteral("ctl%1").arg(kStripTitles));
+    m_stripTitles->addItem(TextOf(str::kPrintTitleFirstStrip), false);
+    m_stripTitles->addItem(TextOf(str::kPrintStripTitles), true);
+    connect(m_stripTitles, &QComboBox::currentIndexChanged, this, [this](int index) {
+        assembly.stripTitles = m_stripTitles->itemData(index).toBool();
+        m_sketch->update();
+    });
+    m_barNumbers = new QComboBox(this);
+    m_barNumbers->setObjectName(QStringLiteral("ctl%1").arg(kBarNumbers));
+    m_barNumbers->addItem(TextOf(str::kPrintBarNumbersNone), 0);
+    m_barNumbers->addItem(TextOf(str::kPrintBarNumbersEvery), 1);
+    m_barNumbers->addItem(TextOf(str::kPrintBarNumbersFourth), kBarNumbersEveryFourth);
+    connect(m_barNumbers, &QComboBox::currentIndexChanged, this, [this](int index) {
+        assembly.barNumbers = m_barNumbers->itemData(index).toInt();
+        m_sketch->update();
+    });
+    m_blankLength = new QSpinBox(this);
+    m_blankLength->setObjectName(QStringLiteral("ctl%1").arg(kBlankLength));
+    m_blankLength->setRange(0, static_cast<int>(kLongestBlankMm));
+    m_blankLength->setSingleStep(10);
+    m_blankLength->setSpecialValueText(TextOf(str::kPrintBlankRoll));
+    m_blankLength->setPrefix(TextOf(str::kPrintBlankLength));
+    m_blankLength->setSuffix(QStringLiteral(" mm"));
+    connect(m_blankLength, &QSpinBox::valueChanged, this, [this](int mm) {
+        assembly.blankMm = mm;
+        ShowBlanks();
+    });
+    m_blankPlan = new QLabel(this);
+    m_blankPlan->setObjectName(QStringLiteral("ctl%1").arg(kBlankPlan));
+    m_blankPlan->setWordWrap(true);
+    m_blankPlan->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     connect(addButton(kPaperSetting, str::kPrintPaperSetting), &QPushButton::clicked, this, [this] {
         if (paperSetting) {
             paperSetting();
@@ -132,7 +167,16 @@ void CCardPrintDialog::LayOut(QPushButton* print, QPushButton* cancel)
     controls->addWidget(m_startNote);
     controls->addLayout(choices);
     controls->addWidget(m_crank);
-    controls->addWidget(control(kStripNumbers));
+    auto* marks = new QHBoxLayout;
+    marks->addWidget(control(kStripNumbers));
+    marks->addWidget(m_stripTitles);
+    marks->addWidget(m_barNumbers);
+    marks->addStretch(1);
+    controls->addLayout(marks);
+    auto* blanks = new QHBoxLayout;
+    blanks->addWidget(m_blankLength);
+    blanks->addWidget(m_blankPlan, 1);
+    controls->addLayout(blanks);
     controls->addWidget(m_calibration);
     controls->addLayout(buttons);
 
@@ -152,6 +196,7 @@ SketchLook CCardPrintDialog::Look() const
 {
     SketchLook look;
     look.options = options;
+    look.assembly = assembly;
     look.barLengthMm = barLengthMm;
     look.textColour = textColour;
     look.background = m_previewImage.isNull() ? nullptr : &m_previewImage;
@@ -195,6 +240,19 @@ void CCardPrintDialog::Open()
         const QSignalBlocker block(m_barLength);
         m_barLength->setCurrentIndex(SelectBarLengthItem(barLengthMm));
     }
+    {
+        const QSignalBlocker block(m_barNumbers);
+        m_barNumbers->setCurrentIndex(std::max(0, m_barNumbers->findData(assembly.barNumbers)));
+    }
+    {
+        const QSignalBlocker block(m_stripTitles);
+        m_stripTitles->setCurrentIndex(assembly.stripTitles ? 1 : 0);
+    }
+    {
+        const QSignalBlocker block(m_blankLength);
+        m_blankLength->setValue(static_cast<int>(std::lround(assembly.blankMm)));
+    }
+    ShowBlanks();
     m_previewImage = QImage();
     if (!imagePath.isEmpty() && !LoadPreviewImage(imagePath)) {
         imagePath.clear();
@@ -218,6 +276,31 @@ void CCardPrintDialog::ShowCalibration()
     m_calibrationLine = CalibrationStatusText(printerName, settings::LoadCalibration(printerName));
     m_calibration->setToolTip(m_calibrationLine);
     ElideCalibration();
+}
+
+void CCardPrintDialog::ShowBlanks()
+{
+    if (assembly.blankMm <= 0) {
+        m_blankPlan->clear();
+        return;
+    }
+    const BlankPlan plan = PlanBlanksOfSong(m_song, m_startX, barLengthMm, CalibratedMetrics(CheckMetrics(), printerName),
+                                            assembly);
+    if (!plan.ok) {
+        m_blankPlan->setText(TextOf(str::kPrintBlanksStuck).arg(plan.stuckAt.bar).arg(plan.stuckAt.beat));
+        return;
+    }
+    // A dozen ends say where to cut; a card of very short blanks lists no more than that.
+    constexpr qsizetype kShownEnds = 12;
+    QStringList ends;
+    for (const BlankPiece& piece : plan.blanks) {
+        if (ends.size() == kShownEnds) {
+            ends << QStringLiteral("...");
+            break;
+        }
+        ends << TextOf(str::kPrintBlankEnd).arg(piece.end.bar).arg(piece.end.beat);
+    }
+    m_blankPlan->setText(TextOf(str::kPrintBlanksNeeded).arg(plan.blanks.size()).arg(ends.join(QStringLiteral(", "))));
 }
 
 void CCardPrintDialog::ElideCalibration()
@@ -244,6 +327,7 @@ void CCardPrintDialog::OnBarLength(int index)
     barLengthMm = BarLengthOfItem(index);
     ShowSilentCount(barLengthMm);
     ShowCrank();
+    ShowBlanks();
     m_sketch->update();
 }
 
@@ -322,6 +406,8 @@ void CCardPrintDialog::TakeChecks()
     for (std::size_t i = 0; i < m_checkCount; ++i) {
         options.*(m_checks[i].second) = m_checks[i].first->isChecked() ? 1 : 0;
     }
+    assembly.barNumbers = m_barNumbers->currentData().toInt();
+    assembly.stripTitles = m_stripTitles->currentData().toBool();
 }
 
 void CCardPrintDialog::accept()

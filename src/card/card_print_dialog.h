@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card/card_sketch.h"
+#include "model/assembly_choices.h"
 #include "model/song_state.h"
 
 #include <QColor>
@@ -15,10 +16,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace zembra {
 
-// The print settings dialog: the eight print options, the bar length, the background picture and
+// The print settings dialog: the eight print options, the marks that help put the card together, the bar length, the background picture and
 // the title colour, with a schematic card above them that follows every option as it is clicked.
 // It works on copies that the print command copies in before and out after. Its controls are laid
 // out by their texts, so that every caption shows whole in either language.
@@ -48,6 +50,10 @@ public:
         kTwoRows = 1082,
         kStripNumbers = 1090,
         kCalibrationLine = 1091,
+        kBarNumbers = 1092,
+        kStripTitles = 1094,
+        kBlankLength = 1095,
+        kBlankPlan = 1097,
         kPaperSetting = 57606,
     };
     // The schematic card fills the dialog's width above the controls, down to this pixel row.
@@ -62,6 +68,8 @@ public:
     QString imagePath;
     int barLengthMm = 0;
     PrintOptions options{0, 0, 0, 0, 0, 0, 0, 0, 0};
+    // The bar numbers, the titles of later strips and the blanks, kept apart from the song.
+    AssemblyChoices assembly;
     QColor openingTextColour;
     // Called when the title colour changes, so that the card's colour follows at once.
     std::function<void(const QColor&)> textColourChanged;
@@ -77,6 +85,8 @@ public:
     void ShowCalibration();
     // The crank's figures at the bar length and fitting chosen in the dialog.
     void ShowCrank();
+    // How many blank cards of the chosen length the card takes, and where each ends.
+    void ShowBlanks();
     const QImage& previewImage() const { return m_previewImage; }
     QWidget* control(int id) const;
 
@@ -108,6 +118,10 @@ private:
     CardSketch* m_sketch = nullptr;
     QString m_calibrationLine;
     QComboBox* m_barLength = nullptr;
+    QComboBox* m_barNumbers = nullptr;
+    QComboBox* m_stripTitles = nullptr;
+    QSpinBox* m_blankLength = nullptr;
+    QLabel* m_blankPlan = nullptr;
     QLabel* m_silentCount = nullptr;
     QLabel* m_crank = nullptr;
     QLabel* m_startNote = nullptr;

@@ -30,16 +30,22 @@ CardPrintFlow::CardPrintFlow(CardHost& host)
 
 CardLook CardPrintFlow::Look() const
 {
-    return LookOfSong(m_host.song(), m_host.background(), m_textColour);
+    CardLook look = LookOfSong(m_host.song(), m_host.background(), m_textColour);
+    look.assembly = m_assembly;
+    return look;
 }
 
 void CardPrintFlow::PrintCommand()
 {
     SongState& song = m_host.song();
+    // The marks for putting the card together are the user's, not the song's: they come from the
+    // settings, and a new installation numbers its strips.
+    settings::LoadCardMarks(song.printOptions, m_assembly);
     CCardPrintDialog dialog(song, m_host.playbackStartX(), m_host.window());
     dialog.barLengthMm = song.barLengthMm;
     dialog.imagePath = m_host.imagePath();
     dialog.options = song.printOptions;
+    dialog.assembly = m_assembly;
     dialog.textColour = m_textColour;
     dialog.textColourChanged = [this](const QColor& colour) { m_textColour = colour; };
     dialog.printerName = ApplicationPrinterName();
@@ -54,6 +60,8 @@ void CardPrintFlow::PrintCommand()
         return;
     }
     song.printOptions = dialog.options;
+    m_assembly = dialog.assembly;
+    settings::SaveCardMarks(song.printOptions, m_assembly);
     song.barLengthMm = dialog.barLengthMm;
     m_host.setImagePath(dialog.imagePath);
     m_textColour = dialog.textColour;
@@ -142,6 +150,7 @@ bool CardPrintFlow::RunPrintJob(QPrinter& printer)
 
 void CardPrintFlow::PreviewCommand()
 {
+    settings::LoadCardMarks(m_host.song().printOptions, m_assembly);
     m_previewing = true;
     m_host.setPreviewShown(true);
     ShowPreview();
@@ -194,6 +203,7 @@ void CardPrintFlow::PrintSetupCommand()
 
 void CardPrintFlow::ExportPdfCommand()
 {
+    settings::LoadCardMarks(m_host.song().printOptions, m_assembly);
     const SongState& song = m_host.song();
     QString name = QString::fromStdString(song.title).trimmed();
     name.replace(QLatin1Char('/'), QLatin1Char('_'));

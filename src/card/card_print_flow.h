@@ -37,6 +37,8 @@ public:
     const CardJob& lastJob() const { return m_job; }
     // The page range the print dialog offered.
     int offeredPages() const { return m_offeredPages; }
+    // The choices for putting the card together, as the settings last gave them.
+    const AssemblyChoices& assembly() const { return m_assembly; }
 
 private:
     bool BeginCardPrint(QPrinter& printer, bool previewing);
@@ -50,6 +52,7 @@ private:
     bool m_previewing = false;
     bool m_jobReady = false;
     int m_offeredPages = 0;
+    AssemblyChoices m_assembly;
     CardJob m_job;
 };
 

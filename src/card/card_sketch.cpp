@@ -70,6 +70,9 @@ void CardSketch::paintEvent(QPaintEvent*)
     PaintRuling(painter, look);
     PaintHoles(painter, look);
     PaintArrow(painter, look);
+    if (look.assembly.barNumbers > 0) {
+        PaintBarNumbers(painter, look);
+    }
     if (look.options.stripNumbers) {
         PaintStripNumber(painter, look);
     }
@@ -211,6 +214,35 @@ void CardSketch::PaintTitleBlock(QPainter& painter, const SketchLook& look)
                              author);
         }
     }
+}
+
+void CardSketch::PaintBarNumbers(QPainter& painter, const SketchLook& look)
+{
+    // The numbers under the band, after the bar lines they name, clear of the arrow and the
+    // author as on the first strip of the card.
+    const int step = BarPixels(look);
+    if (step <= 0) {
+        return;
+    }
+    const int w = width();
+    const bool mirror = look.options.mirrorCard != 0;
+    const int every = std::max(1, look.assembly.barNumbers);
+    const QRect taken = mirror ? QRect(QPoint(w - 510, kPreviewBandBottom), QPoint(w - 1, kHeight - 1))
+                               : QRect(QPoint(0, kPreviewBandBottom), QPoint(310, kHeight - 1));
+    painter.save();
+    painter.setPen(look.options.blackLines ? QColor(Qt::black) : look.textColour);
+    painter.setFont(CardFont(kNumberFontPixels));
+    const int room = w - kMarginLead - kMarginTail;
+    for (int bar = 0; bar * step <= room; bar += every) {
+        const int line = mirror ? w - kMarginLead - bar * step : kMarginLead + bar * step;
+        const QRect box = mirror ? QRect(QPoint(line - step + 2, kPreviewBandBottom + 1), QPoint(line - 2, kHeight - 2))
+                                 : QRect(QPoint(line + 2, kPreviewBandBottom + 1), QPoint(line + step - 2, kHeight - 2));
+        if (box.intersects(taken) || box.left() < 0 || box.right() >= w) {
+            continue;
+        }
+        painter.drawText(box, (mirror ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, QString::number(bar + 1));
+    }
+    painter.restore();
 }
 
 void CardSketch::PaintStripNumber(QPainter& painter, const SketchLook& look)

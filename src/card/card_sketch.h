@@ -1,6 +1,7 @@
 #pragma once
 
 #include "card/card_layout.h"
+#include "model/assembly_choices.h"
 #include "model/song_state.h"
 
 #include <QColor>
@@ -16,6 +17,7 @@ namespace zembra {
 // What the sketch shows besides the song: the print settings as they stand in the dialog.
 struct SketchLook {
     PrintOptions options{0, 0, 0, 0, 0, 0, 0, 0, 0};
+    AssemblyChoices assembly;
     int barLengthMm = 0;
     QColor textColour;
     const QImage* background = nullptr; // none when null or empty
@@ -47,6 +49,7 @@ private:
     void PaintArrow(QPainter& painter, const SketchLook& look);
     void PaintTitleBlock(QPainter& painter, const SketchLook& look);
     void PaintStripNumber(QPainter& painter, const SketchLook& look);
+    void PaintBarNumbers(QPainter& painter, const SketchLook& look);
     int BarPixels(const SketchLook& look) const;
 
     const SongState& m_song;

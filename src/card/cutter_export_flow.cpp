@@ -56,6 +56,9 @@ void CutterExportFlow::ExportCommand()
     }
     CutterOptions options = CutterOptionsOfSong(song, m_host.playbackStartX(), m_choices);
     options.page = PrinterSettingsPdfPaper(&options.dotsPerInch);
+    // The engraving carries the bar numbers and titles the print settings chose.
+    PrintOptions printed = song.printOptions;
+    settings::LoadCardMarks(printed, options.assembly);
     QString error;
     if (!WriteCutterFile(song, options, path, &error)) {
         prompts().message(m_host.window(), error, QString(), Prompts::Icon::Warning);

@@ -34,6 +34,7 @@ CutterSpec SpecOf(const CutterOptions& options)
     spec.startX = options.startX;
     spec.title = options.title.toStdString();
     spec.author = options.author.toStdString();
+    spec.assembly = options.assembly;
     return spec;
 }
 

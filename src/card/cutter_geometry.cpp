@@ -1,5 +1,6 @@
 #include "card/cutter_geometry.h"
 
+#include "card/bar_numbers.h"
 #include "card/cutter_cuts.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
@@ -75,7 +76,10 @@ CutterDrawing CutterGeometry::Build() const
             if (piece.strip.firstBar == 0) {
                 AddArrow(drawing, piece);
                 AddTitleBlock(drawing, piece);
+            } else if (m_spec.assembly.stripTitles) {
+                AddStripTitle(drawing, piece);
             }
+            AddBarNumbers(drawing, piece);
         }
     }
     drawing.cuts = CutsOfStrips(strips, m_spec.kerfMm);
@@ -302,6 +306,48 @@ void CutterGeometry::AddTitleBlock(CutterDrawing& drawing, const Piece& piece) c
     const int aBottom = y0 + g.MmY(sizes.stripWidthMm);
     const CutterPoint at = AtMiddle(piece, g.mirrored() ? xr - offset : x + offset, aTop, aBottom);
     drawing.texts.push_back({m_spec.author, at, Ymm(g.MmY(card::kAuthorFontMm)), align});
+}
+
+namespace {
+
+// Code points of UTF-8 text.
+int CodePoints(const std::string& text)
+{
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
+void CutterGeometry::AddBarNumbers(CutterDrawing& drawing, const Piece& piece) const
+{
+    const int every = m_spec.assembly.barNumbers;
+    if (every <= 0) {
+        return;
+    }
+    const CardGeometry& g = m_geometry;
+    const BarNumbers numbers(g, every);
+    // The author line as long as its text at most can be: a full-width character is as wide as
+    // the font is high.
+    const int authorPx = m_spec.author.empty() ? 0 : CodePoints(m_spec.author) * g.MmX(card::kAuthorFontMm);
+    const std::vector<Span> keepOut = numbers.FirstStripKeepOut(piece.strip, authorPx);
+    const double height = Ymm(numbers.FontPixels());
+    for (const BarNumberBox& box : numbers.BoxesOf(piece.strip, piece.copy, keepOut)) {
+        const int x = box.towardsLeft ? box.right - 1 : box.left;
+        drawing.texts.push_back({std::to_string(box.number), AtMiddle(piece, x, box.top, box.bottom), height,
+                                 box.towardsLeft ? CutterAlign::Right : CutterAlign::Left});
+    }
+}
+
+void CutterGeometry::AddStripTitle(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const int y0 = Top(piece);
+    const int top = y0 + g.MmY(card::kTitleTopMm);
+    const int bottom = y0 + g.MmY(g.sizes().firstRowMm) - g.MmY(card::kTitleBottomInsetMm);
+    const std::string title = std::string(text(str::kMovementLabel)) + ' ' + m_spec.title;
+    const CutterAlign align = g.mirrored() ? CutterAlign::Right : CutterAlign::Left;
+    drawing.texts.push_back(
+        {title, AtMiddle(piece, g.Flip(piece.strip.lead), top, bottom), Ymm(g.MmY(card::kTitleFontMm)), align});
 }
 
 } // namespace zembra

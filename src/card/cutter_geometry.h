@@ -3,6 +3,7 @@
 #include "card/card_geometry.h"
 #include "card/card_layout.h"
 #include "card/cutter_drawing.h"
+#include "model/assembly_choices.h"
 #include "model/card_constants.h"
 #include "model/print_metrics.h"
 #include "model/song_state.h"
@@ -58,6 +59,8 @@ struct CutterSpec {
     int startX = 0;
     std::string title;  // UTF-8
     std::string author; // empty: no author line
+    // The bar numbers and the titles of later strips on the engraving.
+    AssemblyChoices assembly;
 };
 
 // Whether the sizes can be cut: a hole within the limits, and a kerf smaller than the hole.
@@ -100,6 +103,9 @@ private:
     void AddRowLabels(CutterDrawing& drawing, const Piece& piece) const;
     void AddArrow(CutterDrawing& drawing, const Piece& piece) const;
     void AddTitleBlock(CutterDrawing& drawing, const Piece& piece) const;
+    // The title at the start of a strip after the first, and the bar numbers in its bottom margin.
+    void AddStripTitle(CutterDrawing& drawing, const Piece& piece) const;
+    void AddBarNumbers(CutterDrawing& drawing, const Piece& piece) const;
     void AddLine(CutterDrawing& drawing, const Piece& piece, int x1, int y1, int x2, int y2, double penMm) const;
     CutterPoint At(const Piece& piece, int x, int y) const;
     // At x, half way down from `top` to `bottom`.

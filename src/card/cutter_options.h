@@ -35,6 +35,8 @@ struct CutterOptions {
     bool engrave = true;
     QString title;
     QString author; // empty: no author line
+    // Bar numbers and titles on every strip, as the print settings choose them.
+    AssemblyChoices assembly;
 };
 
 // The names the command line and the dialog use: "svg", "dxf"; "pages", "strips".

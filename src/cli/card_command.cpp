@@ -52,7 +52,9 @@ int RunCard(CommandRun& run)
         SongState& song = source.song();
         card.ApplyTo(song);
         // A new canvas plays, and so prints, from its start.
-        return WriteCardPdf(song, 0, LookOfSong(song, picture.get(), card.textColour), card.paper, output, error);
+        CardLook look = LookOfSong(song, picture.get(), card.textColour);
+        look.assembly = card.assembly;
+        return WriteCardPdf(song, 0, look, card.paper, output, error);
     });
 }
 

@@ -35,6 +35,7 @@ void CardOptions::ApplyTo(SongState& song) const
     o.thickLines = thick ? 1 : 0;
     o.blackLines = black ? 1 : 0;
     o.fitSongToCard = noFit ? 0 : 1;
+    o.stripNumbers = stripNumbers ? 1 : 0;
 }
 
 void DeclareCardOptions(OptionSet& options, CardOutput output)
@@ -50,6 +51,10 @@ void DeclareCardOptions(OptionSet& options, CardOutput output)
         options.add({QStringLiteral("black")}, str::kCliOptionBlack);
     }
     options.add({QStringLiteral("no-fit")}, str::kCliOptionNoFit);
+    options.add({QStringLiteral("bar-numbers")}, str::kCliOptionBarNumbers, QStringLiteral("N"));
+    options.add({QStringLiteral("strip-numbers")}, str::kCliOptionStripNumbers);
+    options.add({QStringLiteral("no-strip-numbers")}, str::kCliOptionNoStripNumbers);
+    options.add({QStringLiteral("titles")}, str::kCliOptionTitles);
     if (print) {
         options.add({QStringLiteral("image")}, str::kCliOptionImage, QStringLiteral("FILE"));
         options.add({QStringLiteral("text-colour")}, str::kCliOptionTextColour, QStringLiteral("COLOUR"));
@@ -102,6 +107,24 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
     card->thick = options.isSet(QStringLiteral("thick"));
     card->black = print && options.isSet(QStringLiteral("black"));
     card->noFit = options.isSet(QStringLiteral("no-fit"));
+    if (options.isSet(QStringLiteral("strip-numbers")) && options.isSet(QStringLiteral("no-strip-numbers"))) {
+        *error = TextOf(str::kCliExclusive)
+                     .arg(OptionSet::Spelled(QStringLiteral("strip-numbers")),
+                          OptionSet::Spelled(QStringLiteral("no-strip-numbers")));
+        return false;
+    }
+    card->stripNumbers = options.isSet(QStringLiteral("strip-numbers"));
+    card->assembly.stripTitles = options.isSet(QStringLiteral("titles"));
+    std::optional<int> every;
+    if (!options.intValue(QStringLiteral("bar-numbers"), 0, kBarNumbersEveryFourth, &every, error)) {
+        return false;
+    }
+    if (every && *every != 0 && *every != 1 && *every != kBarNumbersEveryFourth) {
+        *error = TextOf(str::kCliBadValue)
+                     .arg(OptionSet::Spelled(QStringLiteral("bar-numbers")), QString::number(*every), QStringLiteral("0, 1, 4"));
+        return false;
+    }
+    card->assembly.barNumbers = every.value_or(0);
 
     QString colour;
     if (print && (!options.singleValue(QStringLiteral("image"), &card->imagePath, error) ||

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/assembly_choices.h"
 #include "model/song_state.h"
 
 #include <QColor>
@@ -28,6 +29,10 @@ struct CardOptions {
     bool thick = false;
     bool black = false;
     bool noFit = false;
+    // The marks for putting the card together: strip numbers, bar numbers every n bars (0: none),
+    // the title on every strip.
+    bool stripNumbers = false;
+    AssemblyChoices assembly;
     QString imagePath;
     QColor textColour;
     QPageLayout paper;

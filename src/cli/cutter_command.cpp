@@ -107,6 +107,7 @@ int RunCutter(CommandRun& run, CutterFormat format)
             options.holeMm = song.box.sizes.holeMm;
         }
         options.page = card.paper;
+        options.assembly = card.assembly;
         return WriteCutterFile(song, options, output, error);
     });
 }

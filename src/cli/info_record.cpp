@@ -16,6 +16,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -177,6 +178,25 @@ QJsonObject InfoJson(const InfoRecord& r)
     json[QStringLiteral("pieceBars")] = r.pieceBars;
     json[QStringLiteral("barsClipped")] = r.barsClipped;
     json[QStringLiteral("barLengthMm")] = r.barLengthMm;
+    if (r.strips > 0) {
+        json[QStringLiteral("strips")] = r.strips;
+    }
+    if (r.blanksPlanned && r.stuckBar > 0) {
+        json[QStringLiteral("blanks")] = QJsonValue::Null;
+        json[QStringLiteral("blanksStuckAt")] =
+            QJsonObject{{QStringLiteral("bar"), r.stuckBar}, {QStringLiteral("beat"), r.stuckBeat}};
+    } else if (r.blanksPlanned) {
+        QJsonArray blanks;
+        for (const InfoRecord::Blank& b : r.blanks) {
+            blanks.append(QJsonObject{{QStringLiteral("lengthMm"), std::round(b.lengthMm * 10) / 10},
+                                      {QStringLiteral("endBar"), b.endBar},
+                                      {QStringLiteral("endBeat"), b.endBeat}});
+        }
+        json[QStringLiteral("blanks")] = blanks;
+    }
+    if (r.loopBars) {
+        json[QStringLiteral("loopBars")] = *r.loopBars;
+    }
     json[QStringLiteral("tooClose")] = r.tooClose;
     json[QStringLiteral("ownFile")] = r.ownFile;
     json[QStringLiteral("title")] = r.title;

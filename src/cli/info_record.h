@@ -36,6 +36,22 @@ struct InfoRecord {
     CrankFigures crank;   // at the bar length above, on the box's paper per turn
     QString title;
     QString author;
+    // The strips of the card on the default paper at that bar length (0 when not counted).
+    int strips = 0;
+    // With --blank-mm: each blank's length and where in the music it ends (bar, beat).
+    struct Blank {
+        double lengthMm = 0;
+        int endBar = 0;
+        int endBeat = 0;
+    };
+    std::vector<Blank> blanks;
+    bool blanksPlanned = false;
+    // Where no cut in a rest could be found within a blank's length: bar and beat, from 1; 0 when
+    // every blank could be cut.
+    int stuckBar = 0;
+    int stuckBeat = 0;
+    // With --loop: the loop's bars (0 when no seam in a rest could be found).
+    std::optional<int> loopBars;
     // With --transpose auto: every transposition, best first; the first is the one taken.
     std::vector<FitRow> ranking;
     // With --arrange: what the arranger did.

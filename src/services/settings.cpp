@@ -22,6 +22,17 @@ const QString kFoldOctaves = QStringLiteral("FoldOctaves");
 const QString kLeaveOutDrums = QStringLiteral("LeaveOutDrums");
 const QString kBoxSection = QStringLiteral("Box");
 const QString kLastBox = QStringLiteral("Last");
+const QString kCardSection = QStringLiteral("Card");
+const QString kStripNumbers = QStringLiteral("StripNumbers");
+const QString kBarNumbers = QStringLiteral("BarNumbers");
+const QString kStripTitles = QStringLiteral("StripTitles");
+const QString kJoin = QStringLiteral("Join");
+const QString kOverlapMm = QStringLiteral("OverlapMm");
+const QString kSplitAtRests = QStringLiteral("SplitAtRests");
+const QString kBlankMm = QStringLiteral("BlankMm");
+const QString kLoop = QStringLiteral("Loop");
+const QString kOverlap = QStringLiteral("overlap");
+
 // What an absent device-mode value reads as.
 const QString kAbsent = QStringLiteral("no");
 
@@ -93,6 +104,37 @@ void SaveImportOptions(const ImportOptions& options)
     QSettings store;
     store.setValue(key(kImportSection, kFoldOctaves), options.foldOctaves);
     store.setValue(key(kImportSection, kLeaveOutDrums), options.leaveOutDrums);
+}
+
+void LoadCardMarks(PrintOptions& options, AssemblyChoices& assembly)
+{
+    const QSettings store;
+    options.stripNumbers = store.value(key(kCardSection, kStripNumbers), true).toBool() ? 1 : 0;
+    // A value out of range reads as the default.
+    assembly = AssemblyChoices{};
+    const int every = store.value(key(kCardSection, kBarNumbers), 0).toInt();
+    assembly.barNumbers = every == 1 || every == kBarNumbersEveryFourth ? every : 0;
+    assembly.stripTitles = store.value(key(kCardSection, kStripTitles), false).toBool();
+    assembly.join = store.value(key(kCardSection, kJoin)).toString() == kOverlap ? JoinKind::Overlap : JoinKind::Butt;
+    const double overlap = store.value(key(kCardSection, kOverlapMm), kDefaultOverlapMm).toDouble();
+    assembly.overlapMm = overlap >= kMinOverlapMm && overlap <= kMaxOverlapMm ? overlap : kDefaultOverlapMm;
+    assembly.splitAtRests = store.value(key(kCardSection, kSplitAtRests), false).toBool();
+    const double blank = store.value(key(kCardSection, kBlankMm), 0.0).toDouble();
+    assembly.blankMm = blank >= 0 && blank <= kLongestBlankMm ? blank : 0;
+    assembly.loop = store.value(key(kCardSection, kLoop), false).toBool();
+}
+
+void SaveCardMarks(const PrintOptions& options, const AssemblyChoices& assembly)
+{
+    QSettings store;
+    store.setValue(key(kCardSection, kStripNumbers), options.stripNumbers != 0);
+    store.setValue(key(kCardSection, kBarNumbers), assembly.barNumbers);
+    store.setValue(key(kCardSection, kStripTitles), assembly.stripTitles);
+    store.setValue(key(kCardSection, kJoin), assembly.join == JoinKind::Overlap ? kOverlap : QStringLiteral("butt"));
+    store.setValue(key(kCardSection, kOverlapMm), assembly.overlapMm);
+    store.setValue(key(kCardSection, kSplitAtRests), assembly.splitAtRests);
+    store.setValue(key(kCardSection, kBlankMm), assembly.blankMm);
+    store.setValue(key(kCardSection, kLoop), assembly.loop);
 }
 
 QStringList RecentFiles()

@@ -2,6 +2,8 @@
 
 #include "import/import_options.h"
 #include "model/calibration.h"
+#include "model/assembly_choices.h"
+#include "model/song_state.h"
 #include "services/printer_device_mode.h"
 
 #include <QString>
@@ -24,6 +26,13 @@ inline constexpr int kRecentFileCount = 4;
 QString RestoreFolder(const char* kind);
 // Remembers the folder of the file the user just chose.
 void RememberFolder(const char* kind, const QString& chosenFile);
+
+// The choices for putting a card together, which the song file does not keep: section "Card",
+// values "StripNumbers" (on where never stored) into `options.stripNumbers`, the rest of `options`
+// left as it is; "BarNumbers" (0, 1 or 4), "StripTitles", "Join" ("butt" or "overlap"),
+// "OverlapMm", "SplitAtRests", "BlankMm" (0: a roll) and "Loop" into `assembly`.
+void LoadCardMarks(PrintOptions& options, AssemblyChoices& assembly);
+void SaveCardMarks(const PrintOptions& options, const AssemblyChoices& assembly);
 
 // Most recent first, at most kRecentFileCount.
 QStringList RecentFiles();

@@ -130,6 +130,18 @@ constexpr TextEntry kAdded[] = {
     {str::kMidiInputHeading, "MIDIキーボード（打込み用）", "MIDI keyboard (for recording)"},
     {str::kNoMidiInput, "（MIDI入力が見つかりません）", "(no MIDI input found)"},
     {str::kMidiInputOpenFailed, "このMIDI入力を開けませんでした。", "This MIDI input could not be opened."},
+    // Marks for putting a long card together.
+    {str::kPrintBarNumbersNone, "小節番号なし", "No bar numbers"},
+    {str::kPrintBarNumbersEvery, "小節番号を毎小節に", "Bar numbers on every bar"},
+    {str::kPrintBarNumbersFourth, "小節番号を4小節ごとに", "Bar numbers on every 4th bar"},
+    {str::kPrintTitleFirstStrip, "曲名は最初のストリップに", "Title on the first strip"},
+    {str::kPrintStripTitles, "曲名を各ストリップに", "Title on every strip"},
+    {str::kPrintBlankLength, "ブランクカード: ", "Blank cards: "},
+    {str::kPrintBlanksNeeded, "ブランクカード %1 枚。各カードの終わり: %2", "%1 blank cards, each ending at: %2"},
+    {str::kPrintBlankEnd, "%1 小節 %2 拍", "bar %1 beat %2"},
+    {str::kPrintBlanksStuck, "%1 小節 %2 拍の近くに切れる休みがありません。ブランクカードを長くしてください。",
+     "No rest to cut in near bar %1 beat %2: choose longer blank cards."},
+    {str::kPrintBlankRoll, "ブランクカード: ロール（制限なし）", "Blank cards: a roll (no limit)"},
     // The command line.
     {str::kCliUsage,
      "使い方:\n"
@@ -387,6 +399,17 @@ constexpr TextEntry kAdded[] = {
      "back) or control change on the MIDI input moves the card 2 mm and sounds the holes it passes "
      "(Stop or Esc ends it)\n"
      "Crank"},
+    {str::kCliOptionBarNumbers, "小節番号を N 小節ごとに印刷します（0 で印刷しません。1 か 4）。",
+     "Prints the bar numbers every N bars (0: none; 1 or 4)."},
+    {str::kCliOptionStripNumbers, "各ストリップに番号「n / N」を印刷します。", "Prints \"n / N\" on every strip."},
+    {str::kCliOptionNoStripNumbers, "ストリップ番号を印刷しません。", "Leaves the strip numbers off."},
+    {str::kCliOptionTitles, "各ストリップの始めに曲名を印刷します。", "Prints the title at the start of every strip."},
+    {str::kCliOptionJoin, "ストリップのつなぎ方: butt（突き合わせてテープ）か overlap（重ねて糊付け、MM は 5〜20、既定 10）。",
+     "How the strips are joined: butt (end to end, taped) or overlap (glued, MM from 5 to 20, 10 by default)."},
+    {str::kCliOptionSplitAtRests, "ストリップを穴のない休みの所で切ります。", "Ends the strips in rests, clear of every hole."},
+    {str::kCliOptionBlankMm, "ブランクカードの長さ (mm)。0 はロール（制限なし）。", "The blank cards' length in mm; 0 is a roll (no limit)."},
+    {str::kCliOptionLoop, "カードをエンドレスループにします（小節単位、継ぎ目は休みに）。",
+     "Makes the card an endless loop: whole bars, the seam in a rest."},
     {str::kRecoveryOffer,
      "Zembraが正しく終了しなかったため、保存されていない変更のある曲が残っています。\n\n"
      "曲名: %1\n"

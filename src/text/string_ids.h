@@ -266,9 +266,29 @@ inline constexpr int kCalibrationAdvice = 41179;
 inline constexpr int kMidiInputHeading = 41200;
 inline constexpr int kNoMidiInput = 41201;
 inline constexpr int kMidiInputOpenFailed = 41202;
+// The print settings' marks for putting a long card together.
+inline constexpr int kPrintBarNumbersNone = 41203;
+inline constexpr int kPrintBarNumbersEvery = 41204;
+inline constexpr int kPrintBarNumbersFourth = 41205;
+inline constexpr int kPrintTitleFirstStrip = 41206;
+inline constexpr int kPrintStripTitles = 41207;
+inline constexpr int kPrintBlankLength = 41208;
+inline constexpr int kPrintBlanksNeeded = 41209; // %1 the number of blanks, %2 where each ends
+inline constexpr int kPrintBlankEnd = 41210;     // %1 the bar, %2 the beat
+inline constexpr int kPrintBlanksStuck = 41211;  // %1 the bar, %2 the beat
+inline constexpr int kPrintBlankRoll = 41212;
 
 // The command line: its help, the names of what `info` reports, and its messages.
 inline constexpr int kCliUsage = 41300;
+// The command line's options for the marks that put a long card together.
+inline constexpr int kCliOptionBarNumbers = 41560;
+inline constexpr int kCliOptionStripNumbers = 41561;
+inline constexpr int kCliOptionNoStripNumbers = 41562;
+inline constexpr int kCliOptionTitles = 41563;
+inline constexpr int kCliOptionJoin = 41564;
+inline constexpr int kCliOptionSplitAtRests = 41565;
+inline constexpr int kCliOptionBlankMm = 41566;
+inline constexpr int kCliOptionLoop = 41567;
 inline constexpr int kCliCommandsHeading = 41301;
 inline constexpr int kCliOptionsHeading = 41302;
 inline constexpr int kCliMoreHelp = 41303;

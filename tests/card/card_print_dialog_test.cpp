@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSettings>
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zembra {
 namespace {
@@ -120,6 +123,64 @@ TEST_F(PrintDialog, ChecksEditTheFlagsAndClosingTakesThem)
     EXPECT_TRUE(dialog->previewRequested);
     EXPECT_EQ(dialog->options.mirrorCard, 1);
     EXPECT_EQ(dialog->options.fitSongToCard, 0);
+}
+
+TEST_F(PrintDialog, TheMarksForPuttingTheCardTogetherEditTheOptionsAndShowInThePreview)
+{
+    auto dialog = Make(50, PrintOptions{1, 1, 1, 0, 0, 0, 0, 0});
+    auto* every = static_cast<QComboBox*>(dialog->control(Dialog::kBarNumbers));
+    ASSERT_NE(every, nullptr);
+    EXPECT_EQ(every->currentData().toInt(), 0);
+    const QImage plain = Preview(*dialog);
+    // Past the arrow and the author, under the band of rows.
+    const QRect numbers(320, 201, dialog->width() - 330, 19);
+    const auto inked = [&numbers](const QImage& image) {
+        int count = 0;
+        for (int y = numbers.top(); y <= numbers.bottom(); ++y) {
+            for (int x = numbers.left(); x <= numbers.right(); ++x) {
+                count += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_EQ(inked(plain), 0);
+    const int options[] = {1, 4, 0};
+    int inkEvery = 0;
+    for (const int n : options) {
+        every->setCurrentIndex(every->findData(n));
+        EXPECT_EQ(dialog->assembly.barNumbers, n);
+        const int ink = inked(Preview(*dialog));
+        if (n == 0) {
+            EXPECT_EQ(ink, 0);
+        } else if (n == 1) {
+            EXPECT_GT(ink, 0);
+            inkEvery = ink;
+        } else {
+            EXPECT_LT(ink, inkEvery) << "every fourth bar shows fewer numbers";
+        }
+    }
+    auto* titles = static_cast<QComboBox*>(dialog->control(Dialog::kStripTitles));
+    EXPECT_EQ(titles->currentIndex(), 0);
+    titles->setCurrentIndex(1);
+    EXPECT_TRUE(dialog->assembly.stripTitles);
+    // Blank cards: a roll says nothing; a length gives the count and where each blank ends.
+    auto* blank = static_cast<QSpinBox*>(dialog->control(Dialog::kBlankLength));
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->value(), 0);
+    EXPECT_TRUE(Label(*dialog, Dialog::kBlankPlan).isEmpty());
+    blank->setValue(30);
+    EXPECT_DOUBLE_EQ(dialog->assembly.blankMm, 30);
+    const QString plan = Label(*dialog, Dialog::kBlankPlan);
+    EXPECT_TRUE(plan.contains(QStringLiteral("blank cards, each ending at: bar"))) << plan.toStdString();
+    const int count = plan.section(QLatin1Char(' '), 0, 0).toInt();
+    EXPECT_GT(count, 1);
+    // Each blank's end, a dozen at most.
+    EXPECT_EQ(plan.count(QStringLiteral("bar ")), std::min(count, 12));
+    EXPECT_EQ(plan.endsWith(QStringLiteral("...")), count > 12);
+    every->setCurrentIndex(every->findData(4));
+    Click(*dialog, Dialog::kPrint);
+    EXPECT_EQ(dialog->assembly.barNumbers, 4);
+    EXPECT_TRUE(dialog->assembly.stripTitles);
 }
 
 TEST_F(PrintDialog, PreviewFollowsMirrorRuledLinesAndBarLength)

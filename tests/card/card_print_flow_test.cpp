@@ -7,7 +7,9 @@
 #include "services/settings.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QSettings>
 #include <QApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -113,6 +115,37 @@ TEST_F(PrintFlow, PrintTakesTheSettingsAndPrintsEveryPage)
     // The job's printer and its printable area are kept for the next run and for the check.
     EXPECT_TRUE(applicationDevMode().has(DevMode::kHasOrientation));
     EXPECT_GT(LastPrintMetrics().horzRes, 0);
+}
+
+TEST_F(PrintFlow, ANewInstallationNumbersTheStripsAndTheMarksAreKeptInTheSettings)
+{
+    QSettings().remove(QStringLiteral("Card"));
+    CardPrintFlow flow(m_host);
+    EXPECT_EQ(m_host.song().printOptions.stripNumbers, 0) << "the song itself carries no marks";
+    bool numbersShown = false;
+    PushSettings(CCardPrintDialog::kPrint, [&numbersShown](CCardPrintDialog& dialog) {
+        numbersShown = static_cast<QCheckBox*>(dialog.control(CCardPrintDialog::kStripNumbers))->isChecked();
+        auto* every = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kBarNumbers));
+        every->setCurrentIndex(every->findData(4));
+        static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kStripTitles))->setCurrentIndex(1);
+    });
+    PushPrintDialog(m_dir.filePath(QStringLiteral("marked.pdf")));
+    flow.PrintCommand();
+    EXPECT_TRUE(numbersShown);
+    EXPECT_EQ(m_host.song().printOptions.stripNumbers, 1);
+    EXPECT_EQ(flow.assembly().barNumbers, 4);
+    EXPECT_TRUE(flow.assembly().stripTitles);
+    // A new song, or a new run of the program, takes the marks from the settings at its next print.
+    m_host.song().printOptions = PrintOptions{};
+    CardPrintFlow later(m_host);
+    int shownEvery = -1;
+    PushSettings(CCardPrintDialog::kCancel, [&shownEvery](CCardPrintDialog& dialog) {
+        shownEvery = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kBarNumbers))->currentData().toInt();
+    });
+    later.PrintCommand();
+    EXPECT_EQ(shownEvery, 4);
+    EXPECT_EQ(m_host.song().printOptions.stripNumbers, 1);
+    QSettings().remove(QStringLiteral("Card"));
 }
 
 TEST_F(PrintFlow, NotesBeforeThePlaybackStartDoNotMakeACompletePrintFail)

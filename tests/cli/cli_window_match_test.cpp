@@ -352,6 +352,8 @@ TEST_F(WindowMatch, CardsArePixelForPixelWhatExportCardAsPdfWrites)
     plain.fitSongToCard = 0;
     PrintOptions thick = standard;
     thick.thickLines = 1;
+    // The window numbers its strips unless the settings say otherwise; the command line does not.
+    settings::SaveCardMarks(standard, AssemblyChoices{});
     const CardVariant variants[] = {
         {"defaults", {}, standard, -1, QPageSize::A4, QPageLayout::Landscape, QColor(50, 50, 50), false},
         {"mirror, two rows, A3 upright",

@@ -55,6 +55,7 @@ expected_files() {
     done
   fi
   echo "share/man/man1/$man_page"
+  echo share/zembra/help/assembled-card.png
   echo share/zembra/help/zembra.html
   echo share/zembra/help/zembra.ja.html
 }
