@@ -283,6 +283,7 @@ inline constexpr int kPrintJoinOverlap = 41215; // %1 the glue zone in mm
 inline constexpr int kPrintSplitAtRests = 41216;
 inline constexpr int kPrintLoop = 41217;
 inline constexpr int kCardLoopNoSeam = 41218;
+inline constexpr int kPrintSplitAtBars = 41219;
 
 // The command line: its help, the names of what `info` reports, and its messages.
 inline constexpr int kCliUsage = 41300;
