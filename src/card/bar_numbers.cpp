@@ -56,7 +56,7 @@ std::vector<BarNumberBox> BarNumbers::BoxesOf(const StripPlan& strip, int copy, 
         // A bar that runs on from the strip before has its number at this strip's start, shown
         // or not by the every-n rule, so that a joined strip says where it is.
         const bool runsOn = strip.lead + g.BarEdge(strip.firstBar, i) < 0;
-        if (!Shows(bar) && !runsOn) {
+        if (!Shows(g.BarLabel(bar) - 1) && !runsOn) {
             continue;
         }
         const int line = std::max(0, strip.lead + g.BarEdge(strip.firstBar, i));
@@ -73,7 +73,7 @@ std::vector<BarNumberBox> BarNumbers::BoxesOf(const StripPlan& strip, int copy, 
             continue;
         }
         BarNumberBox box;
-        box.number = bar + 1;
+        box.number = g.BarLabel(bar);
         box.barLine = g.Flip(line);
         box.top = top;
         box.bottom = bottom;

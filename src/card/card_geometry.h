@@ -26,8 +26,10 @@ struct StripPlan {
     // How far the song's last strip may run on after the music: what its blank leaves; -1 as far
     // as the page does.
     int tailRoom = -1;
+    // A strip of an endless loop, which has no start.
+    bool inLoop = false;
     // The strip the music starts on, with the leader, the arrow and the title block.
-    bool opensSong() const { return firstBar == 0 && lead >= 0; }
+    bool opensSong() const { return firstBar == 0 && lead >= 0 && !inLoop; }
 };
 
 // Span of a bar along the strip, in device pixels.
@@ -130,6 +132,10 @@ public:
     // order; the pages take them as many to a page as before. None: whole bars, as laid out.
     void UseStrips(std::vector<StripPlan> strips);
     bool stripsCut() const { return !m_cut.empty(); }
+    // An endless loop of `bars` whole bars: the bars after its last are its first again.
+    void SetLoopBars(int bars) { m_loopBars = bars; }
+    // The number (from 1) a bar is shown with.
+    int BarLabel(int bar) const { return (m_loopBars > 0 ? (bar % m_loopBars + m_loopBars) % m_loopBars : bar) + 1; }
 
 private:
     PrintMetrics m_metrics;
@@ -143,6 +149,7 @@ private:
     bool m_twoRows;
     double m_pitch;
     std::vector<StripPlan> m_cut;
+    int m_loopBars = 0;
 };
 
 } // namespace zembra

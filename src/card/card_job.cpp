@@ -35,7 +35,7 @@ bool CardJob::Begin(const PrintMetrics& metrics, const SongState& song, int star
             m_stuckBar = cuts.stuckBar;
             return false;
         }
-        m_geometry->UseStrips(StripsOfCuts(*m_geometry, cuts));
+        UseCuts(*m_geometry, m_list, cuts);
         m_layout = m_geometry->layout();
     }
     m_painter = std::make_unique<CardPainter>(song, *m_geometry, m_list, look);
@@ -59,7 +59,7 @@ QString CardJob::problemText() const
             .arg(m_barLengthMm, 0, 'f', 0)
             .arg(m_metrics.printableWidthMm(), 0, 'f', 1);
     case LayoutProblem::NoRestToCut:
-        return TextOf(str::kCardNoRestToCut).arg(m_stuckBar);
+        return m_stuckBar > 0 ? TextOf(str::kCardNoRestToCut).arg(m_stuckBar) : TextOf(str::kCardLoopNoSeam);
     }
     return {};
 }

@@ -101,6 +101,12 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
     m_splitAtRests->addItem(TextOf(str::kPrintSplitAtRests), true);
     connect(m_splitAtRests, &QComboBox::currentIndexChanged, this,
             [this](int index) { assembly.splitAtRests = m_splitAtRests->itemData(index).toBool(); });
+    m_loop = new QComboBox(this);
+    m_loop->setObjectName(QStringLiteral("ctl%1").arg(kLoop));
+    m_loop->addItem(TextOf(str::kPrintNoLoop), false);
+    m_loop->addItem(TextOf(str::kPrintLoop), true);
+    connect(m_loop, &QComboBox::currentIndexChanged, this,
+            [this](int index) { assembly.loop = m_loop->itemData(index).toBool(); });
     m_blankPlan = new QLabel(this);
     m_blankPlan->setObjectName(QStringLiteral("ctl%1").arg(kBlankPlan));
     m_blankPlan->setWordWrap(true);
@@ -192,6 +198,7 @@ void CCardPrintDialog::LayOut(QPushButton* print, QPushButton* cancel)
     auto* joins = new QHBoxLayout;
     joins->addWidget(m_join);
     joins->addWidget(m_splitAtRests);
+    joins->addWidget(m_loop);
     joins->addStretch(1);
     controls->addLayout(joins);
     auto* blanks = new QHBoxLayout;
@@ -285,6 +292,10 @@ void CCardPrintDialog::Open()
     {
         const QSignalBlocker block(m_splitAtRests);
         m_splitAtRests->setCurrentIndex(assembly.splitAtRests ? 1 : 0);
+    }
+    {
+        const QSignalBlocker block(m_loop);
+        m_loop->setCurrentIndex(assembly.loop ? 1 : 0);
     }
     ShowBlanks();
     m_previewImage = QImage();

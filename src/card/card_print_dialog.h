@@ -56,6 +56,7 @@ public:
         kBlankPlan = 1097,
         kJoin = 1098,
         kSplitAtRests = 1099,
+        kLoop = 1100,
         kPaperSetting = 57606,
     };
     // The schematic card fills the dialog's width above the controls, down to this pixel row.
@@ -123,6 +124,7 @@ private:
     QSpinBox* m_blankLength = nullptr;
     QComboBox* m_join = nullptr;
     QComboBox* m_splitAtRests = nullptr;
+    QComboBox* m_loop = nullptr;
     QLabel* m_blankPlan = nullptr;
     QLabel* m_silentCount = nullptr;
     QLabel* m_startNote = nullptr;

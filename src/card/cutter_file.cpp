@@ -105,7 +105,7 @@ bool DrawCutterCard(const SongState& song, const CutterOptions& options, CutterD
         const CardGeometry probe(song, sheet.metrics, laid.layout);
         const RestCuts cuts = RestCutsOfSong(song, probe, BuildPrintList(song, spec.startX), spec.assembly);
         if (!cuts.ok) {
-            setError(error, TextOf(str::kCardNoRestToCut).arg(cuts.stuckBar));
+            setError(error, cuts.stuckBar > 0 ? TextOf(str::kCardNoRestToCut).arg(cuts.stuckBar) : TextOf(str::kCardLoopNoSeam));
             return false;
         }
     }

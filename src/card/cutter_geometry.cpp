@@ -66,7 +66,7 @@ CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, 
     if (CutsInRests(spec.assembly) && layout.barsPerStrip > 0) {
         const RestCuts cuts = RestCutsOfSong(song, m_geometry, m_list, spec.assembly);
         if (cuts.ok) {
-            m_geometry.UseStrips(StripsOfCuts(m_geometry, cuts));
+            UseCuts(m_geometry, m_list, cuts);
         }
     }
 }

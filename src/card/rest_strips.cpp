@@ -11,7 +11,7 @@ namespace zembra {
 
 bool CutsInRests(const AssemblyChoices& choices)
 {
-    return choices.splitAtRests || choices.blankMm > 0;
+    return choices.splitAtRests || choices.blankMm > 0 || choices.loop;
 }
 
 namespace {
@@ -49,7 +49,8 @@ RestCuts PlanRestCuts(const CardGeometry& geometry, const std::vector<PrintNote>
     if (pxPerMm <= 0 || widthPx <= 0) {
         return cuts;
     }
-    const int lead = g.Lead(1, 0);
+    // A loop has no leader.
+    const int lead = choices.loop ? 0 : g.Lead(1, 0);
     // The hole centres along the card, in millimetres from its leading end. A hole's rounding to
     // pixels is covered by planning it a pixel larger on either side.
     StripPlan whole;
@@ -62,8 +63,37 @@ RestCuts PlanRestCuts(const CardGeometry& geometry, const std::vector<PrintNote>
         holes.push_back(g.HoleAlong(note, whole) / pxPerMm);
     }
     std::sort(holes.begin(), holes.end());
-    const double lengthMm = (lead + g.BarEdge(0, LastBar(g))) / pxPerMm;
+    double lengthMm = (lead + g.BarEdge(0, LastBar(g))) / pxPerMm;
     const double roundedHoleMm = holeMm + 2.0 / pxPerMm;
+    cuts.originPx = -lead;
+    if (choices.loop) {
+        // The loop's card starts at its seam and runs once round: the holes before the seam come
+        // after the last bar.
+        CardRun run;
+        run.holesMm = holes;
+        run.barMm = g.barPitch() / pxPerMm;
+        run.bars = LastBar(g);
+        run.leaderMm = 0;
+        const LoopPlan loop = PlanLoop(run, choices, roundedHoleMm);
+        if (!loop.ok) {
+            cuts.stuckBar = 0; // no bar to name: the seam has no rest anywhere round
+            return cuts;
+        }
+        cuts.loopBars = loop.bars;
+        // On an overlap the first strip starts with the glue zone before the seam, which the
+        // last strip ends with: the same stretch of music, free of holes.
+        const int glue = choices.join == JoinKind::Overlap ? static_cast<int>(std::lround(RulesOfJoin(choices, 0, holeMm).overlapMm * pxPerMm)) : 0;
+        const int seamPx = static_cast<int>(std::lround(loop.seamMm * pxPerMm));
+        cuts.originPx = seamPx - glue;
+        const double seam = seamPx / pxPerMm;
+        const double loopMm = g.BarEdge(0, loop.bars) / pxPerMm;
+        lengthMm = loopMm + glue / pxPerMm;
+        for (double& h : holes) {
+            h = (h < seam ? h + loopMm - seam : h - seam) + glue / pxPerMm;
+        }
+        std::sort(holes.begin(), holes.end());
+        cuts.glueOfLoopPx = glue;
+    }
     // A strip is cut a pixel short of its length, so that rounding never makes it longer.
     const double stripMm = (widthPx - 1) / pxPerMm;
 
@@ -105,7 +135,7 @@ RestCuts PlanRestCuts(const CardGeometry& geometry, const std::vector<PrintNote>
     }
     // The card's end is where its last bar ends, to the pixel.
     if (!cuts.ends.empty()) {
-        cuts.ends.back() = lead + g.BarEdge(0, LastBar(g));
+        cuts.ends.back() = choices.loop ? g.BarEdge(0, cuts.loopBars) + cuts.glueOfLoopPx : lead + g.BarEdge(0, LastBar(g));
         if (choices.blankMm > 0) {
             const int blankEnd = static_cast<int>(std::floor((blanks.back().first + choices.blankMm) * pxPerMm));
             cuts.tailRoom = std::max(0, blankEnd - cuts.ends.back());
@@ -122,20 +152,26 @@ std::vector<StripPlan> StripsOfCuts(const CardGeometry& geometry, const RestCuts
     if (!cuts.ok) {
         return strips;
     }
-    const int lead = g.Lead(1, 0);
-    const int last = LastBar(g);
+    const bool loop = cuts.loopBars > 0;
+    // A loop runs once round from its seam, into the bars after its last.
+    const int last = loop ? 2 * cuts.loopBars : LastBar(g);
     for (std::size_t k = 0; k < cuts.starts.size(); ++k) {
         StripPlan strip;
         strip.joined = true;
-        const bool final = k + 1 == cuts.starts.size();
+        strip.inLoop = loop;
+        const bool final = k + 1 == cuts.starts.size() && !loop;
         // From the song's first bar line.
-        const int from = cuts.starts[k] - lead;
-        const int to = cuts.ends[k] - lead;
-        if (k == 0) {
+        const int from = cuts.starts[k] + cuts.originPx;
+        const int to = cuts.ends[k] + cuts.originPx;
+        if (k == 0 && !loop) {
             strip.firstBar = 0;
-            strip.lead = lead;
+            strip.lead = -cuts.originPx;
         } else {
+            // A loop's glue zone may start before the first bar line.
             int bar = 0;
+            while (g.BarEdge(0, bar) > from) {
+                --bar;
+            }
             while (bar + 1 <= last && g.BarEdge(0, bar + 1) <= from) {
                 ++bar;
             }
@@ -158,6 +194,30 @@ std::vector<StripPlan> StripsOfCuts(const CardGeometry& geometry, const RestCuts
         strips.push_back(strip);
     }
     return strips;
+}
+
+void UseCuts(CardGeometry& geometry, std::vector<PrintNote>& list, const RestCuts& cuts)
+{
+    if (!cuts.ok) {
+        return;
+    }
+    if (cuts.loopBars > 0) {
+        // The notes before the seam come round after the loop's last bar.
+        StripPlan whole;
+        for (PrintNote& note : list) {
+            if (!note.isEnd() && geometry.HoleAlong(note, whole) < cuts.originPx + cuts.glueOfLoopPx) {
+                note.bar += cuts.loopBars;
+            }
+        }
+        std::stable_sort(list.begin(), list.end(), [](const PrintNote& a, const PrintNote& b) {
+            if (a.isEnd() != b.isEnd()) {
+                return b.isEnd();
+            }
+            return a.bar != b.bar ? a.bar < b.bar : a.xInBar < b.xInBar;
+        });
+        geometry.SetLoopBars(cuts.loopBars);
+    }
+    geometry.UseStrips(StripsOfCuts(geometry, cuts));
 }
 
 } // namespace zembra

@@ -11,7 +11,7 @@
 namespace zembra {
 
 // Whether the strips are cut in the card's rests, as the join needs them, rather than at whole
-// bars: cuts in the rests, or blanks of a length.
+// bars: cuts in the rests, blanks of a length, or an endless loop.
 bool CutsInRests(const AssemblyChoices& choices);
 
 // Where the strips of a card cut in its rests start and end, in device pixels from the card's
@@ -22,9 +22,16 @@ struct RestCuts {
     std::vector<int> ends;
     // The blanks' ends among the cuts: the strip index after which a new blank starts.
     std::vector<int> blankEnds;
+    // Where the card's leading end lies from the song's first bar line: before it by the leader,
+    // or a loop's seam after it.
+    int originPx = 0;
+    // An endless loop's whole bars; 0 when the card is not one.
+    int loopBars = 0;
+    // On an overlapped loop: the glue zone the first strip starts with before the seam.
+    int glueOfLoopPx = 0;
     // What the last blank leaves after the music; -1 without blanks.
     int tailRoom = -1;
-    // When not ok: the bar (from 1) where no cut could be found.
+    // When not ok: the bar (from 1) where no cut could be found; 0 when a loop finds no seam.
     int stuckBar = 0;
 };
 
@@ -42,5 +49,9 @@ RestCuts RestCutsOfSong(const SongState& song, const CardGeometry& geometry, con
 
 // The strips of those cuts, as the geometry draws them.
 std::vector<StripPlan> StripsOfCuts(const CardGeometry& geometry, const RestCuts& cuts);
+
+// Gives the geometry the strips of the cuts; on a loop the notes before the seam in `list` come
+// round after its last bar.
+void UseCuts(CardGeometry& geometry, std::vector<PrintNote>& list, const RestCuts& cuts);
 
 } // namespace zembra

@@ -154,6 +154,7 @@ constexpr TextEntry kAdded[] = {
     {str::kCardLoopNoSeam, "ループの継ぎ目に必要な長さの休みがありません。",
      "The music has no rest long enough for the loop's seam."},
     {str::kPrintSplitAtBars, "ストリップを小節線で切る", "End the strips at bar lines"},
+    {str::kPrintNoLoop, "始めと終わりのあるカード", "A card with a start and an end"},
     // The command line.
     {str::kCliUsage,
      "使い方:\n"

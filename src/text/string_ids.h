@@ -284,6 +284,7 @@ inline constexpr int kPrintSplitAtRests = 41216;
 inline constexpr int kPrintLoop = 41217;
 inline constexpr int kCardLoopNoSeam = 41218;
 inline constexpr int kPrintSplitAtBars = 41219;
+inline constexpr int kPrintNoLoop = 41220;
 
 // The command line: its help, the names of what `info` reports, and its messages.
 inline constexpr int kCliUsage = 41300;

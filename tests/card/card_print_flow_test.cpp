@@ -183,6 +183,31 @@ TEST_F(PrintFlow, TheJoinAndTheCutsInTheRestsAreChosenInTheDialogAndKept)
     QSettings().remove(QStringLiteral("Card"));
 }
 
+TEST_F(PrintFlow, AnEndlessLoopIsChosenInTheDialogAndPrintsEveryNoteOnce)
+{
+    QSettings().remove(QStringLiteral("Card"));
+    m_host.song().barLengthMm = 100;
+    CardPrintFlow flow(m_host);
+    PushSettings(CCardPrintDialog::kPrint, [](CCardPrintDialog& dialog) {
+        auto* loop = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kLoop));
+        loop->setCurrentIndex(loop->findData(true));
+    });
+    PushPrintDialog(m_dir.filePath(QStringLiteral("loop.pdf")));
+    flow.PrintCommand();
+    EXPECT_TRUE(flow.assembly().loop);
+    const CardJob& job = flow.lastJob();
+    ASSERT_TRUE(job.geometry().stripsCut());
+    EXPECT_EQ(job.marksDrawn(), job.cardNotes());
+    // No strip opens the song: a loop has no leader, no feed arrow and no start.
+    for (int page = 1; page <= job.pageCount(); ++page) {
+        for (const StripPlan& strip : job.geometry().StripsOfPage(page)) {
+            EXPECT_FALSE(strip.opensSong());
+            EXPECT_TRUE(strip.inLoop);
+        }
+    }
+    QSettings().remove(QStringLiteral("Card"));
+}
+
 TEST_F(PrintFlow, NotesBeforeThePlaybackStartDoNotMakeACompletePrintFail)
 {
     m_host.startX = 5 * 96;

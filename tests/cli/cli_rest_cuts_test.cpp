@@ -11,6 +11,8 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -250,6 +252,103 @@ TEST_F(CliRestCuts, BlanksEndStripsAndNoStripIsLongerThanItsBlank)
         }
         EXPECT_EQ(cut.circles.size(), SongHolesMm().size());
         EXPECT_GE(card, SongHolesMm().back());
+    }
+}
+
+TEST_F(CliRestCuts, ALoopIsWholeBarsWithItsSeamInARest)
+{
+    const std::vector<double> song = SongHolesMm();
+    const double page = PrintableWidthMm();
+    struct Case {
+        const char* join;
+        double overlapMm;
+    };
+    for (const Case& c : {Case{"butt", 0}, Case{"overlap:5", 5}}) {
+        SCOPED_TRACE(c.join);
+        const CliResult info = RunZembra({QStringLiteral("info"), Fixture("box-card.mid"), QStringLiteral("--json"),
+                                          QStringLiteral("--box"), QStringLiteral("33"), QStringLiteral("--bar-mm"),
+                                          QString::number(kBarMm), QStringLiteral("--loop"), QStringLiteral("--join"),
+                                          QLatin1String(c.join)});
+        ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
+        const int loopBars = QJsonDocument::fromJson(info.out.toUtf8()).object()[QStringLiteral("loopBars")].toInt();
+        ASSERT_GT(loopBars, 0);
+        const QString name = QString::fromLatin1(c.join).replace(QLatin1Char(':'), QLatin1Char('-'));
+        const CutLayer cut = ReadSvgCuts(Run(QStringLiteral("svg"), QStringLiteral("loop-%1.svg").arg(name),
+                                             {QStringLiteral("--layout"), QStringLiteral("strips"), QStringLiteral("--loop"),
+                                              QStringLiteral("--join"), QLatin1String(c.join)}));
+        ASSERT_TRUE(cut.read);
+        const std::vector<Outline> strips = OutlinesOf(cut);
+        ASSERT_GE(strips.size(), 1u);
+        // Round once: the strips end to end, less a glue zone at every join, the last strip's end
+        // joined to the first one's start.
+        double round = 0;
+        std::vector<double> startMm;
+        for (const Outline& s : strips) {
+            startMm.push_back(round);
+            EXPECT_LE(s.right - s.left, page + kToleranceMm);
+            round += s.right - s.left - c.overlapMm;
+        }
+        // The cutter's sheet knows its printable width to a tenth of a millimetre, which scales the
+        // card by as much over its length.
+        EXPECT_NEAR(round, loopBars * kBarMm, 2 * kToleranceMm);
+        const double zone = std::max(kClearanceMm, c.overlapMm > 0 ? c.overlapMm : kTapeMm);
+        std::vector<double> along; // from the first bar line, once round
+        for (const CutCircle& circle : cut.circles) {
+            int holders = 0;
+            for (std::size_t k = 0; k < strips.size(); ++k) {
+                const Outline& s = strips[k];
+                if (!s.Holds(circle)) {
+                    continue;
+                }
+                ++holders;
+                // Every end is a join, the seam's too.
+                EXPECT_GE(circle.x - circle.r - s.left, zone - 1e-6) << "strip " << k;
+                EXPECT_GE(s.right - circle.x - circle.r, zone - 1e-6) << "strip " << k;
+                along.push_back(startMm[k] + circle.x - s.left);
+            }
+            EXPECT_EQ(holders, 1) << "hole at " << circle.x << ", " << circle.y;
+        }
+        // Every note once: the holes' spacing round the loop is the song's, from some seam on.
+        ASSERT_EQ(along.size(), song.size());
+        std::sort(along.begin(), along.end());
+        std::vector<double> music;
+        for (const double h : song) {
+            music.push_back(h - kLeaderMm);
+        }
+        const double loop = round;
+        // The seam: the shift that brings the first hole round the loop onto one of the song's.
+        bool matched = false;
+        for (const double first : music) {
+            const double shift = first - along.front();
+            std::vector<double> turned;
+            for (const double a : along) {
+                turned.push_back(std::fmod(a + shift + 2 * loop, loop));
+            }
+            std::sort(turned.begin(), turned.end());
+            bool same = true;
+            for (std::size_t i = 0; i < music.size() && same; ++i) {
+                same = std::abs(turned[i] - music[i]) < kToleranceMm;
+            }
+            matched = matched || same;
+        }
+        EXPECT_TRUE(matched) << "the loop's holes are the song's, round from its seam";
+    }
+}
+
+TEST_F(CliRestCuts, ACardWithNoRestForACutIsNotWritten)
+{
+    // The fixture's scale runs an eighth apart (7.5 mm): a 12 mm glue zone finds no rest within
+    // 200 mm blanks.
+    for (const char* command : {"card", "svg"}) {
+        SCOPED_TRACE(command);
+        const QString out = m_dir.filePath(QStringLiteral("none.%1").arg(QLatin1String(command)));
+        const CliResult r = RunZembra({QLatin1String(command), Fixture("box-card.mid"), QStringLiteral("-o"), out,
+                                       QStringLiteral("--box"), QStringLiteral("33"), QStringLiteral("--bar-mm"),
+                                       QString::number(kBarMm), QStringLiteral("--blank-mm"), QStringLiteral("200"),
+                                       QStringLiteral("--join"), QStringLiteral("overlap:12")});
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("No rest near bar"))) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
     }
 }
 
