@@ -26,7 +26,7 @@ std::vector<Span> BarNumbers::FirstStripKeepOut(const StripPlan& strip, int auth
 {
     const CardGeometry& g = m_geometry;
     std::vector<Span> spans;
-    if (strip.firstBar != 0 || strip.bars <= 0) {
+    if (!strip.opensSong() || strip.bars <= 0) {
         return spans;
     }
     // The arrow reaches back to the first bar line with its point.
@@ -53,10 +53,13 @@ std::vector<BarNumberBox> BarNumbers::BoxesOf(const StripPlan& strip, int copy, 
     const int end = g.StripEnd(strip);
     for (int i = 0; i < strip.bars; ++i) {
         const int bar = strip.firstBar + i;
-        if (!Shows(bar)) {
+        // A bar that runs on from the strip before has its number at this strip's start, shown
+        // or not by the every-n rule, so that a joined strip says where it is.
+        const bool runsOn = strip.lead + g.BarEdge(strip.firstBar, i) < 0;
+        if (!Shows(g.BarLabel(bar) - 1) && !runsOn) {
             continue;
         }
-        const int line = strip.lead + g.BarEdge(strip.firstBar, i);
+        const int line = std::max(0, strip.lead + g.BarEdge(strip.firstBar, i));
         // The number stays within its bar, and short of the next shown bar's number.
         const int next = strip.lead + g.BarEdge(strip.firstBar, std::min(strip.bars, i + m_every));
         const int from = line + gap;
@@ -70,7 +73,7 @@ std::vector<BarNumberBox> BarNumbers::BoxesOf(const StripPlan& strip, int copy, 
             continue;
         }
         BarNumberBox box;
-        box.number = bar + 1;
+        box.number = g.BarLabel(bar);
         box.barLine = g.Flip(line);
         box.top = top;
         box.bottom = bottom;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace zembra {
 
@@ -42,7 +43,8 @@ int CardGeometry::TailOf(const StripPlan& strip) const
         return 0;
     }
     const int nextBar = BarEdge(strip.firstBar, strip.bars + 1) - BarEdge(strip.firstBar, strip.bars);
-    return std::min(nextBar, m_metrics.horzRes - BarEdge(strip.firstBar, std::max(0, strip.bars - 1)));
+    const int tail = std::min(nextBar, m_metrics.horzRes - BarEdge(strip.firstBar, std::max(0, strip.bars - 1)));
+    return strip.tailRoom >= 0 ? std::min(tail, strip.tailRoom) : tail;
 }
 
 int CardGeometry::Capacity(int page, int s) const
@@ -55,8 +57,30 @@ int CardGeometry::Lead(int page, int s) const
     return page == 1 && s == 0 ? MmX(card::kLeaderMm) : 0;
 }
 
+void CardGeometry::UseStrips(std::vector<StripPlan> strips)
+{
+    m_cut = std::move(strips);
+    if (m_cut.empty()) {
+        return;
+    }
+    const int perPage = std::max(1, m_layout.stripsPerPage);
+    for (std::size_t i = 0; i < m_cut.size(); ++i) {
+        m_cut[i].index = static_cast<int>(i) % perPage;
+    }
+    m_layout.pageCount = std::max(1, (static_cast<int>(m_cut.size()) + perPage - 1) / perPage);
+}
+
 std::vector<StripPlan> CardGeometry::StripsOfPage(int page) const
 {
+    if (!m_cut.empty()) {
+        const int perPage = std::max(1, m_layout.stripsPerPage);
+        const std::size_t from = static_cast<std::size_t>(std::max(0, page - 1) * perPage);
+        const std::size_t to = std::min(m_cut.size(), from + static_cast<std::size_t>(perPage));
+        if (page < 1 || from >= m_cut.size()) {
+            return {};
+        }
+        return {m_cut.begin() + static_cast<std::ptrdiff_t>(from), m_cut.begin() + static_cast<std::ptrdiff_t>(to)};
+    }
     // Walk every page from the first, placing bars as the page loop does, so that a page knows
     // how many bars came before it and whether the song ends on it.
     int barsDone = 0;
@@ -136,9 +160,22 @@ int CardGeometry::MarkLeft(const PrintNote& note, int firstBar, int lead) const
     return lead + along;
 }
 
+int CardGeometry::HoleAlong(const PrintNote& note, const StripPlan& strip) const
+{
+    return strip.lead + MarkAlong(note, strip.firstBar) + MmX(m_sizes.halfMarkMm);
+}
+
 bool CardGeometry::HoleOnStrip(const PrintNote& note, const StripPlan& strip) const
 {
-    return note.bar >= strip.firstBar && note.bar < strip.firstBar + strip.bars;
+    if (note.bar < strip.firstBar || note.bar >= strip.firstBar + strip.bars) {
+        return false;
+    }
+    if (!strip.joined) {
+        return true;
+    }
+    // A strip cut in a rest holds the holes from its start up to its cut.
+    const int along = HoleAlong(note, strip);
+    return along >= 0 && (strip.end < 0 || along < strip.end);
 }
 
 bool CardGeometry::MarkOnStrip(const PrintNote& note, const StripPlan& strip) const
@@ -173,6 +210,14 @@ Span CardGeometry::StripExtent(const StripPlan& strip, const std::vector<PrintNo
 long long CardGeometry::LengthBefore(int page) const
 {
     long long length = 0;
+    if (!m_cut.empty()) {
+        for (int p = 1; p < page; ++p) {
+            for (const StripPlan& strip : StripsOfPage(p)) {
+                length += StripLength(strip);
+            }
+        }
+        return length;
+    }
     int firstBar = 0;
     for (int p = 1; p < page; ++p) {
         for (int s = 0; s < m_layout.stripsPerPage; ++s) {

@@ -17,6 +17,19 @@ struct StripPlan {
     int capacity = 0;  // bars the strip can hold
     int bars = 0;      // bars it holds (n); 0 for strips after the end of the music
     bool endsSong = false;
+    // A strip cut in a rest: `lead` is then how far before the strip's start its first bar line
+    // lies (negative: the bar began on the strip before), and `end` where the strip is cut, from
+    // its start; -1 when the strip ends at its last bar line.
+    int end = -1;
+    // A strip of a card cut in its rests, joined to its neighbours.
+    bool joined = false;
+    // How far the song's last strip may run on after the music: what its blank leaves; -1 as far
+    // as the page does.
+    int tailRoom = -1;
+    // A strip of an endless loop, which has no start.
+    bool inLoop = false;
+    // The strip the music starts on, with the leader, the arrow and the title block.
+    bool opensSong() const { return firstBar == 0 && lead >= 0 && !inLoop; }
 };
 
 // Span of a bar along the strip, in device pixels.
@@ -63,10 +76,20 @@ public:
     // direction. Every boundary is placed where the song's bars would end on one unbroken card,
     // rounded to the nearest pixel, so that no rounding adds up along the card.
     int BarEdge(int firstBar, int i) const;
-    // The end of a strip's last bar, measured from the strip's start in reading direction.
-    int StripEnd(const StripPlan& strip) const { return strip.lead + BarEdge(strip.firstBar, strip.bars); }
-    // The length of the card a strip can hold: its leader and its capacity of bars.
-    int StripLength(const StripPlan& strip) const { return strip.lead + BarEdge(strip.firstBar, strip.capacity); }
+    // The end of a strip's last bar, or where it is cut, measured from the strip's start in
+    // reading direction.
+    int StripEnd(const StripPlan& strip) const
+    {
+        return strip.end >= 0 ? strip.end : strip.lead + BarEdge(strip.firstBar, strip.bars);
+    }
+    // The length of the card a strip can hold: its leader and its capacity of bars, or as far as
+    // it is cut.
+    int StripLength(const StripPlan& strip) const
+    {
+        return strip.end >= 0 ? strip.end : strip.lead + BarEdge(strip.firstBar, strip.capacity);
+    }
+    // Where a note's hole centre lies from the strip's start, in reading direction.
+    int HoleAlong(const PrintNote& note, const StripPlan& strip) const;
     // The unblanked stretch after the strip's last bar: one bar length, or what is left of the
     // printable width, after the song's last bar; none after the others.
     int TailOf(const StripPlan& strip) const;
@@ -105,6 +128,15 @@ public:
     int StripNumber(int page, int s) const;
     ImagePhase PhaseOfPage(int page, int tileWidth) const;
 
+    // Strips cut elsewhere than at bar lines (in the card's rests), every strip of the card in
+    // order; the pages take them as many to a page as before. None: whole bars, as laid out.
+    void UseStrips(std::vector<StripPlan> strips);
+    bool stripsCut() const { return !m_cut.empty(); }
+    // An endless loop of `bars` whole bars: the bars after its last are its first again.
+    void SetLoopBars(int bars) { m_loopBars = bars; }
+    // The number (from 1) a bar is shown with.
+    int BarLabel(int bar) const { return (m_loopBars > 0 ? (bar % m_loopBars + m_loopBars) % m_loopBars : bar) + 1; }
+
 private:
     PrintMetrics m_metrics;
     CardLayout m_layout;
@@ -116,6 +148,8 @@ private:
     bool m_swap;
     bool m_twoRows;
     double m_pitch;
+    std::vector<StripPlan> m_cut;
+    int m_loopBars = 0;
 };
 
 } // namespace zembra

@@ -1,5 +1,7 @@
 #include "card/card_job.h"
 
+#include "card/rest_strips.h"
+
 #include "text/string_ids.h"
 #include "text/strings.h"
 #include "services/paint_device_metrics.h"
@@ -25,6 +27,17 @@ bool CardJob::Begin(const PrintMetrics& metrics, const SongState& song, int star
     if (m_problem != LayoutProblem::None) {
         return false;
     }
+    // A card of many strips cut in its rests; one fitted strip has no cut to make.
+    if (CutsInRests(look.assembly) && m_layout.barsPerStrip > 0) {
+        const RestCuts cuts = RestCutsOfSong(song, *m_geometry, m_list, look.assembly);
+        if (!cuts.ok) {
+            m_problem = LayoutProblem::NoRestToCut;
+            m_stuckBar = cuts.stuckBar;
+            return false;
+        }
+        UseCuts(*m_geometry, m_list, cuts);
+        m_layout = m_geometry->layout();
+    }
     m_painter = std::make_unique<CardPainter>(song, *m_geometry, m_list, look);
     return true;
 }
@@ -45,6 +58,8 @@ QString CardJob::problemText() const
         return TextOf(str::kCardBarTooLong)
             .arg(m_barLengthMm, 0, 'f', 0)
             .arg(m_metrics.printableWidthMm(), 0, 'f', 1);
+    case LayoutProblem::NoRestToCut:
+        return m_stuckBar > 0 ? TextOf(str::kCardNoRestToCut).arg(m_stuckBar) : TextOf(str::kCardLoopNoSeam);
     }
     return {};
 }

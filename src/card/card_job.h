@@ -48,6 +48,7 @@ private:
     CardLayout m_layout;
     LayoutProblem m_problem = LayoutProblem::NoMetrics;
     double m_barLengthMm = 0;
+    int m_stuckBar = 0;
     std::vector<PrintNote> m_list;
     std::unique_ptr<CardGeometry> m_geometry;
     std::unique_ptr<CardPainter> m_painter;

@@ -20,8 +20,9 @@ struct CardLayout {
 };
 
 // Why a job cannot be laid out: the device gave no metrics, or a bar (with the leader on the
-// first strip) does not fit the printable width, which would leave a strip that holds no bar.
-enum class LayoutProblem { None, NoMetrics, BarTooLong };
+// first strip) does not fit the printable width, which would leave a strip that holds no bar, or
+// a card cut in its rests finds no rest to cut it in within a strip's length.
+enum class LayoutProblem { None, NoMetrics, BarTooLong, NoRestToCut };
 
 struct LayoutResult {
     CardLayout layout;

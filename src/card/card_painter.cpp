@@ -2,6 +2,7 @@
 
 #include "card/bar_numbers.h"
 #include "card/hole_marks.h"
+#include "card/join_marks.h"
 #include "card/strip_numbers.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
@@ -25,6 +26,8 @@ const QColor kArrowColour(220, 220, 220);
 const QColor kLabelColour(210, 210, 210);
 const QColor kCrossColour(50, 50, 50);
 const QColor kWhite(255, 255, 255);
+// The tape's or the glue's stretch of a join.
+const QColor kJoinColour(232, 232, 232);
 
 QPen solidPen(const QColor& colour, int width)
 {
@@ -101,14 +104,16 @@ void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
     DrawBackground(painter, page, strips);
     for (const StripPlan& strip : strips) {
         for (int c = 0; c < g.copies(); ++c) {
-            DrawRowLabels(painter, strip.lead, g.StripTop(strip.index, c));
+            DrawRowLabels(painter, std::max(0, strip.lead), g.StripTop(strip.index, c));
         }
         for (int c = 0; c < g.copies(); ++c) {
             const int y0 = g.StripTop(strip.index, c);
+            DrawJoinZones(painter, strip, y0);
             DrawRuling(painter, strip, y0);
             DrawMarks(painter, strip, y0);
+            DrawJoinCuts(painter, strip, y0);
         }
-        if (strip.firstBar == 0 && strip.bars > 0) {
+        if (strip.opensSong() && strip.bars > 0) {
             const Span first = g.BarLeft(0, strip.lead, 0);
             for (int c = 0; c < g.copies(); ++c) {
                 DrawStartArrow(painter, first, g.StripTop(strip.index, c));
@@ -131,7 +136,7 @@ void CardPainter::PaintPage(QPainter& painter, int page, bool numbers)
             if (m_barNumbers) {
                 DrawBarNumbers(painter, strip, c);
             }
-            if (m_look.assembly.stripTitles && strip.firstBar > 0 && strip.bars > 0) {
+            if (m_look.assembly.stripTitles && !strip.opensSong() && strip.bars > 0) {
                 DrawStripTitle(painter, strip, g.StripTop(strip.index, c));
             }
         }
@@ -202,17 +207,23 @@ void CardPainter::DrawRowLabels(QPainter& painter, int lead, int y0)
 void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
 {
     const CardGeometry& g = m_geometry;
-    const int x0 = strip.lead;
+    // A strip cut in a rest starts within a bar: its lines start at its own start.
+    const int x0 = std::max(0, strip.lead);
     const int n = strip.bars;
     const int x1 = g.StripEnd(strip);
     const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
+    // The bar lines on the strip: not the line of a bar that began on the strip before.
+    const auto onStrip = [&](int i) { return strip.lead + g.BarEdge(strip.firstBar, i) >= x0; };
     const QPen edgePen = solidPen(Ink(kEdgeColour), g.MmY(card::kEdgePenMm));
     Line(painter, edgePen, g.Flip(x0), y0, g.Flip(x1), y0);
     Line(painter, edgePen, g.Flip(x0), bottom, g.Flip(x1), bottom);
     if (!m_song.printOptions.ruledLines) {
         const QPen tickPen = solidPen(Ink(kTickColour), g.MmY(card::kTickPenMm));
         for (int i = 0; i <= n; ++i) {
-            const int x = g.Flip(x0 + g.BarEdge(strip.firstBar, i));
+            if (!onStrip(i) || (strip.end >= 0 && i == n)) {
+                continue;
+            }
+            const int x = g.Flip(strip.lead + g.BarEdge(strip.firstBar, i));
             const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
             Line(painter, tickPen, x, y0, x, y0 + g.MmY(length));
             Line(painter, tickPen, x, bottom, x, bottom - g.MmY(length));
@@ -233,8 +244,37 @@ void CardPainter::DrawRuling(QPainter& painter, const StripPlan& strip, int y0)
         }
     }
     for (int i = 0; i <= n; ++i) {
-        const int x = g.Flip(x0 + g.BarEdge(strip.firstBar, i));
+        if (!onStrip(i) || (strip.end >= 0 && i == n)) {
+            continue;
+        }
+        const int x = g.Flip(strip.lead + g.BarEdge(strip.firstBar, i));
         Line(painter, edgePen, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1));
+    }
+}
+
+void CardPainter::DrawJoinZones(QPainter& painter, const StripPlan& strip, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
+    for (const JoinMark& mark : JoinMarksOf(g, strip, m_look.assembly)) {
+        const int a = g.Flip(mark.zone.from);
+        const int b = g.Flip(mark.zone.to);
+        painter.fillRect(QRect(QPoint(std::min(a, b), y0), QPoint(std::max(a, b) - 1, bottom - 1)), Ink(kJoinColour));
+    }
+}
+
+void CardPainter::DrawJoinCuts(QPainter& painter, const StripPlan& strip, int y0)
+{
+    const CardGeometry& g = m_geometry;
+    const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
+    QPen pen = solidPen(Ink(kCrossColour), g.MmX(card::kJoinCutPenMm));
+    pen.setStyle(Qt::DashLine);
+    for (const JoinMark& mark : JoinMarksOf(g, strip, m_look.assembly)) {
+        if (mark.atEnd) {
+            const int x = g.Flip(mark.zone.to);
+            painter.setPen(pen);
+            painter.drawLine(x, y0, x, bottom);
+        }
     }
 }
 
@@ -360,7 +400,7 @@ void CardPainter::DrawStripTitle(QPainter& painter, const StripPlan& strip, int 
     // The title line of the first strip, at the start of a later one, short of the end where a
     // strip number may stand in the top margin.
     const CardGeometry& g = m_geometry;
-    const int from = strip.lead;
+    const int from = std::max(0, strip.lead);
     const int room = g.StripEnd(strip) - g.MmX(card::kStripNumberMarginLengthMm) - from;
     const int width = std::min(g.MmX(card::kTitleWidthMm), room);
     if (width <= 0) {

@@ -54,6 +54,9 @@ private:
     void DrawRowLabels(QPainter& painter, int lead, int y0);
     void DrawRuling(QPainter& painter, const StripPlan& strip, int y0);
     void DrawMarks(QPainter& painter, const StripPlan& strip, int y0);
+    // A join's tape or glue zone under the ruling, and the cut line at a strip's end over it.
+    void DrawJoinZones(QPainter& painter, const StripPlan& strip, int y0);
+    void DrawJoinCuts(QPainter& painter, const StripPlan& strip, int y0);
     // At the song's first bar, whose span is `bar`.
     void DrawStartArrow(QPainter& painter, const Span& bar, int y0);
     void DrawTitleBlock(QPainter& painter, const Span& bar, int y0);

@@ -82,6 +82,33 @@ CCardPrintDialog::CCardPrintDialog(const SongState& song, int startX, QWidget* p
         assembly.blankMm = mm;
         ShowBlanks();
     });
+    // The join: butted, or overlapped by a glue zone of one of four lengths.
+    m_join = new QComboBox(this);
+    m_join->setObjectName(QStringLiteral("ctl%1").arg(kJoin));
+    m_join->addItem(TextOf(str::kPrintJoinButt), 0.0);
+    for (const double mm : {kMinOverlapMm, kDefaultOverlapMm, 15.0, kMaxOverlapMm}) {
+        m_join->addItem(TextOf(str::kPrintJoinOverlap).arg(mm), mm);
+    }
+    connect(m_join, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const double mm = m_join->itemData(index).toDouble();
+        assembly.join = mm > 0 ? JoinKind::Overlap : JoinKind::Butt;
+        if (mm > 0) {
+            assembly.overlapMm = mm;
+        }
+        ShowBlanks();
+    });
+    m_splitAtRests = new QComboBox(this);
+    m_splitAtRests->setObjectName(QStringLiteral("ctl%1").arg(kSplitAtRests));
+    m_splitAtRests->addItem(TextOf(str::kPrintSplitAtBars), false);
+    m_splitAtRests->addItem(TextOf(str::kPrintSplitAtRests), true);
+    connect(m_splitAtRests, &QComboBox::currentIndexChanged, this,
+            [this](int index) { assembly.splitAtRests = m_splitAtRests->itemData(index).toBool(); });
+    m_loop = new QComboBox(this);
+    m_loop->setObjectName(QStringLiteral("ctl%1").arg(kLoop));
+    m_loop->addItem(TextOf(str::kPrintNoLoop), false);
+    m_loop->addItem(TextOf(str::kPrintLoop), true);
+    connect(m_loop, &QComboBox::currentIndexChanged, this,
+            [this](int index) { assembly.loop = m_loop->itemData(index).toBool(); });
     m_blankPlan = new QLabel(this);
     m_blankPlan->setObjectName(QStringLiteral("ctl%1").arg(kBlankPlan));
     m_blankPlan->setWordWrap(true);
@@ -173,6 +200,12 @@ void CCardPrintDialog::LayOut(QPushButton* print, QPushButton* cancel)
     marks->addWidget(m_barNumbers);
     marks->addStretch(1);
     controls->addLayout(marks);
+    auto* joins = new QHBoxLayout;
+    joins->addWidget(m_join);
+    joins->addWidget(m_splitAtRests);
+    joins->addWidget(m_loop);
+    joins->addStretch(1);
+    controls->addLayout(joins);
     auto* blanks = new QHBoxLayout;
     blanks->addWidget(m_blankLength);
     blanks->addWidget(m_blankPlan, 1);
@@ -251,6 +284,24 @@ void CCardPrintDialog::Open()
     {
         const QSignalBlocker block(m_blankLength);
         m_blankLength->setValue(static_cast<int>(std::lround(assembly.blankMm)));
+    }
+    {
+        const QSignalBlocker block(m_join);
+        int overlap = m_join->findData(assembly.overlapMm);
+        if (assembly.join == JoinKind::Overlap && overlap <= 0) {
+            // A glue zone the command line or an earlier version chose stays a choice.
+            m_join->addItem(TextOf(str::kPrintJoinOverlap).arg(assembly.overlapMm), assembly.overlapMm);
+            overlap = m_join->count() - 1;
+        }
+        m_join->setCurrentIndex(assembly.join == JoinKind::Overlap ? overlap : 0);
+    }
+    {
+        const QSignalBlocker block(m_splitAtRests);
+        m_splitAtRests->setCurrentIndex(assembly.splitAtRests ? 1 : 0);
+    }
+    {
+        const QSignalBlocker block(m_loop);
+        m_loop->setCurrentIndex(assembly.loop ? 1 : 0);
     }
     ShowBlanks();
     m_previewImage = QImage();

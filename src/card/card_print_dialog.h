@@ -54,6 +54,9 @@ public:
         kStripTitles = 1094,
         kBlankLength = 1095,
         kBlankPlan = 1097,
+        kJoin = 1098,
+        kSplitAtRests = 1099,
+        kLoop = 1100,
         kPaperSetting = 57606,
     };
     // The schematic card fills the dialog's width above the controls, down to this pixel row.
@@ -121,6 +124,9 @@ private:
     QComboBox* m_barNumbers = nullptr;
     QComboBox* m_stripTitles = nullptr;
     QSpinBox* m_blankLength = nullptr;
+    QComboBox* m_join = nullptr;
+    QComboBox* m_splitAtRests = nullptr;
+    QComboBox* m_loop = nullptr;
     QLabel* m_blankPlan = nullptr;
     QLabel* m_silentCount = nullptr;
     QLabel* m_crank = nullptr;

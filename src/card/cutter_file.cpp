@@ -3,6 +3,7 @@
 #include "card/card_job.h"
 #include "card/card_layout.h"
 #include "card/cutter_dxf_writer.h"
+#include "card/rest_strips.h"
 #include "card/cutter_svg_writer.h"
 #include "text/string_ids.h"
 #include "io/safe_file.h"
@@ -99,6 +100,14 @@ bool DrawCutterCard(const SongState& song, const CutterOptions& options, CutterD
                             .arg(song.barLengthMm)
                             .arg(sheet.metrics.printableWidthMm(), 0, 'f', 1));
         return false;
+    }
+    if (CutsInRests(spec.assembly) && laid.layout.barsPerStrip > 0) {
+        const CardGeometry probe(song, sheet.metrics, laid.layout);
+        const RestCuts cuts = RestCutsOfSong(song, probe, BuildPrintList(song, spec.startX), spec.assembly);
+        if (!cuts.ok) {
+            setError(error, cuts.stuckBar > 0 ? TextOf(str::kCardNoRestToCut).arg(cuts.stuckBar) : TextOf(str::kCardLoopNoSeam));
+            return false;
+        }
     }
     *drawing = CutterGeometry(song, laid.layout, sheet, spec).Build();
     return true;

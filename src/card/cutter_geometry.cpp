@@ -2,6 +2,8 @@
 
 #include "card/bar_numbers.h"
 #include "card/cutter_cuts.h"
+#include "card/join_marks.h"
+#include "card/rest_strips.h"
 #include "model/card_constants.h"
 #include "text/string_ids.h"
 #include "text/strings.h"
@@ -60,6 +62,13 @@ CutterGeometry::CutterGeometry(const SongState& song, const CardLayout& layout, 
     , m_geometry(song, sheet.metrics, layout)
     , m_list(BuildPrintList(song, spec.startX))
 {
+    // A card cut in its rests; one fitted strip has no cut to make.
+    if (CutsInRests(spec.assembly) && layout.barsPerStrip > 0) {
+        const RestCuts cuts = RestCutsOfSong(song, m_geometry, m_list, spec.assembly);
+        if (cuts.ok) {
+            UseCuts(m_geometry, m_list, cuts);
+        }
+    }
 }
 
 CutterDrawing CutterGeometry::Build() const
@@ -73,7 +82,8 @@ CutterDrawing CutterGeometry::Build() const
         if (m_spec.engrave) {
             AddRuling(drawing, piece);
             AddRowLabels(drawing, piece);
-            if (piece.strip.firstBar == 0) {
+            AddJoins(drawing, piece);
+            if (piece.strip.opensSong()) {
                 AddArrow(drawing, piece);
                 AddTitleBlock(drawing, piece);
             } else if (m_spec.assembly.stripTitles) {
@@ -204,14 +214,21 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
     const PrintOptions& options = m_song.printOptions;
     const StripPlan& strip = piece.strip;
     const int n = strip.bars;
-    const int x0 = strip.lead;
+    const int x0 = std::max(0, strip.lead);
     const int x1 = g.StripEnd(strip);
     const int y0 = Top(piece);
-    // The bar lines where the printed card draws them.
-    const auto barLine = [&](int i) { return g.Flip(x0 + g.BarEdge(strip.firstBar, i)); };
+    // The bar lines where the printed card draws them; a strip cut in a rest has no line of a
+    // bar that began on the strip before, nor one beyond its cut.
+    const auto barLine = [&](int i) { return g.Flip(strip.lead + g.BarEdge(strip.firstBar, i)); };
+    const auto onStrip = [&](int i) {
+        return strip.lead + g.BarEdge(strip.firstBar, i) >= x0 && !(strip.end >= 0 && i == n);
+    };
     if (!options.ruledLines) {
         const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
         for (int i = 0; i <= n; ++i) {
+            if (!onStrip(i)) {
+                continue;
+            }
             const int x = barLine(i);
             const double length = i == 0 || i == n ? card::kEndTickMm : card::kInnerTickMm;
             AddLine(drawing, piece, x, y0, x, y0 + g.MmY(length), card::kTickPenMm);
@@ -227,6 +244,9 @@ void CutterGeometry::AddRuling(CutterDrawing& drawing, const Piece& piece) const
         AddLine(drawing, piece, g.Flip(x0), y, g.Flip(x1), y, isC ? card::kEdgePenMm : rowPen);
     }
     for (int i = 0; i <= n; ++i) {
+        if (!onStrip(i)) {
+            continue;
+        }
         const int x = barLine(i);
         AddLine(drawing, piece, x, g.RowY(y0, 0), x, g.RowY(y0, g.rowCount() - 1), card::kEdgePenMm);
     }
@@ -347,7 +367,19 @@ void CutterGeometry::AddStripTitle(CutterDrawing& drawing, const Piece& piece) c
     const std::string title = std::string(text(str::kMovementLabel)) + ' ' + m_spec.title;
     const CutterAlign align = g.mirrored() ? CutterAlign::Right : CutterAlign::Left;
     drawing.texts.push_back(
-        {title, AtMiddle(piece, g.Flip(piece.strip.lead), top, bottom), Ymm(g.MmY(card::kTitleFontMm)), align});
+        {title, AtMiddle(piece, g.Flip(std::max(0, piece.strip.lead)), top, bottom), Ymm(g.MmY(card::kTitleFontMm)), align});
+}
+
+void CutterGeometry::AddJoins(CutterDrawing& drawing, const Piece& piece) const
+{
+    const CardGeometry& g = m_geometry;
+    const int y0 = Top(piece);
+    const int bottom = y0 + g.MmY(g.sizes().stripWidthMm);
+    // The zone's inner edge: the outline is the cut.
+    for (const JoinMark& mark : JoinMarksOf(g, piece.strip, m_spec.assembly)) {
+        const int x = g.Flip(mark.atEnd ? mark.zone.from : mark.zone.to);
+        AddLine(drawing, piece, x, y0, x, bottom, cutter::kHairlinePenMm);
+    }
 }
 
 } // namespace zembra

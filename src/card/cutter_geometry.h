@@ -106,6 +106,8 @@ private:
     // The title at the start of a strip after the first, and the bar numbers in its bottom margin.
     void AddStripTitle(CutterDrawing& drawing, const Piece& piece) const;
     void AddBarNumbers(CutterDrawing& drawing, const Piece& piece) const;
+    // The inner edge of a join's tape or glue zone, engraved.
+    void AddJoins(CutterDrawing& drawing, const Piece& piece) const;
     void AddLine(CutterDrawing& drawing, const Piece& piece, int x1, int y1, int x2, int y2, double penMm) const;
     CutterPoint At(const Piece& piece, int x, int y) const;
     // At x, half way down from `top` to `bottom`.

@@ -3,6 +3,7 @@
 #include "card/card_pdf.h"
 #include "card/card_print_flow.h"
 #include "cli/arrange_options.h"
+#include "cli/assembly_options.h"
 #include "cli/option_set.h"
 #include "text/string_ids.h"
 #include "services/qt_text.h"
@@ -55,6 +56,7 @@ void DeclareCardOptions(OptionSet& options, CardOutput output)
     options.add({QStringLiteral("strip-numbers")}, str::kCliOptionStripNumbers);
     options.add({QStringLiteral("no-strip-numbers")}, str::kCliOptionNoStripNumbers);
     options.add({QStringLiteral("titles")}, str::kCliOptionTitles);
+    DeclareAssemblyOptions(options);
     if (print) {
         options.add({QStringLiteral("image")}, str::kCliOptionImage, QStringLiteral("FILE"));
         options.add({QStringLiteral("text-colour")}, str::kCliOptionTextColour, QStringLiteral("COLOUR"));
@@ -125,6 +127,9 @@ bool ReadCardOptions(const OptionSet& options, CardOptions* card, QString* error
         return false;
     }
     card->assembly.barNumbers = every.value_or(0);
+    if (!ReadAssemblyOptions(options, &card->assembly, error)) {
+        return false;
+    }
 
     QString colour;
     if (print && (!options.singleValue(QStringLiteral("image"), &card->imagePath, error) ||

@@ -2,7 +2,9 @@
 
 #include "card/card_pdf.h"
 #include "card/assembly_plan.h"
+#include "card/card_geometry.h"
 #include "card/card_layout.h"
+#include "card/rest_strips.h"
 #include "card/strip_numbers.h"
 #include "cli/arrange_options.h"
 #include "cli/assembly_options.h"
@@ -51,10 +53,13 @@ void PlanTheCard(const SongState& song, const PrintMetrics& paper, bool stripNum
         const LoopPlan loop = PlanLoop(run, assembly, holeMm);
         record->loopBars = loop.ok ? loop.bars : 0;
     }
-    if (assembly.splitAtRests) {
-        // Strips as long as the page, each ending in a rest.
-        const CutPlan cuts = PlanCuts(run.holesMm, run.lengthMm(), RulesOfJoin(assembly, paper.printableWidthMm(), holeMm));
-        record->strips = static_cast<int>(cuts.starts.size());
+    if (CutsInRests(assembly) && laid.problem == LayoutProblem::None && laid.layout.barsPerStrip > 0) {
+        // The strips as the card cuts them: as long as the page, each ending in a rest.
+        const CardGeometry geometry(*copy, paper, laid.layout);
+        const RestCuts cuts = RestCutsOfSong(*copy, geometry, BuildPrintList(*copy, 0), assembly);
+        if (cuts.ok) {
+            record->strips = static_cast<int>(cuts.starts.size());
+        }
     }
     if (blanks) {
         record->blanksPlanned = true;

@@ -13,6 +13,8 @@ inline constexpr double kHalfMarkMm = kMarkSizeMm / 2;
 
 // Pens.
 inline constexpr double kEdgePenMm = 0.3;
+// The dashed line where a joined strip is cut.
+inline constexpr double kJoinCutPenMm = 0.3;
 inline constexpr double kThickRowPenMm = 0.2;
 inline constexpr double kTickPenMm = 0.7;
 inline constexpr double kMarkPenMm = 0.4;

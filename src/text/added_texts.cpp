@@ -143,6 +143,19 @@ constexpr TextEntry kAdded[] = {
     {str::kPrintBlanksStuck, "%1 小節 %2 拍の近くに切れる休みがありません。ブランクカードを長くしてください。",
      "No rest to cut in near bar %1 beat %2: choose longer blank cards."},
     {str::kPrintBlankRoll, "ブランクカード: ロール（制限なし）", "Blank cards: a roll (no limit)"},
+    {str::kCardNoRestToCut,
+     "%1小節目の近くに、継ぎ目に必要な長さの休みがありません。のりしろを短くするか、ブランクを長くするか、"
+     "休みで切らずに印刷してください。",
+     "No rest near bar %1 is long enough for the join. Choose a shorter glue zone, longer blanks, or strips "
+     "that end at bar lines."},
+    {str::kPrintJoinButt, "継ぎ方: 突き合わせ（裏にテープ）", "Join: butted, taped on the back"},
+    {str::kPrintJoinOverlap, "継ぎ方: 重ねる（のりしろ %1 mm）", "Join: overlapped, glue zone %1 mm"},
+    {str::kPrintSplitAtRests, "ストリップを休みで切る", "Cut the strips in the rests"},
+    {str::kPrintLoop, "エンドレスループにする", "Make an endless loop"},
+    {str::kCardLoopNoSeam, "ループの継ぎ目に必要な長さの休みがありません。",
+     "The music has no rest long enough for the loop's seam."},
+    {str::kPrintSplitAtBars, "ストリップを小節線で切る", "End the strips at bar lines"},
+    {str::kPrintNoLoop, "始めと終わりのあるカード", "A card with a start and an end"},
     // The command line.
     {str::kCliUsage,
      "使い方:\n"

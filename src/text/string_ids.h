@@ -277,6 +277,14 @@ inline constexpr int kPrintBlanksNeeded = 41209; // %1 the number of blanks, %2 
 inline constexpr int kPrintBlankEnd = 41210;     // %1 the bar, %2 the beat
 inline constexpr int kPrintBlanksStuck = 41211;  // %1 the bar, %2 the beat
 inline constexpr int kPrintBlankRoll = 41212;
+inline constexpr int kCardNoRestToCut = 41213; // %1 the bar
+inline constexpr int kPrintJoinButt = 41214;
+inline constexpr int kPrintJoinOverlap = 41215; // %1 the glue zone in mm
+inline constexpr int kPrintSplitAtRests = 41216;
+inline constexpr int kPrintLoop = 41217;
+inline constexpr int kCardLoopNoSeam = 41218;
+inline constexpr int kPrintSplitAtBars = 41219;
+inline constexpr int kPrintNoLoop = 41220;
 
 // The command line: its help, the names of what `info` reports, and its messages.
 inline constexpr int kCliUsage = 41300;

@@ -148,6 +148,66 @@ TEST_F(PrintFlow, ANewInstallationNumbersTheStripsAndTheMarksAreKeptInTheSetting
     QSettings().remove(QStringLiteral("Card"));
 }
 
+TEST_F(PrintFlow, TheJoinAndTheCutsInTheRestsAreChosenInTheDialogAndKept)
+{
+    QSettings().remove(QStringLiteral("Card"));
+    m_host.song().barLengthMm = 100;
+    CardPrintFlow flow(m_host);
+    PushSettings(CCardPrintDialog::kPrint, [](CCardPrintDialog& dialog) {
+        auto* join = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kJoin));
+        join->setCurrentIndex(join->findData(10.0));
+        auto* split = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kSplitAtRests));
+        split->setCurrentIndex(split->findData(true));
+    });
+    const QString pdf = m_dir.filePath(QStringLiteral("rests.pdf"));
+    PushPrintDialog(pdf);
+    flow.PrintCommand();
+    EXPECT_EQ(flow.assembly().join, JoinKind::Overlap);
+    EXPECT_EQ(flow.assembly().overlapMm, 10.0);
+    EXPECT_TRUE(flow.assembly().splitAtRests);
+    EXPECT_TRUE(flow.lastJob().geometry().stripsCut());
+    // Every note printed once, on the pages the job counts.
+    EXPECT_EQ(flow.lastJob().marksDrawn(), flow.lastJob().cardNotes());
+    EXPECT_EQ(PdfPages(pdf), flow.lastJob().pageCount());
+    // The next print offers them again.
+    CardPrintFlow later(m_host);
+    QString shownJoin;
+    QString shownSplit;
+    PushSettings(CCardPrintDialog::kCancel, [&](CCardPrintDialog& dialog) {
+        shownJoin = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kJoin))->currentText();
+        shownSplit = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kSplitAtRests))->currentText();
+    });
+    later.PrintCommand();
+    EXPECT_EQ(shownJoin, QStringLiteral("Join: overlapped, glue zone 10 mm"));
+    EXPECT_EQ(shownSplit, QStringLiteral("Cut the strips in the rests"));
+    QSettings().remove(QStringLiteral("Card"));
+}
+
+TEST_F(PrintFlow, AnEndlessLoopIsChosenInTheDialogAndPrintsEveryNoteOnce)
+{
+    QSettings().remove(QStringLiteral("Card"));
+    m_host.song().barLengthMm = 100;
+    CardPrintFlow flow(m_host);
+    PushSettings(CCardPrintDialog::kPrint, [](CCardPrintDialog& dialog) {
+        auto* loop = static_cast<QComboBox*>(dialog.control(CCardPrintDialog::kLoop));
+        loop->setCurrentIndex(loop->findData(true));
+    });
+    PushPrintDialog(m_dir.filePath(QStringLiteral("loop.pdf")));
+    flow.PrintCommand();
+    EXPECT_TRUE(flow.assembly().loop);
+    const CardJob& job = flow.lastJob();
+    ASSERT_TRUE(job.geometry().stripsCut());
+    EXPECT_EQ(job.marksDrawn(), job.cardNotes());
+    // No strip opens the song: a loop has no leader, no feed arrow and no start.
+    for (int page = 1; page <= job.pageCount(); ++page) {
+        for (const StripPlan& strip : job.geometry().StripsOfPage(page)) {
+            EXPECT_FALSE(strip.opensSong());
+            EXPECT_TRUE(strip.inLoop);
+        }
+    }
+    QSettings().remove(QStringLiteral("Card"));
+}
+
 TEST_F(PrintFlow, NotesBeforeThePlaybackStartDoNotMakeACompletePrintFail)
 {
     m_host.startX = 5 * 96;
