@@ -1,5 +1,7 @@
 #include "monkey_crank_gestures.h"
 
+#include "app/context_help_mode.h"
+#include "app/main_frame.h"
 #include "canvas/kelp_view.h"
 #include "midi/midi_bytes.h"
 #include "midi/midi_in_port.h"
@@ -88,6 +90,14 @@ void Crank(MonkeyRig& rig)
             rig.RunCommand(cmd::kStop);
             break;
         case 1:
+            // In the help mode of Shift+F1, the first Escape leaves that mode; the next one ends the crank.
+            if (rig.frame().contextHelp().active()) {
+                rig.Key(Qt::Key_Escape, Qt::NoModifier);
+                if (rig.frame().contextHelp().active()) {
+                    rig.Fail("Escape did not leave the help mode while cranking");
+                    return;
+                }
+            }
             rig.Key(Qt::Key_Escape, Qt::NoModifier);
             break;
         default:
