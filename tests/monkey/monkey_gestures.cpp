@@ -295,6 +295,11 @@ void Trigger(MonkeyRig& rig, int id)
         rig.frame().updateCommandStates();
         if (action->isEnabled()) {
             rig.MarkPressInterrupted();
+            // Commands that change the song or its modes take the pending arrow move's snapshot
+            // first (Quantize does): the press after them has no arrow move before it.
+            if (!rig.leftHeld()) {
+                rig.setArrowMovePending(false);
+            }
         }
         if (RendersForReal(id)) {
             rig.AllowLongStep();
