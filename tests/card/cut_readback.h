@@ -191,4 +191,45 @@ inline double CutLength(const CutLayer& cut)
     return length;
 }
 
+// One strip of a cutter's strips layout, from its outline's cuts.
+struct CutPiece {
+    double left = 1e9;
+    double top = 0;
+    double right = -1e9;
+    double bottom = 0;
+    bool Holds(const CutCircle& c) const
+    {
+        return c.x - c.r > left && c.x + c.r < right && c.y - c.r > top && c.y + c.r < bottom;
+    }
+};
+
+// The outlines' horizontal cuts pair up into each strip's top and bottom edge, its vertical cuts
+// give its ends.
+inline std::vector<CutPiece> PiecesOfCut(const CutLayer& cut)
+{
+    std::vector<double> ys;
+    for (const CutSegment& s : cut.segments) {
+        if (std::abs(s.y1 - s.y2) < 1e-6 &&
+            std::none_of(ys.begin(), ys.end(), [&](double y) { return std::abs(y - s.y1) < 1e-3; })) {
+            ys.push_back(s.y1);
+        }
+    }
+    std::sort(ys.begin(), ys.end());
+    std::vector<CutPiece> pieces;
+    for (std::size_t i = 0; i + 1 < ys.size(); i += 2) {
+        CutPiece piece;
+        piece.top = ys[i];
+        piece.bottom = ys[i + 1];
+        for (const CutSegment& s : cut.segments) {
+            if (std::abs(s.x1 - s.x2) < 1e-6 && std::min(s.y1, s.y2) > piece.top - 1e-3 &&
+                std::max(s.y1, s.y2) < piece.bottom + 1e-3) {
+                piece.left = std::min(piece.left, s.x1);
+                piece.right = std::max(piece.right, s.x1);
+            }
+        }
+        pieces.push_back(piece);
+    }
+    return pieces;
+}
+
 } // namespace zembra

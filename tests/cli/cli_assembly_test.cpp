@@ -3,6 +3,7 @@
 // number stands just after the bar line it names; the cutter engraves it there too.
 #include "../card/pdf_raster.h"
 #include "card/cut_plan.h"
+#include "box_card_holes.h"
 #include "cli_process.h"
 #include "model/music_box.h"
 
@@ -268,27 +269,6 @@ TEST_F(CliAssembly, InfoCountsTheStripsOfTheCard)
     EXPECT_GE(strips({QStringLiteral("--strip-numbers")}), plain);
 }
 
-// The hole centres of the fixture's notes on the 33-note card, 60 mm bars after the 20 mm leader,
-// from the text csvmidi made the file from: 96 ticks a quarter, 4 quarters a bar.
-std::vector<double> FixtureHolesMm()
-{
-    const MusicBox* box = FindBuiltInBox("33");
-    QFile file(Fixture("box-card.csv"));
-    EXPECT_TRUE(box != nullptr && file.open(QIODevice::ReadOnly));
-    std::vector<double> holes;
-    static const QRegularExpression on(QStringLiteral("^1, (\\d+), Note_on_c, 0, (\\d+), (\\d+)$"));
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QRegularExpressionMatch m = on.match(QString::fromLatin1(line.trimmed()));
-        if (!m.hasMatch() || m.captured(3).toInt() == 0 ||
-            std::find(box->notes.begin(), box->notes.end(), m.captured(2).toInt()) == box->notes.end()) {
-            continue;
-        }
-        holes.push_back(20.0 + m.captured(1).toInt() / 384.0 * 60.0 + 0.9);
-    }
-    std::sort(holes.begin(), holes.end());
-    return holes;
-}
-
 // The fewest blanks: every cut on a 0.1 mm grid tried, the shortest chain of allowed cuts from the
 // card's start to its end.
 int FewestBlanks(const std::vector<double>& holes, double length, const CutRules& rules)
@@ -321,7 +301,7 @@ int FewestBlanks(const std::vector<double>& holes, double length, const CutRules
 
 TEST_F(CliAssembly, InfoPlansTheFewestBlanksEachCutInARest)
 {
-    const std::vector<double> holes = FixtureHolesMm();
+    const std::vector<double> holes = BoxCardHolesMm();
     ASSERT_GT(holes.size(), 20u);
     struct Case {
         const char* blank;
@@ -383,7 +363,7 @@ TEST_F(CliAssembly, ALoopIsAWholeNumberOfBars)
     const QJsonObject info = QJsonDocument::fromJson(r.out.toUtf8()).object();
     ASSERT_TRUE(info.contains(QStringLiteral("loopBars")));
     // No fewer bars than the last note needs, and at most a bar of rest more than the card has.
-    const int lastNoteBar = static_cast<int>(std::ceil((FixtureHolesMm().back() - 20.0) / 60.0));
+    const int lastNoteBar = static_cast<int>(std::ceil((BoxCardHolesMm().back() - 20.0) / 60.0));
     EXPECT_GE(info[QStringLiteral("loopBars")].toInt(), lastNoteBar);
     EXPECT_LE(info[QStringLiteral("loopBars")].toInt(), lastNoteBar + 2);
     const CliResult plain = RunZembra({QStringLiteral("info"), Fixture("box-card.mid"), QStringLiteral("--json")});

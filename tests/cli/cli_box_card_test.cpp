@@ -268,43 +268,6 @@ TEST_F(CliBoxCard, ThePrintedCardIsTheBoxsCardToScale)
     }
 }
 
-// One strip of the cutter's strips layout: its outline and the holes inside it.
-struct Piece {
-    double left = 1e9;
-    double top = 0;
-    double right = -1e9;
-    double bottom = 0;
-};
-
-// The pieces from the cut lines: the outlines' horizontal cuts pair up into each strip's top and
-// bottom edge, its vertical cuts give its ends.
-std::vector<Piece> PiecesOf(const CutLayer& cut)
-{
-    std::vector<double> ys;
-    for (const CutSegment& s : cut.segments) {
-        if (std::abs(s.y1 - s.y2) < 1e-6 &&
-            std::none_of(ys.begin(), ys.end(), [&](double y) { return std::abs(y - s.y1) < 1e-3; })) {
-            ys.push_back(s.y1);
-        }
-    }
-    std::sort(ys.begin(), ys.end());
-    std::vector<Piece> pieces;
-    for (std::size_t i = 0; i + 1 < ys.size(); i += 2) {
-        Piece piece;
-        piece.top = ys[i];
-        piece.bottom = ys[i + 1];
-        for (const CutSegment& s : cut.segments) {
-            if (std::abs(s.x1 - s.x2) < 1e-6 && std::min(s.y1, s.y2) > piece.top - 1e-3 &&
-                std::max(s.y1, s.y2) < piece.bottom + 1e-3) {
-                piece.left = std::min(piece.left, s.x1);
-                piece.right = std::max(piece.right, s.x1);
-            }
-        }
-        pieces.push_back(piece);
-    }
-    return pieces;
-}
-
 TEST_F(CliBoxCard, TheCutterFilesCutTheBoxsHolesInsideTheBoxsStrips)
 {
     const bool ezdxf = !PythonWithEzdxf().isEmpty();
@@ -321,7 +284,7 @@ TEST_F(CliBoxCard, TheCutterFilesCutTheBoxsHolesInsideTheBoxsStrips)
             const CutLayer cut = std::string_view(format) == "svg" ? ReadSvgCuts(path) : ReadDxfCuts(path, 0.0);
             ASSERT_TRUE(cut.read);
             EXPECT_TRUE(cut.others.isEmpty());
-            const std::vector<Piece> pieces = PiecesOf(cut);
+            const std::vector<CutPiece> pieces = PiecesOfCut(cut);
             ASSERT_EQ(static_cast<int>(pieces.size()), strips.count);
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 EXPECT_NEAR(pieces[i].bottom - pieces[i].top, c.widthMm, 1e-3) << "strip " << i;
@@ -333,7 +296,7 @@ TEST_F(CliBoxCard, TheCutterFilesCutTheBoxsHolesInsideTheBoxsStrips)
             EXPECT_EQ(cut.circles.size(), holes.size());
             for (const CutCircle& circle : cut.circles) {
                 EXPECT_NEAR(circle.r * 2, c.holeMm, 1e-6);
-                const bool inside = std::any_of(pieces.begin(), pieces.end(), [&](const Piece& p) {
+                const bool inside = std::any_of(pieces.begin(), pieces.end(), [&](const CutPiece& p) {
                     return circle.x - circle.r > p.left && circle.x + circle.r < p.right &&
                            circle.y - circle.r > p.top && circle.y + circle.r < p.bottom;
                 });
@@ -341,7 +304,7 @@ TEST_F(CliBoxCard, TheCutterFilesCutTheBoxsHolesInsideTheBoxsStrips)
                 EXPECT_TRUE(InsideCuts(cut, circle.x, circle.y)) << "hole at " << circle.x << ", " << circle.y;
             }
             for (const Hole& hole : holes) {
-                const Piece& piece = pieces[static_cast<std::size_t>(hole.strip)];
+                const CutPiece& piece = pieces[static_cast<std::size_t>(hole.strip)];
                 double best = 1e9;
                 for (const CutCircle& circle : cut.circles) {
                     best = std::min(best, std::hypot(circle.x - piece.left - hole.alongMm, circle.y - piece.top - hole.acrossMm));

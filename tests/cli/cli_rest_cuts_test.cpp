@@ -6,6 +6,7 @@
 #include "../card/cut_readback.h"
 #include "../card/cutter_readers.h"
 #include "../card/pdf_raster.h"
+#include "box_card_holes.h"
 #include "cli_process.h"
 #include "model/music_box.h"
 
@@ -34,27 +35,6 @@ constexpr double kTapeMm = 5.0;
 constexpr double kHoleMm = 1.7; // the 33-note box's
 constexpr double kToleranceMm = 0.1;
 
-// The hole centres of the fixture's notes on the 33-note card, along one unbroken card from its
-// leading end, from the text csvmidi made the file from: 96 ticks a quarter, 4 quarters a bar.
-std::vector<double> SongHolesMm()
-{
-    const MusicBox* box = FindBuiltInBox("33");
-    QFile file(Fixture("box-card.csv"));
-    EXPECT_TRUE(box != nullptr && file.open(QIODevice::ReadOnly));
-    std::vector<double> holes;
-    static const QRegularExpression on(QStringLiteral("^1, (\\d+), Note_on_c, 0, (\\d+), (\\d+)$"));
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QRegularExpressionMatch m = on.match(QString::fromLatin1(line.trimmed()));
-        if (!m.hasMatch() || m.captured(3).toInt() == 0 ||
-            std::find(box->notes.begin(), box->notes.end(), m.captured(2).toInt()) == box->notes.end()) {
-            continue;
-        }
-        holes.push_back(kLeaderMm + m.captured(1).toInt() / 384.0 * kBarMm + 0.9);
-    }
-    std::sort(holes.begin(), holes.end());
-    return holes;
-}
-
 double PrintableWidthMm()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -62,46 +42,6 @@ double PrintableWidthMm()
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     return printer.pageLayout().paintRect(QPageLayout::Millimeter).width();
-}
-
-// One strip of the cutter's strips layout, from its outline's cuts.
-struct Outline {
-    double left = 1e9;
-    double top = 0;
-    double right = -1e9;
-    double bottom = 0;
-    bool Holds(const CutCircle& c) const
-    {
-        return c.x - c.r > left && c.x + c.r < right && c.y - c.r > top && c.y + c.r < bottom;
-    }
-};
-
-// The outlines' horizontal cuts pair up into each strip's top and bottom edge, its vertical cuts
-// give its ends.
-std::vector<Outline> OutlinesOf(const CutLayer& cut)
-{
-    std::vector<double> ys;
-    for (const CutSegment& s : cut.segments) {
-        if (std::abs(s.y1 - s.y2) < 1e-6 &&
-            std::none_of(ys.begin(), ys.end(), [&](double y) { return std::abs(y - s.y1) < 1e-3; })) {
-            ys.push_back(s.y1);
-        }
-    }
-    std::sort(ys.begin(), ys.end());
-    std::vector<Outline> outlines;
-    for (std::size_t i = 0; i + 1 < ys.size(); i += 2) {
-        Outline o;
-        o.top = ys[i];
-        o.bottom = ys[i + 1];
-        for (const CutSegment& s : cut.segments) {
-            if (std::abs(s.x1 - s.x2) < 1e-6 && std::min(s.y1, s.y2) > o.top - 1e-3 && std::max(s.y1, s.y2) < o.bottom + 1e-3) {
-                o.left = std::min(o.left, s.x1);
-                o.right = std::max(o.right, s.x1);
-            }
-        }
-        outlines.push_back(o);
-    }
-    return outlines;
 }
 
 class CliRestCuts : public testing::Test {
@@ -126,7 +66,7 @@ protected:
 TEST_F(CliRestCuts, TheCutterFilesCutEveryStripInARestAndEveryHoleOnce)
 {
     ASSERT_FALSE(PythonWithEzdxf().isEmpty()) << "ezdxf is needed (python3-ezdxf)";
-    const std::vector<double> song = SongHolesMm();
+    const std::vector<double> song = BoxCardHolesMm();
     ASSERT_GT(song.size(), 20u);
     const double page = PrintableWidthMm();
     struct Case {
@@ -142,7 +82,7 @@ TEST_F(CliRestCuts, TheCutterFilesCutEveryStripInARestAndEveryHoleOnce)
                                       QStringLiteral("--join"), QLatin1String(c.join)});
             const CutLayer cut = std::string_view(format) == "svg" ? ReadSvgCuts(path) : ReadDxfCuts(path, 0.0);
             ASSERT_TRUE(cut.read);
-            const std::vector<Outline> strips = OutlinesOf(cut);
+            const std::vector<CutPiece> strips = PiecesOfCut(cut);
             ASSERT_GE(strips.size(), 2u);
             // The card's stretch each strip starts at: the one before's, its length on, less the glue.
             std::vector<double> startMm{0.0};
@@ -156,7 +96,7 @@ TEST_F(CliRestCuts, TheCutterFilesCutEveryStripInARestAndEveryHoleOnce)
                 EXPECT_NEAR(circle.r * 2, kHoleMm, 1e-6);
                 int holders = 0;
                 for (std::size_t k = 0; k < strips.size(); ++k) {
-                    const Outline& s = strips[k];
+                    const CutPiece& s = strips[k];
                     if (!s.Holds(circle)) {
                         continue;
                     }
@@ -171,7 +111,7 @@ TEST_F(CliRestCuts, TheCutterFilesCutEveryStripInARestAndEveryHoleOnce)
                 }
                 EXPECT_EQ(holders, 1) << "hole at " << circle.x << ", " << circle.y;
             }
-            for (const Outline& s : strips) {
+            for (const CutPiece& s : strips) {
                 EXPECT_LE(s.right - s.left, page + kToleranceMm);
             }
             // Every note of the song, once, where the song puts it.
@@ -200,7 +140,7 @@ TEST_F(CliRestCuts, ThePrintedCardShowsEveryNoteOnce)
         return marks;
     };
     const std::size_t whole = marksOf(QStringLiteral("whole"), {});
-    EXPECT_GE(whole, SongHolesMm().size());
+    EXPECT_GE(whole, BoxCardHolesMm().size());
     for (const char* join : {"butt", "overlap:10"}) {
         SCOPED_TRACE(join);
         const QString name = QString::fromLatin1(join).replace(QLatin1Char(':'), QLatin1Char('-'));
@@ -240,24 +180,24 @@ TEST_F(CliRestCuts, BlanksEndStripsAndNoStripIsLongerThanItsBlank)
                                   QString::number(blank)});
         const CutLayer cut = ReadSvgCuts(path);
         ASSERT_TRUE(cut.read);
-        const std::vector<Outline> strips = OutlinesOf(cut);
+        const std::vector<CutPiece> strips = PiecesOfCut(cut);
         ASSERT_GE(strips.size(), 2u);
         double card = 0;
-        for (const Outline& s : strips) {
+        for (const CutPiece& s : strips) {
             EXPECT_LE(s.right - s.left, blank + kToleranceMm);
             card += s.right - s.left;
         }
         for (const CutCircle& circle : cut.circles) {
-            EXPECT_EQ(std::count_if(strips.begin(), strips.end(), [&](const Outline& s) { return s.Holds(circle); }), 1);
+            EXPECT_EQ(std::count_if(strips.begin(), strips.end(), [&](const CutPiece& s) { return s.Holds(circle); }), 1);
         }
-        EXPECT_EQ(cut.circles.size(), SongHolesMm().size());
-        EXPECT_GE(card, SongHolesMm().back());
+        EXPECT_EQ(cut.circles.size(), BoxCardHolesMm().size());
+        EXPECT_GE(card, BoxCardHolesMm().back());
     }
 }
 
 TEST_F(CliRestCuts, ALoopIsWholeBarsWithItsSeamInARest)
 {
-    const std::vector<double> song = SongHolesMm();
+    const std::vector<double> song = BoxCardHolesMm();
     const double page = PrintableWidthMm();
     struct Case {
         const char* join;
@@ -277,13 +217,13 @@ TEST_F(CliRestCuts, ALoopIsWholeBarsWithItsSeamInARest)
                                              {QStringLiteral("--layout"), QStringLiteral("strips"), QStringLiteral("--loop"),
                                               QStringLiteral("--join"), QLatin1String(c.join)}));
         ASSERT_TRUE(cut.read);
-        const std::vector<Outline> strips = OutlinesOf(cut);
+        const std::vector<CutPiece> strips = PiecesOfCut(cut);
         ASSERT_GE(strips.size(), 1u);
         // Round once: the strips end to end, less a glue zone at every join, the last strip's end
         // joined to the first one's start.
         double round = 0;
         std::vector<double> startMm;
-        for (const Outline& s : strips) {
+        for (const CutPiece& s : strips) {
             startMm.push_back(round);
             EXPECT_LE(s.right - s.left, page + kToleranceMm);
             round += s.right - s.left - c.overlapMm;
@@ -296,7 +236,7 @@ TEST_F(CliRestCuts, ALoopIsWholeBarsWithItsSeamInARest)
         for (const CutCircle& circle : cut.circles) {
             int holders = 0;
             for (std::size_t k = 0; k < strips.size(); ++k) {
-                const Outline& s = strips[k];
+                const CutPiece& s = strips[k];
                 if (!s.Holds(circle)) {
                     continue;
                 }
